@@ -1,0 +1,29 @@
+set(orv_static_flags -static -static-libgcc -static-libstdc++)
+set(orv_win_libs comctl32 comdlg32 shell32 ole32 oleaut32 uuid shlwapi
+    gdi32 user32 kernel32 advapi32 msimg32 winmm)
+
+# The program: a GUI-subsystem executable with a wide entry point.
+file(GLOB orv_main_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/app/*_main_win32.cpp)
+add_executable(orvinale WIN32 ${orv_main_sources} ${PROJECT_SOURCE_DIR}/app/orvinale.rc)
+target_link_libraries(orvinale PRIVATE orv_app orv_png ${orv_win_libs})
+target_link_options(orvinale PRIVATE -municode ${orv_static_flags})
+set_target_properties(orvinale PROPERTIES OUTPUT_NAME orvinale)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/app/orvinale.rc PROPERTIES
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/app/resource.h")
+
+# Files shipped beside the executable.
+add_custom_target(orv_data ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data ${CMAKE_BINARY_DIR}
+  COMMENT "Copying data files beside orvinale.exe")
+
+# Windows tests (file layer, profile, clipboard, windows and messages), run
+# by ctest under Wine through the cross-compiling emulator.
+orv_glob_tests(files tests/win)
+if(files)
+  add_executable(orv_win_tests ${files})
+  target_link_libraries(orv_win_tests PRIVATE orv_app orv_png orv_gtest ${orv_win_libs})
+  target_compile_definitions(orv_win_tests PRIVATE ORV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_link_options(orv_win_tests PRIVATE ${orv_static_flags})
+  add_test(NAME windows_tests COMMAND orv_win_tests)
+  set_tests_properties(windows_tests PROPERTIES LABELS win TIMEOUT 600)
+endif()

@@ -5,7 +5,7 @@ BENCH  := build/bench
 FUZZ   := build/fuzz
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native win64 run test test-native test-win bench fuzz clean
+.PHONY: all bootstrap native win64-configure win64 run test test-native test-win bench fuzz clean
 
 all: native win64
 
@@ -16,13 +16,16 @@ native: bootstrap
 	@cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(NATIVE)
 
-win64: bootstrap
+win64-configure: bootstrap
 	@cmake -S . -B $(WIN64) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake >/dev/null
+
+win64: win64-configure
 	@cmake --build $(WIN64)
 
 # Starts Orvinale on this display, or under Xvfb with a screenshot.
-run: win64
+run: win64-configure
+	@cmake --build $(WIN64) --target orvinale orv_data
 	@scripts/run-orvinale $(ARGS)
 
 # Native unit tests, Windows tests under Wine, then the end-to-end tests.

@@ -13,7 +13,8 @@ set_source_files_properties(${PROJECT_SOURCE_DIR}/app/orvinale.rc PROPERTIES
 
 # Files shipped beside the executable.
 add_custom_target(orv_data ALL
-  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data ${CMAKE_BINARY_DIR}
+  COMMAND ${CMAKE_COMMAND} -DSRC=${PROJECT_SOURCE_DIR}/data -DDST=${CMAKE_BINARY_DIR}
+          -P ${PROJECT_SOURCE_DIR}/cmake/CopyData.cmake
   COMMENT "Copying data files beside orvinale.exe")
 
 # Windows tests (file layer, profile, clipboard, windows and messages), run

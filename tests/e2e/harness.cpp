@@ -108,7 +108,7 @@ Orvinale::Orvinale() {
   std::string src = ORV_SOURCE_DIR;
   std::string win = ORV_WIN64_DIR;
   Run("cp " + ShellQuote(win + "/orvinale.exe") + " " + ShellQuote(dir_) +
-      " && cp -r " + ShellQuote(src + "/data/.") + " " + ShellQuote(dir_) +
+      " && { [ ! -d " + ShellQuote(src + "/data") + " ] || cp -r " + ShellQuote(src + "/data/.") + " " + ShellQuote(dir_) + "; }" +
       " && mkdir -p " + ShellQuote(dir_ + "/portable"));
 }
 

@@ -1,0 +1,67 @@
+#include "engine/key_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+namespace {
+
+KeyCommand Match(uint32_t key, bool ctrl, bool shift, bool alt, bool repeat_bit = true) {
+  KeyState s;
+  s.key = key;
+  s.ctrl = ctrl;
+  s.shift = shift;
+  s.alt = alt;
+  s.repeat_bit = repeat_bit;
+  const KeyBinding* row = MatchKeyBinding(KeyDownBindings(), kKeyBindingCount, s);
+  return row ? row->command : KeyCommand::None;
+}
+
+TEST(KeyTable, EveryRowIsReachable) {
+  // A duplicate key combination would hide the later row for ever.
+  std::set<std::tuple<int, int, int, int>> seen;
+  const KeyBinding* rows = KeyDownBindings();
+  for (int i = 0; i < kKeyBindingCount; ++i) {
+    const KeyBinding& r = rows[i];
+    EXPECT_TRUE(seen.insert({r.key, r.ctrl, r.alt, static_cast<int>(r.shift)}).second) << "row " << i + 1;
+    EXPECT_EQ(Match(r.key, r.ctrl, r.shift, r.alt), r.command) << "row " << i + 1;
+    // Letter rows are letters, the others are not.
+    bool letter = r.key >= 'A' && r.key <= 'Z';
+    EXPECT_EQ(letter, r.is_virtual_key == 0) << "row " << i + 1;
+  }
+  EXPECT_EQ(rows[0].command, KeyCommand::About);
+  EXPECT_EQ(rows[kKeyBindingCount - 1].command, KeyCommand::Switch);
+}
+
+TEST(KeyTable, ModifiersMustMatchExactly) {
+  EXPECT_EQ(Match('O', true, false, false), KeyCommand::Open);
+  EXPECT_EQ(Match('O', true, true, false), KeyCommand::OpenFolder);
+  EXPECT_EQ(Match('O', true, false, true), KeyCommand::None);  // AltGr
+  EXPECT_EQ(Match('S', true, true, false), KeyCommand::SaveAll);
+  EXPECT_EQ(Match('S', false, false, true), KeyCommand::SaveAs);
+  EXPECT_EQ(Match('S', false, false, false), KeyCommand::None);
+  EXPECT_EQ(Match(0x09, false, true, false), KeyCommand::Unindent);
+  EXPECT_EQ(Match(0x09, true, false, false), KeyCommand::Switch);
+  EXPECT_EQ(Match(0x72, false, true, false), KeyCommand::FindPrevious);
+  EXPECT_EQ(Match(0x1B, false, false, false), KeyCommand::None);  // Escape has no row
+}
+
+TEST(KeyTable, VirtualKeyRowsNeedTheRepeatBit) {
+  EXPECT_EQ(Match(0x27, false, false, false, true), KeyCommand::Right);
+  EXPECT_EQ(Match(0x27, false, false, false, false), KeyCommand::None);
+  EXPECT_EQ(Match(0x7A, false, false, false, false), KeyCommand::None);
+  // Letter rows are tried whatever the repeat count.
+  EXPECT_EQ(Match('N', true, false, false, false), KeyCommand::New);
+}
+
+TEST(KeyTable, MenuRowsSendTheirCommandIds) {
+  EXPECT_EQ(CommandIdOf(KeyCommand::About), 40137);
+  EXPECT_EQ(CommandIdOf(KeyCommand::Open), 40231);
+  EXPECT_EQ(CommandIdOf(KeyCommand::OpenFolder), 40237);
+  EXPECT_EQ(CommandIdOf(KeyCommand::SaveAll), 40234);
+  EXPECT_EQ(CommandIdOf(KeyCommand::CloseOthers), 40261);
+  EXPECT_EQ(CommandIdOf(KeyCommand::Right), 0);
+}
+
+}  // namespace

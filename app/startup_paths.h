@@ -1,0 +1,31 @@
+#pragma once
+// The portable decisions of start-up: the path on the command line, the
+// program directory, portable mode and where configuration files live.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+constexpr size_t kCommandLineBytes = 4096;  // buffer, NUL included
+
+// UTF-16 to UTF-8, stopping before the first character that would not fit
+// in max_bytes; surrogate pairs become one 4-byte sequence, a lone
+// surrogate becomes U+FFFD.
+std::string Utf16ToUtf8Bounded(const char16_t* text, size_t length, size_t max_bytes);
+
+// The command line as one path: every double quote removed, wherever it
+// stands.
+std::string CommandLinePath(const char16_t* command_line, size_t length);
+
+// The module file name cut after its last '\' or '/' (the separator stays).
+std::string ProgramDirectory(const std::string& module_file_name);
+
+// A directory entry turns portable mode on when it is a folder named exactly
+// "portable" (case matters).
+constexpr uint32_t kDirectoryAttribute = 0x10;
+bool IsPortableMarker(const char* name, uint32_t attributes);
+
+// The configuration directory, always ending in a backslash: the "portable"
+// folder beside the program, or "Orvinale" under the roaming folder.
+std::string ConfigDirectory(const std::string& program_directory, bool portable,
+                            const std::string& roaming_folder);
+std::string ProfilePath(const std::string& config_directory);

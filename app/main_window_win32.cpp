@@ -1,5 +1,7 @@
 #include "app/main_window_win32.h"
 
+#include "app/resource.h"
+
 const wchar_t kMainWindowTitle[] = L"Orvinale 0.53-alpha (x64)";
 
 namespace {
@@ -17,6 +19,11 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       DeleteObject(brush);
       return 1;
     }
+    case WM_COMMAND:
+      // Only Exit works in this first window; the other menu commands come
+      // with the main dialog.
+      if (LOWORD(wparam) == ID_FILE_EXIT) SendMessageW(hwnd, WM_CLOSE, 0, 0);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -32,6 +39,8 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   wc.lpfnWndProc = MainProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ORVINALE));
+  wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
   wc.lpszClassName = kWindowClass;
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }

@@ -9,7 +9,7 @@ target_link_libraries(orvinale PRIVATE orv_app orv_png ${orv_win_libs})
 target_link_options(orvinale PRIVATE -municode ${orv_static_flags})
 set_target_properties(orvinale PROPERTIES OUTPUT_NAME orvinale)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/app/orvinale.rc PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/app/resource.h")
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/app/resource.h;${PROJECT_SOURCE_DIR}/app/orvinale.ico;${PROJECT_SOURCE_DIR}/app/orvinale.manifest")
 
 # Files shipped beside the executable.
 add_custom_target(orv_data ALL
@@ -21,7 +21,7 @@ add_custom_target(orv_data ALL
 # by ctest under Wine through the cross-compiling emulator.
 orv_glob_tests(files tests/win)
 if(files)
-  add_executable(orv_win_tests ${files})
+  add_executable(orv_win_tests ${files} ${PROJECT_SOURCE_DIR}/app/orvinale.rc)
   target_link_libraries(orv_win_tests PRIVATE orv_app orv_png orv_gtest ${orv_win_libs})
   target_compile_definitions(orv_win_tests PRIVATE ORV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   target_link_options(orv_win_tests PRIVATE ${orv_static_flags})

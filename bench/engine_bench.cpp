@@ -1,0 +1,249 @@
+// Text engine speed on a generated C++-like text of just under 16 MiB
+// (about 400,000 lines) and on a 16 KiB text, the caret in the middle.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "engine/document.h"
+#include "engine/editing.h"
+#include "engine/movement.h"
+#include "engine/search.h"
+
+namespace {
+
+constexpr size_t kBigSize = 16 * 1024 * 1024 - 4096;
+constexpr size_t kSmallSize = 16 * 1024;
+
+std::string GenerateSource(size_t size) {
+  // About 40 bytes a line and 0.36 whole-word "int" a line, like real code.
+  static const char* const kLines[] = {
+      "  int count = static_cast<int>(items.size());",
+      "  for (size_t index = 0; index < count; ++index) {",
+      "    total += weights[index] * values[index] + bias;",
+      "  }",
+      "  if (total > limit) return false;  // nothing left to do",
+      "static int Compute(const Table& table, int row) {",
+      "  // keep the running sum inside its permitted range",
+      "  return table.cells[row].value + offset * scale;",
+      "}",
+      "",
+      "  const double scale = ratio * factor / divisor;",
+      "  int result = Clamp(value, lower_bound, upper_bound);",
+      "  int spare = Reserve(expected_size, extra_room);",
+      "  entries.reserve(expected_size + extra_room);",
+  };
+
+  constexpr size_t kLineCount = sizeof(kLines) / sizeof(kLines[0]);
+  std::string text;
+  text.reserve(size);
+  for (size_t k = 0; text.size() < size; ++k) {
+    const char* line = kLines[k % kLineCount];
+    if (text.size() + std::strlen(line) + 1 > size) break;
+    text += line;
+    text += '\n';
+  }
+  return text;
+}
+
+const std::string& Source(size_t size) {
+  static const std::string big = GenerateSource(kBigSize);
+  static const std::string small = GenerateSource(kSmallSize);
+  return size == kBigSize ? big : small;
+}
+
+std::unique_ptr<Document> LoadDocument(size_t size) {
+  const std::string& text = Source(size);
+  auto doc = std::make_unique<Document>();
+  doc->render_cache = std::make_unique<RenderCache>();
+  SetString(&doc->text, text.data(), static_cast<int32_t>(text.size()));
+  doc->gap.gap_text = &doc->text;
+  OpenGap(doc.get(), 0);
+  RebuildLines(doc.get());
+  return doc;
+}
+
+void ToMiddle(Document* doc) {
+  GoToLineColumn(doc, doc->lines.Count() / 2, 4);
+  MoveRight(doc, false);  // closes the gap
+}
+
+size_t SizeArg(const benchmark::State& state) {
+  return state.range(0) == 0 ? kBigSize : kSmallSize;
+}
+
+using Clock = std::chrono::steady_clock;
+
+// Times `op` alone; `prepare` runs untimed before each call. Besides the
+// mean, reports the median of the single calls: periodic costs such as a new
+// gap every 24 characters show in the mean, not in the median.
+template <typename Prepare, typename Op>
+void TimeEach(benchmark::State& state, Document* doc, Prepare prepare, Op op) {
+  std::vector<double> times;
+  for (auto _ : state) {
+    prepare(doc);
+    auto start = Clock::now();
+    op(doc);
+    auto stop = Clock::now();
+    double seconds = std::chrono::duration<double>(stop - start).count();
+    state.SetIterationTime(seconds);
+    if (times.size() < 2000000) times.push_back(seconds);
+  }
+  if (times.empty()) return;
+  std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+  state.counters["median_us"] = times[times.size() / 2] * 1e6;
+}
+
+void KeepNearMiddle(Document* doc) {
+  uint32_t lines = static_cast<uint32_t>(doc->lines.Count());
+  if (doc->caret_line < lines / 4 || doc->caret_line > lines * 3 / 4) ToMiddle(doc);
+}
+
+// Typing goes on in lines of ordinary length.
+void KeepLinesShort(Document* doc) {
+  KeepNearMiddle(doc);
+  if (doc->caret_column >= 60) InsertText(doc, "\n", 1);
+}
+
+void BM_TypeCharacter(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(state, doc.get(), KeepLinesShort, [](Document* d) { InsertText(d, "x", 1); });
+}
+
+void BM_TypeEnter(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(state, doc.get(), KeepNearMiddle, [](Document* d) { InsertText(d, "\n", 1); });
+}
+
+void BM_BackspaceTyped(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(
+      state, doc.get(),
+      [](Document* d) {
+        if (d->gap.gap_closed || d->gap.gap_insert == d->gap.gap_start) {
+          for (int i = 0; i < 20; ++i) InsertText(d, i % 5 == 4 ? "\n" : "y", 1);
+        }
+      },
+      [](Document* d) { DeleteChars(d, 1, false); });
+}
+
+template <void (*Move)(Document*, bool)>
+void BM_Move(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(state, doc.get(), KeepNearMiddle, [](Document* d) { Move(d, false); });
+}
+
+// End on an LF stays put, so each End starts one character before it.
+void BM_MoveEnd(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(
+      state, doc.get(),
+      [](Document* d) {
+        KeepNearMiddle(d);
+        MoveLeft(d, false);
+      },
+      [](Document* d) { MoveEnd(d, false); });
+}
+
+void BM_MovePageDown(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(state, doc.get(), KeepNearMiddle, [](Document* d) { MovePageDown(d, false, 40); });
+}
+
+void BM_Delete(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(state, doc.get(), [](Document*) {}, [](Document* d) { DeleteChars(d, 1, true); });
+}
+
+void BM_BackspaceOld(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(state, doc.get(), [](Document*) {}, [](Document* d) { DeleteChars(d, 1, false); });
+}
+
+void BM_DeleteWordForward(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(state, doc.get(), [](Document*) {}, [](Document* d) { DeleteWord(d, true); });
+}
+
+void BM_DeleteWordBackward(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(state, doc.get(), KeepNearMiddle, [](Document* d) { DeleteWord(d, false); });
+}
+
+void BM_FirstMoveAfterTyping(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(
+      state, doc.get(), [](Document* d) { InsertText(d, "z", 1); },
+      [](Document* d) { MoveLeft(d, false); });
+}
+
+void BM_ReplaceAllWord(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  bool forth = true;
+  int32_t count = 0;
+  for (auto _ : state) {
+    count = forth ? ReplaceAll(doc.get(), "int", "u32", true, true)
+                  : ReplaceAll(doc.get(), "u32", "int", true, true);
+    forth = !forth;
+  }
+  state.counters["replacements"] = count;
+}
+
+void BM_FindWithoutMatch(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  MoveTextStart(doc.get(), false);
+  for (auto _ : state) {
+    bool found = Find(doc.get(), "zqx", true, false, true, false);
+    benchmark::DoNotOptimize(found);
+  }
+}
+
+void BM_LineCacheBytesPerLine(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  for (auto _ : state) benchmark::DoNotOptimize(doc->lines.Count());
+  state.counters["lines"] = doc->lines.Count();
+  state.counters["slot_bytes"] = sizeof(LineSlot);
+  state.counters["allocated_bytes_per_line"] =
+      static_cast<double>(doc->lines.raw.capacity) / doc->lines.Count();
+}
+
+#define ENGINE_BENCH(fn) \
+  BENCHMARK(fn)->Arg(0)->Arg(1)->UseManualTime()->Repetitions(5)->ReportAggregatesOnly(true)
+
+ENGINE_BENCH(BM_TypeCharacter);
+ENGINE_BENCH(BM_TypeEnter);
+ENGINE_BENCH(BM_BackspaceTyped);
+ENGINE_BENCH(BM_Move<MoveLeft>);
+ENGINE_BENCH(BM_Move<MoveRight>);
+ENGINE_BENCH(BM_Move<MoveUp>);
+ENGINE_BENCH(BM_Move<MoveDown>);
+ENGINE_BENCH(BM_Move<MoveHome>);
+ENGINE_BENCH(BM_MoveEnd);
+ENGINE_BENCH(BM_Move<MoveWordRight>);
+ENGINE_BENCH(BM_MovePageDown);
+ENGINE_BENCH(BM_Delete);
+ENGINE_BENCH(BM_BackspaceOld);
+ENGINE_BENCH(BM_DeleteWordForward);
+ENGINE_BENCH(BM_DeleteWordBackward);
+ENGINE_BENCH(BM_FirstMoveAfterTyping);
+BENCHMARK(BM_ReplaceAllWord)->Arg(0)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FindWithoutMatch)->Arg(0)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LineCacheBytesPerLine)->Arg(0)->Iterations(1);
+
+}  // namespace

@@ -1,0 +1,21 @@
+#pragma once
+// Typed characters as the text pane receives them (UTF-16 code units, one
+// per WM_CHAR) turned into UTF-8 for InsertText.
+#include <cstdint>
+#include <string>
+
+struct Document;
+
+// Holds the first half of a surrogate pair until the second arrives.
+struct CharInput {
+  uint32_t high_surrogate = 0;  // 0 = none pending
+};
+
+// The UTF-8 bytes one code unit adds: empty for code 8 (Backspace belongs to
+// the key table) and while the first half of a pair waits; a pair gives the
+// character's 4-byte sequence; a half without its partner gives U+FFFD so
+// the text stays valid UTF-8.
+std::string CharUnitToUtf8(CharInput* input, uint32_t unit);
+
+// Inserts the character at the caret (through InsertText).
+void TypeCharUnit(Document* doc, CharInput* input, uint32_t unit);

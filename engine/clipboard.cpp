@@ -1,0 +1,66 @@
+// Cut, copy and paste through any Clipboard.
+#include "engine/clipboard.h"
+
+#include "engine/document.h"
+#include "engine/editing.h"
+
+bool MemoryClipboard::SetText(const std::string& utf8) {
+  text_ = utf8;
+  has_text_ = true;
+  return true;
+}
+
+bool MemoryClipboard::GetText(std::string* utf8) {
+  if (!has_text_) return false;
+  *utf8 = text_;
+  return true;
+}
+
+std::string NormalizePastedLineEnds(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  bool had_pair = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      had_pair = true;
+      continue;
+    }
+    out.push_back(text[i]);
+  }
+  if (!had_pair) {
+    for (char& c : out) {
+      if (c == '\r') c = '\n';
+    }
+  }
+  return out;
+}
+
+bool CopySelection(Document* doc, Clipboard& clipboard) {
+  if (!doc->has_selection) return false;
+  CloseGapAtCaret(doc);
+  int32_t length = TextLength(*doc);
+  int32_t start = static_cast<int32_t>(doc->sel_start);
+  int32_t end = static_cast<int32_t>(doc->sel_end);
+  if (end > length) end = length;
+  if (start > end) start = end;
+  std::string bytes(StringData(doc->text) + start, static_cast<size_t>(end - start));
+  return clipboard.SetText(bytes);
+}
+
+bool CutSelection(Document* doc, Clipboard& clipboard) {
+  if (!CopySelection(doc, clipboard)) return false;
+  DeleteChars(doc, static_cast<int32_t>(doc->sel_end - doc->sel_start), true);
+  return true;
+}
+
+bool PasteClipboard(Document* doc, Clipboard& clipboard) {
+  std::string text;
+  if (!clipboard.GetText(&text)) return false;
+  // Text stops at its first NUL, as a C string on the clipboard would.
+  size_t nul = text.find('\0');
+  if (nul != std::string::npos) text.resize(nul);
+  std::string pasted = NormalizePastedLineEnds(text);
+  if (pasted.size() > static_cast<size_t>(INT32_MAX / 2)) return false;
+  InsertText(doc, pasted.data(), static_cast<int32_t>(pasted.size()));
+  return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The system clipboard as UTF-8 text, and the cut, copy and paste commands.
+#include <string>
+
+struct Document;
+
+// The system clipboard as UTF-8 text.
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  virtual bool SetText(const std::string& utf8) = 0;  // replaces the clipboard's content
+  virtual bool GetText(std::string* utf8) = 0;        // false when it holds no text
+};
+
+// A clipboard held in memory, for tests and for runs without a window.
+class MemoryClipboard : public Clipboard {
+ public:
+  bool SetText(const std::string& utf8) override;
+  bool GetText(std::string* utf8) override;
+  void Clear() { has_text_ = false; text_.clear(); }
+  bool HasText() const { return has_text_; }
+  const std::string& Text() const { return text_; }
+
+ private:
+  bool has_text_ = false;
+  std::string text_;
+};
+
+// Puts the selected bytes on the clipboard; false without a selection or
+// when the clipboard refuses them.
+bool CopySelection(Document* doc, Clipboard& clipboard);
+// Copies, then deletes the selection when the copy succeeded.
+bool CutSelection(Document* doc, Clipboard& clipboard);
+// Inserts the clipboard text at the caret (replacing a selection), with CR LF
+// turned into LF, or lone CRs into LF when there is no CR LF.
+bool PasteClipboard(Document* doc, Clipboard& clipboard);
+
+// The line-end conversion of a paste.
+std::string NormalizePastedLineEnds(const std::string& text);

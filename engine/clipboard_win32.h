@@ -1,0 +1,23 @@
+#pragma once
+// The Windows clipboard as UTF-8 text: CF_UNICODETEXT and CF_TEXT out;
+// CF_UNICODETEXT preferred in, else CF_TEXT (UTF-8 as is, or ANSI converted).
+#include <windows.h>
+
+#include <string>
+
+#include "engine/clipboard.h"
+
+class Win32Clipboard : public Clipboard {
+ public:
+  explicit Win32Clipboard(HWND owner) : owner_(owner) {}
+  bool SetText(const std::string& utf8) override;
+  bool GetText(std::string* utf8) override;
+
+ private:
+  HWND owner_;
+};
+
+// Conversions at the platform boundary.
+std::wstring Utf8ToWide(const std::string& utf8);
+std::string WideToUtf8(const wchar_t* wide, size_t n);
+std::string AnsiToUtf8(const char* ansi, size_t n);

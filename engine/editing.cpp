@@ -1,0 +1,225 @@
+// Typing, deleting characters and words, overwrite mode, Tab and Shift+Tab.
+#include "engine/editing.h"
+
+#include <string>
+
+#include "engine/document.h"
+#include "engine/line_start_edit.h"
+#include "engine/text_splice.h"
+
+namespace {
+
+const char kFillerRun[kGapSize + 1] = "$$$$$$$$$$$$$$$$$$$$$$$$";
+
+int32_t Caret(const Document& doc) { return static_cast<int32_t>(doc.caret); }
+
+// Offset `count` characters before `offset`. Every line start is a character
+// boundary, so counting from the line start gives the boundaries a count
+// from the text start would.
+int32_t BackOverChars(const Document& doc, int32_t offset, int32_t count) {
+  const char* base = StringData(doc.text);
+  int32_t line = LineOfOffset(doc, offset);
+  int32_t start = LineStartOffset(doc, line);
+  int32_t in_line = Utf8BytesToChars(base + start, offset - start);
+  while (count > in_line && start > 0) {
+    count -= in_line + 1;  // this line's characters and the LF before it
+    int32_t end = start - 1;
+    --line;
+    start = LineStartOffset(doc, line);
+    in_line = Utf8BytesToChars(base + start, end - start);
+  }
+  if (count >= in_line) return start;
+  return start + Utf8CharsToBytes(base + start, in_line - count);
+}
+
+int32_t ForwardOverChars(const Document& doc, int32_t offset, int32_t count) {
+  const char* base = StringData(doc.text);
+  int32_t start = LineStartOffset(doc, LineOfOffset(doc, offset));
+  int32_t in_line = Utf8BytesToChars(base + start, offset - start);
+  return start + Utf8CharsToBytes(base + start, in_line + count);
+}
+
+bool IsSpace(char c) { return c == ' '; }
+
+// Filler bytes directly after the caret when the caret ends the typed part
+// of an open gap at a character boundary; a deletion next to the caret can
+// then remove them together with its own bytes in one move of the tail.
+int32_t FillerAfterCaret(const Document& doc) {
+  const TypingGap& gap = doc.gap;
+  int32_t caret = Caret(doc);
+  if (gap.gap_closed || caret != gap.gap_insert) return 0;
+  int32_t free_bytes = gap.gap_start + gap.gap_size - gap.gap_insert;
+  if (free_bytes < 1) return 0;
+  const char* base = StringData(doc.text);
+  // Without the filler, a continuation byte after it would join the
+  // character before the caret.
+  if ((static_cast<unsigned char>(base[caret + free_bytes]) & 0xC0) == 0x80) return 0;
+  int32_t start = LineStartOffset(doc, LineOfOffset(doc, caret));
+  int32_t in_line = Utf8BytesToChars(base + start, caret - start);
+  return start + Utf8CharsToBytes(base + start, in_line) == caret ? free_bytes : 0;
+}
+
+// Marks the gap closed after its filler went out with a deletion.
+void ForgetGap(Document* doc) {
+  doc->gap.gap_start = -1;
+  doc->gap.gap_insert = -1;
+  doc->gap.gap_closed = 1;
+}
+
+// Removes [from, to) of the content around an open gap whose filler sits at
+// the caret, in one move.
+void DeleteAcrossFiller(Document* doc, int32_t from, int32_t to, int32_t filler) {
+  SpliceText(doc, from, to - from + filler, nullptr, 0);
+  ForgetGap(doc);
+}
+
+}  // namespace
+
+void DeleteSelection(Document* doc) {
+  CloseGapAtCaret(doc);
+  SpliceText(doc, static_cast<int32_t>(doc->sel_start),
+             static_cast<int32_t>(doc->sel_end) - static_cast<int32_t>(doc->sel_start),
+             nullptr, 0);
+  SetCaret(doc, doc->sel_start, false);
+  ClearSelection(doc);
+}
+
+void InsertText(Document* doc, const char* bytes, int32_t n) {
+  if (n < 0) n = 0;
+  if (doc->has_selection) {
+    DeleteSelection(doc);
+  } else if (doc->overwrite) {
+    DeleteChars(doc, n, true);
+  }
+  int32_t old = Caret(*doc);
+  GapInsert(doc, bytes, n, old);
+  // The gap ends right after the inserted bytes, also when closing an old gap
+  // moved the insertion point.
+  int64_t after = doc->gap.gap_closed ? static_cast<int64_t>(old) + n : doc->gap.gap_insert;
+  SetCaret(doc, after, true);
+  RefreshLines(doc);
+}
+
+void DeleteChars(Document* doc, int32_t count, bool forward) {
+  if (doc->has_selection) {
+    DeleteSelection(doc);
+    RefreshLines(doc);
+    return;
+  }
+  TypingGap* gap = &doc->gap;
+  if (forward) {
+    int32_t filler = FillerAfterCaret(*doc);
+    if (filler == 0) CloseGapAtCaret(doc);
+    int32_t caret = Caret(*doc);
+    if (filler > 0) {
+      const char* after = StringData(doc->text) + caret + filler;
+      DeleteAcrossFiller(doc, caret, caret + Utf8CharsToBytes(after, count), filler);
+    } else {
+      SpliceText(doc, caret, ForwardOverChars(*doc, caret, count) - caret, nullptr, 0);
+    }
+    SetCaret(doc, caret, false);
+  } else if (gap->gap_closed || Caret(*doc) != gap->gap_insert) {
+    CloseGapAtCaret(doc);
+    int32_t caret = Caret(*doc);
+    int32_t s = BackOverChars(*doc, caret, count);
+    SpliceText(doc, s, caret - s, nullptr, 0);
+    SetCaret(doc, s, false);
+  } else {
+    int32_t caret = Caret(*doc);
+    int32_t s = BackOverChars(*doc, caret, count);
+    int32_t d = caret - s;
+    if (d > gap->gap_insert - gap->gap_start) {
+      DeleteAcrossFiller(doc, s, caret, gap->gap_start + gap->gap_size - gap->gap_insert);
+    } else {
+      // Backspace over freshly typed bytes: they become filler again.
+      while (d > 0) {
+        int32_t piece = d < kGapSize ? d : kGapSize;
+        SpliceText(doc, gap->gap_insert - piece, piece, kFillerRun, piece);
+        gap->gap_insert -= piece;
+        d -= piece;
+      }
+    }
+    SetCaret(doc, s, false);
+  }
+  RefreshLines(doc);
+}
+
+void DeleteWord(Document* doc, bool forward) {
+  if (doc->has_selection) {
+    DeleteSelection(doc);
+    RefreshLines(doc);
+    return;
+  }
+  int32_t filler = FillerAfterCaret(*doc);
+  if (filler == 0) CloseGapAtCaret(doc);
+  const char* base = StringData(doc->text);
+  int32_t length = TextLength(*doc);
+  int32_t caret = Caret(*doc);
+  int32_t from = caret;
+  int32_t to = caret + filler;  // the scan forward starts after the filler
+  if (forward) {
+    if (to < length) {
+      char c = base[to];
+      if (c == '\n') {
+        to += 1;
+      } else {
+        while (to < length && base[to] != '\n' && IsSpace(base[to]) == IsSpace(c)) ++to;
+      }
+    }
+  } else if (caret > 0) {
+    char c = base[caret - 1];
+    if (c == '\n') {
+      from = caret - 1;
+    } else {
+      while (from > 0 && base[from - 1] != '\n' && IsSpace(base[from - 1]) == IsSpace(c)) --from;
+    }
+  }
+  // The whole run goes in one move; the result equals removing byte by byte.
+  SpliceText(doc, from, to - from, nullptr, 0);
+  if (filler > 0) ForgetGap(doc);
+  SetCaret(doc, from, false);
+  RefreshLines(doc);
+}
+
+void IndentLines(Document* doc) {
+  if (doc->has_selection) {
+    std::string prefix = doc->tabs_as_spaces
+                             ? std::string(static_cast<size_t>(doc->tab_size < 1 ? 1 : doc->tab_size), ' ')
+                             : std::string("\t");
+    InsertAtSelectedLineStarts(doc, prefix);
+    return;
+  }
+  if (doc->tabs_as_spaces) {
+    for (int32_t i = 0; i < doc->tab_size; ++i) InsertText(doc, " ", 1);
+  } else {
+    InsertText(doc, "\t", 1);
+  }
+  RefreshLines(doc);
+}
+
+void UnindentLines(Document* doc) {
+  if (doc->has_selection) {
+    if (doc->tabs_as_spaces) {
+      RemoveFromSelectedLineStarts(doc, ' ', doc->tab_size);
+    } else {
+      RemoveFromSelectedLineStarts(doc, '\t', 1);
+    }
+    return;
+  }
+  CloseGapAtCaret(doc);
+  const char* base = StringData(doc->text);
+  int32_t caret = Caret(*doc);
+  int32_t from = caret;
+  if (doc->tabs_as_spaces) {
+    while (from > 0 && caret - from < doc->tab_size && base[from - 1] == ' ') --from;
+  } else if (caret > 0 && base[caret - 1] == '\t') {
+    from = caret - 1;
+  }
+  if (from < caret) {
+    SpliceText(doc, from, caret - from, nullptr, 0);
+    SetCaret(doc, from, false);
+  }
+  RefreshLines(doc);
+}
+
+void ToggleOverwrite(Document* doc) { doc->overwrite = doc->overwrite ? 0 : 1; }

@@ -1,0 +1,108 @@
+// Text changes with the matching change of the raw line entries.
+#include "engine/text_splice.h"
+
+#include <cstring>
+#include <vector>
+
+#include "engine/document.h"
+
+namespace {
+
+// Slots of the lines that now run through the changed bytes.
+struct NewSlots {
+  LineSlot small[16];
+  std::vector<LineSlot> large;
+  LineSlot* Prepare(int32_t n) {
+    if (n <= 16) return small;
+    large.resize(static_cast<size_t>(n));
+    return large.data();
+  }
+};
+
+// With the hole already at line k: replaces lines k .. k + removed_lfs by
+// the lines the new bytes make. Lines after them count from the text end and
+// stay valid untouched.
+void UpdateLines(Document* doc, int32_t removed_lfs, int32_t first_start, int32_t old_end,
+                 int32_t at, int32_t remove, const char* bytes, int32_t n) {
+  LineArray* lines = &doc->lines;
+  int32_t inserted_lfs = CountLineFeeds(bytes, n);
+  NewSlots scratch;
+  LineSlot* slots = scratch.Prepare(inserted_lfs + 1);
+  int32_t start = first_start;
+  int32_t e = 0;
+  const char* end = n > 0 ? bytes + n : bytes;
+  for (const char* p = bytes; p < end && (p = static_cast<const char*>(
+                                               std::memchr(p, '\n', end - p))) != nullptr;
+       ++p) {
+    int32_t lf = at + static_cast<int32_t>(p - bytes);
+    slots[e++] = {static_cast<uint32_t>(start), static_cast<uint32_t>(lf - start)};
+    start = lf + 1;
+  }
+  int32_t new_end = old_end + n - remove;
+  slots[e++] = {static_cast<uint32_t>(start), static_cast<uint32_t>(new_end - start)};
+  if (!ReplaceAtHole(lines, removed_lfs + 1, slots, e)) lines->valid = false;
+}
+
+}  // namespace
+
+int32_t CountLineFeeds(const char* p, int32_t n) {
+  int32_t count = 0;
+  const char* end = p + n;
+  while (p < end && (p = static_cast<const char*>(std::memchr(p, '\n', end - p))) != nullptr) {
+    ++count;
+    ++p;
+  }
+  return count;
+}
+
+bool LinesMatchText(const Document& doc) {
+  const LineArray& lines = doc.lines;
+  return lines.valid && lines.count > 0 && lines.text_base == StringData(doc.text) &&
+         lines.text_length == StringLength(doc.text);
+}
+
+bool SpliceText(Document* doc, int32_t at, int32_t remove, const char* bytes,
+                int32_t n) {
+  GrowString* text = &doc->text;
+  int32_t length = StringLength(*text);
+  if (at < 0) at = 0;
+  if (at > length) at = length;
+  if (remove < 0) remove = 0;
+  if (remove > length - at) remove = length - at;
+  if (n < 0) n = 0;
+  if (remove == 0 && n == 0) return true;
+  if (n - remove > INT32_MAX - 2 - length) return false;
+  bool track = LinesMatchText(*doc);
+  const char* old_base = StringData(*text);
+  int32_t removed_lfs = 0;
+  int32_t first_start = 0;
+  int32_t old_end = 0;
+  if (track) {
+    int32_t k = FindLine(doc->lines, old_base + at);
+    removed_lfs = CountLineFeeds(old_base + at, remove);
+    first_start = static_cast<int32_t>(doc->lines.Raw(k).start - old_base);
+    LineRef last = doc->lines.Raw(k + removed_lfs);
+    old_end = static_cast<int32_t>(last.start - old_base) + static_cast<int32_t>(last.length);
+    MoveLineHole(&doc->lines, k);
+  }
+  int32_t new_length = length - remove + n;
+  if (remove == n) {
+    std::memcpy(text->data + at, bytes, static_cast<size_t>(n));
+  } else {
+    bool was_empty = text->size == 0;
+    if (new_length + 1 > text->size && !ResizeBuffer(text, new_length + 1)) return false;
+    char* d = text->data;
+    if (was_empty) d[0] = 0;
+    std::memmove(d + at + n, d + at + remove, static_cast<size_t>(length - at - remove + 1));
+    if (n > 0) std::memcpy(d + at, bytes, static_cast<size_t>(n));
+    text->size = new_length + 1;
+  }
+  if (track) {
+    UpdateLines(doc, removed_lfs, first_start, old_end, at, remove, bytes, n);
+  } else {
+    doc->lines.valid = false;
+  }
+  doc->lines.text_base = StringData(*text);
+  doc->lines.text_length = new_length;
+  return true;
+}

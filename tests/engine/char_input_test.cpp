@@ -1,0 +1,32 @@
+// WM_CHAR code units to UTF-8.
+#include <gtest/gtest.h>
+
+#include "engine/char_input.h"
+#include "tests/support/engine_test_document.h"
+
+TEST(CharInput, EncodesUnitsAndJoinsSurrogatePairs) {
+  CharInput input;
+  EXPECT_EQ(CharUnitToUtf8(&input, 'a'), "a");
+  EXPECT_EQ(CharUnitToUtf8(&input, 0xE9), "\xC3\xA9");
+  EXPECT_EQ(CharUnitToUtf8(&input, 0x4E2D), "\xE4\xB8\xAD");
+  EXPECT_EQ(CharUnitToUtf8(&input, 8), "");  // Backspace is a key, not text
+  EXPECT_EQ(CharUnitToUtf8(&input, 0xD83D), "");
+  EXPECT_EQ(CharUnitToUtf8(&input, 0xDE00), "\xF0\x9F\x98\x80");
+  // Halves without partners become U+FFFD, never invalid bytes.
+  EXPECT_EQ(CharUnitToUtf8(&input, 0xDE00), "\xEF\xBF\xBD");
+  EXPECT_EQ(CharUnitToUtf8(&input, 0xD83D), "");
+  EXPECT_EQ(CharUnitToUtf8(&input, 'x'), "\xEF\xBF\xBDx");
+}
+
+TEST(CharInput, TypedCharactersGoThroughTheGap) {
+  auto doc = MakeTestDocument("!");
+  CharInput input;
+  TypeCharUnit(doc.get(), &input, 0xD83D);
+  EXPECT_EQ(Content(*doc), "!");
+  TypeCharUnit(doc.get(), &input, 0xDE00);
+  TypeCharUnit(doc.get(), &input, 'k');
+  EXPECT_EQ(Content(*doc), "\xF0\x9F\x98\x80k!");
+  EXPECT_EQ(doc->caret, 5u);
+  EXPECT_EQ(doc->caret_column, 2u);
+  EXPECT_FALSE(doc->gap.gap_closed);
+}

@@ -1,0 +1,81 @@
+// Cut, copy and paste through the in-memory clipboard.
+#include <gtest/gtest.h>
+
+#include "engine/clipboard.h"
+#include "engine/editing.h"
+#include "engine/movement.h"
+#include "engine/utf8_check.h"
+#include "tests/support/engine_test_document.h"
+
+TEST(Clipboard, CopyNeedsASelection) {
+  auto doc = MakeTestDocument("abc");
+  MemoryClipboard clip;
+  clip.SetText("old");
+  EXPECT_FALSE(CopySelection(doc.get(), clip));
+  EXPECT_EQ(clip.Text(), "old");
+  MoveRight(doc.get(), true);
+  MoveLeft(doc.get(), true);  // empty selection, still present
+  EXPECT_TRUE(CopySelection(doc.get(), clip));
+  EXPECT_EQ(clip.Text(), "");
+  EXPECT_TRUE(CutSelection(doc.get(), clip));
+  EXPECT_EQ(Content(*doc), "abc");
+}
+
+TEST(Clipboard, CutAndCopyTakeTheSelectedBytesWithLfOnly) {
+  auto doc = MakeTestDocument("one\ntwo\nthree");
+  doc->eol_style = 1;
+  MemoryClipboard clip;
+  MoveDown(doc.get(), true);
+  MoveDown(doc.get(), true);
+  EXPECT_TRUE(CopySelection(doc.get(), clip));
+  EXPECT_EQ(clip.Text(), "one\ntwo\n");
+  EXPECT_TRUE(CutSelection(doc.get(), clip));
+  EXPECT_EQ(Content(*doc), "three");
+  EXPECT_EQ(doc->caret, 0u);
+  EXPECT_FALSE(doc->has_selection);
+}
+
+TEST(Clipboard, PasteConvertsLineEnds) {
+  EXPECT_EQ(NormalizePastedLineEnds("a\r\nb"), "a\nb");
+  EXPECT_EQ(NormalizePastedLineEnds("a\rb"), "a\nb");
+  EXPECT_EQ(NormalizePastedLineEnds("a\r\nb\rc"), "a\nb\rc");
+  EXPECT_EQ(NormalizePastedLineEnds(""), "");
+  auto doc = MakeTestDocument("XY");
+  MemoryClipboard clip;
+  EXPECT_FALSE(PasteClipboard(doc.get(), clip));  // holds no text
+  clip.SetText("a\r\nb");
+  MoveRight(doc.get(), false);
+  EXPECT_TRUE(PasteClipboard(doc.get(), clip));
+  EXPECT_EQ(Content(*doc), "Xa\nbY");
+  EXPECT_EQ(doc->caret, 4u);
+  EXPECT_EQ(doc->caret_line, 1u);
+  EXPECT_FALSE(doc->gap.gap_closed);
+}
+
+TEST(Clipboard, PasteReplacesTheSelection) {
+  auto doc = MakeTestDocument("hello");
+  MemoryClipboard clip;
+  MoveEnd(doc.get(), true);
+  clip.SetText("");
+  EXPECT_TRUE(PasteClipboard(doc.get(), clip));
+  EXPECT_EQ(Content(*doc), "");
+  clip.SetText("\xE4\xB8\xAD\xF0\x9F\x98\x80");
+  EXPECT_TRUE(PasteClipboard(doc.get(), clip));
+  EXPECT_EQ(Content(*doc), "\xE4\xB8\xAD\xF0\x9F\x98\x80");
+  EXPECT_EQ(doc->caret_column, 2u);
+  ToggleOverwrite(doc.get());
+  MoveTextStart(doc.get(), false);
+  clip.SetText("ab");  // overwrite: as many characters go as bytes come
+  EXPECT_TRUE(PasteClipboard(doc.get(), clip));
+  EXPECT_EQ(Content(*doc), "ab");
+}
+
+TEST(Clipboard, Utf8WellFormedness) {
+  EXPECT_TRUE(IsWellFormedUtf8("", 0));
+  EXPECT_TRUE(IsWellFormedUtf8("a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80", 10));
+  EXPECT_FALSE(IsWellFormedUtf8("caf\xE9", 4));        // Latin-1
+  EXPECT_FALSE(IsWellFormedUtf8("\xC0\x80", 2));        // overlong
+  EXPECT_FALSE(IsWellFormedUtf8("\xED\xA0\x80", 3));    // surrogate
+  EXPECT_FALSE(IsWellFormedUtf8("\xF4\x90\x80\x80", 4));  // beyond U+10FFFF
+  EXPECT_FALSE(IsWellFormedUtf8("\xE4\xB8", 2));        // cut short
+}

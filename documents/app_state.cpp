@@ -1,0 +1,3 @@
+#include "documents/app_state.h"
+
+AppState* app_state = nullptr;

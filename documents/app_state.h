@@ -1,0 +1,34 @@
+#pragma once
+// The program's open documents and which of them is shown. The main window
+// adds its own fields later.
+#include <cstdint>
+#include <string>
+
+#include "documents/document_registry.h"
+
+class DocumentUi;
+
+// Invariant: current_path is empty or a key of `documents`, except right
+// after a failed Reopen; previous_path may name a document that is gone,
+// so every use checks it first.
+struct AppState {
+  std::string current_path;
+  std::string previous_path;  // target of View > Previous
+  DocumentRegistry documents;
+  uint32_t untitled_counter = 0;  // N of the next "original-N.mem"
+  DocumentUi* ui = nullptr;       // null while there is no main window
+};
+
+// The one instance, created and destroyed by the main window.
+extern AppState* app_state;
+
+// The main window's side of the document commands.
+class DocumentUi {
+ public:
+  virtual ~DocumentUi() = default;
+  // The File save as dialog: a path of at most 2,047 bytes, false when
+  // cancelled.
+  virtual bool ChooseSavePath(std::string* path) = 0;
+  // Shows the current document in the main window's title.
+  virtual void RefreshTitle() = 0;
+};

@@ -1,0 +1,135 @@
+#include "documents/document_commands.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "documents/app_state.h"
+#include "documents/document_io.h"
+#include "documents/file_names.h"
+#include "engine/document.h"
+
+namespace {
+
+void RefreshTitle(AppState* app) {
+  if (app->ui != nullptr) app->ui->RefreshTitle();
+}
+
+void MakeCurrent(AppState* app, const std::string& path) {
+  if (!app->current_path.empty()) app->previous_path = app->current_path;
+  app->current_path = path;
+}
+
+// Steps shared by Save as and Save all: ask for a name, save, re-key.
+void SaveWithDialog(AppState* app, Document* doc) {
+  std::string old_path = StringData(doc->path);
+  std::string new_path;
+  if (app->ui == nullptr || !app->ui->ChooseSavePath(&new_path)) return;
+  if (!SaveDocumentAs(doc, new_path.c_str())) return;
+  if (IsRegistered(app->documents, old_path)) RekeyDocument(&app->documents, old_path, new_path);
+  Activate(app, new_path);
+}
+
+}  // namespace
+
+Document* GetCurrentDocument(const AppState& app) {
+  return DocumentAt(app.documents, IndexOfDocument(app.documents, app.current_path));
+}
+
+void NewDocument(AppState* app) {
+  OwnedDocument doc(CreateDocument());
+  if (doc == nullptr) return;
+  if (!app->current_path.empty()) app->previous_path = app->current_path;
+  char name[256];
+  std::snprintf(name, sizeof(name), "original-%u.mem", app->untitled_counter++);
+  InitNewDocument(doc.get(), name);
+  RegisterDocument(&app->documents, name, std::move(doc));
+  app->current_path = name;
+  RefreshTitle(app);
+}
+
+bool OpenOrActivate(AppState* app, const std::string& path) {
+  if (IsRegistered(app->documents, path)) {
+    MakeCurrent(app, path);
+    RefreshTitle(app);
+    return true;
+  }
+  OwnedDocument doc(CreateDocument());
+  if (doc == nullptr || !LoadDocument(doc.get(), path.c_str())) return false;
+  if (!app->current_path.empty()) app->previous_path = app->current_path;
+  RegisterDocument(&app->documents, path, std::move(doc));
+  app->current_path = path;
+  RefreshTitle(app);
+  return true;
+}
+
+void Activate(AppState* app, const std::string& path) {
+  if (!IsRegistered(app->documents, path)) return;
+  MakeCurrent(app, path);
+  RefreshTitle(app);
+}
+
+bool IsReopenable(const AppState& app) {
+  return !IsUnnamedPath(app.current_path.c_str()) && IsRegistered(app.documents, app.current_path);
+}
+
+void ReopenCurrent(AppState* app) {
+  if (!IsReopenable(*app)) return;
+  std::string path = app->current_path;
+  UnregisterDocument(&app->documents, path);
+  OpenOrActivate(app, path);
+}
+
+bool CanSwitchToPrevious(const AppState& app) {
+  return IsRegistered(app.documents, app.previous_path) && DocumentCount(app.documents) >= 2;
+}
+
+void SwitchToPrevious(AppState* app) {
+  if (!CanSwitchToPrevious(*app)) return;
+  std::swap(app->current_path, app->previous_path);
+  RefreshTitle(app);
+}
+
+void CloseCurrent(AppState* app) {
+  int32_t index = IndexOfDocument(app->documents, app->current_path);
+  if (index < 0) return;
+  app->current_path.clear();
+  UnregisterDocumentAt(&app->documents, index);
+  int32_t count = DocumentCount(app->documents);
+  if (count > 0) app->current_path = KeyAt(app->documents, index < count ? index : count - 1);
+  RefreshTitle(app);
+}
+
+void CloseOthers(AppState* app) {
+  int32_t i = 0;
+  while (i < DocumentCount(app->documents)) {
+    if (KeyAt(app->documents, i) == app->current_path)
+      ++i;
+    else
+      UnregisterDocumentAt(&app->documents, i);
+  }
+}
+
+void SaveCurrent(AppState* app) {
+  Document* doc = GetCurrentDocument(*app);
+  if (doc == nullptr) return;
+  if (SaveDocument(doc)) return;
+  SaveWithDialog(app, doc);
+}
+
+void SaveCurrentAs(AppState* app) {
+  Document* doc = GetCurrentDocument(*app);
+  if (doc == nullptr) return;
+  SaveWithDialog(app, doc);
+}
+
+void SaveAll(AppState* app) {
+  // Save as re-keys documents (and may replace one), so the walk goes over
+  // the documents present at the start, each once, skipping any that a
+  // Save as replaced meanwhile.
+  std::vector<Document*> order;
+  for (const RegistryEntry& e : app->documents.entries) order.push_back(e.document.get());
+  for (Document* doc : order) {
+    if (!HoldsDocument(app->documents, doc)) continue;
+    if (!SaveDocument(doc)) SaveWithDialog(app, doc);
+  }
+}

@@ -1,0 +1,77 @@
+#include "documents/file_writer.h"
+
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+namespace {
+
+WriteTargetOpener current_opener = nullptr;  // null: the platform opener
+
+}  // namespace
+
+WriteTargetOpener SetWriteTargetOpener(WriteTargetOpener opener) {
+  WriteTargetOpener previous = current_opener;
+  current_opener = opener;
+  return previous;
+}
+
+FileWriter::FileWriter(const char* name, CreateMode mode)
+    : FileWriter(name == nullptr ? nullptr
+                 : current_opener != nullptr ? current_opener(name, mode)
+                                             : OpenPlatformWriteTarget(name, mode)) {}
+
+FileWriter::FileWriter(std::unique_ptr<WriteTarget> target) : target_(std::move(target)) {
+  if (target_ == nullptr) return;
+  // Aligned to 4,096 bytes, as unbuffered platform writes want.
+  block_.reset(new (std::nothrow) char[kWriteBufferSize + 4095]);
+  if (block_ == nullptr) {
+    target_.reset();
+    return;
+  }
+  uintptr_t at = reinterpret_cast<uintptr_t>(block_.get());
+  buffer_ = block_.get() + ((4096 - at % 4096) % 4096);
+}
+
+FileWriter::~FileWriter() {
+  if (IsOpen()) Flush(true);
+}
+
+void FileWriter::IssueBuffer() {
+  if (used_ == 0) return;
+  if (!target_->WriteAt(position_, buffer_, used_)) failed_ = true;
+  position_ += used_;
+  if (position_ > end_) end_ = position_;
+  used_ = 0;
+}
+
+int64_t FileWriter::Write(const void* data, int64_t count) {
+  if (!IsOpen() || data == nullptr || count <= 0) return 0;
+  const char* from = static_cast<const char*>(data);
+  int64_t left = count;
+  while (left > 0) {
+    int32_t room = kWriteBufferSize - used_;
+    int32_t n = left < room ? static_cast<int32_t>(left) : room;
+    std::memcpy(buffer_ + used_, from, static_cast<size_t>(n));
+    used_ += n;
+    from += n;
+    left -= n;
+    if (used_ == kWriteBufferSize) IssueBuffer();
+  }
+  return count;
+}
+
+bool FileWriter::Flush(bool all) {
+  if (!IsOpen()) return false;
+  if (all) {
+    IssueBuffer();
+    if (!target_->Finish()) failed_ = true;
+  }
+  return !failed_;
+}
+
+bool FileWriter::SyncToDisk() {
+  if (!Flush(true)) return false;
+  if (!target_->SyncToDisk()) failed_ = true;
+  return !failed_;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// UTF-8 wrappers over the platform's file calls. Every file name inside the
+// program is UTF-8; these are the only places where such a name meets the
+// platform (on Windows: the wide calls, with the long-path prefix when the
+// name is long, and the narrow calls as the fallback).
+#include <cstdint>
+#include <cstdio>
+
+// What StatUtf8 reports about a file or folder.
+struct FileStatus {
+  int64_t size = 0;           // bytes; 0 for a folder
+  int64_t modified_time = 0;  // seconds since 1970-01-01 UTC
+  bool is_directory = false;
+  bool is_regular = false;    // a plain file
+  bool is_read_only = false;  // no write permission (Windows: read-only attribute)
+};
+
+// fopen with a UTF-8 name; null on failure.
+FILE* OpenStreamUtf8(const char* path, const char* mode);
+// Fills *out and returns true when the name exists.
+bool StatUtf8(const char* path, FileStatus* out);
+bool SetCurrentDirectoryUtf8(const char* path);
+bool CreateDirectoryUtf8(const char* path);
+// Replaces target with the complete file at replacement (same folder),
+// keeping the target's attributes where the platform has them; a missing
+// target is simply created. On failure the target is unchanged and the
+// replacement stays where it was (the caller removes it).
+bool ReplaceFileUtf8(const char* replacement_path, const char* target_path);
+bool RemoveFileUtf8(const char* path);

@@ -1,0 +1,224 @@
+#include "documents/document_io.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "documents/file_writer.h"
+#include "documents/text_encoder.h"
+#include "engine/document.h"
+#include "tests/documents/document_support.h"
+#include "tests/documents/temp_dir.h"
+
+namespace {
+
+DocumentPtr Load(const std::string& path) {
+  DocumentPtr doc(CreateDocument());
+  EXPECT_NE(doc, nullptr);
+  if (!LoadDocument(doc.get(), path.c_str())) return nullptr;
+  return doc;
+}
+
+// Writes bytes, loads them, saves them under another name; returns what
+// the save wrote.
+std::string RoundTrip(const TempDir& dir, const std::string& bytes, uint32_t* style) {
+  WriteBytes(dir.File("in.txt"), bytes);
+  DocumentPtr doc = Load(dir.File("in.txt"));
+  if (doc == nullptr) return "<refused>";
+  *style = doc->eol_style;
+  EXPECT_TRUE(SaveDocumentAs(doc.get(), dir.File("out.txt").c_str()));
+  return ReadBytes(dir.File("out.txt"));
+}
+
+}  // namespace
+
+TEST(DocumentIo, RoundTrips) {
+  TempDir dir;
+  struct Case {
+    std::string in, out;
+    uint32_t style;
+  };
+  std::string long_line(10000, 'L');
+  std::string huge_line(70000, 'H');  // longer than the save's 64 KiB block
+  std::string many_lines;
+  for (int i = 0; i < 5000; ++i) many_lines += std::string(i % 37, 'm') + "\r\n";
+  const Case cases[] = {
+      {"a\nb\n", "a\nb\n", 0},
+      {"a\r\nb\r\n", "a\r\nb\r\n", 1},
+      {"a\rb\r", "a\rb\r", 2},
+      {"a\nb\r\n", "a\r\nb\r\n", 1},    // mixed: the last line end decides
+      {"a\nb", "a\nb\n", 0},            // a line end is added at the end
+      {"\xEF\xBB\xBFhead\r\n", "\xEF\xBB\xBFhead\r\n", 1},
+      {"\tx\r\n", "  x\r\n", 1},        // tabs become tab_size spaces
+      {long_line + "\n" + long_line + "\n", long_line + "\n" + long_line + "\n", 0},
+      {"caf\xC3\xA9\n", "caf\xC3\xA9\n", 0},
+      {"a\r\n" + huge_line + "\r\nb\r\n", "a\r\n" + huge_line + "\r\nb\r\n", 1},
+      {many_lines, many_lines, 1},
+      {huge_line + "\r" + huge_line + "\rx\r", huge_line + "\r" + huge_line + "\rx\r", 2},
+  };
+  for (const Case& c : cases) {
+    uint32_t style = 9;
+    EXPECT_EQ(RoundTrip(dir, c.in, &style), c.out) << c.in.substr(0, 20);
+    EXPECT_EQ(style, c.style) << c.in.substr(0, 20);
+  }
+}
+
+TEST(DocumentIo, LoadSetsUpTheDocument) {
+  TempDir dir;
+  WriteBytes(dir.File("a.txt"), "one\r\ntwo\r\n");
+  DocumentPtr doc = Load(dir.File("a.txt"));
+  ASSERT_NE(doc, nullptr);
+  EXPECT_STREQ(StringData(doc->path), dir.File("a.txt").c_str());
+  EXPECT_EQ(Content(*doc), "one\ntwo\n");
+  EXPECT_EQ(doc->caret, 0u);
+  EXPECT_EQ(doc->gap.gap_closed, 0);
+  EXPECT_EQ(doc->gap.gap_start, 0);
+  EXPECT_EQ(doc->lines.Count(), 3);
+  EXPECT_EQ(std::string(doc->lines[1].start, doc->lines[1].length), "two");
+  std::string why;
+  EXPECT_TRUE(CheckInvariants(*doc, &why)) << why;
+}
+
+TEST(DocumentIo, RefusedFiles) {
+  TempDir dir;
+  DocumentPtr doc(CreateDocument());
+  EXPECT_FALSE(LoadDocument(doc.get(), dir.File("missing.txt").c_str()));
+  WriteBytes(dir.File("empty.txt"), "");
+  EXPECT_EQ(Load(dir.File("empty.txt")), nullptr);
+  WriteBytes(dir.File("bad.txt"), "ab\xE9\n");
+  EXPECT_EQ(Load(dir.File("bad.txt")), nullptr);
+  WriteBytes(dir.File("nul.txt"), std::string("ab\0cd\n", 6));
+  EXPECT_EQ(Load(dir.File("nul.txt")), nullptr);
+  EXPECT_EQ(Load(dir.File("")), nullptr);  // a folder
+
+  std::string almost(kMaxFileSize - 1, 'x');
+  for (size_t i = 99; i < almost.size(); i += 100) almost[i] = '\n';
+  WriteBytes(dir.File("big.txt"), almost);
+  DocumentPtr big = Load(dir.File("big.txt"));
+  ASSERT_NE(big, nullptr);
+  EXPECT_EQ(StringLength(big->text), kMaxFileSize - 1 + 1 + 24);  // final LF and gap
+  EXPECT_TRUE(SaveDocument(big.get()));
+  EXPECT_EQ(ReadBytes(dir.File("big.txt")), almost + "\n");
+  WriteBytes(dir.File("big.txt"), almost + "x");
+  EXPECT_EQ(Load(dir.File("big.txt")), nullptr);
+}
+
+TEST(DocumentIo, SaveInPlaceAndUnnamed) {
+  TempDir dir;
+  WriteBytes(dir.File("a.txt"), "x\n");
+  ASSERT_EQ(chmod(dir.File("a.txt").c_str(), 0600), 0);
+  DocumentPtr doc = Load(dir.File("a.txt"));
+  ASSERT_NE(doc, nullptr);
+  doc->eol_style = 2;
+  EXPECT_TRUE(SaveDocument(doc.get()));
+  EXPECT_EQ(ReadBytes(dir.File("a.txt")), "x\r");
+  struct stat st;
+  ASSERT_EQ(stat(dir.File("a.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(doc->gap.gap_closed, 0);  // a save leaves the document as it was
+
+  // Bytes typed into the gap are saved; its filler is not.
+  GapInsert(doc.get(), "ab", 2, 0);
+  EXPECT_TRUE(SaveDocument(doc.get()));
+  EXPECT_EQ(ReadBytes(dir.File("a.txt")), "abx\r");
+  std::string full(kGapSize, 'f');  // longer than the free part of the gap
+  GapInsert(doc.get(), full.data(), kGapSize, 2);
+  GapInsert(doc.get(), "\n", 1, 2 + kGapSize);
+  EXPECT_TRUE(SaveDocument(doc.get()));
+  EXPECT_EQ(ReadBytes(dir.File("a.txt")), "ab" + full + "\rx\r");
+  doc->caret = static_cast<uint32_t>(CloseGap(doc.get(), static_cast<int32_t>(doc->caret)));
+  RebuildLines(doc.get());
+  EXPECT_TRUE(SaveDocument(doc.get()));
+  EXPECT_EQ(ReadBytes(dir.File("a.txt")), "ab" + full + "\rx\r");
+  EXPECT_EQ(Content(*doc), "ab" + full + "\nx\n");
+
+  for (const char* name : {"original-0.mem", "NOTES.MEM", "x.MeM"}) {
+    DocumentPtr fresh(CreateDocument());
+    std::string path = dir.File(name);
+    InitNewDocument(fresh.get(), path.c_str());
+    EXPECT_EQ(Content(*fresh), "");
+    EXPECT_EQ(fresh->lines.Count(), 1);
+    EXPECT_EQ(fresh->eol_style, 1u);  // the preference's default
+    EXPECT_FALSE(SaveDocument(fresh.get()));
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_TRUE(SaveDocumentAs(fresh.get(), dir.File("named.txt").c_str()));
+    EXPECT_STREQ(StringData(fresh->path), dir.File("named.txt").c_str());
+    EXPECT_EQ(ReadBytes(dir.File("named.txt")), "");
+  }
+  // Save as may also choose a ".mem" name.
+  EXPECT_TRUE(SaveDocumentAs(doc.get(), dir.File("kept.mem").c_str()));
+  EXPECT_EQ(ReadBytes(dir.File("kept.mem")), "ab" + full + "\rx\r");
+
+  // Save as into a missing folder fails and keeps the old name.
+  EXPECT_FALSE(SaveDocumentAs(doc.get(), dir.File("no/where.txt").c_str()));
+  EXPECT_STREQ(StringData(doc->path), dir.File("kept.mem").c_str());
+}
+
+namespace {
+
+int64_t fail_after_bytes = 0;
+
+// Passes writes through to the platform file until the budget runs out.
+class FailingTarget : public WriteTarget {
+ public:
+  explicit FailingTarget(std::unique_ptr<WriteTarget> real) : real_(std::move(real)) {}
+  bool WriteAt(int64_t position, const char* data, int32_t count) override {
+    if (position + count > fail_after_bytes) {
+      int64_t part = fail_after_bytes - position;
+      if (part > 0) real_->WriteAt(position, data, static_cast<int32_t>(part));
+      return false;
+    }
+    return real_->WriteAt(position, data, count);
+  }
+  bool Finish() override { return real_->Finish(); }
+  bool SyncToDisk() override { return real_->SyncToDisk(); }
+
+ private:
+  std::unique_ptr<WriteTarget> real_;
+};
+
+std::unique_ptr<WriteTarget> OpenFailing(const char* name, CreateMode mode) {
+  std::unique_ptr<WriteTarget> real = OpenPlatformWriteTarget(name, mode);
+  if (real == nullptr) return nullptr;
+  return std::unique_ptr<WriteTarget>(new FailingTarget(std::move(real)));
+}
+
+}  // namespace
+
+TEST(DocumentIo, FailedSaveKeepsTheOldFile) {
+  TempDir dir;
+  std::string old_bytes(30000, 'o');
+  old_bytes += "\n";
+  WriteBytes(dir.File("a.txt"), old_bytes);
+  DocumentPtr doc = Load(dir.File("a.txt"));
+  ASSERT_NE(doc, nullptr);
+  doc->eol_style = 1;  // the new file would differ
+  for (int64_t budget : {int64_t(0), int64_t(8192), int64_t(20000), int64_t(30001)}) {
+    fail_after_bytes = budget;
+    WriteTargetOpener previous = SetWriteTargetOpener(OpenFailing);
+    EXPECT_FALSE(SaveDocument(doc.get())) << budget;
+    SetWriteTargetOpener(previous);
+    EXPECT_EQ(ReadBytes(dir.File("a.txt")), old_bytes) << budget;
+  }
+  // No temporary file is left behind.
+  char name[512];
+  for (int n = 0; n < 8; ++n) {
+    TemporarySaveName(dir.File("a.txt").c_str(), n, name, sizeof(name));
+    EXPECT_FALSE(FileExists(name)) << name;
+  }
+  EXPECT_TRUE(SaveDocument(doc.get()));
+  EXPECT_EQ(ReadBytes(dir.File("a.txt")), std::string(30000, 'o') + "\r\n");
+}
+
+TEST(DocumentIo, ReadOnlyTargetIsLeftAlone) {
+  TempDir dir;
+  WriteBytes(dir.File("ro.txt"), "old\n");
+  DocumentPtr doc = Load(dir.File("ro.txt"));
+  ASSERT_NE(doc, nullptr);
+  ASSERT_EQ(chmod(dir.File("ro.txt").c_str(), 0444), 0);
+  doc->eol_style = 1;
+  EXPECT_FALSE(SaveDocument(doc.get()));
+  EXPECT_EQ(ReadBytes(dir.File("ro.txt")), "old\n");
+}

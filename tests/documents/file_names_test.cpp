@@ -1,0 +1,106 @@
+#include "documents/file_names.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(NeedsWideName, AsciiShortNamesStayNarrow) {
+  EXPECT_FALSE(NeedsWideName(nullptr));
+  EXPECT_FALSE(NeedsWideName(""));
+  EXPECT_FALSE(NeedsWideName("C:\\src\\main.cpp"));
+  std::string name255(255, 'a');
+  std::string name256(256, 'a');
+  EXPECT_FALSE(NeedsWideName(name255.c_str()));
+  EXPECT_TRUE(NeedsWideName(name256.c_str()));
+  EXPECT_TRUE(NeedsWideName((name256 + "bbb").c_str()));
+}
+
+TEST(NeedsWideName, MultiByteSequences) {
+  EXPECT_TRUE(NeedsWideName("caf\xC3\xA9.txt"));           // two bytes
+  EXPECT_TRUE(NeedsWideName("\xE2\x82\xAC"));              // three bytes
+  EXPECT_TRUE(NeedsWideName("\xF0\x9F\x98"));              // fourth byte not examined
+  EXPECT_FALSE(NeedsWideName("\xC3(x"));                   // no continuation
+  EXPECT_FALSE(NeedsWideName("\xE2\x82"));                 // cut short by the NUL
+  EXPECT_FALSE(NeedsWideName("\xC0\x80"));                 // 0xC0 is no lead byte
+  EXPECT_FALSE(NeedsWideName("\xF5\x80\x80\x80"));         // beyond 0xF4
+}
+
+TEST(IsValidUtf8, Classification) {
+  EXPECT_EQ(IsValidUtf8(nullptr), 0);
+  EXPECT_EQ(IsValidUtf8(""), 0);
+  EXPECT_EQ(IsValidUtf8("plain ascii text, long enough for the word loop"), 0);
+  EXPECT_EQ(IsValidUtf8("caf\xC3\xA9"), 1);
+  EXPECT_EQ(IsValidUtf8("\xE2\x82\xAC and \xF0\x9F\x98\x80"), 1);
+  EXPECT_EQ(IsValidUtf8("\xEF\xBB\xBF" "bom"), 1);
+  // Stray continuation bytes and bytes that never start a sequence.
+  EXPECT_EQ(IsValidUtf8("a\x80"), -1);
+  EXPECT_EQ(IsValidUtf8("\xBF"), -1);
+  EXPECT_EQ(IsValidUtf8("\xF8\x80\x80\x80\x80"), -1);
+  EXPECT_EQ(IsValidUtf8("\xFF"), -1);
+  // Over-long forms.
+  EXPECT_EQ(IsValidUtf8("\xC0\x80"), -1);
+  EXPECT_EQ(IsValidUtf8("\xC1\xBF"), -1);
+  EXPECT_EQ(IsValidUtf8("\xE0\x9F\xBF"), -1);
+  EXPECT_EQ(IsValidUtf8("\xE0\xA0\x80"), 1);
+  EXPECT_EQ(IsValidUtf8("\xF0\x8F\xBF\xBF"), -1);
+  EXPECT_EQ(IsValidUtf8("\xF0\x90\x80\x80"), 1);
+  // Truncated sequences, at the end and before other bytes.
+  EXPECT_EQ(IsValidUtf8("ab\xC3"), -1);
+  EXPECT_EQ(IsValidUtf8("\xE2\x82"), -1);
+  EXPECT_EQ(IsValidUtf8("\xF0\x9F\x98"), -1);
+  EXPECT_EQ(IsValidUtf8("\xE9\n"), -1);
+  EXPECT_EQ(IsValidUtf8("\xE2\x82x"), -1);
+  // Surrogate code points are accepted as the encoding allows their form.
+  EXPECT_EQ(IsValidUtf8("\xED\xA0\x80"), 1);
+  // The counted form looks past NUL bytes.
+  EXPECT_EQ(IsValidUtf8("a\0\xC3\xA9", 4), 1);
+  EXPECT_EQ(IsValidUtf8("a\0\xC3", 3), -1);
+  // A multi-byte sequence after a long ASCII run crosses the 8-byte steps.
+  std::string long_text(1001, 'x');
+  EXPECT_EQ(IsValidUtf8((long_text + "\xC3\xA9").c_str()), 1);
+  EXPECT_EQ(IsValidUtf8((long_text + "\xC3").c_str()), -1);
+}
+
+TEST(ApplyLongPathPrefix, Forms) {
+  std::u16string drive = u"C:/" + std::u16string(253, u'a');  // 256 units
+  ApplyLongPathPrefix(drive);
+  EXPECT_EQ(drive, u"\\\\?\\C:\\" + std::u16string(253, u'a'));
+
+  std::u16string short_drive = u"C:/" + std::u16string(252, u'a');  // 255 units
+  std::u16string before = short_drive;
+  ApplyLongPathPrefix(short_drive);
+  EXPECT_EQ(short_drive, before);
+
+  std::u16string unc = u"\\\\server/share/" + std::u16string(285, u'b');  // 300 units
+  ASSERT_EQ(unc.size(), 300u);
+  ApplyLongPathPrefix(unc);
+  EXPECT_EQ(unc, u"\\\\?\\UNC\\server\\share\\" + std::u16string(285, u'b'));
+
+  std::u16string relative = u"dir/" + std::u16string(296, u'c');
+  before = relative;
+  ApplyLongPathPrefix(relative);
+  EXPECT_EQ(relative, before);
+
+  std::u16string rooted = u"\\dir/" + std::u16string(295, u'c');
+  before = rooted;
+  ApplyLongPathPrefix(rooted);
+  EXPECT_EQ(rooted, before);
+
+  std::wstring wide = L"D:" + std::wstring(300, L'/');
+  ApplyLongPathPrefix(wide);
+  EXPECT_EQ(wide, L"\\\\?\\D:" + std::wstring(300, L'\\'));
+}
+
+TEST(PathExtension, UnnamedDocuments) {
+  EXPECT_STREQ(PathExtension("C:\\dir.x\\name"), "");
+  EXPECT_STREQ(PathExtension("C:\\dir\\name.tar.gz"), ".gz");
+  EXPECT_STREQ(PathExtension("a/b.c/d"), "");
+  EXPECT_STREQ(PathExtension(nullptr), "");
+  EXPECT_TRUE(IsUnnamedPath("original-0.mem"));
+  EXPECT_TRUE(IsUnnamedPath("C:\\NOTES.MEM"));
+  EXPECT_TRUE(IsUnnamedPath("x.MeM"));
+  EXPECT_FALSE(IsUnnamedPath("x.memo"));
+  EXPECT_FALSE(IsUnnamedPath("x.me"));
+  EXPECT_FALSE(IsUnnamedPath("mem"));
+  EXPECT_FALSE(IsUnnamedPath("a.mem\\b"));
+}

@@ -1,0 +1,50 @@
+#include "documents/preferences_files.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "preferences/default_text.h"
+#include "preferences/preferences.h"
+#include "tests/documents/temp_dir.h"
+
+TEST(PreferencesFiles, WritesDefaultsAndTemplateOnce) {
+  TempDir dir;
+  std::string config = dir.File("");
+  WriteBytes(dir.File("preferences-default.txt"), "stale");
+  WriteDefaultFiles(config);
+  EXPECT_EQ(ReadBytes(dir.File("preferences-default.txt")), DefaultPreferencesText());
+  EXPECT_EQ(ReadBytes(dir.File("preferences.txt")), UserTemplateText());
+
+  WriteBytes(dir.File("preferences.txt"), "{\"ruler\": 99}\n");
+  WriteDefaultFiles(config);
+  EXPECT_EQ(ReadBytes(dir.File("preferences.txt")), "{\"ruler\": 99}\n");
+
+  Preferences p;
+  ASSERT_TRUE(LoadPreferences(&p, config, false));
+  EXPECT_EQ(GetRuler(&p), 99);
+  ASSERT_TRUE(LoadPreferences(&p, config, true));
+  EXPECT_EQ(GetRuler(&p), 120);
+}
+
+TEST(PreferencesFiles, BrokenOrUnreadableFileFallsBack) {
+  TempDir dir;
+  std::string config = dir.File("");
+  WriteBytes(dir.File("preferences.txt"), "{\"ruler\": x80}");
+  WriteDefaultFiles(config);
+  Preferences p;
+  EXPECT_FALSE(LoadPreferences(&p, config, false));
+  EXPECT_EQ(p.error_text, "Parse error before: x80}\n");
+  EXPECT_TRUE(LoadPreferences(&p, config, true));
+
+  // A folder where the file should be cannot be read; it is left alone and
+  // reads as empty text.
+  TempDir other;
+  ASSERT_EQ(mkdir(other.File("preferences.txt").c_str(), 0777), 0);
+  WriteDefaultFiles(other.File(""));
+  EXPECT_FALSE(LoadPreferences(&p, other.File(""), false));
+  EXPECT_EQ(p.error_text, "Parse error before: \n");
+  struct stat st;
+  ASSERT_EQ(stat(other.File("preferences.txt").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+}

@@ -1,0 +1,169 @@
+#include "preferences/preferences.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "preferences/default_text.h"
+
+namespace {
+
+// Parses a copy of the text; the text is minified in place.
+bool Parse(Preferences* p, const std::string& text) {
+  std::vector<char> copy(text.begin(), text.end());
+  copy.push_back(0);
+  return ParsePreferencesText(p, copy.data());
+}
+
+}  // namespace
+
+TEST(PreferencesText, DefaultAndTemplateAreExact) {
+  std::string expected =
+      "//\n"
+      "// Welcome to Orvinale x64 Text Editor, Version 0.53-alpha\n"
+      "//\n"
+      "// Orvinale preferences\n"
+      "// Your changes will take effect the next time you relaunch Orvinale\n"
+      "//\n"
+      "\n"
+      "{\n"
+      "  // Focus side on startup.\n"
+      "  \"curses_right_focus\": true,\n"
+      "\n"
+      "  // Always spaces.\n"
+      "  \"tab_size\": 2,\n"
+      "\n"
+      "  // Preferred end-of-line for new file.\n"
+      "  // 0: LF, 1: CRLF, 2: CR.\n"
+      "  \"end_of_line\": 1,\n"
+      "\n"
+      "  // Ruler for maximum character column.\n"
+      "  \"ruler\": 120,\n"
+      "\n"
+      "  // Ancient wisdom.\n"
+      "  \"ancient_wisdom\": false,\n"
+      "\n"
+      "  // File dialog.\n"
+      "  \"preserve_directory\": true\n"
+      "}\n";
+  EXPECT_EQ(std::string(DefaultPreferencesText()), expected);
+  EXPECT_EQ(std::string(UserTemplateText()), "{\n  // Add your personal preferences here.\n}\n");
+
+  Preferences p;
+  ASSERT_TRUE(Parse(&p, DefaultPreferencesText()));
+  EXPECT_TRUE(GetCursesRightFocus(&p));
+  EXPECT_EQ(GetTabSize(&p), 2);
+  EXPECT_EQ(GetEndOfLine(&p), 1);
+  EXPECT_EQ(GetRuler(&p), 120);
+  EXPECT_FALSE(GetAncientWisdom(&p));
+  EXPECT_TRUE(GetPreserveDirectory(&p));
+  ASSERT_TRUE(Parse(&p, UserTemplateText()));
+}
+
+TEST(PreferencesGetters, DefaultsWithoutMembers) {
+  for (const char* text : {"{}", "[]", "true", "42", "[{\"tab_size\": 8}]"}) {
+    Preferences p;
+    ASSERT_TRUE(Parse(&p, text)) << text;
+    EXPECT_TRUE(GetCursesRightFocus(&p));
+    EXPECT_EQ(GetTabSize(&p), 2);
+    EXPECT_TRUE(GetSpaces(&p));
+    EXPECT_EQ(GetEndOfLine(&p), 1);
+    EXPECT_EQ(GetRuler(&p), 120);
+    EXPECT_FALSE(GetAncientWisdom(&p));
+    EXPECT_TRUE(GetPreserveDirectory(&p));
+  }
+  EXPECT_EQ(GetTabSize(nullptr), 2);
+  Preferences* saved = preferences;
+  preferences = nullptr;
+  EXPECT_EQ(GetRuler(), 120);
+  Preferences global;
+  ASSERT_TRUE(Parse(&global, "{\"ruler\": 90, \"tab_size\": 4}"));
+  preferences = &global;
+  EXPECT_EQ(GetRuler(), 90);
+  EXPECT_EQ(GetTabSize(), 4);
+  preferences = saved;
+}
+
+TEST(PreferencesGetters, Rules) {
+  struct Case {
+    const char* text;
+    int32_t (*get)(const Preferences*);
+    int32_t expected;
+  };
+  const Case cases[] = {
+      {"{\"tab_size\": 1}", GetTabSize, 2},
+      {"{\"tab_size\": 2.9}", GetTabSize, 2},
+      {"{\"tab_size\": 8}", GetTabSize, 8},
+      {"{\"tab_size\": \"8\"}", GetTabSize, 2},
+      {"{\"tab_size\": 128}", GetTabSize, 128},
+      {"{\"tab_size\": 129}", GetTabSize, 128},
+      {"{\"tab_size\": 4000000000}", GetTabSize, 128},
+      {"{\"tab_size\": -4000000000}", GetTabSize, 2},
+      {"{\"Tab_Size\": 8}", GetTabSize, 2},
+      {"{\"tab_size\": 4, \"tab_size\": 6}", GetTabSize, 4},
+      {"{\"ruler\": 69}", GetRuler, 120},
+      {"{\"ruler\": 70}", GetRuler, 70},
+      {"{\"ruler\": 500}", GetRuler, 500},
+      {"{\"ruler\": 1e12}", GetRuler, kMaxRuler},
+      {"{\"ruler\": true}", GetRuler, 120},
+      {"{\"end_of_line\": 3}", GetEndOfLine, 1},
+      {"{\"end_of_line\": -1}", GetEndOfLine, 1},
+      {"{\"end_of_line\": 0}", GetEndOfLine, 0},
+      {"{\"end_of_line\": 2}", GetEndOfLine, 2},
+      {"{\"end_of_line\": \"0\"}", GetEndOfLine, 1},
+  };
+  for (const Case& c : cases) {
+    Preferences p;
+    ASSERT_TRUE(Parse(&p, c.text)) << c.text;
+    EXPECT_EQ(c.get(&p), c.expected) << c.text;
+  }
+  struct BoolCase {
+    const char* text;
+    bool (*get)(const Preferences*);
+    bool expected;
+  };
+  const BoolCase bool_cases[] = {
+      {"{\"ancient_wisdom\": 1}", GetAncientWisdom, false},
+      {"{\"ancient_wisdom\": \"true\"}", GetAncientWisdom, false},
+      {"{\"ancient_wisdom\": true}", GetAncientWisdom, true},
+      {"{\"curses_right_focus\": 0}", GetCursesRightFocus, true},
+      {"{\"curses_right_focus\": false}", GetCursesRightFocus, false},
+      {"{\"preserve_directory\": null}", GetPreserveDirectory, true},
+      {"{\"preserve_directory\": false}", GetPreserveDirectory, false},
+      {"{\"spaces\": false}", GetSpaces, false},
+      {"{\"spaces\": \"false\"}", GetSpaces, true},
+  };
+  for (const BoolCase& c : bool_cases) {
+    Preferences p;
+    ASSERT_TRUE(Parse(&p, c.text)) << c.text;
+    EXPECT_EQ(c.get(&p), c.expected) << c.text;
+  }
+}
+
+TEST(PreferencesParse, CommentsErrorsAndTrailingText) {
+  Preferences p;
+  EXPECT_TRUE(Parse(&p, "// head\n{ /* a */ \"ruler\" /* b */ : // c\n 80 }\n"));
+  EXPECT_EQ(GetRuler(&p), 80);
+  EXPECT_TRUE(Parse(&p, "{\"ruler\": 75} {\"ruler\": 90}"));
+  EXPECT_EQ(GetRuler(&p), 75);
+
+  EXPECT_FALSE(Parse(&p, "{\n  \"ruler\": 80,\n}\n"));
+  EXPECT_EQ(p.tree, nullptr);
+  EXPECT_EQ(p.error_text.compare(0, 20, "Parse error before: "), 0);
+  EXPECT_EQ(GetRuler(&p), 120);
+  // The message quotes the minified text from the reported position on.
+  EXPECT_FALSE(Parse(&p, "{ \"a\" : /* c */ x 1 1 }"));
+  EXPECT_EQ(p.error_text, "Parse error before: x11}\n");
+
+  EXPECT_FALSE(Parse(&p, "  // only a comment\n"));
+  EXPECT_EQ(p.error_text, "Parse error before: \n");
+
+  // A long remainder is cut so that the message stays within 2,048 bytes.
+  std::string long_text = "{\"a\": x" + std::string(5000, '1') + "}";
+  EXPECT_FALSE(Parse(&p, long_text));
+  EXPECT_EQ(p.error_text.size(), 2047u);
+  EXPECT_EQ(p.error_text.back(), '\n');
+  EXPECT_EQ(p.error_text.compare(0, 20, "Parse error before: "), 0);
+}

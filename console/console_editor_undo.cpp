@@ -1,0 +1,108 @@
+// Undo history: whole-text snapshots whose lines are shared with nearby
+// snapshots, thinned by dropping every second state when it grows too long.
+#include <algorithm>
+
+#include "console/console_editor.h"
+
+namespace {
+
+// A line equal to `text` from the states near `index`, or a new copy.
+std::shared_ptr<const std::string> SharedLine(
+    const std::vector<std::unique_ptr<ConsoleUndoState>>& states, int current, int index,
+    const std::string& text) {
+  const int candidates[5] = {current, current + 1, current - 1, current - 2, current - 3};
+  for (int s : candidates) {
+    if (s < 0 || s >= static_cast<int>(states.size())) continue;
+    const auto& old = states[s]->lines;
+    for (int probe = 0; probe < 15; ++probe) {
+      int offset = (probe + 1) / 2 * (probe % 2 ? -1 : 1);  // 0, -1, +1, -2, +2, ...
+      int j = index + offset;
+      if (j < 0 || j >= static_cast<int>(old.size())) continue;
+      if (*old[j] == text) return old[j];
+    }
+  }
+  return std::make_shared<const std::string>(text);
+}
+
+}  // namespace
+
+void ConsoleEditor::BeginAction() {
+  if (undo_position < 0) return;
+  ConsoleUndoState& state = *undo_states[undo_position];
+  state.cursor_line[1] = cursor_line;
+  state.cursor_col[1] = cursor_col;
+  state.hscroll[1] = hscroll;
+  state.pane_scroll[1][0] = pane_scroll[0];
+  state.pane_scroll[1][1] = pane_scroll[1];
+}
+
+void ConsoleEditor::SaveUndoState() {
+  undo_states.resize(static_cast<size_t>(undo_position + 1));
+  if (clean_position > undo_position) clean_position = -1;
+  if (static_cast<int>(undo_states.size()) >= std::max(max_undo_states, 2)) {
+    std::vector<std::unique_ptr<ConsoleUndoState>> kept;
+    int new_clean = -1;
+    for (int i = 0; i < static_cast<int>(undo_states.size()); ++i) {
+      if (i % 2 == 1 && i != clean_position) continue;
+      if (i == clean_position) new_clean = static_cast<int>(kept.size());
+      kept.push_back(std::move(undo_states[i]));
+    }
+    undo_states.swap(kept);
+    clean_position = new_clean;
+    undo_position = static_cast<int>(undo_states.size()) - 1;
+  }
+  auto state = std::make_unique<ConsoleUndoState>();
+  state->lines.reserve(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i)
+    state->lines.push_back(SharedLine(undo_states, undo_position, static_cast<int>(i), lines[i]));
+  for (int which = 0; which < 2; ++which) {
+    state->cursor_line[which] = cursor_line;
+    state->cursor_col[which] = cursor_col;
+    state->hscroll[which] = hscroll;
+    state->pane_scroll[which][0] = pane_scroll[0];
+    state->pane_scroll[which][1] = pane_scroll[1];
+  }
+  undo_states.push_back(std::move(state));
+  undo_position = static_cast<int>(undo_states.size()) - 1;
+}
+
+void ConsoleEditor::RestoreState(int index, int which) {
+  const ConsoleUndoState& state = *undo_states[index];
+  lines.clear();
+  lines.reserve(state.lines.size());
+  for (const auto& line : state.lines) lines.push_back(*line);
+  cursor_line = state.cursor_line[which];
+  cursor_col = state.cursor_col[which];
+  hscroll = std::max(state.hscroll[which], 0);
+  pane_scroll[0] = std::max(state.pane_scroll[which][0], 0);
+  pane_scroll[1] = std::max(state.pane_scroll[which][1], 0);
+  selecting = 0;
+  wanted_col = -1;
+  undo_position = index;
+  ClampCursor();
+  DrawTextArea();
+  MakeCursorVisible();
+}
+
+void ConsoleEditor::Undo() {
+  if (undo_position <= 0) {
+    ShowMessage("Can't Undo");
+    return;
+  }
+  RestoreState(undo_position - 1, 1);
+  char buffer[80];
+  snprintf(buffer, sizeof buffer, "Undid action - %d items in undo buffer", undo_position);
+  ShowMessage(buffer);
+}
+
+void ConsoleEditor::Redo() {
+  if (undo_position + 1 >= static_cast<int>(undo_states.size())) {
+    ShowMessage("Can't Redo");
+    return;
+  }
+  RestoreState(undo_position + 1, 0);
+  char buffer[80];
+  snprintf(buffer, sizeof buffer, "Redid action - %d items in redo buffer",
+           static_cast<int>(undo_states.size()) - 1 - undo_position);
+  ShowMessage(buffer);
+}

@@ -1,0 +1,128 @@
+#include "console/console_file.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "documents/utf8_fs.h"
+
+void ConsoleLineSplitter::Feed(const char* data, size_t size) {
+  for (size_t i = 0; i < size; ++i) {
+    if (data[i] == '\n') {
+      EndLine();
+      continue;
+    }
+    current_ += data[i];
+    pending_ = true;
+    if (current_.size() >= kConsoleMaxLineBytes) EndLine();
+  }
+}
+
+void ConsoleLineSplitter::Finish() {
+  if (pending_) EndLine();
+}
+
+void ConsoleLineSplitter::EndLine() {
+  while (!current_.empty() && (current_.back() == '\r' || current_.back() == '\n')) {
+    if (current_.back() == '\r') ++cr_count;
+    current_.pop_back();
+  }
+  if (lines.empty() && current_.compare(0, 3, "\xEF\xBB\xBF") == 0) current_.erase(0, 3);
+  lines.push_back(std::move(current_));
+  current_.clear();
+  pending_ = false;
+}
+
+namespace {
+
+// Widest leading space run, or -1 when the text is not tab-indented.
+int TabIndentWidestRun(const std::vector<std::string>& lines) {
+  bool any_tab = false;
+  int widest = 0;
+  for (const std::string& line : lines) {
+    int run = 0;
+    bool seen_space = false;
+    for (char c : line) {
+      if (c == ' ') {
+        seen_space = true;
+        widest = std::max(widest, ++run);
+        if (run >= 8) return -1;
+      } else if (c == '\t') {
+        if (seen_space) return -1;
+        any_tab = true;
+        run = 0;
+      } else {
+        break;
+      }
+    }
+  }
+  return any_tab ? widest : -1;
+}
+
+}  // namespace
+
+void FinishConsoleText(std::vector<std::string> lines, int cr_count, int indent_size,
+                       ConsoleFileText* out) {
+  out->newline_mode = cr_count * 2 > static_cast<int>(lines.size()) ? 1 : 0;
+  out->indent_size = std::clamp(indent_size, 1, 128);
+  out->tab_write_width = 0;
+  int widest = TabIndentWidestRun(lines);
+  if (widest >= 0) {
+    // Wider than every space run, so those runs are written back as spaces.
+    out->indent_size = std::max(out->indent_size, widest + 1);
+    out->tab_write_width = out->indent_size;
+  }
+  const std::string spaces(static_cast<size_t>(std::min(out->indent_size, 128)), ' ');
+  for (std::string& line : lines) {
+    if (line.find('\t') == std::string::npos) continue;
+    std::string expanded;
+    for (char c : line) {
+      if (c == '\t') expanded += spaces;
+      else expanded += c;
+    }
+    line.swap(expanded);
+  }
+  out->lines = std::move(lines);
+}
+
+bool ReadConsoleFile(const std::string& path, int indent_size, ConsoleFileText* out) {
+  FILE* f = OpenStreamUtf8(path.c_str(), "rb");
+  if (!f) return false;
+  ConsoleLineSplitter splitter;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) splitter.Feed(buffer, n);
+  bool failed = ferror(f) != 0;
+  fclose(f);
+  if (failed) return false;
+  splitter.Finish();
+  FinishConsoleText(std::move(splitter.lines), splitter.cr_count, indent_size, out);
+  return true;
+}
+
+void AppendConsoleLine(const std::string& line, int tab_write_width, int newline_mode,
+                       std::string* out) {
+  size_t pos = 0;
+  if (tab_write_width >= 1) {
+    size_t width = static_cast<size_t>(tab_write_width);
+    while (pos + width <= line.size() &&
+           line.find_first_not_of(' ', pos) >= pos + width) {
+      *out += '\t';
+      pos += width;
+    }
+  }
+  out->append(line, pos, std::string::npos);
+  if (newline_mode == 1) *out += '\r';
+  *out += '\n';
+}
+
+bool WriteFileSafely(const std::string& path, const std::string& bytes) {
+  const std::string temp = path + ".orvsave.tmp";
+  FILE* f = OpenStreamUtf8(temp.c_str(), "wb");
+  if (!f) return false;
+  bool ok = bytes.empty() || fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = fflush(f) == 0 && ok;
+  ok = fclose(f) == 0 && ok;
+  if (ok && ReplaceFileUtf8(temp.c_str(), path.c_str())) return true;
+  RemoveFileUtf8(temp.c_str());
+  return false;
+}

@@ -1,0 +1,48 @@
+// Key codes the console window queues for its editor, the queue itself and
+// the translation of window key messages into codes.
+#pragma once
+
+enum ConsoleKeyCode {
+  kKeyBackspace = 8,
+  kKeyTab = 9,
+  kKeyEnter = 13,
+  kKeyEscape = 27,
+  kKeyCtrlCloseBracket = 29,
+  kKeyRedraw = 12,  // Ctrl+L, also queued when the window wants a redraw
+  kKeyDown = 4096,
+  kKeyUp = 4097,
+  kKeyPageUp = 4098,
+  kKeyPageDown = 4099,
+  kKeyRight = 4100,
+  kKeyLeft = 4101,
+  kKeyHome = 4102,
+  kKeyEnd = 4103,
+  kKeyInsert = 4104,
+  kKeyDelete = 4105,
+  kKeyF1 = 4106,
+  kKeyF12 = 4117,
+};
+
+constexpr int CtrlKey(char letter) { return letter - 'A' + 1; }
+
+// Ring of the 64 most recent keys; a full ring drops its oldest key.
+struct ConsoleKeyQueue {
+  static constexpr int kCapacity = 64;
+  int keys[kCapacity] = {};
+  int start = 0;  // index of the oldest key
+  int count = 0;  // 0 .. kCapacity
+};
+
+void PushKey(ConsoleKeyQueue* queue, int key);
+// Oldest key, or -1 when the queue is empty.
+int PopKey(ConsoleKeyQueue* queue);
+
+// Code for a key-down of virtual key `vk`, or 0 when the key gives none.
+int KeyCodeFromVirtualKey(int vk);
+
+// Code for a character message, or 0 when it gives none. Ctrl+Enter types a
+// line feed, which would read as Ctrl+J; `from_enter_key` (the message came
+// from the Enter key's scan code) turns it back into Enter.
+int KeyCodeFromChar(int ch, bool ctrl_down, bool alt_down, bool from_enter_key = false);
+
+constexpr int kEnterScanCode = 0x1C;

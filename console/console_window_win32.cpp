@@ -1,0 +1,357 @@
+// The window class, its procedure, fonts, grid sizing and the caret timer.
+#include "console/console_window_win32.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "console/console_layout.h"
+
+const wchar_t kConsoleWindowClass[] = L"WDLCursesWindow";
+
+namespace {
+
+int class_use_count = 0;
+
+std::wstring Widen(const std::string& utf8) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(std::max(n, 0)), L'\0');
+  if (n > 0)
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], n);
+  return wide;
+}
+
+ConsoleMouseKind MouseKindOf(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN: return ConsoleMouseKind::kLeftDown;
+    case WM_LBUTTONUP: return ConsoleMouseKind::kLeftUp;
+    case WM_LBUTTONDBLCLK: return ConsoleMouseKind::kLeftDouble;
+    case WM_RBUTTONDOWN: return ConsoleMouseKind::kRightDown;
+    case WM_RBUTTONUP: return ConsoleMouseKind::kRightUp;
+    case WM_RBUTTONDBLCLK: return ConsoleMouseKind::kRightDouble;
+    case WM_MBUTTONDBLCLK: return ConsoleMouseKind::kMiddleDouble;
+    case WM_MOUSEWHEEL: return ConsoleMouseKind::kWheel;
+    case WM_CAPTURECHANGED: return ConsoleMouseKind::kCaptureLost;
+    default: return ConsoleMouseKind::kMove;
+  }
+}
+
+void SendMouse(ConsoleWindow* console, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  ConsoleMouse mouse;
+  mouse.kind = MouseKindOf(message);
+  POINT p = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+  if (message == WM_MOUSEWHEEL) {
+    ScreenToClient(hwnd, &p);
+    mouse.wheel_delta = GET_WHEEL_DELTA_WPARAM(wparam);
+  }
+  mouse.x = p.x;
+  mouse.y = p.y;
+  if (console->on_mouse) console->on_mouse(mouse);
+}
+
+void OnWheel(ConsoleWindow* console, HWND hwnd, WPARAM wparam, LPARAM lparam) {
+  if (!(GET_KEYSTATE_WPARAM(wparam) & MK_CONTROL)) {
+    SendMouse(console, hwnd, WM_MOUSEWHEEL, wparam, lparam);
+    return;
+  }
+  int* height = console->font_height ? console->font_height : &console->own_font_height;
+  int next = StepFontHeight(*height, GET_WHEEL_DELTA_WPARAM(wparam));
+  if (next == *height) return;
+  *height = next;
+  console->font.Reset(nullptr);
+  SetUpConsoleFonts(console);
+  ReinitConsoleGrid(console);
+  if (console->on_resize) console->on_resize();
+  else console->flags |= kConsoleRedrawPending;
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void OnCaretTimer(ConsoleWindow* console, HWND hwnd) {
+  if (console->palette && console->palette->version != console->palette_version) {
+    console->palette_version = console->palette->version;
+    ReinitConsoleGrid(console);
+    if (console->on_resize) console->on_resize();
+    else console->flags |= kConsoleRedrawPending;
+    return;
+  }
+  bool was_shown = CaretShown(console->blink_state);
+  console->blink_state = NextBlinkState(console->blink_state, GetFocus() == hwnd);
+  if (was_shown != CaretShown(console->blink_state)) {
+    const ConsoleGrid& g = console->grid;
+    ScreenMarkDirty(console, ConsoleRect{g.cursor_x, g.cursor_y, g.cursor_x, g.cursor_y});
+  }
+  ScreenRefreshCaret(console);
+}
+
+void QueueChar(ConsoleWindow* console, wchar_t ch, LPARAM lparam) {
+  int code = ch;
+  if (ch >= 0xD800 && ch <= 0xDBFF) {
+    console->pending_surrogate = ch;
+    return;
+  }
+  if (ch >= 0xDC00 && ch <= 0xDFFF) {
+    if (!console->pending_surrogate) return;
+    code = 0x10000 + ((console->pending_surrogate - 0xD800) << 10) + (ch - 0xDC00);
+  }
+  console->pending_surrogate = 0;
+  bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
+  bool from_enter = ((lparam >> 16) & 0xFF) == kEnterScanCode;
+  int key = KeyCodeFromChar(code, ctrl, alt, from_enter);
+  if (key) PushKey(&console->keys, key);
+}
+
+bool SetCursorForPoint(ConsoleWindow* console, HWND hwnd) {
+  if (console->flags & kConsoleRemeasureFont) return false;
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(hwnd, &p);
+  ConsoleCursorKind kind =
+      CursorForCell(console->layout, console->grid.cols, p.x / console->cell_width,
+                    p.y / console->cell_height);
+  LPCWSTR id = kind == ConsoleCursorKind::kVerticalResize ? IDC_SIZENS
+               : kind == ConsoleCursorKind::kIBeam        ? IDC_IBEAM
+                                                          : IDC_ARROW;
+  SetCursor(LoadCursorW(nullptr, id));
+  return true;
+}
+
+LRESULT HandleMessage(ConsoleWindow* console, HWND hwnd, UINT message, WPARAM wparam,
+                      LPARAM lparam) {
+  static const UINT wheel_message = RegisterWindowMessageW(L"MSWHEEL_ROLLMSG");
+  if (message == wheel_message && wheel_message != 0) {
+    // Older mouse drivers: the delta arrives in wParam.
+    return SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, LOWORD(wparam)), lparam);
+  }
+  switch (message) {
+    case WM_SIZE:
+      if (wparam == SIZE_MINIMIZED) return 0;
+      ReinitConsoleGrid(console);
+      if (console->on_resize) console->on_resize();
+      else console->flags |= kConsoleRedrawPending;
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      PaintConsole(console, dc, ps.rcPaint);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_TIMER:
+      if (wparam == kConsoleCaretTimer) OnCaretTimer(console, hwnd);
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      int key = KeyCodeFromVirtualKey(static_cast<int>(wparam));
+      // Alt+Insert pastes; other Alt keys keep their system meaning.
+      if (message == WM_SYSKEYDOWN && key != kKeyInsert) break;
+      if (key) PushKey(&console->keys, key);
+      return 0;
+    }
+    case WM_CHAR:
+      QueueChar(console, static_cast<wchar_t>(wparam), lparam);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      SetFocus(hwnd);
+      SendMouse(console, hwnd, message, wparam, lparam);
+      return 0;
+    case WM_MOUSEWHEEL:
+      OnWheel(console, hwnd, wparam, lparam);
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_CAPTURECHANGED:
+      SendMouse(console, hwnd, message, wparam, lparam);
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lparam) == HTCLIENT && SetCursorForPoint(console, hwnd)) return TRUE;
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+      const ConsoleGrid& g = console->grid;
+      ScreenMarkDirty(console, ConsoleRect{g.cursor_x, g.cursor_y, g.cursor_x, g.cursor_y});
+      return 0;
+    }
+    default: break;
+  }
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+LRESULT CALLBACK ConsoleWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE: {
+      auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+      if (create->lpCreateParams)
+        BindConsoleWindow(static_cast<ConsoleWindow*>(create->lpCreateParams), hwnd);
+      SetTimer(hwnd, kConsoleCaretTimer, kConsoleCaretPeriod, nullptr);
+      return 0;
+    }
+    case WM_DESTROY: {
+      KillTimer(hwnd, kConsoleCaretTimer);
+      if (ConsoleWindow* console = ConsoleFromWindow(hwnd)) console->window = nullptr;
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      return 0;
+    }
+    case WM_ERASEBKGND: return 1;  // the paint covers every pixel
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+      info->ptMinTrackSize.x = 160;
+      info->ptMinTrackSize.y = 120;
+      return 0;
+    }
+    case WM_GETDLGCODE:
+      if (GetParent(hwnd)) return DLGC_WANTALLKEYS;
+      break;
+    default: break;
+  }
+  ConsoleWindow* console = ConsoleFromWindow(hwnd);
+  if (!console) {
+    if (message == WM_PAINT) {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+  return HandleMessage(console, hwnd, message, wparam, lparam);
+}
+
+}  // namespace
+
+ConsoleWindow::~ConsoleWindow() {
+  if (window && IsWindow(window)) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+}
+
+bool ConsoleWindow::IsDown(ConsoleModifier modifier) const {
+  int vk = modifier == ConsoleModifier::kControl ? VK_CONTROL
+           : modifier == ConsoleModifier::kShift ? VK_SHIFT
+                                                 : VK_MENU;
+  return (GetAsyncKeyState(vk) & 0x8000) != 0;
+}
+
+void ConsoleWindow::InvalidateCells(const ConsoleRect& rect) {
+  if (!window) return;
+  RECT r = {rect.col1 * cell_width, rect.row1 * cell_height, (rect.col2 + 1) * cell_width,
+            (rect.row2 + 1) * cell_height};
+  InvalidateRect(window, &r, FALSE);
+}
+
+void ConsoleWindow::PumpMessages(bool until_key) {
+  MSG msg;
+  if (!until_key) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    return;
+  }
+  while (keys.count == 0) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // leave WM_QUIT for the real loop
+      return;
+    }
+    if (got < 0) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void ConsoleWindow::OpenLink(const std::string& url) {
+  if (open_link) {
+    open_link(url);
+    return;
+  }
+  ShellExecuteW(window, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void ConsoleWindow::CaptureMouse(bool capture) {
+  if (!window) return;
+  if (capture) SetCapture(window);
+  else if (GetCapture() == window) ReleaseCapture();
+}
+
+bool RegisterConsoleWindowClass(HINSTANCE instance) {
+  if (class_use_count++ > 0) return true;
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = ConsoleWindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kConsoleWindowClass;
+  if (RegisterClassExW(&wc)) return true;
+  --class_use_count;
+  return false;
+}
+
+void UnregisterConsoleWindowClass(HINSTANCE instance) {
+  if (class_use_count <= 0 || --class_use_count > 0) return;
+  UnregisterClassW(kConsoleWindowClass, instance);
+}
+
+ConsoleWindow* ConsoleFromWindow(HWND window) {
+  return reinterpret_cast<ConsoleWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void BindConsoleWindow(ConsoleWindow* console, HWND window) {
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(console));
+  console->window = window;
+  console->grid.cursor_x = console->grid.cursor_y = 0;
+  console->grid.last_caret_x = console->grid.last_caret_y = 0;
+  console->keys = ConsoleKeyQueue{};
+  console->blink_state = 1;
+  console->flags = kConsoleRemeasureFont;
+  console->pending_surrogate = 0;
+  SetTimer(window, kConsoleCaretTimer, kConsoleCaretPeriod, nullptr);
+}
+
+int ConsoleFontHeight(const ConsoleWindow& console) {
+  return console.font_height ? *console.font_height : console.own_font_height;
+}
+
+void SetUpConsoleFonts(ConsoleWindow* console) {
+  if (!console->font.get()) {
+    console->font.Reset(CreateFontW(ConsoleFontHeight(*console), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                    FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    ANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New"));
+  }
+  console->flags |= kConsoleRemeasureFont;
+  console->cell_width = 8;
+  console->cell_height = 8;
+}
+
+void ReinitConsoleGrid(ConsoleWindow* console) {
+  if (!console->window) return;
+  if ((console->flags & kConsoleRemeasureFont) && console->font.get()) {
+    HDC dc = GetDC(console->window);
+    HGDIOBJ old = SelectObject(dc, console->font.get());
+    TEXTMETRICW tm;
+    if (GetTextMetricsW(dc, &tm)) {
+      console->cell_width = std::max<int>(tm.tmAveCharWidth, 1);
+      console->cell_height = std::max<int>(tm.tmHeight, 1);
+      console->flags &= static_cast<uint8_t>(~kConsoleRemeasureFont);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(console->window, dc);
+  }
+  RECT client;
+  GetClientRect(console->window, &client);
+  ResizeGrid(&console->grid, client.bottom / console->cell_height,
+             client.right / console->cell_width);
+  if (console->palette) {
+    console->colours = ColoursFromPalette(*console->palette);
+    console->palette_version = console->palette->version;
+  }
+  InvalidateRect(console->window, nullptr, FALSE);
+}

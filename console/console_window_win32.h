@@ -1,0 +1,73 @@
+// The "WDLCursesWindow" child window: a ConsoleScreen painted with GDI,
+// fed by the window's key and mouse messages.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "console/console_screen.h"
+
+extern const wchar_t kConsoleWindowClass[];  // "WDLCursesWindow"
+constexpr UINT_PTR kConsoleCaretTimer = 2;
+constexpr UINT kConsoleCaretPeriod = 400;
+
+// Owns one GDI font.
+class FontHandle {
+ public:
+  FontHandle() = default;
+  ~FontHandle() { Reset(nullptr); }
+  FontHandle(const FontHandle&) = delete;
+  FontHandle& operator=(const FontHandle&) = delete;
+  HFONT get() const { return font_; }
+  void Reset(HFONT font) {
+    if (font_) DeleteObject(font_);
+    font_ = font;
+  }
+
+ private:
+  HFONT font_ = nullptr;
+};
+
+class ConsoleWindow : public ConsoleScreen {
+ public:
+  ConsoleWindow() { flags |= kConsoleRemeasureFont; }
+  ~ConsoleWindow() override;
+
+  bool IsDown(ConsoleModifier modifier) const override;
+  void InvalidateCells(const ConsoleRect& rect) override;
+  void PumpMessages(bool until_key) override;
+  void OpenLink(const std::string& url) override;
+  void CaptureMouse(bool capture) override;
+
+  HWND window = nullptr;       // set while bound to a window
+  FontHandle font;             // created lazily
+  int* font_height = nullptr;  // the host's setting; null: own_font_height
+  int own_font_height = 16;
+  const ConsolePalette* palette = nullptr;
+  uint32_t palette_version = 0;
+  wchar_t pending_surrogate = 0;  // first half of a character outside the BMP
+  // Replaces the shell when set (tests).
+  std::function<void(const std::string&)> open_link;
+};
+
+// Registers the class once per process; every call must be matched by
+// UnregisterConsoleWindowClass.
+bool RegisterConsoleWindowClass(HINSTANCE instance);
+void UnregisterConsoleWindowClass(HINSTANCE instance);
+
+// Attaches a record to an existing control (dialog children), resets its
+// grid state and starts the caret timer.
+void BindConsoleWindow(ConsoleWindow* console, HWND window);
+ConsoleWindow* ConsoleFromWindow(HWND window);
+
+// Creates the font when missing and marks its metrics stale.
+void SetUpConsoleFonts(ConsoleWindow* console);
+// Measures the font when stale and sizes the grid to the client area.
+void ReinitConsoleGrid(ConsoleWindow* console);
+
+void PaintConsole(ConsoleWindow* console, HDC dc, const RECT& update);
+
+// The host's font height, or the window's own (16 at first).
+int ConsoleFontHeight(const ConsoleWindow& console);

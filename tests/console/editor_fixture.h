@@ -1,0 +1,90 @@
+// Shared setup for console editor tests: a test screen, a memory clipboard,
+// an editor on the heap (it may delete itself) and scratch files.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "console/console_editor.h"
+#include "engine/clipboard.h"
+#include "tests/console/test_screen.h"
+
+class EditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    console_overwrite = 0;
+    console_search_mode = 0;
+    editor = new ConsoleEditor(&screen, &clipboard);
+    dir = ::testing::TempDir() + "orv_console_" + std::to_string(getpid()) + "_" +
+          ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::string command = "mkdir -p '" + dir + "'";
+    ASSERT_EQ(system(command.c_str()), 0);
+  }
+  void TearDown() override {
+    if (editor) {
+      EXPECT_EQ(editor->CheckInvariants(), "");
+    }
+    delete editor;
+    std::string command = "rm -rf '" + dir + "'";
+    EXPECT_EQ(system(command.c_str()), 0);
+  }
+
+  std::string Path(const std::string& name) const { return dir + "/" + name; }
+
+  void WriteBytes(const std::string& name, const std::string& bytes) {
+    std::ofstream out(Path(name), std::ios::binary);
+    out << bytes;
+  }
+  std::string ReadBytes(const std::string& name) {
+    std::ifstream in(Path(name), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  // Opens a file holding `bytes` and returns whether it was read.
+  bool Load(const std::string& bytes, const std::string& name = "file.txt") {
+    WriteBytes(name, bytes);
+    return editor->Open(Path(name));
+  }
+
+  // Sends a key; false when the editor deleted itself.
+  bool Key(int key) {
+    if (editor->OnKey(key)) {
+      editor = nullptr;
+      return false;
+    }
+    std::string broken = editor->CheckInvariants();
+    EXPECT_EQ(broken, "") << "after key " << key;
+    return true;
+  }
+  void Ctrl(char letter) {
+    screen.ctrl = true;
+    Key(letter - 'A' + 1);
+    screen.ctrl = false;
+  }
+  void Shifted(int key) {
+    screen.shift = true;
+    Key(key);
+    screen.shift = false;
+  }
+  void Type(const std::string& text) {
+    for (unsigned char c : text) Key(c);
+  }
+  std::string Text() const {
+    std::string out;
+    for (const std::string& line : editor->lines) out += line + "\n";
+    return out;
+  }
+  std::string Status() const { return screen.Row(screen.grid.rows - 1); }
+
+  TestScreen screen{25, 80};
+  MemoryClipboard clipboard;
+  ConsoleEditor* editor = nullptr;
+  std::string dir;
+};

@@ -1,0 +1,50 @@
+#include "app/profile.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "documents/file_names.h"
+
+namespace {
+
+const char kSection[] = "orvinale";
+
+// Paths without a multi-byte sequence go to the narrow calls unchanged;
+// the others (a configuration folder under a non-ASCII user name) need the
+// wide calls.
+bool WantsWide(const char* path) { return path && *path && IsValidUtf8(path) == 1; }
+
+bool ToWide(const char* utf8, std::wstring* out) {
+  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, nullptr, 0);
+  if (n <= 0) return false;
+  out->assign(static_cast<size_t>(n), L'\0');
+  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, &(*out)[0], n) != n) return false;
+  out->resize(static_cast<size_t>(n - 1));
+  return true;
+}
+
+}  // namespace
+
+int ProfileGetInt(const char* key, int fallback, const char* path) {
+  std::wstring wpath, wsection, wkey;
+  if (WantsWide(path) && ToWide(path, &wpath) && ToWide(kSection, &wsection) && ToWide(key, &wkey))
+    return static_cast<int>(GetPrivateProfileIntW(wsection.c_str(), wkey.c_str(), fallback, wpath.c_str()));
+  return static_cast<int>(GetPrivateProfileIntA(kSection, key, fallback, path));
+}
+
+bool ProfileSetString(const char* key, const char* value, const char* path) {
+  std::wstring wpath, wsection, wkey, wvalue;
+  if (WantsWide(path) && ToWide(path, &wpath) && ToWide(kSection, &wsection)) {
+    if (ToWide(key, &wkey) && ToWide(value, &wvalue))
+      return WritePrivateProfileStringW(wsection.c_str(), wkey.c_str(), wvalue.c_str(), wpath.c_str()) != 0;
+  }
+  return WritePrivateProfileStringA(kSection, key, value, path) != 0;
+}
+
+bool ProfileSetInt(const char* key, int value, const char* path) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%d", value);
+  return ProfileSetString(key, text, path);
+}

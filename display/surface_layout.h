@@ -1,0 +1,53 @@
+#pragma once
+// The text pane's layout arithmetic on a RenderCache: metrics, the decision
+// to lay out again, vertical and horizontal follow of the caret, selection
+// rectangles and the caret blink. No window is involved.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "display/canvas.h"
+#include "display/render_cache.h"
+
+struct Document;
+
+// Stores the cell metrics for a client of width x height pixels and the
+// document's line count. False (nothing stored) when a cell has no width or
+// height: the pane then shows the empty screen.
+bool StoreMetrics(RenderCache& cache, int cell_width, int cell_height, int width, int height,
+                  int32_t line_count);
+
+// Whether the paint must lay the text out again (otherwise it only blinks).
+bool NeedsFullLayout(const RenderCache& cache, const Document& doc);
+
+// Keeps the caret within rows top_margin .. bottom_margin while following;
+// re-attaches a detached view when the caret has moved.
+void FollowVertically(RenderCache& cache, int32_t caret_line, int32_t caret_column);
+// Keeps the caret within `columns`, scrolling by whole cells (scroll_x <= 0).
+void FollowHorizontally(RenderCache& cache, int32_t caret_column);
+
+// Ends of the selection in pixels: anchor (x_a, y_a) and caret (x_c, y_c).
+struct SelectionEnds {
+  int x_a = 0;
+  int y_a = 0;
+  int x_c = 0;
+  int y_c = 0;
+};
+SelectionEnds SelectionPixels(const RenderCache& cache, const Document& doc);
+// The highlight rectangles of the selection for a client of the given size,
+// each cell_height - 1 high; rows entirely outside the client are left out.
+std::vector<PixelRect> SelectionRects(const RenderCache& cache, const SelectionEnds& ends,
+                                      int client_width, int client_height);
+
+// The caret cell from caret_cell_column and caret_row.
+void StoreCaretRect(RenderCache& cache);
+
+// After a layout: scroll_x <= 0 on the cell grid, top_line >= 0, and a
+// following view shows the caret line on caret_row and the caret column on
+// caret_cell_column. For tests; `why` names the first broken rule.
+bool CheckLayoutInvariants(const RenderCache& cache, int32_t caret_line, int32_t caret_column,
+                           std::string* why);
+
+// One blink step (50 ms). What to draw for the caret afterwards.
+enum class CaretDraw { kNothing, kHide, kShow };
+CaretDraw BlinkStep(RenderCache& cache);

@@ -1,0 +1,159 @@
+#include "display/surface_mouse.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "display/render_cache.h"
+#include "engine/document.h"
+#include "engine/movement.h"
+
+namespace {
+
+constexpr float kWheelNotch = 120.0f;
+constexpr float kLinesPerNotch = 3.0f;
+
+// Virtual-key codes of the keys that move only the thumb.
+constexpr int kKeyPrior = 0x21;
+constexpr int kKeyNext = 0x22;
+constexpr int kKeyEnd = 0x23;
+constexpr int kKeyHome = 0x24;
+constexpr int kKeyUp = 0x26;
+constexpr int kKeyDown = 0x28;
+
+int32_t LimitToPage(const ScrollState& s, int64_t position) {
+  position = std::min<int64_t>(position, static_cast<int64_t>(s.maximum) - s.page);
+  return static_cast<int32_t>(std::max<int64_t>(position, 0));
+}
+
+int32_t CharCount(const LineRef& line) {
+  int32_t n = 0;
+  for (uint32_t i = 0; i < line.length; ++i) {
+    if ((static_cast<unsigned char>(line.start[i]) & 0xC0) != 0x80) ++n;
+  }
+  return n;
+}
+
+// Line and column under the pointer, clamped to the document's text.
+void ClampedTarget(const Document& doc, const RenderCache& cache, const PointerCell& cell,
+                   int32_t* line, int32_t* column) {
+  const int32_t count = std::min(cache.line_count, doc.lines.Count());
+  *line = count > 0 ? std::clamp(cache.top_line + cell.row, 0, count - 1) : 0;
+  const int32_t length = count > 0 ? CharCount(doc.lines[*line]) : 0;
+  *column = std::clamp(DocumentColumnAt(cache, cell), 0, length);
+}
+
+void CloseOpenGap(Document* doc) {
+  if (doc->gap.gap_closed) return;
+  CloseGapAtCaret(doc);
+}
+
+}  // namespace
+
+PointerCell PointerCellAt(const RenderCache& cache, int x, int y) {
+  PointerCell cell;
+  if (cache.cell_width <= 0 || cache.cell_height <= 0) return cell;
+  cell.row = std::max(y, 0) / cache.cell_height;
+  cell.column = std::max(x - cache.left_margin, 0) / cache.cell_width;
+  return cell;
+}
+
+int32_t DocumentColumnAt(const RenderCache& cache, const PointerCell& cell) {
+  if (cache.cell_width <= 0) return cell.column;
+  return cell.column + (-cache.scroll_x) / cache.cell_width;
+}
+
+void DropSelection(Document* doc) {
+  // The engine's form, which also zeroes sel_anchor: a document without a
+  // selection keeps every selection field 0.
+  ClearSelection(doc);
+}
+
+void PressAt(Document* doc, RenderCache* cache, int x, int y) {
+  const PointerCell cell = PointerCellAt(*cache, x, y);
+  cache->click_row = cell.row;
+  cache->click_column = cell.column;
+  if (doc->has_selection) DropSelection(doc);
+  // Columns are counted in the text without the gap's filler.
+  CloseOpenGap(doc);
+  GoToLineColumn(doc, cache->top_line + cell.row, DocumentColumnAt(*cache, cell));
+  doc->has_selection = 1;
+  doc->sel_anchor = doc->sel_start = doc->sel_end = doc->caret;
+  doc->anchor_column = doc->sel_caret_column = static_cast<int32_t>(doc->caret_column);
+  doc->anchor_line = doc->sel_caret_line = static_cast<int32_t>(doc->caret_line);
+}
+
+void DragTo(Document* doc, RenderCache* cache, int x, int y) {
+  int32_t line = 0;
+  int32_t column = 0;
+  ClampedTarget(*doc, *cache, PointerCellAt(*cache, x, y), &line, &column);
+  doc->sel_caret_column = column;
+  doc->sel_caret_line = line;
+}
+
+void ReleaseAt(Document* doc, RenderCache* cache, int x, int y) {
+  const int32_t pressed_row = cache->click_row;
+  const int32_t pressed_column = cache->click_column;
+  const PointerCell cell = PointerCellAt(*cache, x, y);
+  cache->click_row = cell.row;
+  cache->click_column = cell.column;
+  int32_t line = 0;
+  int32_t column = 0;
+  ClampedTarget(*doc, *cache, cell, &line, &column);
+  CloseOpenGap(doc);
+  GoToLineColumn(doc, line, column);
+  if (cell.row == pressed_row && cell.column == pressed_column) {
+    DropSelection(doc);
+    return;
+  }
+  if (doc->caret > doc->sel_anchor) {
+    doc->sel_end = doc->caret;
+  } else if (doc->caret < doc->sel_anchor) {
+    doc->sel_start = doc->caret;
+  }
+  doc->sel_caret_column = static_cast<int32_t>(doc->caret_column);
+  doc->sel_caret_line = static_cast<int32_t>(doc->caret_line);
+  if (doc->anchor_column == doc->sel_caret_column && doc->anchor_line == doc->sel_caret_line) {
+    doc->sel_start = doc->sel_end = doc->caret;
+  }
+}
+
+int32_t ScrollRequestPosition(const ScrollState& s, int code) {
+  int64_t position = s.position;
+  switch (code) {
+    case 0: position = s.position - 1; break;                       // SB_LINEUP
+    case 1: position = static_cast<int64_t>(s.position) + 1; break; // SB_LINEDOWN
+    case 2: position = static_cast<int64_t>(s.position) - s.page; break;
+    case 3: position = static_cast<int64_t>(s.position) + s.page; break;
+    case 5: position = s.track; break;                              // SB_THUMBTRACK
+    case 6: position = 0; break;                                    // SB_TOP
+    case 7: position = static_cast<int64_t>(s.maximum) - s.page; break;
+    default: break;  // SB_THUMBPOSITION and the rest keep the position
+  }
+  return LimitToPage(s, position);
+}
+
+int32_t WheelPosition(const ScrollState& s, int delta) {
+  float position = static_cast<float>(s.position) +
+                   static_cast<float>(-delta) / kWheelNotch * kLinesPerNotch;
+  position = std::min(position, static_cast<float>(s.maximum - s.page));
+  position = std::max(position, 0.0f);
+  return static_cast<int32_t>(std::floor(position + 0.5f));
+}
+
+int32_t KeyThumbPosition(const ScrollState& s, int virtual_key, int32_t cell_height) {
+  switch (virtual_key) {
+    case kKeyPrior: return std::max(s.position - s.page, 0);
+    case kKeyNext: return std::min(s.position + s.page, s.maximum);
+    case kKeyEnd: return s.maximum;
+    case kKeyHome: return 0;
+    case kKeyUp: return std::max(s.position - cell_height, 0);
+    case kKeyDown: return std::min(s.position + cell_height, s.maximum);
+    default: return -1;
+  }
+}
+
+void ScrollViewTo(RenderCache* cache, int32_t position, bool detach) {
+  if (detach) cache->caret_row = -1;
+  cache->top_line = position;
+  cache->dirty = 1;
+}

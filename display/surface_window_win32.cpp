@@ -1,0 +1,260 @@
+// The text pane's window procedure: creation and destruction of the
+// SurfaceView, size, paint, the caret timer, typed characters and the mouse.
+#include <windowsx.h>
+
+#include <new>
+#include <string>
+
+#include "display/cached_font_win32.h"
+#include "display/canvas_win32.h"
+#include "display/line_view.h"
+#include "display/maxims.h"
+#include "display/pane_hooks.h"
+#include "display/panes_win32.h"
+#include "display/skinned_scrollbar_win32.h"
+#include "display/surface_mouse.h"
+#include "display/surface_paint.h"
+#include "documents/app_state.h"
+#include "documents/document_commands.h"
+#include "engine/char_input.h"
+#include "engine/document.h"
+#include "engine/editing.h"
+#include "preferences/preferences.h"
+
+namespace {
+
+constexpr UINT_PTR kCaretBlinkTimer = 333;
+constexpr UINT kCaretBlinkMs = 50;
+constexpr int kMinThumbSize = 25;
+
+class Win32SurfacePort : public SurfacePort {
+ public:
+  Win32SurfacePort(HWND hwnd, HDC dc, const Canvas& canvas) : hwnd_(hwnd), dc_(dc), canvas_(canvas) {}
+  void SetScroll(const SavedScroll& info) override {
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = static_cast<UINT>(info.mask);
+    si.nMin = info.minimum;
+    si.nMax = info.maximum;
+    si.nPage = static_cast<UINT>(info.page);
+    si.nPos = info.position;
+    SkinnedSetScrollInfo(hwnd_, &si);
+  }
+  SavedScroll GetScroll() override {
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    SkinnedGetScrollInfo(hwnd_, &si);
+    return SavedScroll{static_cast<int32_t>(si.cbSize), static_cast<int32_t>(si.fMask), si.nMin,
+                       si.nMax, static_cast<int32_t>(si.nPage), si.nPos};
+  }
+  void ShowScroll(bool show) override { SkinnedShowScrollBar(hwnd_, show ? TRUE : FALSE); }
+  void Present(const PixelRect& r) override {
+    HDC source = CanvasDc(canvas_);
+    if (source == nullptr) return;
+    BitBlt(dc_, r.left, r.top, RectWidth(r), RectHeight(r), source, r.left, r.top, SRCCOPY);
+  }
+  void InvalidateSurface() override { InvalidateRect(hwnd_, nullptr, FALSE); }
+  void InvalidateLinePane() override {
+    if (line_view != nullptr) InvalidateRect(static_cast<HWND>(line_view->hwnd), nullptr, FALSE);
+  }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+  const Canvas& canvas_;
+};
+
+SurfaceView* ViewOf(HWND hwnd) {
+  return reinterpret_cast<SurfaceView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+Document* CurrentDocument() {
+  Document* doc = app_state != nullptr ? GetCurrentDocument(*app_state) : nullptr;
+  return doc != nullptr && doc->render_cache != nullptr ? doc : nullptr;
+}
+
+int ReadProfile(const char* key, int fallback) {
+  if (pane_hooks.profile_get_int == nullptr || pane_hooks.profile_path.empty()) return fallback;
+  return pane_hooks.profile_get_int(key, fallback, pane_hooks.profile_path.c_str());
+}
+
+void WriteProfile(const char* key, int value) {
+  if (pane_hooks.profile_set_int == nullptr || pane_hooks.profile_path.empty()) return;
+  pane_hooks.profile_set_int(key, value, pane_hooks.profile_path.c_str());
+}
+
+bool Create(HWND hwnd, const CREATESTRUCTW* create) {
+  SurfaceView* view = new (std::nothrow) SurfaceView;
+  if (view == nullptr) return false;
+  view->hwnd = hwnd;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+  surface_view = view;
+  if (ReadProfile("ruler", 0) != 0) view->ruler_column = GetRuler();
+  if (ReadProfile("whitespace", 1) != 0) view->show_whitespace = 1;
+  view->show_wisdom = GetAncientWisdom() ? 1 : 0;
+  if (view->show_wisdom) view->wisdom_index = ChooseWisdomIndex();
+  SetCachedFontHandle(view->font, CreateEditorFont(), true);
+  InstallSkinnedScrollbar(hwnd);
+  ResizeCanvas(view->canvas, create->cx > 0 ? create->cx : 0, create->cy > 0 ? create->cy : 0);
+  SCROLLINFO si = {};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE;
+  SkinnedSetScrollInfo(hwnd, &si);
+  SkinnedShowScrollBar(hwnd, FALSE);
+  SkinnedSetMinThumbSize(hwnd, SB_VERT, kMinThumbSize);
+  SetTimer(hwnd, kCaretBlinkTimer, kCaretBlinkMs, nullptr);
+  return true;
+}
+
+void Destroy(HWND hwnd, SurfaceView* view) {
+  KillTimer(hwnd, kCaretBlinkTimer);
+  RemoveSkinnedScrollbar(hwnd);
+  WriteProfile("ruler", view->ruler_column != 0 ? 1 : 0);
+  WriteProfile("whitespace", view->show_whitespace ? 1 : 0);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  if (surface_view == view) surface_view = nullptr;
+  delete view;
+}
+
+void Resize(HWND hwnd, SurfaceView* view, int width, int height) {
+  ResizeCanvas(view->canvas, width, height);
+  if (!HasSkinnedScrollbar(hwnd)) ShowScrollBar(hwnd, SB_VERT, TRUE);
+  Document* doc = CurrentDocument();
+  if (doc != nullptr && view->cache != nullptr) {
+    RenderCache& cache = *doc->render_cache;
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    si.nMax = cache.line_count;
+    si.nPage = cache.cell_height > 0 ? static_cast<UINT>(height / cache.cell_height) : 0;
+    SkinnedSetScrollInfo(hwnd, &si);
+    cache.dirty = 1;
+  } else {
+    view->empty_drawn = 0;
+  }
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void Paint(HWND hwnd, SurfaceView* view) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (dc != nullptr) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    Win32SurfacePort port(hwnd, dc, view->canvas);
+    PaintSurface(*view, app_state, client.right, client.bottom, port);
+  }
+  EndPaint(hwnd, &ps);
+}
+
+void OnTimer(HWND hwnd, SurfaceView* view) {
+  // While the empty screen stays up there is nothing to blink; a document
+  // that appears (or a resize) brings the paints back.
+  if (view->empty_drawn && CurrentDocument() == nullptr) return;
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void OnChar(SurfaceView* view, WPARAM unit) {
+  if (unit == 8) return;  // Backspace belongs to the key table
+  const std::string bytes = CharUnitToUtf8(&view->char_input, static_cast<uint32_t>(unit));
+  Document* doc = CurrentDocument();
+  if (!bytes.empty() && doc != nullptr) {
+    InsertText(doc, bytes.data(), static_cast<int32_t>(bytes.size()));
+  }
+}
+
+ScrollState ReadScroll(HWND hwnd) {
+  SCROLLINFO si = {};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+  SkinnedGetScrollInfo(hwnd, &si);
+  ScrollState s;
+  s.minimum = si.nMin;
+  s.maximum = si.nMax;
+  s.page = static_cast<int32_t>(si.nPage);
+  s.position = si.nPos;
+  s.track = si.nTrackPos;
+  return s;
+}
+
+void ScrollTo(HWND hwnd, int32_t position, bool detach) {
+  Document* doc = CurrentDocument();
+  if (doc != nullptr) {
+    ScrollViewTo(doc->render_cache.get(), position, detach);
+    SkinnedSetScrollPos(hwnd, position);
+  }
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void OnMouse(HWND hwnd, UINT message, LPARAM lparam) {
+  const int x = GET_X_LPARAM(lparam);
+  const int y = GET_Y_LPARAM(lparam);
+  Document* doc = CurrentDocument();
+  if (message == WM_LBUTTONDOWN) {
+    if (doc != nullptr) PressAt(doc, doc->render_cache.get(), x, y);
+    SetCapture(hwnd);
+  } else if (message == WM_MOUSEMOVE) {
+    SetCursor(LoadCursorW(nullptr, IDC_IBEAM));
+    if (GetCapture() != nullptr && doc != nullptr) DragTo(doc, doc->render_cache.get(), x, y);
+  } else if (message == WM_LBUTTONUP && GetCapture() != nullptr) {
+    if (doc != nullptr) ReleaseAt(doc, doc->render_cache.get(), x, y);
+    ReleaseCapture();
+  }
+}
+
+LRESULT Dispatch(HWND hwnd, SurfaceView* view, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SIZE:
+      if (wparam != SIZE_MINIMIZED) Resize(hwnd, view, LOWORD(lparam), HIWORD(lparam));
+      break;
+    case WM_PAINT:
+      Paint(hwnd, view);
+      return 0;
+    case WM_TIMER:
+      if (wparam == kCaretBlinkTimer) OnTimer(hwnd, view);
+      break;
+    case WM_CHAR:
+      OnChar(view, wparam);
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+      OnMouse(hwnd, message, lparam);
+      break;
+    case WM_VSCROLL:
+      ScrollTo(hwnd, ScrollRequestPosition(ReadScroll(hwnd), LOWORD(wparam)), true);
+      break;
+    case WM_MOUSEWHEEL:
+      ScrollTo(hwnd, WheelPosition(ReadScroll(hwnd), GET_WHEEL_DELTA_WPARAM(wparam)),
+               GetCapture() == nullptr);
+      return 0;
+    case WM_KEYDOWN: {
+      const Document* doc = CurrentDocument();
+      const int32_t cell_height = doc != nullptr ? doc->render_cache->cell_height : 1;
+      const int32_t position =
+          KeyThumbPosition(ReadScroll(hwnd), static_cast<int>(wparam), cell_height);
+      if (position >= 0) SkinnedSetScrollPos(hwnd, position);
+      break;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK SurfaceWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    if (!Create(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lparam))) return FALSE;
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+  SurfaceView* view = ViewOf(hwnd);
+  if (view == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    Destroy(hwnd, view);
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+  return Dispatch(hwnd, view, message, wparam, lparam);
+}

@@ -1,63 +1,248 @@
 #include "app/main_window_win32.h"
 
-#include "app/resource.h"
+#include <memory>
 
-const wchar_t kMainWindowTitle[] = L"Orvinale 0.53-alpha (x64)";
+#include "app/app_globals.h"
+#include "app/file_dialogs_win32.h"
+#include "app/key_dispatch.h"
+#include "app/resource.h"
+#include "app/title_text.h"
+#include "documents/document_commands.h"
+
+MainWindow* main_window = nullptr;
 
 namespace {
 
-const wchar_t kWindowClass[] = L"orvinale_superhost";
-const COLORREF kEmptyScreen = RGB(48, 25, 52);
+constexpr COLORREF kBackground = 0x191919;
 
-LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  switch (msg) {
-    case WM_ERASEBKGND: {
-      RECT rc;
-      GetClientRect(hwnd, &rc);
-      HBRUSH brush = CreateSolidBrush(kEmptyScreen);
-      FillRect(reinterpret_cast<HDC>(wparam), &rc, brush);
-      DeleteObject(brush);
-      return 1;
-    }
-    case WM_COMMAND:
-      // Only Exit works in this first window; the other menu commands come
-      // with the main dialog.
-      if (LOWORD(wparam) == ID_FILE_EXIT) SendMessageW(hwnd, WM_CLOSE, 0, 0);
-      return 0;
+ProfileRect WindowRectOf(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// A child's window rectangle in its parent's client coordinates.
+SizerRect ChildRect(HWND parent, HWND child) {
+  RECT r{};
+  if (child != nullptr) {
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  }
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+int WindowDpi(HWND hwnd) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static auto get_dpi = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (get_dpi != nullptr) {
+    UINT dpi = get_dpi(hwnd);
+    if (dpi != 0) return static_cast<int>(dpi);
+  }
+  HDC dc = GetDC(hwnd);
+  int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+  if (dc != nullptr) ReleaseDC(hwnd, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+void SetUpPanes(MainWindow* w) {
+  RECT client;
+  GetClientRect(w->hwnd, &client);
+  SetUpSizer(&w->sizer, client.right, client.bottom, WindowDpi(w->hwnd));
+  // The line pane keeps its width; the text pane follows both edges.
+  AddSizerChild(&w->sizer, IDC_LINE, ChildRect(w->hwnd, w->line_hwnd), {0, 0, 0, 1});
+  AddSizerChild(&w->sizer, IDC_SURFACE, ChildRect(w->hwnd, w->surface_hwnd), {0, 0, 1, 1});
+}
+
+void ApplyProfile(MainWindow* w, const MainProfile& p) {
+  w->profile_read = true;
+  w->saved_rect = p.window;
+  SetWindowPos(w->hwnd, nullptr, p.window.x, p.window.y, p.window.w, p.window.h,
+               SWP_NOACTIVATE | SWP_NOZORDER);
+  SizerChild* line = FindSizerChild(&w->sizer, IDC_LINE);
+  SizerChild* surface = FindSizerChild(&w->sizer, IDC_SURFACE);
+  if (line != nullptr) {
+    line->rect.left = p.line_x;
+    line->rect.right = p.line_x + p.line_w;
+  }
+  if (surface != nullptr) surface->rect.left = p.surface_x;
+  LayOutPanes(w);
+}
+
+bool OnInitDialog(MainWindow* w) {
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  w->title = kProductTitle;
+  SetWindowTextA(w->hwnd, w->title.c_str());
+  w->line_hwnd = GetDlgItem(w->hwnd, IDC_LINE);
+  w->surface_hwnd = GetDlgItem(w->hwnd, IDC_SURFACE);
+  SetUpPanes(w);
+  w->menu = LoadMenuW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(w->hwnd, GWLP_HINSTANCE)),
+                      MAKEINTRESOURCEW(IDR_MAIN_MENU));
+  SetMenu(w->hwnd, w->menu);
+
+  std::unique_ptr<KeyBindingTable> table(new (std::nothrow) KeyBindingTable);
+  if (table == nullptr || !BuildKeyBindingTable(table.get())) return false;
+  key_bindings = table.release();
+  app_state = new (std::nothrow) AppState;
+  if (app_state == nullptr) return false;
+  app_state->ui = &w->ui;
+  if (!command_line.empty()) OpenOrActivate(app_state, command_line);
+
+  FileProfileStore store(profile_path);
+  MainProfile profile = ReadMainProfile(&store);
+  ApplyProfile(w, profile);
+  ShowWindow(w->hwnd, profile.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  if (profile.line_numbers) ToggleLineNumbers(w);
+  if (profile.filename) ToggleFilename(w);
+  UpdateTitle(w);
+  if (w->surface_hwnd != nullptr) SetFocus(w->surface_hwnd);
+
+  QueryPerformanceCounter(&now);
+  double elapsed = static_cast<double>(now.QuadPart - start.QuadPart) /
+                   static_cast<double>(frequency.QuadPart ? frequency.QuadPart : 1);
+  if (w->show_welcome) ShowWelcomeBox(w->hwnd, elapsed);
+  SetTimer(w->hwnd, kMenuTimer, 250, nullptr);
+  return true;
+}
+
+ProfileRect PaneRect(const MainWindow& w, HWND pane) {
+  SizerRect r = ChildRect(w.hwnd, pane);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void WriteProfile(const MainWindow* w) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(w->hwnd, &placement);
+  MainProfileOut out;
+  out.maximized = placement.showCmd == SW_SHOWMAXIMIZED ||
+                  (placement.showCmd == SW_SHOWMINIMIZED && (placement.flags & WPF_RESTORETOMAXIMIZED));
+  out.window = w->saved_rect;
+  out.line = PaneRect(*w, w->line_hwnd);
+  out.surface = PaneRect(*w, w->surface_hwnd);
+  out.line_numbers = w->show_line_numbers;
+  out.filename = w->show_filename;
+  FileProfileStore store(profile_path);
+  WriteMainProfile(&store, out);
+}
+
+void OnDestroy(MainWindow* w) {
+  KillTimer(w->hwnd, kMenuTimer);
+  KillTimer(w->hwnd, kChangeCountTimer);
+  if (w->profile_read) WriteProfile(w);
+  if (app_state != nullptr) {
+    app_state->ui = nullptr;
+    delete app_state;
+    app_state = nullptr;
+  }
+  delete key_bindings;
+  key_bindings = nullptr;
+  w->menu = nullptr;  // destroyed with the window
+  PostQuitMessage(0);
+}
+
+void OnSize(MainWindow* w, WPARAM kind) {
+  if (kind == SIZE_MINIMIZED) return;
+  LayOutPanes(w);
+  // Full screen is not a normal rectangle either.
+  if (kind != SIZE_MAXIMIZED && !w->fullscreen) w->saved_rect = WindowRectOf(w->hwnd);
+}
+
+void OnMove(MainWindow* w, LPARAM position) {
+  int x = static_cast<short>(LOWORD(position));
+  int y = static_cast<short>(HIWORD(position));
+  if (x >= 0 && y >= 0 && GetCapture() == w->hwnd && !w->fullscreen && !IsZoomed(w->hwnd))
+    w->saved_rect = WindowRectOf(w->hwnd);
+}
+
+void OnPaint(MainWindow* w) {
+  PaintBegin(w->painter, w->hwnd, static_cast<int>(kBackground));
+  PaintEnd(w->painter);
+}
+
+INT_PTR HandleMessage(MainWindow* w, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
     case WM_DESTROY:
-      PostQuitMessage(0);
+      OnDestroy(w);
+      return 0;
+    case WM_MOVE:
+      OnMove(w, lparam);
+      return 0;
+    case WM_SIZE:
+      OnSize(w, wparam);
+      return 0;
+    case WM_PAINT:
+      OnPaint(w);
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(w->hwnd);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_COMMAND:
+      RunMenuCommand(w, LOWORD(wparam));
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wparam & 0xFFF0) == SC_CLOSE) SendMessageW(w->hwnd, WM_CLOSE, 0, 0);
+      return 0;
+    case WM_TIMER:
+      if (wparam == kMenuTimer) OnMenuTimer(w);
+      if (wparam == kChangeCountTimer) OnChangeCountTimer(w);
       return 0;
   }
-  return DefWindowProcW(hwnd, msg, wparam, lparam);
+  return 0;
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_INITDIALOG) {
+    auto* w = reinterpret_cast<MainWindow*>(lparam);
+    if (w == nullptr) return 0;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
+    w->hwnd = hwnd;
+    if (!OnInitDialog(w)) DestroyWindow(hwnd);
+    return 0;
+  }
+  auto* w = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (w == nullptr) return 0;
+  INT_PTR result = HandleMessage(w, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    w->hwnd = w->line_hwnd = w->surface_hwnd = nullptr;
+  }
+  return result;
 }
 
 }  // namespace
 
-bool RegisterMainWindowClass(HINSTANCE instance) {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MainProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ORVINALE));
-  wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
-  wc.lpszClassName = kWindowClass;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+HWND CreateMainDialog(HINSTANCE instance, MainWindow* window) {
+  return CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), GetDesktopWindow(),
+                            MainDialogProc, reinterpret_cast<LPARAM>(window));
 }
 
-HWND CreateMainWindow(HINSTANCE instance) {
-  return CreateWindowExW(0, kWindowClass, kMainWindowTitle, WS_OVERLAPPEDWINDOW,
-                         CW_USEDEFAULT, CW_USEDEFAULT, 800, 600,
-                         nullptr, nullptr, instance, nullptr);
-}
-
-int RunMessageLoop() {
-  MSG msg;
-  BOOL got;
-  while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
-    if (got == -1) return 1;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+void LayOutPanes(MainWindow* w) {
+  if (w->hwnd == nullptr || w->sizer.children.empty()) return;
+  RECT client;
+  GetClientRect(w->hwnd, &client);
+  int dpi = WindowDpi(w->hwnd);
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(w->sizer.children.size()));
+  for (const SizerChild& child : w->sizer.children) {
+    HWND hwnd = GetDlgItem(w->hwnd, child.id);
+    if (hwnd == nullptr) continue;
+    SizerRect r = LayoutChild(w->sizer, child, client.right, client.bottom, dpi);
+    UINT flags = SWP_NOACTIVATE | SWP_NOZORDER;
+    if (batch != nullptr)
+      batch = DeferWindowPos(batch, hwnd, nullptr, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, flags);
+    else
+      SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
   }
-  return static_cast<int>(msg.wParam);
+  if (batch != nullptr) EndDeferWindowPos(batch);
 }
+
+bool MainWindowUi::ChooseSavePath(std::string* path) {
+  return ChooseFileForSave(window_->hwnd, path);
+}
+
+void MainWindowUi::RefreshTitle() { UpdateTitle(window_); }

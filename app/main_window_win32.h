@@ -1,11 +1,81 @@
 #pragma once
-// The main window of the program. For now a plain top-level window painted
-// in the empty-screen colour; the main dialog with its panes replaces it.
+// The main window: the modeless dialog 107 of class "orvinale_superhost"
+// with the text pane, the line-number pane and menu 108.
 #include <windows.h>
 
-extern const wchar_t kMainWindowTitle[];
+#include <string>
+#include <vector>
 
-bool RegisterMainWindowClass(HINSTANCE instance);
-HWND CreateMainWindow(HINSTANCE instance);
-// Pumps messages until WM_QUIT; returns its exit code.
-int RunMessageLoop();
+#include "app/main_profile.h"
+#include "app/sizer.h"
+#include "display/window_painter_win32.h"
+#include "documents/app_state.h"
+#include "engine/key_table.h"
+
+struct MainWindow;
+
+// The registry's view of the main window: the save dialog and the title.
+class MainWindowUi : public DocumentUi {
+ public:
+  explicit MainWindowUi(MainWindow* window) : window_(window) {}
+  bool ChooseSavePath(std::string* path) override;
+  void RefreshTitle() override;
+
+ private:
+  MainWindow* window_;
+};
+
+constexpr UINT_PTR kMenuTimer = 300;         // 250 ms: menu states, line-pane width
+constexpr UINT_PTR kChangeCountTimer = 332;  // 1,200 ms: plain title again
+
+// Invariants: hwnd is null or the dialog; line_hwnd and surface_hwnd are its
+// controls 1004 and 1003 while it exists; saved_rect is the last normal
+// (neither minimized, maximized nor full-screen) window rectangle.
+struct MainWindow {
+  HWND hwnd = nullptr;
+  HWND line_hwnd = nullptr;
+  HWND surface_hwnd = nullptr;
+  ProfileRect saved_rect;
+  Sizer sizer;
+  WindowPainter painter;
+  HMENU menu = nullptr;  // owned by the window once attached
+  std::string title;
+  bool fullscreen = false;
+  LONG_PTR saved_style = 0, saved_ex_style = 0;
+  bool was_maximized = false;
+  bool show_line_numbers = false;
+  std::vector<std::string> folder_roots;  // File > Open folder; scanned later
+  bool show_filename = false;
+  bool show_welcome = true;  // the welcome box at start (tests turn it off)
+  bool profile_read = false;  // a window that failed before reading it writes none
+
+  MainWindowUi ui{this};
+};
+
+// Null while there is no MainWindow record.
+extern MainWindow* main_window;
+
+// Creates the dialog (hidden until its initialisation shows it); null on failure.
+HWND CreateMainDialog(HINSTANCE instance, MainWindow* window);
+
+void UpdateTitle(MainWindow* window);
+void ToggleFullscreen(MainWindow* window);
+void ToggleLineNumbers(MainWindow* window);
+void ToggleFilename(MainWindow* window);
+// True when the menu item is neither grayed nor disabled.
+bool MenuItemAvailable(const MainWindow& window, UINT id);
+// Runs one layout pass of the panes.
+void LayOutPanes(MainWindow* window);
+// Timers 300 and 332.
+void OnMenuTimer(MainWindow* window);
+void OnChangeCountTimer(MainWindow* window);
+// The Change dialog's action: replace all in the current document and show
+// the count of changes in the title for a while.
+int ReplaceAndReport(MainWindow* window, const std::string& find, const std::string& replacement,
+                     bool match_case, bool whole_word);
+// The welcome box, owned by the window; blocks until dismissed.
+void ShowWelcomeBox(HWND owner, double startup_seconds);
+// WM_COMMAND from the menu or the key table.
+void RunMenuCommand(MainWindow* window, int id);
+// A matched row of the key-binding table.
+void RunKeyCommand(MainWindow* window, KeyCommand command);

@@ -161,6 +161,49 @@ unsigned long Orvinale::WaitWindow(const std::string& title, double timeout_s) {
   return id;
 }
 
+bool Orvinale::DismissWelcome(double timeout_s) {
+  const std::string caption = "Release for testing purposes";
+  unsigned long box = WaitWindow(caption, timeout_s);
+  if (box == 0) return false;
+  // The box may not take keys at once; press Enter again only when it is
+  // plainly still there, so no second Enter reaches the main window.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    Key(box, "Return");
+    if (WaitWindowGone(caption, 8)) return true;
+  }
+  return false;
+}
+
+unsigned long Orvinale::StartMain(const std::vector<std::string>& args, const std::string& title) {
+  if (!Start(args) || !DismissWelcome()) return 0;
+  return WaitWindow(title, 30);
+}
+
+unsigned long Orvinale::WaitOtherWindow(const std::string& title, unsigned long other,
+                                        double timeout_s) {
+  std::string cmd = "xdotool search --onlyvisible --name " +
+                    ShellQuote("^" + RegexEscape(title) + "$") + " 2>/dev/null";
+  unsigned long found = 0;
+  WaitUntil([&] {
+    std::string ids = Capture(cmd);
+    for (size_t at = 0; at < ids.size();) {
+      unsigned long id = std::strtoul(ids.c_str() + at, nullptr, 10);
+      if (id != 0 && id != other) found = id;
+      at = ids.find('\n', at);
+      if (at == std::string::npos) break;
+      ++at;
+    }
+    return found != 0 || !Running();
+  }, timeout_s);
+  return found;
+}
+
+bool Orvinale::WaitWindowGone(const std::string& title, double timeout_s) {
+  std::string cmd = "xdotool search --onlyvisible --name " +
+                    ShellQuote("^" + RegexEscape(title) + "$") + " 2>/dev/null";
+  return WaitUntil([&] { return Capture(cmd).empty(); }, timeout_s);
+}
+
 bool Orvinale::Running() {
   if (pid_ <= 0) return false;
   int status = 0;

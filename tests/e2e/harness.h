@@ -65,6 +65,17 @@ class Orvinale {
   void Type(unsigned long window, const std::string& text);
   void Click(unsigned long window, int x, int y, int button = 1);
 
+  // Waits for the welcome box ("Release for testing purposes"), dismisses it
+  // with Enter and waits until it is gone; false when it never showed.
+  bool DismissWelcome(double timeout_s = 60);
+  // Start, dismiss the welcome box, then wait for the main window's title.
+  unsigned long StartMain(const std::vector<std::string>& args, const std::string& title);
+  // Waits for a visible window with this exact title other than `other`
+  // (a box that shares its dialog's caption); 0 on time-out.
+  unsigned long WaitOtherWindow(const std::string& title, unsigned long other, double timeout_s = 20);
+  // Waits until no visible window has this exact title.
+  bool WaitWindowGone(const std::string& title, double timeout_s = 20);
+
   // Screenshot of one window, saved under the test folder and loaded.
   Image Screenshot(unsigned long window, const std::string& name = "shot.png");
 

@@ -1,0 +1,51 @@
+#include "app/main_profile.h"
+
+#include <cstdio>
+
+
+namespace {
+
+void SetInt(ProfileStore* store, const char* key, int value) {
+  char text[32];
+  std::snprintf(text, sizeof(text), "%d", value);
+  store->SetString(key, text);
+}
+
+void SetRect(ProfileStore* store, const char* x, const char* y, const char* w, const char* h,
+             const ProfileRect& r) {
+  SetInt(store, x, r.x);
+  SetInt(store, y, r.y);
+  SetInt(store, w, r.w);
+  SetInt(store, h, r.h);
+}
+
+}  // namespace
+
+MainProfile ReadMainProfile(ProfileStore* store) {
+  MainProfile p;
+  p.window.x = store->GetInt("main_wnd_x", 50);
+  p.window.y = store->GetInt("main_wnd_y", 50);
+  p.window.w = store->GetInt("main_wnd_w", 900);
+  p.window.h = store->GetInt("main_wnd_h", 900);
+  p.maximized = store->GetInt("main_wnd_maximized", 0) != 0;
+  p.line_x = store->GetInt("line_x", 0);
+  p.line_w = store->GetInt("line_w", 0);
+  p.surface_x = store->GetInt("surface_x", p.line_x + p.line_w);
+  p.line_numbers = store->GetInt("linenumber", 1) != 0;
+  p.filename = store->GetInt("filename", 1) != 0;
+  return p;
+}
+
+void WriteMainProfile(ProfileStore* store, const MainProfileOut& out) {
+  if (out.maximized) {
+    // The last normal rectangle stays as an earlier close wrote it.
+    store->SetString("main_wnd_maximized", "1");
+  } else {
+    store->SetString("main_wnd_maximized", "0");
+    SetRect(store, "main_wnd_x", "main_wnd_y", "main_wnd_w", "main_wnd_h", out.window);
+  }
+  SetRect(store, "line_x", "line_y", "line_w", "line_h", out.line);
+  SetRect(store, "surface_x", "surface_y", "surface_w", "surface_h", out.surface);
+  store->SetString("linenumber", out.line_numbers ? "1" : "0");
+  store->SetString("filename", out.filename ? "1" : "0");
+}

@@ -1,0 +1,89 @@
+#include "app/message_loop_win32.h"
+
+#include "app/key_dispatch.h"
+#include "app/main_window_win32.h"
+
+namespace {
+
+constexpr ATOM kDialogClassAtom = 32770;
+
+bool IsDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+
+KeyMessage KindOf(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN: case WM_SYSKEYDOWN: return KeyMessage::KeyDown;
+    case WM_KEYUP: case WM_SYSKEYUP: return KeyMessage::KeyUp;
+    case WM_CHAR: return KeyMessage::Char;
+    default: return KeyMessage::Other;
+  }
+}
+
+HWND MainHwnd() { return main_window != nullptr ? main_window->hwnd : nullptr; }
+
+// The program's own modeless windows, in the order their dialog managers are
+// tried. Only the main window exists so far; the help, preferences, Folders
+// and Switch windows join this list.
+bool OwnDialogsTake(MSG* msg) {
+  HWND main = MainHwnd();
+  return main != nullptr && IsDialogMessageW(main, msg);
+}
+
+// The nearest top-level standard dialog above the message's window (the
+// Find, Change and Go-to dialogs).
+bool StandardDialogTakes(MSG* msg) {
+  HWND candidate = nullptr;
+  for (HWND w = msg->hwnd; w != nullptr; w = GetParent(w)) {
+    if (GetClassLongW(w, GCW_ATOM) != kDialogClassAtom) continue;
+    candidate = w;
+    if ((GetWindowLongW(w, GWL_STYLE) & WS_CHILD) == 0) break;
+  }
+  return candidate != nullptr && IsDialogMessageW(candidate, msg);
+}
+
+}  // namespace
+
+int DispatchKey(const MSG& msg) {
+  KeyMessage kind = KindOf(msg.message);
+  if (kind == KeyMessage::Other) return 0;
+  // The Folders and Switch windows' own keys are offered here first once
+  // those windows exist.
+  HWND main = MainHwnd();
+  DispatchInput in;
+  in.kind = kind;
+  in.main_window_exists = main != nullptr;
+  in.for_main_window = main != nullptr && (msg.hwnd == main || IsChild(main, msg.hwnd));
+  if (!in.for_main_window) return 0;
+  in.for_text_pane = msg.hwnd == main_window->surface_hwnd;
+  in.wparam = static_cast<uint32_t>(msg.wParam);
+  in.repeat_bit = (msg.lParam & 1) != 0;
+  in.ctrl = IsDown(VK_CONTROL);
+  in.shift = IsDown(VK_SHIFT);
+  in.alt = IsDown(VK_MENU);
+  in.captured = GetCapture() != nullptr;
+  static const KeyBindingTable kEmpty;
+  DispatchResult r = DecideDispatch(key_bindings != nullptr ? *key_bindings : kEmpty, in);
+  if (r.forward_char && main_window->surface_hwnd != nullptr)
+    SendMessageW(main_window->surface_hwnd, WM_CHAR, msg.wParam, msg.lParam);
+  if (r.run != KeyCommand::None) RunKeyCommand(main_window, r.run);
+  return r.consumed ? 1 : 0;
+}
+
+int MessageLoop() {
+  MSG msg;
+  for (;;) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);
+    if (got < 0) {
+      Sleep(10);
+      continue;
+    }
+    if (msg.hwnd == nullptr) {
+      DispatchMessageW(&msg);
+      continue;
+    }
+    if (DispatchKey(msg)) continue;
+    if (OwnDialogsTake(&msg) || StandardDialogTakes(&msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}

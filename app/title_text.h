@@ -1,0 +1,22 @@
+#pragma once
+// The texts the main window shows: its title, the change count after a
+// replace-all, and the welcome box.
+#include <cstdint>
+#include <string>
+
+extern const char kProductTitle[];      // "Orvinale 0.53-alpha (x64)"
+extern const char kWebsiteAddress[];    // the product web page
+extern const char kWelcomeCaption[];    // "Release for testing purposes"
+
+// The path's last component (after the last '\' or '/').
+std::string LastPathComponent(const std::string& path);
+
+// "name - title" when the file name is shown and there is a document,
+// otherwise the plain title; at most 2,047 bytes.
+std::string MainTitleText(const std::string& title, bool show_filename, const char* document_path);
+
+// "title | N change(s)"; at most 511 bytes. Empty for a count of 0.
+std::string ChangeCountTitle(const std::string& title, int32_t count);
+
+// The welcome box's text with the start-up time in seconds; at most 1,023 bytes.
+std::string WelcomeText(double startup_seconds);

@@ -1,0 +1,64 @@
+// Title, change count, welcome text, file types and the UTF-8 cut.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/file_types.h"
+#include "app/title_text.h"
+
+namespace {
+
+const std::string kTitle = "Orvinale 0.53-alpha (x64)";
+
+TEST(ShellTexts, TitleShowsTheLastPathComponent) {
+  EXPECT_EQ(std::string(kProductTitle), kTitle);
+  EXPECT_EQ(MainTitleText(kTitle, true, "C:\\work\\notes.txt"), "notes.txt - " + kTitle);
+  EXPECT_EQ(MainTitleText(kTitle, true, "/a/b/c.cpp"), "c.cpp - " + kTitle);
+  EXPECT_EQ(MainTitleText(kTitle, true, "C:\\x/y\\z.h"), "z.h - " + kTitle);
+  EXPECT_EQ(MainTitleText(kTitle, true, "original-0.mem"), "original-0.mem - " + kTitle);
+  EXPECT_EQ(MainTitleText(kTitle, false, "C:\\work\\notes.txt"), kTitle);
+  EXPECT_EQ(MainTitleText(kTitle, true, nullptr), kTitle);
+  // The title is bounded to 2,047 bytes.
+  std::string long_name(5000, 'n');
+  EXPECT_EQ(MainTitleText(kTitle, true, long_name.c_str()).size(), 2047u);
+}
+
+TEST(ShellTexts, ChangeCountSingularAndPlural) {
+  EXPECT_EQ(ChangeCountTitle(kTitle, 1), kTitle + " | 1 change");
+  EXPECT_EQ(ChangeCountTitle(kTitle, 2), kTitle + " | 2 changes");
+  EXPECT_EQ(ChangeCountTitle(kTitle, 0), "");
+  EXPECT_EQ(ChangeCountTitle(std::string(600, 't'), 3).size(), 511u);
+}
+
+TEST(ShellTexts, WelcomeTextCarriesVersionAndStartupTime) {
+  std::string text = WelcomeText(0.042);
+  EXPECT_EQ(text.rfind("Welcome to Orvinale (the \"Software\").\n\nTHIS IS AN UNSTABLE", 0), 0u);
+  EXPECT_NE(text.find("\nOrvinale version: 0.53-alpha (x64)\n"), std::string::npos);
+  EXPECT_NE(text.find("\nStartup time: 0.042 sec\n"), std::string::npos);
+  EXPECT_NE(text.find(std::string("visit: ") + kWebsiteAddress + "\n"), std::string::npos);
+  EXPECT_LT(text.size(), 1024u);
+}
+
+TEST(ShellFileTypes, TableFilterAndPreselection) {
+  EXPECT_STREQ(kFileTypes[0].label, "All supported files");
+  EXPECT_STREQ(kFileTypes[6].patterns, "*.*");
+  std::string filter = FileTypeFilter();
+  // 14 strings, each with its NUL, then the closing NUL.
+  EXPECT_EQ(std::count(filter.begin(), filter.end(), '\0'), 15);
+  EXPECT_EQ(filter.substr(filter.size() - 2), std::string("\0\0", 2));
+  EXPECT_EQ(filter.rfind("All supported files\0*.cpp;", 0), 0u);
+  EXPECT_EQ(OpenDialogTypeIndex(), 0);
+  EXPECT_EQ(SaveDialogTypeIndex(), -1) << "no row's last extension is cpp";
+  EXPECT_STREQ(kDefaultExtension, "cpp");
+}
+
+TEST(ShellFileTypes, CutKeepsWholeCharacters) {
+  EXPECT_EQ(CutUtf8("abc", 5), "abc");
+  EXPECT_EQ(CutUtf8("abcdef", 4), "abcd");
+  EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 4), "ab");  // the euro sign would be split
+  EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 5), "ab\xE2\x82\xAC");
+  EXPECT_EQ(CutUtf8("a\xC3\xA9", 2), "a");
+}
+
+}  // namespace

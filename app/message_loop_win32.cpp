@@ -7,7 +7,11 @@ namespace {
 
 constexpr ATOM kDialogClassAtom = 32770;
 
-bool IsDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+// The modifier state as of the message being handled, not as of now: keys
+// sent quickly (by a macro tool, a remote session, or a busy machine) are
+// often released before their messages are read, and the live state would
+// then turn Ctrl+End into End.
+bool IsDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 KeyMessage KindOf(UINT message) {
   switch (message) {

@@ -116,6 +116,40 @@ TEST(DisplayPanesE2e, TextLabelsCaretClickAndWheel) {
   Close(app, win);
 }
 
+TEST(DisplayPanesE2e, DragSelects) {
+  const e2e::Rgb kSelectedBlack{77, 77, 153};  // (128,128,255) at 0.6 over black
+  e2e::Orvinale app;
+  ASSERT_TRUE(e2e::WriteFile(app.Path("drag.txt"), Lines(10, "dragged text")));
+  unsigned long win = app.StartMain({app.WindowsPath("drag.txt")}, "drag.txt - " + std::string(kTitle));
+  ASSERT_NE(win, 0u);
+  e2e::Image shot;
+  int hl_first = 0, hl_last = 0, label_first = 0, label_last = 0;
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    shot = app.Screenshot(win, "before-drag.png");
+    return InClient(shot, kText) > 200 && RowsWith(shot, kHighlight, 0, 60, &hl_first, &hl_last) &&
+           RowsWith(shot, kLabel, 0, 60, &label_first, &label_last);
+  }, 30));
+  EXPECT_EQ(0, InClient(shot, kSelectedBlack));
+  const int cell = label_first - hl_first;
+  ASSERT_GT(cell, 8);
+  // From the middle of row 2 to the middle of row 5: the selection spans
+  // rows 2 to 5 and nothing above.
+  const int y_from = hl_first - 2 + cell + cell / 2, y_to = hl_first - 2 + 4 * cell + cell / 2;
+  app.Drag(win, 140, y_from, 200, y_to);
+  // After the release the caret (and its highlighted label) is on row 5.
+  int first = 0, last = 0, caret_first = 0, caret_last = 0;
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    shot = app.Screenshot(win, "dragged.png");
+    return RowsWith(shot, kSelectedBlack, 60, shot.width, &first, &last) &&
+           RowsWith(shot, kHighlight, 0, 60, &caret_first, &caret_last) && caret_first > y_to - cell;
+  }, 10)) << "selection rows " << first << ".." << last << ", caret label at " << caret_first
+          << ", pointer released at " << y_to;
+  EXPECT_GE(first, y_from - cell);
+  EXPECT_LE(last, y_to + cell);
+  EXPECT_GT(last - first, 2 * cell);
+  Close(app, win);
+}
+
 TEST(DisplayPanesE2e, LongLinesScrollWithMarkers) {
   e2e::Orvinale app;
   ASSERT_TRUE(e2e::WriteFile(app.Path("wide.txt"), Lines(20, std::string(300, 'w'))));

@@ -242,6 +242,19 @@ void Orvinale::Click(unsigned long window, int x, int y, int button) {
       std::to_string(y) + " click " + std::to_string(button));
 }
 
+void Orvinale::Drag(unsigned long window, int x0, int y0, int x1, int y1) {
+  Focus(window);
+  const std::string w = std::to_string(window);
+  auto move = [&](int x, int y) {
+    return " mousemove --window " + w + " " + std::to_string(x) + " " + std::to_string(y);
+  };
+  std::string cmd = "xdotool" + move(x0, y0) + " mousedown 1";
+  const int steps = 4;
+  for (int i = 1; i <= steps; ++i)
+    cmd += " sleep 0.05" + move(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+  Run(cmd + " mouseup 1");
+}
+
 Image Orvinale::Screenshot(unsigned long window, const std::string& name) {
   Image img;
   std::string path = Path(name);

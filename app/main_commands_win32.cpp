@@ -4,7 +4,6 @@
 #include "app/file_dialogs_win32.h"
 #include "app/main_window_win32.h"
 #include "app/resource.h"
-#include "app/save_commands.h"
 #include "display/surface_view.h"
 #include "documents/document_commands.h"
 #include "engine/clipboard_win32.h"
@@ -47,11 +46,6 @@ void OpenFolder(MainWindow* w) {
   w->folder_roots.push_back(folder);
 }
 
-SaveFailureReport SaveReport(MainWindow* w) {
-  HWND owner = w->hwnd;
-  return [owner] { Notice(owner, "Orvinale cannot save the file.", "Save file"); };
-}
-
 // Commands that work on the current document's text.
 bool RunDocumentCommand(MainWindow* w, int id) {
   Document* doc = CurrentDocument();
@@ -79,9 +73,9 @@ bool RunFileCommand(MainWindow* w, int id) {
     case ID_FILE_OPEN: OpenFile(w); return true;
     case ID_FILE_OPEN_FOLDER: OpenFolder(w); return true;
     case ID_FILE_REOPEN: if (app) ReopenCurrent(app); return true;
-    case ID_FILE_SAVE: if (app) SaveCurrentReported(app, SaveReport(w)); return true;
-    case ID_FILE_SAVE_AS: if (app) SaveCurrentAsReported(app, SaveReport(w)); return true;
-    case ID_FILE_SAVE_ALL: if (app) SaveAllReported(app, SaveReport(w)); return true;
+    case ID_FILE_SAVE: if (app) SaveCurrent(app); return true;
+    case ID_FILE_SAVE_AS: if (app) SaveCurrentAs(app); return true;
+    case ID_FILE_SAVE_ALL: if (app) SaveAll(app); return true;
     case ID_FILE_CLOSE: if (app) CloseCurrent(app); return true;
     case ID_FILE_CLOSE_OTHERS: if (app) CloseOthers(app); return true;
     case ID_FILE_EXIT:

@@ -246,3 +246,7 @@ bool MainWindowUi::ChooseSavePath(std::string* path) {
 }
 
 void MainWindowUi::RefreshTitle() { UpdateTitle(window_); }
+
+void MainWindowUi::ReportSaveFailure() {
+  MessageBoxA(window_->hwnd, "Orvinale cannot save the file.", "Save file", MB_OK);
+}

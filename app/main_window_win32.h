@@ -20,6 +20,7 @@ class MainWindowUi : public DocumentUi {
   explicit MainWindowUi(MainWindow* window) : window_(window) {}
   bool ChooseSavePath(std::string* path) override;
   void RefreshTitle() override;
+  void ReportSaveFailure() override;
 
  private:
   MainWindow* window_;

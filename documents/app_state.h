@@ -31,4 +31,7 @@ class DocumentUi {
   virtual bool ChooseSavePath(std::string* path) = 0;
   // Shows the current document in the main window's title.
   virtual void RefreshTitle() = 0;
+  // A Save as whose file could not be written: the user must not be left
+  // believing the text was saved.
+  virtual void ReportSaveFailure() {}
 };

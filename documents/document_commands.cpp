@@ -24,7 +24,10 @@ void SaveWithDialog(AppState* app, Document* doc) {
   std::string old_path = StringData(doc->path);
   std::string new_path;
   if (app->ui == nullptr || !app->ui->ChooseSavePath(&new_path)) return;
-  if (!SaveDocumentAs(doc, new_path.c_str())) return;
+  if (!SaveDocumentAs(doc, new_path.c_str())) {
+    app->ui->ReportSaveFailure();
+    return;
+  }
   if (IsRegistered(app->documents, old_path)) RekeyDocument(&app->documents, old_path, new_path);
   Activate(app, new_path);
 }

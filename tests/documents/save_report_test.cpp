@@ -1,11 +1,10 @@
-// The main window's save commands: a Save as that cannot write is reported
-// and changes nothing; a cancelled dialog is not a failure.
+// The save commands with a save dialog: a Save as that cannot write is
+// reported to the user and changes nothing; a cancelled dialog is no failure.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/save_commands.h"
 #include "documents/app_state.h"
 #include "documents/document_commands.h"
 #include "tests/documents/temp_dir.h"
@@ -22,34 +21,35 @@ class ScriptedUi : public DocumentUi {
     return !path->empty();
   }
   void RefreshTitle() override {}
+  void ReportSaveFailure() override { ++reports; }
+  int reports = 0;
 };
 
-TEST(ShellSave, FailedSaveAsIsReportedAndNothingChanges) {
+TEST(SaveReport, FailedSaveAsIsReportedAndNothingChanges) {
   TempDir dir;
   AppState app;
   ScriptedUi ui;
   app.ui = &ui;
   NewDocument(&app);
-  int reports = 0;
-  auto report = [&reports] { ++reports; };
+  const int& reports = ui.reports;
 
   ui.answers = {dir.File("missing-folder/a.txt"), "", dir.File("a.txt")};
-  SaveCurrentReported(&app, report);  // unnamed: straight to the dialog, which fails
+  SaveCurrent(&app);  // unnamed: straight to the dialog, which fails
   EXPECT_EQ(reports, 1);
   EXPECT_EQ(app.current_path, "original-0.mem");
-  SaveCurrentAsReported(&app, report);  // cancelled
+  SaveCurrentAs(&app);  // cancelled
   EXPECT_EQ(reports, 1);
   EXPECT_EQ(app.current_path, "original-0.mem");
-  SaveCurrentReported(&app, report);
+  SaveCurrent(&app);
   EXPECT_EQ(reports, 1);
   EXPECT_EQ(app.current_path, dir.File("a.txt"));
   EXPECT_EQ(ui.asked, 3);
   // Saved in place now: no dialog.
-  SaveCurrentReported(&app, report);
+  SaveCurrent(&app);
   EXPECT_EQ(ui.asked, 3);
 }
 
-TEST(ShellSave, SaveAllAsksOnlyForUnsavedDocumentsAndReportsEachFailure) {
+TEST(SaveReport, SaveAllAsksOnlyForUnsavedDocumentsAndReportsEachFailure) {
   TempDir dir;
   WriteBytes(dir.File("kept.txt"), "kept\n");
   AppState app;
@@ -58,9 +58,9 @@ TEST(ShellSave, SaveAllAsksOnlyForUnsavedDocumentsAndReportsEachFailure) {
   ASSERT_TRUE(OpenOrActivate(&app, dir.File("kept.txt")));
   NewDocument(&app);
   NewDocument(&app);
-  int reports = 0;
+  const int& reports = ui.reports;
   ui.answers = {dir.File("none/x.txt"), dir.File("b.txt")};
-  SaveAllReported(&app, [&reports] { ++reports; });
+  SaveAll(&app);
   EXPECT_EQ(ui.asked, 2);
   EXPECT_EQ(reports, 1);
   EXPECT_EQ(ReadBytes(dir.File("kept.txt")), "kept\n");

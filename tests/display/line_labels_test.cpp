@@ -72,15 +72,15 @@ TEST_F(Labels, DrawnRightAlignedWithTheCaretRowHighlighted) {
   DrawLineLabels(view, 100, 70);
   const Canvas& c = view.canvas;
   // "    0007": the last glyph's block ends one pixel short of the right edge.
-  EXPECT_EQ(MakePixel(70, 70, 70), CanvasPixelAt(c, 97, 6) & 0xFFFFFF | 0xFF000000u);
-  EXPECT_EQ(MakePixel(0, 0, 0), CanvasPixelAt(c, 99, 6) & 0xFFFFFF | 0xFF000000u);
+  EXPECT_EQ(MakePixel(70, 70, 70), (CanvasPixelAt(c, 97, 6) & 0xFFFFFF) | 0xFF000000u);
+  EXPECT_EQ(MakePixel(0, 0, 0), (CanvasPixelAt(c, 99, 6) & 0xFFFFFF) | 0xFF000000u);
   // The leading spaces stay black: the label is 8 cells = 56 pixels wide.
-  EXPECT_EQ(MakePixel(0, 0, 0), CanvasPixelAt(c, 100 - 29, 6) & 0xFFFFFF | 0xFF000000u);
+  EXPECT_EQ(MakePixel(0, 0, 0), (CanvasPixelAt(c, 100 - 29, 6) & 0xFFFFFF) | 0xFF000000u);
   // Row 1 is the caret's: "002:0008" in the highlight colour, column digits too.
-  EXPECT_EQ(MakePixel(128, 128, 255), CanvasPixelAt(c, 97, 14 + 6) & 0xFFFFFF | 0xFF000000u);
-  EXPECT_EQ(MakePixel(128, 128, 255), CanvasPixelAt(c, 100 - 56 + 3, 14 + 6) & 0xFFFFFF | 0xFF000000u);
-  EXPECT_EQ(MakePixel(70, 70, 70), CanvasPixelAt(c, 97, 28 + 6) & 0xFFFFFF | 0xFF000000u);
-  EXPECT_EQ(MakePixel(0, 0, 0), CanvasPixelAt(c, 50, 56) & 0xFFFFFF | 0xFF000000u);
+  EXPECT_EQ(MakePixel(128, 128, 255), (CanvasPixelAt(c, 97, 14 + 6) & 0xFFFFFF) | 0xFF000000u);
+  EXPECT_EQ(MakePixel(128, 128, 255), (CanvasPixelAt(c, 100 - 56 + 3, 14 + 6) & 0xFFFFFF) | 0xFF000000u);
+  EXPECT_EQ(MakePixel(70, 70, 70), (CanvasPixelAt(c, 97, 28 + 6) & 0xFFFFFF) | 0xFF000000u);
+  EXPECT_EQ(MakePixel(0, 0, 0), (CanvasPixelAt(c, 50, 56) & 0xFFFFFF) | 0xFF000000u);
 }
 
 }  // namespace

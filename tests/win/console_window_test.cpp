@@ -99,7 +99,8 @@ void SaveBmp(const char* path, const uint32_t* bits, int width, int height) {
 
 TEST(ConsoleWindowClass, RegisteredOnceWithAUseCount) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW info = {sizeof info};
+  WNDCLASSEXW info = {};
+  info.cbSize = sizeof info;
   ASSERT_TRUE(RegisterConsoleWindowClass(instance));
   ASSERT_TRUE(RegisterConsoleWindowClass(instance));
   UnregisterConsoleWindowClass(instance);
@@ -313,8 +314,9 @@ TEST_F(ConsoleWindowTest, EditorPaintsTextHelpAndStatusLines) {
   EXPECT_EQ(PixelAt(bits, w, sx, console.cell_height + 1), RGB(96, 96, 96));
   EXPECT_EQ(PixelAt(bits, w, sx, (rows - 3) * console.cell_height + 1), RGB(128, 128, 128));
   // Below the last row the gap takes the status line's background.
-  if (h > rows * console.cell_height)
+  if (h > rows * console.cell_height) {
     EXPECT_EQ(PixelAt(bits, w, 3, h - 1), blue);
+  }
 
   // Underline caret along the bottom; inverse caret swaps the cell's colours.
   console.caret_mode = 1;

@@ -108,7 +108,9 @@ TEST_F(EngineClipboard, NarrowTextIsTakenAsUtf8WhenValidElseFromTheAnsiCodePage)
   PutForeign(CF_TEXT, ansi, sizeof(ansi));
   ASSERT_TRUE(clipboard.GetText(&got));
   EXPECT_TRUE(IsWellFormedUtf8(got.data(), got.size()));
-  if (GetACP() == 1252) EXPECT_EQ(got, "caf\xC3\xA9");
+  if (GetACP() == 1252) {
+    EXPECT_EQ(got, "caf\xC3\xA9");
+  }
 }
 
 TEST_F(EngineClipboard, EmptyClipboardHoldsNoText) {

@@ -76,8 +76,13 @@ bool CellHasColour(const uint32_t* bits, int width, const ConsoleWindow& c, int 
   return false;
 }
 
-void SaveBmp(const char* path, const uint32_t* bits, int width, int height) {
-  FILE* f = fopen(path, "wb");
+// Keeps a picture of what was checked in the temporary folder, to look at
+// when a check fails.
+void SaveBmp(const char* name, const uint32_t* bits, int width, int height) {
+  char dir[MAX_PATH];
+  if (GetTempPathA(MAX_PATH, dir) == 0) return;
+  std::string path = std::string(dir) + name;
+  FILE* f = fopen(path.c_str(), "wb");
   if (!f) return;
   BITMAPFILEHEADER fh = {};
   BITMAPINFOHEADER ih = {};

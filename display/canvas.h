@@ -21,6 +21,13 @@ inline int RectHeight(const PixelRect& r) { return r.bottom - r.top; }
 constexpr int kMaxCanvasSide = 32767;
 constexpr long long kMaxCanvasPixels = 1LL << 27;
 
+// A size a canvas may take: both sides within 0..kMaxCanvasSide and the
+// pixel count within kMaxCanvasPixels.
+inline bool CanvasSizeAllowed(int width, int height) {
+  return width >= 0 && height >= 0 && width <= kMaxCanvasSide && height <= kMaxCanvasSide &&
+         static_cast<long long>(width) * height <= kMaxCanvasPixels;
+}
+
 struct CanvasSurface;  // platform storage of the pixels
 void DestroyCanvasSurface(CanvasSurface* surface);
 struct CanvasSurfaceDeleter {

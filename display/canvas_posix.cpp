@@ -10,9 +10,8 @@ struct CanvasSurface {
 void DestroyCanvasSurface(CanvasSurface* surface) { delete surface; }
 
 bool ResizeCanvas(Canvas& canvas, int width, int height) {
-  if (width < 0 || height < 0 || width > kMaxCanvasSide || height > kMaxCanvasSide) return false;
+  if (!CanvasSizeAllowed(width, height)) return false;
   const long long count = static_cast<long long>(width) * height;
-  if (count > kMaxCanvasPixels) return false;
   if (width == canvas.width && height == canvas.height) return true;
   if (count == 0) {
     canvas.surface.reset();

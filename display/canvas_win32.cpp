@@ -49,9 +49,8 @@ CanvasSurface* CreateSurface(int width, int height, Pixel** pixels) {
 }  // namespace
 
 bool ResizeCanvas(Canvas& canvas, int width, int height) {
-  if (width < 0 || height < 0 || width > kMaxCanvasSide || height > kMaxCanvasSide) return false;
+  if (!CanvasSizeAllowed(width, height)) return false;
   const long long count = static_cast<long long>(width) * height;
-  if (count > kMaxCanvasPixels) return false;
   if (width == canvas.width && height == canvas.height) return true;
   if (count == 0) {
     canvas.surface.reset();

@@ -105,16 +105,8 @@ void ReleaseAt(Document* doc, RenderCache* cache, int x, int y) {
     DropSelection(doc);
     return;
   }
-  if (doc->caret > doc->sel_anchor) {
-    doc->sel_end = doc->caret;
-  } else if (doc->caret < doc->sel_anchor) {
-    doc->sel_start = doc->caret;
-  }
-  doc->sel_caret_column = static_cast<int32_t>(doc->caret_column);
-  doc->sel_caret_line = static_cast<int32_t>(doc->caret_line);
-  if (doc->anchor_column == doc->sel_caret_column && doc->anchor_line == doc->sel_caret_line) {
-    doc->sel_start = doc->sel_end = doc->caret;
-  }
+  // Fix the selection from the anchor to where the caret landed.
+  UpdateSelection(doc);
 }
 
 int32_t ScrollRequestPosition(const ScrollState& s, int code) {

@@ -2,6 +2,7 @@
 
 #include "app/key_dispatch.h"
 #include "app/main_window_win32.h"
+#include "app/own_windows_win32.h"
 
 namespace {
 
@@ -24,12 +25,14 @@ KeyMessage KindOf(UINT message) {
 
 HWND MainHwnd() { return main_window != nullptr ? main_window->hwnd : nullptr; }
 
-// The program's own modeless windows, in the order their dialog managers are
-// tried. Only the main window exists so far; the help, preferences, Folders
-// and Switch windows join this list.
+// The program's own modeless windows, main window first, in the order their
+// dialog managers are tried.
 bool OwnDialogsTake(MSG* msg) {
   HWND main = MainHwnd();
-  return main != nullptr && IsDialogMessageW(main, msg);
+  if (main != nullptr && IsDialogMessageW(main, msg)) return true;
+  for (HWND own : own_windows)
+    if (own != nullptr && IsDialogMessageW(own, msg)) return true;
+  return false;
 }
 
 // The nearest top-level standard dialog above the message's window (the

@@ -8,8 +8,12 @@ add_executable(orvinale WIN32 ${orv_main_sources} ${PROJECT_SOURCE_DIR}/app/orvi
 target_link_libraries(orvinale PRIVATE orv_app orv_png ${orv_win_libs})
 target_link_options(orvinale PRIVATE -municode ${orv_static_flags})
 set_target_properties(orvinale PROPERTIES OUTPUT_NAME orvinale)
+# windres writes no dependency file, so the script's includes are listed here.
+file(GLOB orv_rc_depends CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/app/*.rc
+     ${PROJECT_SOURCE_DIR}/app/*resource*.h)
+list(APPEND orv_rc_depends ${PROJECT_SOURCE_DIR}/app/orvinale.ico ${PROJECT_SOURCE_DIR}/app/orvinale.manifest)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/app/orvinale.rc PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/app/resource.h;${PROJECT_SOURCE_DIR}/app/orvinale.ico;${PROJECT_SOURCE_DIR}/app/orvinale.manifest")
+  OBJECT_DEPENDS "${orv_rc_depends}")
 
 # Files shipped beside the executable.
 add_custom_target(orv_data ALL

@@ -1,0 +1,2 @@
+#pragma once
+// Dialogs 104, 105, 106 and 108 and their controls.

@@ -1,0 +1,3 @@
+#include "app/own_windows_win32.h"
+
+HWND own_windows[kOwnWindowCount] = {};

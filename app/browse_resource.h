@@ -1,2 +1,2 @@
 #pragma once
-// Dialogs 130 to 134 and their controls.
+// Dialogs 130 and 131 and their controls.

@@ -1,2 +1,2 @@
 #pragma once
-// Dialogs 104, 105, 106 and 108 and their controls.
+// Dialogs 104 and 106 and their controls.

@@ -1,9 +1,15 @@
 // The main window's commands: menu 108 and the key-binding rows.
 #include <cstring>
 
+#include "app/changelog_window_win32.h"
 #include "app/file_dialogs_win32.h"
+#include "app/folders_window_win32.h"
+#include "app/help_windows_win32.h"
 #include "app/main_window_win32.h"
+#include "app/preferences_window_win32.h"
 #include "app/resource.h"
+#include "app/search_dialogs_win32.h"
+#include "app/switch_window_win32.h"
 #include "display/surface_view.h"
 #include "documents/document_commands.h"
 #include "engine/clipboard_win32.h"
@@ -162,12 +168,30 @@ int MenuIdOfKey(KeyCommand c) {
   }
 }
 
+// Commands that open (or focus) one of the windows owned by the main window.
+bool RunWindowCommand(MainWindow* w, int id) {
+  switch (id) {
+    case ID_EDIT_FIND: OpenFindDialog(w->hwnd); return true;
+    case ID_EDIT_CHANGE: OpenChangeDialog(w->hwnd); return true;
+    case ID_EDIT_GOTO: OpenGoToDialog(w->hwnd); return true;
+    case ID_VIEW_SWITCH: OpenSwitchWindow(w->hwnd); return true;
+    case ID_VIEW_FOLDERS: OpenFoldersWindow(w->hwnd); return true;
+    case ID_OPTIONS_PREFERENCES: OpenPreferencesWindow(w->hwnd); return true;
+    case ID_HELP_ABOUT: OpenAboutWindow(w->hwnd); return true;
+    case ID_HELP_CHANGELOG: OpenChangelogWindow(w->hwnd); return true;
+    case ID_HELP_LICENSE: OpenLicenseWindow(w->hwnd); return true;
+    case ID_HELP_VERSION: ShowVersionBox(w->hwnd); return true;
+    case ID_HELP_DOCUMENTATION: OpenDocumentation(w->hwnd); return true;
+    case ID_HELP_WEBSITE: OpenWebsite(w->hwnd); return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void RunMenuCommand(MainWindow* w, int id) {
   if (RunFileCommand(w, id) || RunDocumentCommand(w, id) || RunViewCommand(w, id)) return;
-  // Find, Change, Go to, Switch, Folders, Preferences and the help items
-  // open windows that are not part of the program yet.
+  RunWindowCommand(w, id);
 }
 
 void RunKeyCommand(MainWindow* w, KeyCommand command) {
@@ -188,10 +212,14 @@ void RunKeyCommand(MainWindow* w, KeyCommand command) {
     case K::ToggleWhitespace: ToggleWhitespace(w); return;
     case K::PreviousDocument: if (app_state) SwitchToPrevious(app_state); return;
     case K::Reopen: if (app_state) ReopenCurrent(app_state); return;
+    case K::FindDialog: OpenFindDialog(w->hwnd); return;
+    case K::ChangeDialog: OpenChangeDialog(w->hwnd); return;
+    case K::GoToDialog: OpenGoToDialog(w->hwnd); return;
+    case K::Folders: OpenFoldersWindow(w->hwnd); return;
+    case K::Switch: OpenSwitchWindow(w->hwnd); return;
     default: break;
   }
   Document* doc = CurrentDocument();
   if (doc == nullptr) return;
   if (RunMoveCommand(doc, command) || RunEditCommand(doc, command)) MarkDirty(doc);
-  // Folders, Switch and the Find, Change and Go-to dialogs come later.
 }

@@ -1,0 +1,3 @@
+#include "app/changelog_window_win32.h"
+
+void OpenChangelogWindow(HWND) {}

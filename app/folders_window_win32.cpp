@@ -1,0 +1,3 @@
+#include "app/folders_window_win32.h"
+
+void OpenFoldersWindow(HWND) {}

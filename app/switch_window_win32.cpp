@@ -1,0 +1,3 @@
+#include "app/switch_window_win32.h"
+
+void OpenSwitchWindow(HWND) {}

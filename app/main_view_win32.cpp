@@ -5,6 +5,7 @@
 #include "app/menu_states.h"
 #include "app/resource.h"
 #include "app/title_text.h"
+#include "app/window_text_win32.h"
 #include "display/line_view.h"
 #include "display/surface_view.h"
 #include "documents/document_commands.h"
@@ -14,14 +15,6 @@
 #include "engine/search.h"
 
 namespace {
-
-void SetTitleText(HWND hwnd, const std::string& text) {
-  std::wstring wide;
-  if (Utf8ToWide(text.c_str(), &wide))
-    SetWindowTextW(hwnd, wide.c_str());
-  else
-    SetWindowTextA(hwnd, text.c_str());
-}
 
 bool ClipboardHasText(HWND owner) {
   if (!IsClipboardFormatAvailable(CF_TEXT)) return false;
@@ -82,7 +75,7 @@ void UpdateTitle(MainWindow* w) {
   if (app_state == nullptr || w->hwnd == nullptr) return;
   const Document* doc = GetCurrentDocument(*app_state);
   const char* path = doc != nullptr ? app_state->current_path.c_str() : nullptr;
-  SetTitleText(w->hwnd, MainTitleText(w->title, w->show_filename, path));
+  SetWindowTextUtf8(w->hwnd, MainTitleText(w->title, w->show_filename, path));
 }
 
 void ToggleLineNumbers(MainWindow* w) {
@@ -133,7 +126,7 @@ void OnMenuTimer(MainWindow* w) {
 }
 
 void OnChangeCountTimer(MainWindow* w) {
-  SetTitleText(w->hwnd, w->title);
+  SetWindowTextUtf8(w->hwnd, w->title);
   KillTimer(w->hwnd, kChangeCountTimer);
 }
 
@@ -144,7 +137,7 @@ int ReplaceAndReport(MainWindow* w, const std::string& find, const std::string& 
   if (doc == nullptr) return 0;
   int32_t count = ReplaceAll(doc, find, replacement, match_case, whole_word);
   if (count == 0 || w == nullptr || w->hwnd == nullptr) return count;
-  SetTitleText(w->hwnd, ChangeCountTitle(w->title, count));
+  SetWindowTextUtf8(w->hwnd, ChangeCountTitle(w->title, count));
   SetTimer(w->hwnd, kChangeCountTimer, 1200, nullptr);
   if (doc->render_cache != nullptr) doc->render_cache->caret_row = -1;
   return count;

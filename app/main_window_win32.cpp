@@ -7,6 +7,7 @@
 #include "app/key_dispatch.h"
 #include "app/resource.h"
 #include "app/title_text.h"
+#include "app/window_layout_win32.h"
 #include "documents/document_commands.h"
 
 MainWindow* main_window = nullptr;
@@ -21,37 +22,11 @@ ProfileRect WindowRectOf(HWND hwnd) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-// A child's window rectangle in its parent's client coordinates.
-SizerRect ChildRect(HWND parent, HWND child) {
-  RECT r{};
-  if (child != nullptr) {
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  }
-  return {r.left, r.top, r.right, r.bottom};
-}
-
-int WindowDpi(HWND hwnd) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static auto get_dpi = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (get_dpi != nullptr) {
-    UINT dpi = get_dpi(hwnd);
-    if (dpi != 0) return static_cast<int>(dpi);
-  }
-  HDC dc = GetDC(hwnd);
-  int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-  if (dc != nullptr) ReleaseDC(hwnd, dc);
-  return dpi > 0 ? dpi : 96;
-}
-
 void SetUpPanes(MainWindow* w) {
-  RECT client;
-  GetClientRect(w->hwnd, &client);
-  SetUpSizer(&w->sizer, client.right, client.bottom, WindowDpi(w->hwnd));
+  SetUpWindowSizer(&w->sizer, w->hwnd);
   // The line pane keeps its width; the text pane follows both edges.
-  AddSizerChild(&w->sizer, IDC_LINE, ChildRect(w->hwnd, w->line_hwnd), {0, 0, 0, 1});
-  AddSizerChild(&w->sizer, IDC_SURFACE, ChildRect(w->hwnd, w->surface_hwnd), {0, 0, 1, 1});
+  AddSizerControl(&w->sizer, w->hwnd, IDC_LINE, {0, 0, 0, 1});
+  AddSizerControl(&w->sizer, w->hwnd, IDC_SURFACE, {0, 0, 1, 1});
 }
 
 void ApplyProfile(MainWindow* w, const MainProfile& p) {
@@ -108,7 +83,7 @@ bool OnInitDialog(MainWindow* w) {
 }
 
 ProfileRect PaneRect(const MainWindow& w, HWND pane) {
-  SizerRect r = ChildRect(w.hwnd, pane);
+  SizerRect r = ChildClientRect(w.hwnd, pane);
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
@@ -139,6 +114,8 @@ void OnDestroy(MainWindow* w) {
   }
   delete key_bindings;
   key_bindings = nullptr;
+  // Each root's scan ends at its next folder entry; the roots go last first.
+  DestroyFolderRoots(&w->folder_roots);
   w->menu = nullptr;  // destroyed with the window
   PostQuitMessage(0);
 }
@@ -222,23 +199,7 @@ HWND CreateMainDialog(HINSTANCE instance, MainWindow* window) {
 }
 
 void LayOutPanes(MainWindow* w) {
-  if (w->hwnd == nullptr || w->sizer.children.empty()) return;
-  RECT client;
-  GetClientRect(w->hwnd, &client);
-  int dpi = WindowDpi(w->hwnd);
-  HDWP batch = BeginDeferWindowPos(static_cast<int>(w->sizer.children.size()));
-  for (const SizerChild& child : w->sizer.children) {
-    HWND hwnd = GetDlgItem(w->hwnd, child.id);
-    if (hwnd == nullptr) continue;
-    SizerRect r = LayoutChild(w->sizer, child, client.right, client.bottom, dpi);
-    UINT flags = SWP_NOACTIVATE | SWP_NOZORDER;
-    if (batch != nullptr)
-      batch = DeferWindowPos(batch, hwnd, nullptr, r.left, r.top, r.right - r.left,
-                             r.bottom - r.top, flags);
-    else
-      SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
-  }
-  if (batch != nullptr) EndDeferWindowPos(batch);
+  if (w->hwnd != nullptr) LayOutWindow(w->sizer, w->hwnd);
 }
 
 bool MainWindowUi::ChooseSavePath(std::string* path) {

@@ -10,6 +10,7 @@
 #include "app/sizer.h"
 #include "display/window_painter_win32.h"
 #include "documents/app_state.h"
+#include "documents/folder_scanner.h"
 #include "engine/key_table.h"
 
 struct MainWindow;
@@ -45,7 +46,7 @@ struct MainWindow {
   LONG_PTR saved_style = 0, saved_ex_style = 0;
   bool was_maximized = false;
   bool show_line_numbers = false;
-  std::vector<std::string> folder_roots;  // File > Open folder; scanned later
+  FolderRoots folder_roots;  // File > Open folder, each with its scan thread
   bool show_filename = false;
   bool show_welcome = true;  // the welcome box at start (tests turn it off)
   bool profile_read = false;  // a window that failed before reading it writes none

@@ -1,0 +1,11 @@
+#include "app/window_text_win32.h"
+
+#include "documents/wide_name.h"
+
+void SetWindowTextUtf8(HWND hwnd, const std::string& text) {
+  std::wstring wide;
+  if (Utf8ToWide(text.c_str(), &wide))
+    SetWindowTextW(hwnd, wide.c_str());
+  else
+    SetWindowTextA(hwnd, text.c_str());
+}

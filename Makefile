@@ -5,7 +5,7 @@ BENCH  := build/bench
 FUZZ   := build/fuzz
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native win64-configure win64 run test test-native test-win bench fuzz clean
+.PHONY: all bootstrap native win64-configure win64 run test test-native test-win tsan bench fuzz clean
 
 all: native win64
 
@@ -38,6 +38,10 @@ test-native: native
 test-win: win64
 	@scripts/with-display sh -c 'cd $(WIN64) && ctest --output-on-failure'
 
+# ThreadSanitizer build (build/tsan) of the folder scanner's tests.
+tsan: bootstrap
+	@scripts/run-tsan
+
 bench: bootstrap
 	@cmake -S . -B $(BENCH) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
 	  -DORV_SANITIZE=OFF -DORV_BENCH=ON -DORV_E2E=OFF >/dev/null
@@ -52,4 +56,4 @@ fuzz: bootstrap
 	@scripts/run-fuzz $(FUZZ) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(NATIVE) $(WIN64) $(BENCH) $(FUZZ)
+	rm -rf $(NATIVE) $(WIN64) $(BENCH) $(FUZZ) build/tsan

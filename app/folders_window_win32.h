@@ -1,5 +1,43 @@
 #pragma once
-// The Folders window, owned by the main window.
+// The Folders window (dialog 130), owned by the main window: a filter box
+// over a tree of the folder roots and the supported files found under each.
 #include <windows.h>
+#include <commctrl.h>
 
+#include <string>
+
+#include "app/sizer.h"
+
+struct FoldersWindowRecord {
+  HWND hwnd = nullptr;
+  HWND filter = nullptr;  // control 1020
+  HWND tree = nullptr;    // control 1018, with the UTF-8 subclass
+  TVINSERTSTRUCTA insert{};  // reused for every insertion
+  Sizer sizer;
+};
+
+// Null while the window is closed.
+extern FoldersWindowRecord* folders_window;
+
+// View > Folders and Alt+D: focuses the window, or creates and shows it.
 void OpenFoldersWindow(HWND owner);
+
+// The actions below do nothing while the window is closed.
+// Rebuilds the tree: "Root", one item per folder root, and under each the
+// root's files that contain `filter` without regard to case; the last root
+// is expanded.
+void FillFoldersTree(const std::string& filter);
+// Leaves only the "Root" item.
+void ResetFoldersTree();
+// Opens the selected item's path when it is a file item.
+void OpenSelectedFile();
+// Removes the selected item and its children from the tree (the folder root
+// and its scan remain).
+void DeleteSelectedTreeItem();
+// True when the tree's selected item is its first top-level item ("Root").
+bool FoldersTreeOnRoot();
+// Moves the focus to the filter box; with `select_all` its text is selected.
+void FocusFoldersFilter(bool select_all);
+void FocusFoldersTree();
+// The filter box's text becomes the filter: FillFoldersTree.
+void ApplyFoldersFilter();

@@ -11,7 +11,8 @@ bool BuildKeyBindingTable(KeyBindingTable* table) {
 }
 
 DispatchResult DecideDispatch(const KeyBindingTable& table, const DispatchInput& in) {
-  DispatchResult out;
+  DispatchResult out = DecideBrowseDispatch(in);
+  if (out.consumed) return out;
   if (!in.main_window_exists || !in.for_main_window) return out;
   if (in.kind == KeyMessage::Char) {
     // AltGr arrives as Ctrl+Alt: such characters never reach the text.

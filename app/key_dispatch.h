@@ -22,6 +22,24 @@ bool BuildKeyBindingTable(KeyBindingTable* table);
 
 enum class KeyMessage : uint8_t { KeyDown, KeyUp, Char, Other };
 
+// The control of the Folders or Switch window that has the focus.
+enum class BrowseFocus : uint8_t { None, FoldersTree, FoldersFilter, SwitchList };
+
+// The Folders and Switch windows' own keys.
+enum class BrowseAction : uint8_t {
+  None,
+  OpenSelectedFile,    // tree: Enter
+  DeleteSelectedItem,  // tree: Delete
+  ResetTree,           // tree: Ctrl+Shift+Delete
+  FocusFilter,         // tree: Up on the "Root" item
+  SelectFilter,        // tree or filter box: Alt+D
+  FocusTree,           // filter box: Down
+  ApplyFilter,         // filter box: Enter
+  ActivateSelected,    // Switch list: Enter
+  NextRow,             // Switch list: Tab
+  PreviousRow,         // Switch list: Shift+Tab
+};
+
 struct DispatchInput {
   KeyMessage kind = KeyMessage::Other;
   bool main_window_exists = false;
@@ -31,12 +49,24 @@ struct DispatchInput {
   bool repeat_bit = false;  // bit 0 of lParam
   bool ctrl = false, shift = false, alt = false;
   bool captured = false;  // some window holds the mouse capture
+  // The Folders (Switch) window exists and msg.hwnd is it or one of its
+  // children.
+  bool for_folders_window = false;
+  bool for_switch_window = false;
+  BrowseFocus focus = BrowseFocus::None;
+  bool tree_on_root = false;  // the tree's selected item is its first top-level item
 };
 
 struct DispatchResult {
   bool consumed = false;      // DispatchKey returns 1
   bool forward_char = false;  // send the WM_CHAR to the text pane
   KeyCommand run = KeyCommand::None;  // the handler to run
+  BrowseAction browse = BrowseAction::None;  // a Folders or Switch key to run
 };
 
+// The Folders window's keys, then the Switch window's, then the main
+// window's table and typed characters.
 DispatchResult DecideDispatch(const KeyBindingTable& table, const DispatchInput& in);
+// The first two steps alone: whether a Folders or Switch key handles the
+// message, and which action it runs (none while the mouse is captured).
+DispatchResult DecideBrowseDispatch(const DispatchInput& in);

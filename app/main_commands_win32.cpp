@@ -40,16 +40,12 @@ void OpenFile(MainWindow* w) {
   if (!OpenOrActivate(app_state, path)) Notice(w->hwnd, "Orvinale cannot open the file.", "Open file");
 }
 
-bool SameFolder(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && _strnicmp(a.c_str(), b.c_str(), a.size()) == 0;
-}
-
+// The Folders window is not opened; it shows the new root when it is next
+// filled.
 void OpenFolder(MainWindow* w) {
   std::string folder;
-  if (!ChooseFolder(w->hwnd, GetPreserveDirectory(), &folder)) return;
-  for (const std::string& root : w->folder_roots)
-    if (SameFolder(root, folder)) return;
-  w->folder_roots.push_back(folder);
+  if (ChooseFolder(w->hwnd, GetPreserveDirectory(), &folder))
+    AddFolderRoot(&w->folder_roots, folder);
 }
 
 // Commands that work on the current document's text.

@@ -1,5 +1,6 @@
 #include "app/message_loop_win32.h"
 
+#include "app/browse_keys_win32.h"
 #include "app/key_dispatch.h"
 #include "app/main_window_win32.h"
 #include "app/own_windows_win32.h"
@@ -52,15 +53,15 @@ bool StandardDialogTakes(MSG* msg) {
 int DispatchKey(const MSG& msg) {
   KeyMessage kind = KindOf(msg.message);
   if (kind == KeyMessage::Other) return 0;
-  // The Folders and Switch windows' own keys are offered here first once
-  // those windows exist.
   HWND main = MainHwnd();
   DispatchInput in;
   in.kind = kind;
   in.main_window_exists = main != nullptr;
   in.for_main_window = main != nullptr && (msg.hwnd == main || IsChild(main, msg.hwnd));
-  if (!in.for_main_window) return 0;
-  in.for_text_pane = msg.hwnd == main_window->surface_hwnd;
+  // The Folders and Switch windows' own keys come first.
+  AddBrowseFacts(msg, &in);
+  if (!in.for_main_window && !in.for_folders_window && !in.for_switch_window) return 0;
+  in.for_text_pane = main != nullptr && msg.hwnd == main_window->surface_hwnd;
   in.wparam = static_cast<uint32_t>(msg.wParam);
   in.repeat_bit = (msg.lParam & 1) != 0;
   in.ctrl = IsDown(VK_CONTROL);
@@ -71,6 +72,7 @@ int DispatchKey(const MSG& msg) {
   DispatchResult r = DecideDispatch(key_bindings != nullptr ? *key_bindings : kEmpty, in);
   if (r.forward_char && main_window->surface_hwnd != nullptr)
     SendMessageW(main_window->surface_hwnd, WM_CHAR, msg.wParam, msg.lParam);
+  if (r.browse != BrowseAction::None) RunBrowseAction(r.browse);
   if (r.run != KeyCommand::None) RunKeyCommand(main_window, r.run);
   return r.consumed ? 1 : 0;
 }

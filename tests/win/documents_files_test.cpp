@@ -11,56 +11,9 @@
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
 #include "engine/document.h"
+#include "tests/win/win_temp_dir.h"
 
 namespace {
-
-// A fresh folder under the temporary folder, removed with its contents.
-class WinTempDir {
- public:
-  WinTempDir() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    std::string utf8;
-    WideToUtf8(base, &utf8);
-    static int serial = 0;
-    path_ = utf8 + "orv-documents-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(serial++) + "\\";
-    EXPECT_TRUE(CreateDirectoryUtf8(path_.c_str()));
-  }
-  ~WinTempDir() { RemoveTree(path_); }
-  std::string File(const std::string& name) const { return path_ + name; }
-
-  static void RemoveTree(const std::string& dir) {
-    std::wstring wide;
-    if (!WidePath((dir + "*").c_str(), &wide)) return;
-    if (wide.compare(0, 4, L"\\\\?\\") != 0) wide = L"\\\\?\\" + wide;
-    WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW(wide.c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name;
-        WideToUtf8(found.cFileName, &name);
-        if (name == "." || name == "..") continue;
-        std::wstring full;
-        Utf8ToWide((dir + name).c_str(), &full);
-        full = L"\\\\?\\" + full;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(dir + name + "\\");
-        } else {
-          SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-          DeleteFileW(full.c_str());
-        }
-      } while (FindNextFileW(h, &found));
-      FindClose(h);
-    }
-    std::wstring self;
-    Utf8ToWide(dir.c_str(), &self);
-    RemoveDirectoryW((L"\\\\?\\" + self).c_str());
-  }
-
- private:
-  std::string path_;
-};
 
 std::string Pattern(size_t n) {
   std::string s(n, 0);

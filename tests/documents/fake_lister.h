@@ -1,0 +1,73 @@
+#pragma once
+// Folder listings for the scanner tests: an in-memory tree with Windows
+// separators, and a wrapper that counts listings and can hold one of them
+// until the test lets it go.
+#include <atomic>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "documents/directory_listing.h"
+
+// Folders by full name ("C:\r", "C:\r\a"), each with its entries in listing
+// order; every folder also lists "." and "..".
+class FakeTreeLister : public DirectoryLister {
+ public:
+  void AddFile(const std::string& dir, const std::string& name) {
+    tree_[dir].push_back({name, false});
+  }
+  void AddFolder(const std::string& dir, const std::string& name) {
+    tree_[dir].push_back({name, true});
+    tree_[dir + "\\" + name];
+  }
+  bool List(const std::string& directory, const DirectoryVisitor& visit) override {
+    auto found = tree_.find(directory);
+    if (found == tree_.end()) return false;
+    if (!visit({".", true}) || !visit({"..", true})) return true;
+    for (const DirectoryEntry& e : found->second)
+      if (!visit(e)) break;
+    return true;
+  }
+  char Separator() const override { return '\\'; }
+
+ private:
+  std::map<std::string, std::vector<DirectoryEntry>> tree_;
+};
+
+// Counts the listings started through it; the `hold_at`-th one (1-based)
+// waits before its first entry until Release() is called.
+class HoldingLister : public DirectoryLister {
+ public:
+  HoldingLister(DirectoryLister* inner, int hold_at) : inner_(inner), hold_at_(hold_at) {}
+  bool List(const std::string& directory, const DirectoryVisitor& visit) override {
+    int n = ++listings_;
+    if (n == hold_at_) {
+      std::unique_lock<std::mutex> lock(mutex_);
+      held_ = true;
+      changed_.notify_all();
+      changed_.wait(lock, [this] { return released_; });
+    }
+    return inner_->List(directory, visit);
+  }
+  char Separator() const override { return inner_->Separator(); }
+  void WaitHeld() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return held_; });
+  }
+  void Release() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    released_ = true;
+    changed_.notify_all();
+  }
+  int listings() const { return listings_; }
+
+ private:
+  DirectoryLister* inner_;
+  int hold_at_;
+  std::atomic<int> listings_{0};
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool held_ = false, released_ = false;
+};

@@ -1,0 +1,167 @@
+// Folder roots and their scan threads: which files a scan keeps, their
+// order, duplicate roots, readers during a scan, and closing mid-scan.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "documents/folder_scanner.h"
+#include "documents/no_case.h"
+#include "tests/documents/fake_lister.h"
+#include "tests/documents/temp_dir.h"
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+// Waits for the root's one scan to end; the deadline only keeps a broken
+// scanner from hanging the suite.
+bool WaitScanned(FolderScanner* s) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!s->scan_done) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+void MakeFolder(const std::string& path) { ASSERT_EQ(mkdir(path.c_str(), 0700), 0) << path; }
+
+// A lister for roots whose scans must find nothing.
+class EmptyLister : public DirectoryLister {
+ public:
+  bool List(const std::string&, const DirectoryVisitor&) override { return false; }
+  char Separator() const override { return '\\'; }
+};
+
+TEST(FolderScan, KeepsSupportedExtensionsOfARealFolder) {
+  TempDir dir;
+  for (const char* name : {"a.CPP", "b.txt", "c.S", "Makefile", "d.tar.gz"})
+    WriteBytes(dir.File(name), "x\n");
+  FolderRoots roots;
+  ASSERT_TRUE(AddFolderRoot(&roots, dir.File("")));  // with its trailing '/'
+  FolderScanner* s = roots.roots[0]->scanner.get();
+  ASSERT_TRUE(WaitScanned(s));
+  EXPECT_EQ(FilesSnapshot(s), (Paths{dir.File("a.CPP"), dir.File("b.txt"), dir.File("c.S")}));
+  EXPECT_EQ(roots.roots[0]->root_path, dir.File(""));
+}
+
+TEST(FolderScan, MixesSubfolderFilesInCaseInsensitivePathOrder) {
+  TempDir dir;
+  std::string r = dir.File("r");
+  MakeFolder(r);
+  MakeFolder(r + "/a");
+  MakeFolder(r + "/Sub");
+  MakeFolder(r + "/Sub/deeper");
+  MakeFolder(r + "/empty");
+  for (const char* name : {"/a/z.cpp", "/B.txt", "/c.h", "/Sub/m.asm", "/Sub/deeper/q.bat",
+                           "/Sub/skip.o", "/zz.cmd"})
+    WriteBytes(r + name, "x\n");
+  FolderRoots roots;
+  ASSERT_TRUE(AddFolderRoot(&roots, r));
+  FolderScanner* s = roots.roots[0]->scanner.get();
+  ASSERT_TRUE(WaitScanned(s));
+  EXPECT_EQ(FilesSnapshot(s), (Paths{r + "/a/z.cpp", r + "/B.txt", r + "/c.h",
+                                     r + "/Sub/deeper/q.bat", r + "/Sub/m.asm", r + "/zz.cmd"}));
+}
+
+TEST(FolderScan, WindowsPathsSortAsStricmpAndDotEntriesAreSkipped) {
+  FakeTreeLister tree;
+  tree.AddFile("C:\\r", "B.txt");
+  tree.AddFolder("C:\\r", "a");
+  tree.AddFile("C:\\r\\a", "z.cpp");
+  tree.AddFile("C:\\r", "_u.c");
+  tree.AddFile("C:\\r", "notes.md");
+  FolderScanner s(&tree);
+  ScanFolder(&s, "C:\\r\\", true);
+  EXPECT_EQ(FilesSnapshot(&s), (Paths{"C:\\r\\_u.c", "C:\\r\\a\\z.cpp", "C:\\r\\B.txt"}));
+  // Without clear a second scan adds to the list; with it the list starts over.
+  ScanFolder(&s, "C:\\r\\a", false);
+  EXPECT_EQ(FilesSnapshot(&s).size(), 4u);
+  ScanFolder(&s, "C:\\r\\a", true);
+  EXPECT_EQ(FilesSnapshot(&s), (Paths{"C:\\r\\a\\z.cpp"}));
+  ScanFolder(&s, "C:\\missing", true);
+  EXPECT_TRUE(FilesSnapshot(&s).empty()) << "a folder that cannot be listed yields nothing";
+}
+
+TEST(FolderScan, DuplicateRootsCompareTheExactTextWithoutCase) {
+  EmptyLister none;
+  FolderRoots roots;
+  EXPECT_TRUE(AddFolderRoot(&roots, "C:\\src", &none));
+  EXPECT_TRUE(AddFolderRoot(&roots, "c:\\SRC\\", &none)) << "the trailing backslash differs";
+  EXPECT_FALSE(AddFolderRoot(&roots, "C:\\SRC", &none));
+  EXPECT_FALSE(AddFolderRoot(&roots, "C:\\src\\", &none));
+  EXPECT_TRUE(AddFolderRoot(&roots, "D:\\src", &none));
+  ASSERT_EQ(roots.roots.size(), 3u);
+  EXPECT_EQ(roots.roots[0]->root_path, "C:\\src");
+  EXPECT_EQ(roots.roots[1]->root_path, "c:\\SRC\\");
+  EXPECT_EQ(roots.roots[2]->root_path, "D:\\src");
+  for (const auto& root : roots.roots) EXPECT_TRUE(root->scanner->thread_running);
+  DestroyFolderRoots(&roots);
+  EXPECT_TRUE(roots.roots.empty());
+}
+
+// A tree of `width` folders per level, `depth` levels, two files in each.
+int BuildWideTree(FakeTreeLister* tree, const std::string& dir, int depth, int width) {
+  int folders = 1;
+  tree->AddFile(dir, "f.cpp");
+  tree->AddFile(dir, "g.txt");
+  if (depth == 0) return folders;
+  for (int i = 0; i < width; ++i) {
+    std::string name = "d" + std::to_string(i);
+    tree->AddFolder(dir, name);
+    folders += BuildWideTree(tree, dir + "\\" + name, depth - 1, width);
+  }
+  return folders;
+}
+
+TEST(FolderScan, ClosingDuringADeepScanStopsAtTheNextEntry) {
+  FakeTreeLister tree;
+  int total = BuildWideTree(&tree, "C:\\deep", 6, 4);  // 5,461 folders
+  HoldingLister holding(&tree, 3);
+  FolderRoots roots;
+  ASSERT_TRUE(AddFolderRoot(&roots, "C:\\deep", &holding));
+  FolderScanner* s = roots.roots[0]->scanner.get();
+  holding.WaitHeld();  // the scan is three folders deep
+  // Lets the held listing go on once the destructor has set `closing`; the
+  // scanner is still alive then, since its destructor waits for the thread.
+  std::thread releaser([&] {
+    while (!s->closing) std::this_thread::yield();
+    holding.Release();
+  });
+  DestroyFolderRoots(&roots);
+  releaser.join();
+  EXPECT_TRUE(roots.roots.empty());
+  EXPECT_EQ(holding.listings(), 3) << "no folder is listed after closing; total " << total;
+}
+
+TEST(FolderScan, ReadersDuringAScanSeeTheListBetweenWholeChanges) {
+  FakeTreeLister tree;
+  BuildWideTree(&tree, "C:\\w", 4, 5);  // 781 folders, 1,562 files
+  FolderRoots roots;
+  ASSERT_TRUE(AddFolderRoot(&roots, "C:\\w", &tree));
+  FolderScanner* s = roots.roots[0]->scanner.get();
+  std::vector<size_t> sizes;
+  auto read = [&] {
+    Paths seen = FilesSnapshot(s);
+    for (const std::string& p : seen) ASSERT_EQ(p.compare(0, 5, "C:\\w\\"), 0) << p;
+    sizes.push_back(seen.size());
+  };
+  std::thread other([&] {
+    while (!s->scan_done) FilesSnapshot(s);
+  });
+  while (!s->scan_done) read();
+  other.join();
+  read();
+  ASSERT_FALSE(sizes.empty());
+  for (size_t i = 1; i < sizes.size(); ++i) EXPECT_LE(sizes[i - 1], sizes[i]);
+  EXPECT_EQ(sizes.back(), 1562u);
+  Paths done = FilesSnapshot(s);
+  EXPECT_TRUE(std::is_sorted(done.begin(), done.end(), PathLessNoCase));
+}
+
+}  // namespace

@@ -1,3 +1,59 @@
 #include "app/changelog_window_win32.h"
 
-void OpenChangelogWindow(HWND) {}
+#include <new>
+
+#include "app/app_globals.h"
+#include "app/help_window_frame_win32.h"
+#include "app/preferences_resource.h"
+#include "console/console_host.h"
+
+ChangelogWindow* changelog_window = nullptr;
+ConsoleWindow changelog_console;
+
+template <>
+struct HelpWindowTraits<ChangelogWindow> {
+  static constexpr int kTemplate = IDD_CHANGELOG;
+  static constexpr int kControl = IDC_CHANGELOG_VIEW;
+  static constexpr OwnWindowSlot kSlot = kOwnChangelog;
+  static constexpr const char* kXKey = "changelog_wnd_x";
+  static constexpr const char* kYKey = "changelog_wnd_y";
+  static constexpr int kWidth = 620;
+  static constexpr int kHeight = 505;
+  static ChangelogWindow*& Global() { return changelog_window; }
+
+  static void Init(ChangelogWindow* w) {
+    HWND pane = BindConsolePane(w->hwnd, IDC_CHANGELOG_VIEW, &changelog_console);
+    w->host.hwnd = w->clipboard.owner = w->hwnd;
+    w->viewer = new (std::nothrow) DefaultsViewer(&changelog_console, &w->clipboard);
+    if (w->viewer != nullptr) {
+      w->viewer->host_window = &w->host;
+      OpenPaneFile(w->viewer, program_directory + "changelog.txt");
+    }
+    SetFocus(pane);
+    SetTimer(w->hwnd, kChangelogTimer, 50, nullptr);
+  }
+
+  static void Release(ChangelogWindow* w) {
+    KillTimer(w->hwnd, kChangelogTimer);
+    if (w->viewer != nullptr) w->viewer->ReleaseText();
+    delete w->viewer;
+    w->viewer = nullptr;
+  }
+
+  // The pane's Ctrl+Tab (message 1224) has no other pane to go to here.
+  static INT_PTR Handle(ChangelogWindow* w, UINT message, WPARAM wparam, LPARAM) {
+    if (message == WM_TIMER && wparam == kChangelogTimer) FeedViewer(w);
+    return 0;
+  }
+
+  // Ctrl+W in the pane destroys the window, and the record with it.
+  static void FeedViewer(ChangelogWindow* w) {
+    ConsoleEditor* viewer = w->viewer;
+    if (viewer == nullptr || RunConsoleHostLoop(&changelog_console, &viewer)) return;
+    if (changelog_window == nullptr) return;
+    w->viewer = nullptr;  // it closed itself; a dead pane closes the window
+    DestroyWindow(w->hwnd);
+  }
+};
+
+void OpenChangelogWindow(HWND owner) { OpenHelpWindow<ChangelogWindow>(owner); }

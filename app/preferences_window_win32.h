@@ -1,5 +1,35 @@
 #pragma once
-// The Preferences window, owned by the main window.
+// The Preferences window (dialog 108, "preferences_superhost"), owned by the
+// main window: "preferences-default.txt" read-only in the left pane beside
+// "preferences.txt" in the right, each a console pane with its own editor.
+// It changes no running setting; a saved file counts from the next start.
 #include <windows.h>
 
+#include "app/console_host_window_win32.h"
+#include "app/preferences_editors.h"
+#include "app/sizer.h"
+#include "display/window_painter_win32.h"
+
+constexpr UINT_PTR kPreferencesTimer = 335;  // 50 ms: feeds the panes their keys
+
+// Invariants: hwnd is the dialog while it exists; the editors are owned and
+// drawn into the two process-wide console records below.
+struct PreferencesWindow {
+  HWND hwnd = nullptr;
+  Sizer sizer;
+  WindowPainter painter;
+  DefaultsViewer* defaults_view = nullptr;
+  PreferencesEditor* user_editor = nullptr;
+  WindowPaneHost host;
+  PaneClipboard clipboard;
+};
+
+// Null while the window is closed.
+extern PreferencesWindow* preferences_window;
+// The left and right panes' console records, bound to the panes while the
+// window is open.
+extern ConsoleWindow preferences_default_console;
+extern ConsoleWindow preferences_user_console;
+
+// Focuses the open window; otherwise creates and shows it.
 void OpenPreferencesWindow(HWND owner);

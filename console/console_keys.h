@@ -46,3 +46,6 @@ int KeyCodeFromVirtualKey(int vk);
 int KeyCodeFromChar(int ch, bool ctrl_down, bool alt_down, bool from_enter_key = false);
 
 constexpr int kEnterScanCode = 0x1C;
+// Ctrl+Tab types no character, so the window queues Tab for its key-down;
+// a layout that does type one for it is not queued twice.
+constexpr int kTabScanCode = 0x0F;

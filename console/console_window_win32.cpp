@@ -95,7 +95,9 @@ void QueueChar(ConsoleWindow* console, wchar_t ch, LPARAM lparam) {
   }
   console->pending_surrogate = 0;
   bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
-  bool from_enter = ((lparam >> 16) & 0xFF) == kEnterScanCode;
+  const int scan_code = (lparam >> 16) & 0xFF;
+  if (ch == '\t' && ctrl && scan_code == kTabScanCode) return;  // queued at its key-down
+  bool from_enter = scan_code == kEnterScanCode;
   int key = KeyCodeFromChar(code, ctrl, alt, from_enter);
   if (key) PushKey(&console->keys, key);
 }
@@ -142,6 +144,8 @@ LRESULT HandleMessage(ConsoleWindow* console, HWND hwnd, UINT message, WPARAM wp
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       int key = KeyCodeFromVirtualKey(static_cast<int>(wparam));
+      if (wparam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0)
+        key = kKeyTab;  // Ctrl+Tab: the code Ctrl+I types
       // Alt+Insert pastes; other Alt keys keep their system meaning.
       if (message == WM_SYSKEYDOWN && key != kKeyInsert) break;
       if (key) PushKey(&console->keys, key);

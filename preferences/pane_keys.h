@@ -1,0 +1,25 @@
+#pragma once
+// What the two console panes of the Preferences window (and the Changelog
+// window's read-only pane) do with a key code from their console. Key codes
+// are the console's: 1..26 for Ctrl+A..Ctrl+Z, 27 Escape, 4096..4103 the
+// movement keys, 4106..4117 F1..F12.
+
+// The console editor's prompt state while its find prompt is open.
+constexpr int kFindPromptOpen = 2;
+
+enum class PaneKeyAction {
+  kBase,          // the console editor's own key handling
+  kDrop,          // nothing happens
+  kSwitchFocus,   // ask the host window to move the focus to the other pane
+  kCloseHost,     // destroy the host window
+  kSaveAndCheck,  // save only when the text parses as a preferences document
+};
+
+// The read-only pane: searching, moving, copying, splitting into panes,
+// redrawing and the function keys work; every key that would change the
+// text is dropped. While the find prompt is open every key goes to it.
+PaneKeyAction DefaultsViewerKeyAction(int key, bool ctrl_down, int prompt_state);
+
+// The editable pane: Ctrl+Tab (or Ctrl+I), Ctrl+W and Ctrl+S are the
+// window's; every other key is the console editor's.
+PaneKeyAction PreferencesEditorKeyAction(int key, bool ctrl_down);

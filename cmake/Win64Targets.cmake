@@ -32,3 +32,9 @@ if(files)
   add_test(NAME windows_tests COMMAND orv_win_tests)
   set_tests_properties(windows_tests PROPERTIES LABELS win TIMEOUT 600)
 endif()
+
+# A helper of the end-to-end tests: prints the texts of a window's controls
+# (message boxes whose text the tests check).
+add_executable(orv_window_texts ${PROJECT_SOURCE_DIR}/tests/e2e/probe/window_texts.cpp)
+target_link_libraries(orv_window_texts PRIVATE orv_options user32)
+target_link_options(orv_window_texts PRIVATE ${orv_static_flags})

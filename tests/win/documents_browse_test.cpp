@@ -26,7 +26,9 @@
 #include "documents/folder_scanner.h"
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
+#include "tests/win/main_window_fixture.h"
 #include "tests/win/win_temp_dir.h"
+#include "tests/win/window_queries.h"
 
 namespace {
 
@@ -46,18 +48,6 @@ std::wstring Wide(const std::string& utf8) {
   std::wstring w;
   Utf8ToWide(utf8.c_str(), &w);
   return w;
-}
-
-std::wstring TextOf(HWND hwnd) {
-  wchar_t text[512] = {};
-  GetWindowTextW(hwnd, text, 512);
-  return text;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  return name;
 }
 
 TEST(DocumentsBrowseListing, GreekNamesAndLongPathsComeBackAsUtf8) {
@@ -103,34 +93,17 @@ TEST(DocumentsBrowseListing, GreekNamesAndLongPathsComeBackAsUtf8) {
             (std::vector<std::string>{file_deep, file_a, file_b}));
 }
 
-// A main window with its application state and a profile of its own.
-class DocumentsBrowseWindows : public ::testing::Test {
+// A main window with its application state and a profile of its own; the
+// owned windows go with it.
+class DocumentsBrowseWindows : public MainWindowTest {
  protected:
-  void SetUp() override {
-    instance_ = GetModuleHandleW(nullptr);
-    RegisterWindowClasses(instance_);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    profile_path = std::string(temp) + "orv_browse_windows_test.ini";
-    DeleteFileA(profile_path.c_str());
-    command_line.clear();
-    window_.show_welcome = false;
-    main_window = &window_;
-    hwnd_ = CreateMainDialog(instance_, &window_);
-    ASSERT_NE(hwnd_, nullptr);
-    ASSERT_NE(app_state, nullptr);
-  }
+  DocumentsBrowseWindows() : MainWindowTest("orv_browse_windows_test.ini") {}
 
   void TearDown() override {
-    if (hwnd_ != nullptr && IsWindow(hwnd_)) {
-      PostMessageW(hwnd_, WM_COMMAND, ID_FILE_EXIT, 0);
-      EXPECT_EQ(MessageLoop(), 0);
-    }
+    CloseMainWindow();
     EXPECT_EQ(folders_window, nullptr) << "destroyed with the main window";
     EXPECT_EQ(switch_window, nullptr);
-    main_window = nullptr;
-    DeleteFileA(profile_path.c_str());
-    UnregisterConsoleWindowClass(instance_);
+    MainWindowTest::TearDown();
   }
 
   // A key-down with an odd repeat count, as the message filter sees it.
@@ -143,11 +116,6 @@ class DocumentsBrowseWindows : public ::testing::Test {
     return DispatchKey(msg);
   }
 
-  int Profile(const char* key) { return ProfileGetInt(key, -9999, profile_path.c_str()); }
-
-  HINSTANCE instance_ = nullptr;
-  MainWindow window_;
-  HWND hwnd_ = nullptr;
   WinTempDir dir_;
 };
 

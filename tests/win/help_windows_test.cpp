@@ -24,28 +24,9 @@
 #include "console/console_window_win32.h"
 #include "display/canvas.h"
 #include "documents/wide_name.h"
+#include "tests/win/window_queries.h"
 
 namespace {
-
-std::wstring TextOf(HWND hwnd) {
-  int n = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-  GetWindowTextW(hwnd, &text[0], n + 1);
-  text.resize(static_cast<size_t>(n));
-  return text;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  return name;
-}
-
-RECT RectOf(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  return r;
-}
 
 int CountThreadWindows(const wchar_t* cls) {
   struct Count {

@@ -15,29 +15,12 @@
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
 #include "preferences/preferences.h"
+#include "tests/win/window_queries.h"
 
 namespace {
 
-std::wstring ClassName(HWND hwnd) {
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  return name;
-}
-
-std::wstring Caption(HWND hwnd) {
-  wchar_t text[128] = {};
-  GetWindowTextW(hwnd, text, 128);
-  return text;
-}
-
-RECT WindowRect(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  return r;
-}
-
 RECT ChildRect(HWND parent, HWND child) {
-  RECT r = WindowRect(child);
+  RECT r = RectOf(child);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
@@ -133,21 +116,21 @@ TEST_F(PaneWindows, PreferencesWindowHasTwoConsolePanesAndSwitchesFocus) {
   OpenPreferencesWindow(nullptr);
   ASSERT_NE(preferences_window, nullptr);
   HWND hwnd = preferences_window->hwnd;
-  EXPECT_EQ(ClassName(hwnd), L"preferences_superhost");
-  EXPECT_EQ(Caption(hwnd), L"Orvinale preferences");
+  EXPECT_EQ(ClassOf(hwnd), L"preferences_superhost");
+  EXPECT_EQ(TextOf(hwnd), L"Orvinale preferences");
   EXPECT_TRUE(IsWindowVisible(hwnd));
   EXPECT_EQ(own_windows[kOwnPreferences], hwnd);
   HWND left = GetDlgItem(hwnd, 1005), right = GetDlgItem(hwnd, 1004);
   ASSERT_NE(left, nullptr);
   ASSERT_NE(right, nullptr);
-  EXPECT_EQ(ClassName(left), L"WDLCursesWindow");
-  EXPECT_EQ(ClassName(right), L"WDLCursesWindow");
+  EXPECT_EQ(ClassOf(left), L"WDLCursesWindow");
+  EXPECT_EQ(ClassOf(right), L"WDLCursesWindow");
   EXPECT_EQ(ConsoleFromWindow(left), &preferences_default_console);
   EXPECT_EQ(ConsoleFromWindow(right), &preferences_user_console);
   EXPECT_EQ(preferences_default_console.window, left);
 
   // Placed at the profile's defaults, the panes half and half.
-  RECT r = WindowRect(hwnd);
+  RECT r = RectOf(hwnd);
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(r.top, 50);
   EXPECT_EQ(r.right - r.left, 1140);
@@ -198,7 +181,7 @@ TEST_F(PaneWindows, PreferencesWindowHasTwoConsolePanesAndSwitchesFocus) {
   OpenPreferencesWindow(nullptr);
   ASSERT_NE(preferences_window, nullptr);
   hwnd = preferences_window->hwnd;
-  r = WindowRect(hwnd);
+  r = RectOf(hwnd);
   EXPECT_EQ(r.left, 100);
   EXPECT_EQ(r.top, 120);
   EXPECT_EQ(r.right - r.left, 900);
@@ -273,16 +256,16 @@ TEST_F(PaneWindows, ChangelogShowsTheFileReadOnlyAndCtrlWClosesIt) {
   OpenChangelogWindow(nullptr);
   ASSERT_NE(changelog_window, nullptr);
   HWND hwnd = changelog_window->hwnd;
-  EXPECT_EQ(ClassName(hwnd), L"changelog_superhost");
-  EXPECT_EQ(Caption(hwnd), L"Orvinale changelog");
+  EXPECT_EQ(ClassOf(hwnd), L"changelog_superhost");
+  EXPECT_EQ(TextOf(hwnd), L"Orvinale changelog");
   EXPECT_EQ(own_windows[kOwnChangelog], hwnd);
   EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & WS_THICKFRAME, 0) << "fixed size";
   HWND pane = GetDlgItem(hwnd, 1003);
   ASSERT_NE(pane, nullptr);
-  EXPECT_EQ(ClassName(pane), L"WDLCursesWindow");
+  EXPECT_EQ(ClassOf(pane), L"WDLCursesWindow");
   EXPECT_EQ(ConsoleFromWindow(pane), &changelog_console);
   EXPECT_EQ(GetFocus(), pane);
-  RECT r = WindowRect(hwnd), client, pr = ChildRect(hwnd, pane);
+  RECT r = RectOf(hwnd), client, pr = ChildRect(hwnd, pane);
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(r.top, 50);
   EXPECT_EQ(r.right - r.left, 620);
@@ -320,7 +303,7 @@ TEST_F(PaneWindows, ChangelogShowsTheFileReadOnlyAndCtrlWClosesIt) {
   DeleteFileA((program_directory + "changelog.txt").c_str());
   OpenChangelogWindow(nullptr);
   ASSERT_NE(changelog_window, nullptr);
-  r = WindowRect(changelog_window->hwnd);
+  r = RectOf(changelog_window->hwnd);
   EXPECT_EQ(r.left, 30);
   EXPECT_EQ(r.top, 70);
   EXPECT_EQ(r.right - r.left, 620);

@@ -5,8 +5,10 @@
 #include <string>
 
 inline std::wstring TextOf(HWND hwnd) {
-  wchar_t text[512] = {};
-  GetWindowTextW(hwnd, text, 512);
+  int n = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(hwnd, &text[0], n + 1);
+  text.resize(static_cast<size_t>(n > 0 ? n : 0));
   return text;
 }
 
@@ -17,6 +19,12 @@ inline std::wstring ClassOf(HWND hwnd) {
 }
 
 inline LONG StyleOf(HWND hwnd) { return GetWindowLongW(hwnd, GWL_STYLE); }
+
+inline RECT RectOf(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
 
 inline POINT TopLeft(HWND hwnd) {
   RECT r{};

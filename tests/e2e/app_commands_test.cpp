@@ -12,17 +12,6 @@
 
 namespace {
 
-const std::string kTitle = "Orvinale 0.53-alpha (x64)";
-
-std::string Named(const std::string& name) { return name + " - " + kTitle; }
-
-int Close(e2e::Orvinale& app, unsigned long win) {
-  app.Key(win, "ctrl+q");
-  int code = -1;
-  EXPECT_TRUE(app.WaitExit(30, &code));
-  return code;
-}
-
 bool HasTitle(unsigned long win, const std::string& title) {
   std::string name = e2e::Capture("xdotool getwindowname " + std::to_string(win) + " 2>/dev/null");
   if (!name.empty() && name.back() == '\n') name.pop_back();
@@ -45,23 +34,23 @@ std::pair<int, int> SizeOf(unsigned long win) {
 
 TEST(AppCommands, NewDocumentAndSaveOfAnUnnamedDocumentAsksForAName) {
   e2e::Orvinale app;
-  unsigned long win = app.StartMain({}, kTitle);
+  unsigned long win = app.StartMain({}, e2e::kMainTitle);
   ASSERT_NE(win, 0u);
   app.Key(win, "ctrl+n");
-  ASSERT_TRUE(WaitTitle(win, Named("original-0.mem")));
+  ASSERT_TRUE(WaitTitle(win, e2e::MainTitle("original-0.mem")));
   app.Key(win, "ctrl+s");
   unsigned long dialog = app.WaitWindow("File save as", 30);
   ASSERT_NE(dialog, 0u) << "Ctrl+S on an unnamed document opens File save as";
   app.Key(dialog, "Escape");
   ASSERT_TRUE(app.WaitWindowGone("File save as"));
-  EXPECT_TRUE(HasTitle(win, Named("original-0.mem"))) << "cancelled: nothing changes";
-  EXPECT_EQ(Close(app, win), 0);
+  EXPECT_TRUE(HasTitle(win, e2e::MainTitle("original-0.mem"))) << "cancelled: nothing changes";
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 TEST(AppCommands, OpenDialogAndARefusedFile) {
   e2e::Orvinale app;
   ASSERT_TRUE(e2e::WriteFile(app.Path("bad.txt"), "caf\xe9\n"));  // not UTF-8
-  unsigned long win = app.StartMain({}, kTitle);
+  unsigned long win = app.StartMain({}, e2e::kMainTitle);
   ASSERT_NE(win, 0u);
   app.Key(win, "ctrl+o");
   unsigned long dialog = app.WaitWindow("Open file", 30);
@@ -74,19 +63,19 @@ TEST(AppCommands, OpenDialogAndARefusedFile) {
   EXPECT_LT(shot.width, 500) << "a message box, not the dialog again";
   app.Key(box, "Return");
   ASSERT_TRUE(app.WaitWindowGone("Open file"));
-  EXPECT_TRUE(HasTitle(win, kTitle));
-  EXPECT_EQ(Close(app, win), 0);
+  EXPECT_TRUE(HasTitle(win, e2e::kMainTitle));
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 TEST(AppCommands, PreviousReopenCloseAndCloseTheRest) {
   e2e::Orvinale app;
   ASSERT_TRUE(e2e::WriteFile(app.Path("a.txt"), "old\n"));
-  unsigned long win = app.StartMain({app.WindowsPath("a.txt")}, Named("a.txt"));
+  unsigned long win = app.StartMain({app.WindowsPath("a.txt")}, e2e::MainTitle("a.txt"));
   ASSERT_NE(win, 0u);
   app.Key(win, "ctrl+n");
-  ASSERT_TRUE(WaitTitle(win, Named("original-0.mem")));
+  ASSERT_TRUE(WaitTitle(win, e2e::MainTitle("original-0.mem")));
   app.Key(win, "F2");
-  ASSERT_TRUE(WaitTitle(win, Named("a.txt")));
+  ASSERT_TRUE(WaitTitle(win, e2e::MainTitle("a.txt")));
   // F5 reads the file again, dropping what was typed.
   app.Type(win, "typed");
   ASSERT_TRUE(e2e::WriteFile(app.Path("a.txt"), "new\n"));
@@ -97,30 +86,30 @@ TEST(AppCommands, PreviousReopenCloseAndCloseTheRest) {
       << e2e::ReadFile(app.Path("a.txt"));
 
   app.Key(win, "ctrl+n ctrl+n");
-  ASSERT_TRUE(WaitTitle(win, Named("original-2.mem")));
+  ASSERT_TRUE(WaitTitle(win, e2e::MainTitle("original-2.mem")));
   app.Key(win, "ctrl+w");  // the last key goes: the new last one shows
-  ASSERT_TRUE(WaitTitle(win, Named("original-1.mem")));
+  ASSERT_TRUE(WaitTitle(win, e2e::MainTitle("original-1.mem")));
   app.Key(win, "ctrl+shift+w");
   app.Key(win, "ctrl+w");  // only original-1.mem was left
-  ASSERT_TRUE(WaitTitle(win, kTitle));
-  EXPECT_EQ(Close(app, win), 0);
+  ASSERT_TRUE(WaitTitle(win, e2e::kMainTitle));
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 TEST(AppCommands, FilenameToggleIsGrayedWithoutADocument) {
   e2e::Orvinale app;
-  unsigned long win = app.StartMain({}, kTitle);
+  unsigned long win = app.StartMain({}, e2e::kMainTitle);
   ASSERT_NE(win, 0u);
   usleep(800 * 1000);  // let the menu timer gray the document items
   app.Key(win, "ctrl+t ctrl+l");
   app.Key(win, "ctrl+n");
-  ASSERT_TRUE(WaitTitle(win, Named("original-0.mem"))) << "Ctrl+T must not toggle while grayed";
+  ASSERT_TRUE(WaitTitle(win, e2e::MainTitle("original-0.mem"))) << "Ctrl+T must not toggle while grayed";
   usleep(800 * 1000);
   app.Key(win, "ctrl+t");
-  ASSERT_TRUE(WaitTitle(win, kTitle));
+  ASSERT_TRUE(WaitTitle(win, e2e::kMainTitle));
   app.Key(win, "ctrl+t");
-  ASSERT_TRUE(WaitTitle(win, Named("original-0.mem")));
+  ASSERT_TRUE(WaitTitle(win, e2e::MainTitle("original-0.mem")));
   app.Key(win, "ctrl+l");  // line numbers off
-  EXPECT_EQ(Close(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
   std::string ini = e2e::ReadFile(app.Path("portable/orvinale.ini"));
   EXPECT_NE(ini.find("linenumber=0"), std::string::npos) << ini;
   EXPECT_NE(ini.find("filename=1"), std::string::npos) << ini;
@@ -128,7 +117,7 @@ TEST(AppCommands, FilenameToggleIsGrayedWithoutADocument) {
 
 TEST(AppCommands, F11EntersFullScreenAndComesBack) {
   e2e::Orvinale app;
-  unsigned long win = app.StartMain({}, kTitle);
+  unsigned long win = app.StartMain({}, e2e::kMainTitle);
   ASSERT_NE(win, 0u);
   std::pair<int, int> normal = SizeOf(win);
   std::string screen = e2e::Capture("xdotool getdisplaygeometry");
@@ -138,7 +127,7 @@ TEST(AppCommands, F11EntersFullScreenAndComesBack) {
       << SizeOf(win).first << " vs screen " << screen;
   app.Key(win, "F11");
   EXPECT_TRUE(e2e::WaitUntil([&] { return SizeOf(win) == normal; }, 10));
-  EXPECT_EQ(Close(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
   std::string ini = e2e::ReadFile(app.Path("portable/orvinale.ini"));
   EXPECT_NE(ini.find("main_wnd_w=900"), std::string::npos) << ini;
 }

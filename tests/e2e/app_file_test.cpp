@@ -8,19 +8,10 @@
 
 namespace {
 
-const std::string kTitle = "Orvinale 0.53-alpha (x64)";
-
-int Close(e2e::Orvinale& app, unsigned long win) {
-  app.Key(win, "ctrl+q");
-  int code = -1;
-  EXPECT_TRUE(app.WaitExit(30, &code));
-  return code;
-}
-
 TEST(AppFile, QuotedPathWithSpacesOpensAndCtrlSSavesByteForByte) {
   e2e::Orvinale app;
   ASSERT_TRUE(e2e::WriteFile(app.Path("my notes.txt"), "one\r\ntwo\r\n"));
-  unsigned long win = app.StartMain({app.WindowsPath("my notes.txt")}, "my notes.txt - " + kTitle);
+  unsigned long win = app.StartMain({app.WindowsPath("my notes.txt")}, "my notes.txt - " + e2e::kMainTitle);
   ASSERT_NE(win, 0u);
   app.Type(win, "ab");
   app.Key(win, "Down End");
@@ -29,13 +20,13 @@ TEST(AppFile, QuotedPathWithSpacesOpensAndCtrlSSavesByteForByte) {
   EXPECT_TRUE(e2e::WaitUntil([&] {
     return e2e::ReadFile(app.Path("my notes.txt")) == "abone\r\ntwo!\r\n";
   }, 10)) << e2e::ReadFile(app.Path("my notes.txt"));
-  EXPECT_EQ(Close(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 TEST(AppFile, TabsExpandedFileSavesWithSpacesAndLf) {
   e2e::Orvinale app;
   ASSERT_TRUE(e2e::WriteFile(app.Path("tabs.txt"), "\tx\ny\n"));
-  unsigned long win = app.StartMain({app.WindowsPath("tabs.txt")}, "tabs.txt - " + kTitle);
+  unsigned long win = app.StartMain({app.WindowsPath("tabs.txt")}, "tabs.txt - " + e2e::kMainTitle);
   ASSERT_NE(win, 0u);
   app.Key(win, "ctrl+End");
   app.Type(win, "z");
@@ -43,7 +34,7 @@ TEST(AppFile, TabsExpandedFileSavesWithSpacesAndLf) {
   EXPECT_TRUE(e2e::WaitUntil([&] {
     return e2e::ReadFile(app.Path("tabs.txt")) == "  x\ny\nz";
   }, 10)) << e2e::ReadFile(app.Path("tabs.txt"));
-  EXPECT_EQ(Close(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 }  // namespace

@@ -10,24 +10,14 @@
 
 namespace {
 
-const std::string kTitle = "Orvinale 0.53-alpha (x64)";
 const std::string kFind = "Orvinale find";
 const std::string kChange = "Orvinale change";
 const std::string kGoTo = "Orvinale go to";
 
-std::string Named(const std::string& name) { return name + " - " + kTitle; }
-
-int Quit(e2e::Orvinale& app, unsigned long win) {
-  app.Key(win, "ctrl+q");
-  int code = -1;
-  EXPECT_TRUE(app.WaitExit(30, &code));
-  return code;
-}
-
 // Writes the file and starts the program on it; the main window, or 0.
 unsigned long StartOn(e2e::Orvinale& app, const std::string& name, const std::string& text) {
   if (!e2e::WriteFile(app.Path(name), text)) return 0;
-  return app.StartMain({app.WindowsPath(name)}, Named(name));
+  return app.StartMain({app.WindowsPath(name)}, e2e::MainTitle(name));
 }
 
 // Saves with Ctrl+S and waits until the file holds `expected`.
@@ -79,7 +69,7 @@ TEST(AppSearchDialogs, FindMatchesAWholeWordAndF3Continues) {
   app.Type(win, "!");
   EXPECT_TRUE(SavedAs(app, win, "a.txt", "FOO foobar xfoo #foo\nfoo(\nlast %!foo\n"))
       << e2e::ReadFile(app.Path("a.txt"));
-  EXPECT_EQ(Quit(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 TEST(AppSearchDialogs, ChangeReplacesAllAndShowsTheCountForAWhile) {
@@ -94,11 +84,11 @@ TEST(AppSearchDialogs, ChangeReplacesAllAndShowsTheCountForAWhile) {
   app.Screenshot(change, "change.png");
   app.Key(change, "Return");
   // The count shows at once; Wine may take a while to remove the dialog.
-  EXPECT_TRUE(e2e::WaitTitle(win, kTitle + " | 2 changes", 10)) << e2e::WindowTitle(win);
+  EXPECT_TRUE(e2e::WaitTitle(win, e2e::kMainTitle + " | 2 changes", 10)) << e2e::WindowTitle(win);
   ASSERT_TRUE(app.WaitWindowGone(kChange));
-  EXPECT_TRUE(e2e::WaitTitle(win, kTitle, 10)) << "the count goes after 1.2 s";
+  EXPECT_TRUE(e2e::WaitTitle(win, e2e::kMainTitle, 10)) << "the count goes after 1.2 s";
   EXPECT_TRUE(SavedAs(app, win, "b.txt", "baz bar baz\nfood\n")) << e2e::ReadFile(app.Path("b.txt"));
-  EXPECT_EQ(Quit(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 TEST(AppSearchDialogs, GoToClampsToTheFirstAndLastLine) {
@@ -124,17 +114,17 @@ TEST(AppSearchDialogs, GoToClampsToTheFirstAndLastLine) {
   app.Type(win, "$");
   EXPECT_TRUE(SavedAs(app, win, "c.txt", "@1\n2\n3\n4\n$5\n6\n7\n8\n9\n#10"))
       << e2e::ReadFile(app.Path("c.txt"));
-  EXPECT_EQ(Quit(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 TEST(AppSearchDialogs, FindNeedsADocumentAndASecondCtrlFFocusesIt) {
   e2e::Orvinale app;
-  unsigned long win = app.StartMain({}, kTitle);
+  unsigned long win = app.StartMain({}, e2e::kMainTitle);
   ASSERT_NE(win, 0u);
   app.Key(win, "ctrl+f");
   app.Key(win, "ctrl+n");
   // Keys are handled in order: once the new document shows, Ctrl+F is done.
-  ASSERT_TRUE(e2e::WaitTitle(win, Named("original-0.mem")));
+  ASSERT_TRUE(e2e::WaitTitle(win, e2e::MainTitle("original-0.mem")));
   EXPECT_EQ(e2e::CountWindows(kFind), 0) << "Ctrl+F without a document does nothing";
 
   unsigned long find = OpenDialog(app, win, "ctrl+f", kFind);
@@ -146,7 +136,7 @@ TEST(AppSearchDialogs, FindNeedsADocumentAndASecondCtrlFFocusesIt) {
   e2e::Capture("xdotool key --delay 30 ctrl+f; xdotool type --delay 30 -- word; "
                "xdotool key --delay 30 Return");
   EXPECT_TRUE(app.WaitWindowGone(kFind)) << "Enter did not reach the Find dialog";
-  EXPECT_EQ(Quit(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 // Moves the open dialog, closes it with `close_keys` and checks that the
@@ -179,17 +169,17 @@ TEST(AppSearchDialogs, DialogsReopenWhereTheyWereClosed) {
   ExpectReopensWhereClosed(app, win, "ctrl+f", kFind, "find", 333, 222, "Escape");
   ExpectReopensWhereClosed(app, win, "ctrl+h", kChange, "change", 120, 400, "alt+F4");
   ExpectReopensWhereClosed(app, win, "ctrl+g", kGoTo, "goto", 260, 90, "Escape");
-  EXPECT_EQ(Quit(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
 
   // And after a restart.
-  win = app.StartMain({app.WindowsPath("d.txt")}, Named("d.txt"));
+  win = app.StartMain({app.WindowsPath("d.txt")}, e2e::MainTitle("d.txt"));
   ASSERT_NE(win, 0u);
   unsigned long find = OpenDialog(app, win, "ctrl+f", kFind);
   ASSERT_NE(find, 0u);
   EXPECT_EQ(e2e::WindowPosition(find), std::make_pair(333, 222));
   app.Key(find, "Escape");
   ASSERT_TRUE(app.WaitWindowGone(kFind));
-  EXPECT_EQ(Quit(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 }  // namespace

@@ -10,25 +10,16 @@
 
 namespace {
 
-const std::string kTitle = "Orvinale 0.53-alpha (x64)";
-
 bool Exists(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0;
 }
 
-int Quit(e2e::Orvinale& app, unsigned long win) {
-  app.Key(win, "ctrl+q");
-  int code = -1;
-  EXPECT_TRUE(app.WaitExit(30, &code));
-  return code;
-}
-
 TEST(AppStartup, CtrlQExitsWithZeroAndWritesTheProfileIntoPortable) {
   e2e::Orvinale app;
-  unsigned long win = app.StartMain({}, kTitle);
+  unsigned long win = app.StartMain({}, e2e::kMainTitle);
   ASSERT_NE(win, 0u);
-  EXPECT_EQ(Quit(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
   std::string ini = e2e::ReadFile(app.Path("portable/orvinale.ini"));
   EXPECT_EQ(ini.rfind("[orvinale]", 0), 0u) << ini;
   for (const char* key : {"main_wnd_maximized=0", "main_wnd_x=50", "main_wnd_y=50", "main_wnd_w=900",
@@ -43,11 +34,11 @@ TEST(AppStartup, MaximizedExitKeepsTheNormalRectangleAndRestoresMaximized) {
   e2e::Orvinale app;
   ASSERT_TRUE(e2e::WriteFile(app.Path("portable/orvinale.ini"),
                              "[orvinale]\r\nmain_wnd_x=70\r\nmain_wnd_w=640\r\nmain_wnd_maximized=1\r\n"));
-  unsigned long win = app.StartMain({}, kTitle);
+  unsigned long win = app.StartMain({}, e2e::kMainTitle);
   ASSERT_NE(win, 0u);
   // Without a window manager X keeps the old size of a maximized window, so
   // the state shows in what the close writes: still maximized.
-  EXPECT_EQ(Quit(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
   std::string ini = e2e::ReadFile(app.Path("portable/orvinale.ini"));
   EXPECT_NE(ini.find("main_wnd_maximized=1"), std::string::npos) << ini;
   EXPECT_NE(ini.find("main_wnd_x=70"), std::string::npos) << ini;
@@ -58,9 +49,9 @@ TEST(AppStartup, AFolderNamedPortableWithCapitalPIsNoPortableMode) {
   e2e::Orvinale app;
   ASSERT_EQ(std::system(("mv " + e2e::ShellQuote(app.Path("portable")) + " " +
                          e2e::ShellQuote(app.Path("Portable"))).c_str()), 0);
-  unsigned long win = app.StartMain({}, kTitle);
+  unsigned long win = app.StartMain({}, e2e::kMainTitle);
   ASSERT_NE(win, 0u);
-  EXPECT_EQ(Quit(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
   EXPECT_FALSE(Exists(app.Path("Portable/preferences.txt")));
   EXPECT_FALSE(Exists(app.Path("Portable/orvinale.ini")));
 }
@@ -74,12 +65,12 @@ TEST(AppStartup, TrailingCommaShowsTheParseErrorAndStartsWithDefaults) {
   ASSERT_NE(box, 0u);
   app.Key(box, "Return");
   ASSERT_TRUE(app.DismissWelcome());
-  unsigned long win = app.WaitWindow("t.txt - " + kTitle, 30);
+  unsigned long win = app.WaitWindow("t.txt - " + e2e::kMainTitle, 30);
   ASSERT_NE(win, 0u);
   app.Key(win, "ctrl+s");  // the default tab size of 2 shows in the saved file
   EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ReadFile(app.Path("t.txt")) == "  x\n"; }, 10))
       << e2e::ReadFile(app.Path("t.txt"));
-  EXPECT_EQ(Quit(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
   EXPECT_EQ(e2e::ReadFile(app.Path("portable/preferences.txt")), "{\n  \"tab_size\": 8,\n}\n");
 }
 
@@ -87,7 +78,7 @@ TEST(AppStartup, SaveIntoAReadOnlyFileSaysSoAndLeavesItUnchanged) {
   e2e::Orvinale app;
   // A .cpp name: Wine's save dialog adds the default extension to others.
   ASSERT_TRUE(e2e::WriteFile(app.Path("ro.cpp"), "keep\n"));
-  unsigned long win = app.StartMain({app.WindowsPath("ro.cpp")}, "ro.cpp - " + kTitle);
+  unsigned long win = app.StartMain({app.WindowsPath("ro.cpp")}, "ro.cpp - " + e2e::kMainTitle);
   ASSERT_NE(win, 0u);
   // The read-only attribute as Wine keeps it: a DOS attribute on the file.
   ASSERT_EQ(std::system(("cd " + e2e::ShellQuote(app.dir()) + " && " +
@@ -112,7 +103,7 @@ TEST(AppStartup, SaveIntoAReadOnlyFileSaysSoAndLeavesItUnchanged) {
     return app.WaitWindowGone("Save file", 3);
   }, 20));
   EXPECT_EQ(e2e::ReadFile(app.Path("ro.cpp")), "keep\n");
-  EXPECT_EQ(Quit(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 }  // namespace

@@ -13,21 +13,11 @@
 
 namespace {
 
-const std::string kTitle = "Orvinale 0.53-alpha (x64)";
 const e2e::Rgb kGrey{192, 192, 192};
 const e2e::Rgb kBlack{0, 0, 0};
 const e2e::Rgb kHighlight{48, 150, 250};  // selected rows in the test prefix's colours
 // Below the caption, whose icon holds grey pixels too.
 constexpr int kBelowCaption = 40;
-
-std::string Named(const std::string& name) { return name + " - " + kTitle; }
-
-int Close(e2e::Orvinale& app, unsigned long win) {
-  app.Key(win, "ctrl+q");
-  int code = -1;
-  EXPECT_TRUE(app.WaitExit(30, &code));
-  return code;
-}
 
 // Text lines of the Folders tree: everything below the filter box.
 int TreeRows(e2e::Orvinale& app, unsigned long folders, const std::string& shot) {
@@ -41,7 +31,7 @@ TEST(DocumentsFolders, OpenFolderListsFilterNarrowsAndEnterOpens) {
   for (const char* name : {"src/Main.cpp", "src/util.h", "src/sub/deep.txt", "src/notes.md",
                            "src/Makefile"})
     ASSERT_TRUE(e2e::WriteFile(app.Path(name), "int x;\n"));
-  unsigned long win = app.StartMain({}, kTitle);
+  unsigned long win = app.StartMain({}, e2e::kMainTitle);
   ASSERT_NE(win, 0u);
   ASSERT_TRUE(e2e::AddFolderThroughDialog(app, win, app.WindowsPath("src")));
 
@@ -65,10 +55,10 @@ TEST(DocumentsFolders, OpenFolderListsFilterNarrowsAndEnterOpens) {
       << TreeRows(app, folders, "filtered.png") << " rows";
   // Down goes to the tree, End selects its last item, Enter opens it.
   app.Key(folders, "Down End Return");
-  EXPECT_TRUE(e2e::WaitTitle(win, Named("Main.cpp"))) << e2e::WindowTitle(win);
+  EXPECT_TRUE(e2e::WaitTitle(win, e2e::MainTitle("Main.cpp"))) << e2e::WindowTitle(win);
   app.Key(folders, "Escape");
   EXPECT_TRUE(app.WaitWindowGone("Orvinale folders"));
-  EXPECT_EQ(Close(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
   std::string ini = e2e::ReadFile(app.Path("portable/orvinale.ini"));
   EXPECT_NE(ini.find("folders_wnd_w="), std::string::npos) << ini;
 }
@@ -76,12 +66,12 @@ TEST(DocumentsFolders, OpenFolderListsFilterNarrowsAndEnterOpens) {
 TEST(DocumentsFolders, SwitchListsDocumentsInPathOrderAndTabWraps) {
   e2e::Orvinale app;
   ASSERT_TRUE(e2e::WriteFile(app.Path("x.txt"), "x\n"));
-  unsigned long win = app.StartMain({app.WindowsPath("x.txt")}, Named("x.txt"));
+  unsigned long win = app.StartMain({app.WindowsPath("x.txt")}, e2e::MainTitle("x.txt"));
   ASSERT_NE(win, 0u);
   app.Key(win, "ctrl+n");
-  ASSERT_TRUE(e2e::WaitTitle(win, Named("original-0.mem")));
+  ASSERT_TRUE(e2e::WaitTitle(win, e2e::MainTitle("original-0.mem")));
   app.Key(win, "ctrl+n");
-  ASSERT_TRUE(e2e::WaitTitle(win, Named("original-1.mem")));
+  ASSERT_TRUE(e2e::WaitTitle(win, e2e::MainTitle("original-1.mem")));
 
   // The keys "Z:\...\x.txt" < "original-0.mem" < "original-1.mem": row 0 is
   // x.txt although its name sorts last and another document is current.
@@ -96,7 +86,7 @@ TEST(DocumentsFolders, SwitchListsDocumentsInPathOrderAndTabWraps) {
   EXPECT_GT(shot.Count(kHighlight, 0, kBelowCaption, shot.width, first_grey), 500)
       << "no highlighted row above the grey ones";
   app.Key(list, "Return");
-  EXPECT_TRUE(e2e::WaitTitle(win, Named("x.txt"))) << e2e::WindowTitle(win);
+  EXPECT_TRUE(e2e::WaitTitle(win, e2e::MainTitle("x.txt"))) << e2e::WindowTitle(win);
   EXPECT_TRUE(app.WaitWindowGone("Orvinale switch"));
 
   // Ctrl+Tab, the keys in the list, and the document they choose; the window
@@ -106,7 +96,7 @@ TEST(DocumentsFolders, SwitchListsDocumentsInPathOrderAndTabWraps) {
     unsigned long w = app.WaitWindow("Orvinale switch", 30);
     ASSERT_NE(w, 0u);
     app.Key(w, keys);
-    EXPECT_TRUE(e2e::WaitTitle(win, Named(name))) << keys << ": " << e2e::WindowTitle(win);
+    EXPECT_TRUE(e2e::WaitTitle(win, e2e::MainTitle(name))) << keys << ": " << e2e::WindowTitle(win);
     EXPECT_TRUE(app.WaitWindowGone("Orvinale switch"));
   };
   choose("Tab Return", "original-0.mem");
@@ -114,12 +104,12 @@ TEST(DocumentsFolders, SwitchListsDocumentsInPathOrderAndTabWraps) {
   // last row.
   choose("Tab Tab Tab Return", "x.txt");
   choose("shift+Tab Return", "original-1.mem");
-  EXPECT_EQ(Close(app, win), 0);
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 TEST(DocumentsFolders, SwitchListIsEmptyWithoutACurrentDocument) {
   e2e::Orvinale app;
-  unsigned long win = app.StartMain({}, kTitle);
+  unsigned long win = app.StartMain({}, e2e::kMainTitle);
   ASSERT_NE(win, 0u);
   app.Key(win, "ctrl+Tab");
   unsigned long list = app.WaitWindow("Orvinale switch", 30);
@@ -129,8 +119,8 @@ TEST(DocumentsFolders, SwitchListIsEmptyWithoutACurrentDocument) {
   EXPECT_GT(shot.Count(kBlack, 0, kBelowCaption, shot.width, shot.height), 20000) << "the list";
   app.Key(list, "Return");
   EXPECT_TRUE(app.WaitWindowGone("Orvinale switch"));
-  EXPECT_EQ(e2e::WindowTitle(win), kTitle);
-  EXPECT_EQ(Close(app, win), 0);
+  EXPECT_EQ(e2e::WindowTitle(win), e2e::kMainTitle);
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 }  // namespace

@@ -214,6 +214,19 @@ bool Orvinale::Running() {
   return false;
 }
 
+const std::string kMainTitle = "Orvinale 0.53-alpha (x64)";
+
+std::string MainTitle(const std::string& document_name) {
+  return document_name + " - " + kMainTitle;
+}
+
+int Orvinale::Quit(unsigned long window) {
+  Key(window, "ctrl+q");
+  int code = -1;
+  EXPECT_TRUE(WaitExit(30, &code)) << "the program did not end after Ctrl+Q";
+  return code;
+}
+
 bool Orvinale::WaitExit(double timeout_s, int* exit_code) {
   bool ended = WaitUntil([&] { return !Running(); }, timeout_s);
   if (exit_code) *exit_code = exit_code_;

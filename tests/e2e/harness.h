@@ -36,6 +36,10 @@ bool WriteFile(const std::string& path, const std::string& bytes);
 std::string Capture(const std::string& command);
 std::string ShellQuote(const std::string& s);
 
+// The main window's title with no document, and with the named one.
+extern const std::string kMainTitle;
+std::string MainTitle(const std::string& document_name);
+
 // One running orvinale.exe, started from a fresh temporary folder that holds
 // a copy of the exe, the data files and a "portable" folder, so every
 // configuration file stays in that folder.
@@ -58,6 +62,9 @@ class Orvinale {
   bool Running();
   // Waits for the program to end; false on time-out.
   bool WaitExit(double timeout_s, int* exit_code);
+  // Ctrl+Q in the window, then waits for the exit: the exit code, or -1
+  // (and a test failure) when the program does not end.
+  int Quit(unsigned long window);
 
   // Input to a window: focus it, then keys ("ctrl+s", "Return"), text, clicks.
   void Focus(unsigned long window);

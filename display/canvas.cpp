@@ -102,3 +102,21 @@ void CopyCanvasScaled(Canvas& target, const PixelRect& to, const Canvas& source,
     }
   }
 }
+
+bool ResizeCanvas(Canvas& canvas, int width, int height) {
+  if (!CanvasSizeAllowed(width, height)) return false;
+  if (width == canvas.width && height == canvas.height) return true;
+  if (static_cast<long long>(width) * height == 0) {
+    canvas.surface.reset();
+    canvas.pixels = nullptr;
+  } else {
+    Pixel* pixels = nullptr;
+    CanvasSurface* fresh = CreateCanvasSurface(width, height, &pixels);
+    if (!fresh) return false;
+    canvas.surface.reset(fresh);
+    canvas.pixels = pixels;
+  }
+  canvas.width = width;
+  canvas.height = height;
+  return true;
+}

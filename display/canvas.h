@@ -29,6 +29,9 @@ inline bool CanvasSizeAllowed(int width, int height) {
 }
 
 struct CanvasSurface;  // platform storage of the pixels
+// Platform storage for a width × height canvas, cleared to zero; sets
+// *pixels to its first pixel. Null when it cannot be had.
+CanvasSurface* CreateCanvasSurface(int width, int height, Pixel** pixels);
 void DestroyCanvasSurface(CanvasSurface* surface);
 struct CanvasSurfaceDeleter {
   void operator()(CanvasSurface* surface) const { DestroyCanvasSurface(surface); }

@@ -20,9 +20,7 @@ void DestroyCanvasSurface(CanvasSurface* surface) {
   delete surface;
 }
 
-namespace {
-
-CanvasSurface* CreateSurface(int width, int height, Pixel** pixels) {
+CanvasSurface* CreateCanvasSurface(int width, int height, Pixel** pixels) {
   auto* surface = new (std::nothrow) CanvasSurface;
   if (!surface) return nullptr;
   BITMAPINFO info = {};
@@ -44,27 +42,6 @@ CanvasSurface* CreateSurface(int width, int height, Pixel** pixels) {
   *pixels = static_cast<Pixel*>(bits);
   ZeroMemory(bits, static_cast<size_t>(width) * height * sizeof(Pixel));
   return surface;
-}
-
-}  // namespace
-
-bool ResizeCanvas(Canvas& canvas, int width, int height) {
-  if (!CanvasSizeAllowed(width, height)) return false;
-  const long long count = static_cast<long long>(width) * height;
-  if (width == canvas.width && height == canvas.height) return true;
-  if (count == 0) {
-    canvas.surface.reset();
-    canvas.pixels = nullptr;
-  } else {
-    Pixel* pixels = nullptr;
-    CanvasSurface* fresh = CreateSurface(width, height, &pixels);
-    if (!fresh) return false;
-    canvas.surface.reset(fresh);
-    canvas.pixels = pixels;
-  }
-  canvas.width = width;
-  canvas.height = height;
-  return true;
 }
 
 HDC CanvasDc(const Canvas& canvas) { return canvas.surface ? canvas.surface->dc : nullptr; }

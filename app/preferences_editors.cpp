@@ -38,7 +38,7 @@ bool DefaultsViewer::OnKey(int key) {
 bool PreferencesEditor::OnKey(int key) {
   PaneKeyAction action = PreferencesEditorKeyAction(key, Down(ConsoleModifier::kControl));
   switch (action) {
-    case PaneKeyAction::kSaveAndCheck: SaveAndCheck(); return false;
+    case PaneKeyAction::kSaveAndCheck: SaveFile(); return false;
     case PaneKeyAction::kSwitchFocus:
     case PaneKeyAction::kCloseHost: return RunHostAction(action, host_window, 1);
     default: return ConsoleEditor::OnKey(key);
@@ -50,7 +50,7 @@ void PreferencesEditor::AddHelpLineItems() {
   AddHelpPiece("ave", kAttrBar);
 }
 
-void PreferencesEditor::SaveAndCheck() {
+bool PreferencesEditor::SaveFile() {
   // The check sees exactly the bytes the save writes, so a text that passes
   // is a file the next start reads without a parse error.
   std::string text;
@@ -58,8 +58,9 @@ void PreferencesEditor::SaveAndCheck() {
   std::string error;
   if (!CheckPreferencesText(text, &error)) {
     if (screen) ShowMessage(error);
-    return;
+    return false;
   }
-  bool saved = SaveFile();
+  bool saved = ConsoleEditor::SaveFile();
   if (screen) ShowMessage(saved ? kPreferencesSavedMessage : SaveFailedMessage(file_name));
+  return saved;
 }

@@ -81,7 +81,8 @@ bool ConsoleEditor::HandlePromptKey(int key) {
     if (key == 'y' || key == 'Y') {
       prompt_state = kPromptNone;
       if (SaveFile()) return CloseNow();
-      ShowMessage("Error writing file, changes not saved!");
+      // A save that said why it failed keeps its own message.
+      if (prompt_state != kPromptMessage) ShowMessage("Error writing file, changes not saved!");
     } else if (key == 'n' || key == 'N') {
       prompt_state = kPromptNone;
       return CloseNow();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/preferences_editors.h"
+#include "console/console_host.h"
 #include "tests/console/editor_fixture.h"
 
 namespace {
@@ -318,31 +319,60 @@ TEST_F(PaneEditorTest, EditorKeysCtrlTabCtrlWAndTheirPlainCodes) {
   EXPECT_EQ(ReadBytes("preferences.txt"), original);
 }
 
-TEST_F(PaneEditorTest, HelpLineOfTheEditorEndsWithSave) {
+// The base editor's "y" to its save-before-closing question saves through
+// the same check: a text that does not parse is not written and the editor
+// stays; one that parses is written and the editor closes.
+TEST_F(PaneEditorTest, SaveBeforeClosingWritesOnlyParsedText) {
   const std::string original = "{\n}\n";
   MakeEditor(&original);
-  const int row = screen.grid.rows - 2;
-  ASSERT_EQ(HelpLine(), "Ctrl+(Pane Find/Replace Save)");
-  const std::string line = HelpLine();
-  for (int col = 0; col < static_cast<int>(line.size()); ++col) {
-    char c = line[col];
-    bool key_letter = (c == 'P' && col == 6) || (c == 'F' && col == 11) || (c == 'R' && col == 16) ||
-                      (c == 'S' && col == 24);
-    EXPECT_EQ(screen.AttrAt(col, row), key_letter ? 3 : 2) << "column " << col << " '" << c << "'";
-  }
-  EXPECT_EQ(screen.AttrAt(40, row), 2) << "the rest of the row";
-  // Two panes and a selection keep their own pieces.
-  Ctrl(kCtrlP);
-  EXPECT_EQ(HelpLine(), "Ctrl+(Otherpane noPanes Find/Replace Save)");
-  screen.shift = true;
-  Key(kRight);
-  screen.shift = false;
-  EXPECT_EQ(HelpLine(), "SELECTING  ESC:cancel Ctrl+(Copy X:cut V:paste)");
+  Key(kEnd);
+  Key(',');
+  EXPECT_TRUE(Key(kCtrlW));
+  EXPECT_TRUE(Key('y'));
+  EXPECT_EQ(ReadBytes("preferences.txt"), original);
+  EXPECT_EQ(Status(), "Parse error before: }\n") << "the parse error, not a write error";
+  EXPECT_TRUE(editor->IsModified());
+  Key(kBackspace);
+  Key(' ');
+  EXPECT_TRUE(Key(kCtrlW));
+  EXPECT_FALSE(Key('y'));
+  EXPECT_EQ(ReadBytes("preferences.txt"), "{ \n}\n");
+}
 
-  // The read-only pane adds nothing.
-  delete editor;
-  MakeViewer(kDefaults);
-  EXPECT_EQ(HelpLine(), "Ctrl+(Pane Find/Replace )");
+// The window's timer hands queued keys over up to 50 ms after their
+// messages: a quick chord is released by then and still counts as one, and
+// a plain key stays plain when Ctrl goes down before the timer.
+TEST_F(PaneEditorTest, QueuedKeysKeepTheCtrlOfTheirMessages) {
+  const std::string original = "{\n  \"ruler\": 100\n}\n";
+  MakeEditor(&original);
+  auto queue = [&](int key, bool ctrl) {
+    screen.ctrl = ctrl;
+    ScreenQueueKey(&screen, key);
+    screen.ctrl = false;
+  };
+  for (int i = 0; i < 6; ++i) queue(kTab, true);
+  ASSERT_TRUE(RunConsoleHostLoop(&screen, &editor));
+  EXPECT_EQ(host.switches, std::vector<int>(6, 1));
+  EXPECT_EQ(Text(), original);
+  EXPECT_FALSE(editor->IsModified());
+
+  queue(kTab, false);
+  screen.ctrl = true;  // pressed after the Tab, before the timer
+  ASSERT_TRUE(RunConsoleHostLoop(&screen, &editor));
+  screen.ctrl = false;
+  EXPECT_EQ(editor->lines[0], "  {");
+  EXPECT_EQ(host.switches.size(), 6u);
+
+  // An unparsable text, a quick Ctrl+W and a "y" typed right after it: the
+  // window closes and the file keeps its bytes.
+  Key(kDown);
+  Key(kEnd);
+  Key(',');
+  queue(kCtrlW, true);
+  queue('y', false);
+  EXPECT_FALSE(RunConsoleHostLoop(&screen, &editor));
+  EXPECT_EQ(host.closes, 1);
+  EXPECT_EQ(ReadBytes("preferences.txt"), original);
 }
 
 }  // namespace

@@ -203,19 +203,19 @@ TEST_F(ConsoleDraw, HelpLineHookAndTinyWindows) {
 
 TEST_F(ConsoleDraw, HostLoopSurvivesTheEditorDeletingItself) {
   ASSERT_TRUE(Load("text\n"));
-  for (int k : {'a', 'b'}) PushKey(&screen.keys, k);
+  for (int k : {'a', 'b'}) ScreenQueueKey(&screen, k);
   EXPECT_TRUE(RunConsoleHostLoop(&screen, &editor));
   EXPECT_EQ(editor->lines[0], "abtext");
-  for (int i = 0; i < 20; ++i) PushKey(&screen.keys, 'c');
+  for (int i = 0; i < 20; ++i) ScreenQueueKey(&screen, 'c');
   EXPECT_TRUE(RunConsoleHostLoop(&screen, &editor));
   EXPECT_EQ(screen.keys.count, 4);  // at most 16 a tick
   screen.keys = ConsoleKeyQueue{};
   ASSERT_TRUE(editor->SaveFile());
   screen.ctrl = true;
-  PushKey(&screen.keys, CtrlKey('W'));
-  PushKey(&screen.keys, 'x');
-  EXPECT_FALSE(RunConsoleHostLoop(&screen, &editor));
+  ScreenQueueKey(&screen, CtrlKey('W'));
+  ScreenQueueKey(&screen, 'x');
   screen.ctrl = false;
+  EXPECT_FALSE(RunConsoleHostLoop(&screen, &editor));
   EXPECT_EQ(editor, nullptr);
   EXPECT_EQ(screen.keys.count, 1);
   EXPECT_FALSE(screen.on_mouse);  // the editor detached itself

@@ -173,6 +173,7 @@ void ConsoleEditor::DrawHelpLine() {
   }
   ScreenSetAttribute(screen, kAttrBar);
   ScreenClearToEol(screen);
+  PlaceCaret();  // the writes above moved it to the help line
 }
 
 void ConsoleEditor::DrawStatusLine() {

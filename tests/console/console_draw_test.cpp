@@ -93,6 +93,30 @@ TEST_F(ConsoleDraw, ScrollingFollowsTheCursor) {
   EXPECT_EQ(screen.layout.panes[1].row_count, 0);
 }
 
+// The caret cell is the cursor's whatever a key drew last (Escape with a
+// selection redraws the help line after the text).
+TEST_F(ConsoleDraw, CaretStaysOnTheCursorAfterEveryKey) {
+  ASSERT_TRUE(Load("alpha\n  beta\ngamma\n"));
+  editor->Redraw();
+  struct Step {
+    int key;
+    bool shift, ctrl;
+  } const steps[] = {
+      {kKeyRight, false, false}, {kKeyRight, true, false}, {kKeyDown, true, false},
+      {kKeyEscape, false, false}, {CtrlKey('A'), false, true}, {kKeyEscape, false, false},
+      {kKeyUp, false, false}, {kKeyEnd, true, false}, {kKeyLeft, false, false},
+      {'x', false, false}, {kKeyHome, true, false}, {kKeyEscape, false, false}};
+  for (const Step& step : steps) {
+    screen.shift = step.shift;
+    screen.ctrl = step.ctrl;
+    Key(step.key);
+    screen.shift = screen.ctrl = false;
+    EXPECT_EQ(screen.grid.cursor_x, editor->cursor_col - editor->hscroll) << "key " << step.key;
+    EXPECT_EQ(screen.grid.cursor_y, 1 + editor->cursor_line - editor->pane_scroll[0])
+        << "key " << step.key;
+  }
+}
+
 TEST_F(ConsoleDraw, TwoPanes) {
   ASSERT_TRUE(Load(Numbered(100)));
   Key(kKeyPageDown);

@@ -117,6 +117,35 @@ TEST_F(ConsoleDraw, CaretStaysOnTheCursorAfterEveryKey) {
   }
 }
 
+// The view shows as much of the cursor line as fits: a line that fits
+// starts at column 0, also after the pane has widened.
+TEST_F(ConsoleDraw, HorizontalScrollReturnsWhenTheLineFits) {
+  const std::string wide = "0123456789abcdefghijklmnopqrstuvwxyzABCD";  // 40 columns
+  ASSERT_TRUE(Load("    short\n" + wide + "\n"));
+  ResizeGrid(&screen.grid, 6, 20);  // three text rows, 20 columns
+  screen.on_resize();
+  Key(kKeyDown);
+  Key(kKeyEnd);
+  EXPECT_EQ(editor->hscroll, 21);
+  EXPECT_EQ(screen.Row(2), wide.substr(21));
+  Key(kKeyUp);  // the cursor goes to the short line's end
+  EXPECT_EQ(editor->hscroll, 0);
+  EXPECT_EQ(screen.Row(1), "    short") << "the indentation shows";
+  Key(kKeyDown);
+  EXPECT_EQ(editor->hscroll, 21);
+  ResizeGrid(&screen.grid, 6, 60);  // a wider window or a smaller font
+  screen.on_resize();
+  EXPECT_EQ(editor->hscroll, 0);
+  EXPECT_EQ(screen.Row(2), wide);
+  ResizeGrid(&screen.grid, 6, 30);
+  screen.on_resize();
+  EXPECT_EQ(editor->hscroll, 11) << "the line's end at the right edge";
+  ResizeGrid(&screen.grid, 6, 35);
+  screen.on_resize();
+  EXPECT_EQ(editor->hscroll, 6) << "no more hidden on the left than needed";
+  EXPECT_EQ(screen.grid.cursor_x, 34);
+}
+
 TEST_F(ConsoleDraw, TwoPanes) {
   ASSERT_TRUE(Load(Numbered(100)));
   Key(kKeyPageDown);

@@ -26,6 +26,10 @@ std::string SaveFailedMessage(const std::string& path) {
 }
 
 bool DefaultsViewer::OnKey(int key) {
+  // With nothing to cancel, Escape closes a window that is only this pane.
+  if (key == kKeyEscape && escape_closes_host && !Down(ConsoleModifier::kControl) && !selecting &&
+      prompt_state == kPromptNone)
+    return RunHostAction(PaneKeyAction::kCloseHost, host_window, 2);
   PaneKeyAction action = DefaultsViewerKeyAction(key, Down(ConsoleModifier::kControl), prompt_state);
   switch (action) {
     case PaneKeyAction::kBase: return ConsoleEditor::OnKey(key);

@@ -25,6 +25,9 @@ class DefaultsViewer : public ConsoleEditor {
   bool OnKey(int key) override;
 
   PaneHost* host_window = nullptr;  // not owned; may be null
+  // Escape with no selection, prompt or message closes the host (the
+  // Changelog window); otherwise Escape cancels as usual.
+  bool escape_closes_host = false;
 };
 
 // Saves only a text that parses and says so on the status line; Ctrl+W

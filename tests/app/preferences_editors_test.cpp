@@ -375,4 +375,54 @@ TEST_F(PaneEditorTest, QueuedKeysKeepTheCtrlOfTheirMessages) {
   EXPECT_EQ(ReadBytes("preferences.txt"), original);
 }
 
+// The Changelog's pane takes every key, so its Escape is the viewer's:
+// with nothing to cancel it closes the window.
+TEST_F(PaneEditorTest, ChangelogViewerClosesOnEscapeWhenNothingIsActive) {
+  MakeViewer(kDefaults)->escape_closes_host = true;
+  Shifted(kRight);
+  EXPECT_TRUE(Key(kEscape)) << "cancels the selection";
+  EXPECT_EQ(editor->selecting, 0);
+  Ctrl(kCtrlF);
+  EXPECT_TRUE(Key(kEscape)) << "cancels the find prompt";
+  EXPECT_EQ(editor->prompt_state, 0);
+  Ctrl(kCtrlC);  // "No selection"
+  EXPECT_TRUE(Key(kEscape)) << "dismisses the message";
+  EXPECT_TRUE(Ctrl(kEscape)) << "Ctrl+Escape switches files, here none";
+  EXPECT_EQ(host.closes, 0);
+  EXPECT_FALSE(Key(kEscape));
+  EXPECT_EQ(host.closes, 1);
+
+  // The Preferences window's read-only pane keeps Escape for cancelling.
+  MakeViewer(kDefaults);
+  EXPECT_TRUE(Key(kEscape));
+  EXPECT_EQ(host.closes, 1);
+}
+
+TEST_F(PaneEditorTest, HelpLineOfTheEditorEndsWithSave) {
+  const std::string original = "{\n}\n";
+  MakeEditor(&original);
+  const int row = screen.grid.rows - 2;
+  ASSERT_EQ(HelpLine(), "Ctrl+(Pane Find/Replace Save)");
+  const std::string line = HelpLine();
+  for (int col = 0; col < static_cast<int>(line.size()); ++col) {
+    char c = line[col];
+    bool key_letter = (c == 'P' && col == 6) || (c == 'F' && col == 11) || (c == 'R' && col == 16) ||
+                      (c == 'S' && col == 24);
+    EXPECT_EQ(screen.AttrAt(col, row), key_letter ? 3 : 2) << "column " << col << " '" << c << "'";
+  }
+  EXPECT_EQ(screen.AttrAt(40, row), 2) << "the rest of the row";
+  // Two panes and a selection keep their own pieces.
+  Ctrl(kCtrlP);
+  EXPECT_EQ(HelpLine(), "Ctrl+(Otherpane noPanes Find/Replace Save)");
+  screen.shift = true;
+  Key(kRight);
+  screen.shift = false;
+  EXPECT_EQ(HelpLine(), "SELECTING  ESC:cancel Ctrl+(Copy X:cut V:paste)");
+
+  // The read-only pane adds nothing.
+  delete editor;
+  MakeViewer(kDefaults);
+  EXPECT_EQ(HelpLine(), "Ctrl+(Pane Find/Replace )");
+}
+
 }  // namespace

@@ -268,6 +268,11 @@ TEST_F(PaneWindows, ChangelogShowsTheFileReadOnlyAndCtrlWClosesIt) {
   FeedKey(hwnd, kChangelogTimer, &changelog_console, 13);
   EXPECT_EQ(changelog_window->viewer->cursor_line, 3);
   EXPECT_EQ(changelog_window->viewer->selecting, 1);
+  // Escape first cancels the selection; with nothing left to cancel it
+  // closes the window (tested on the reopened window below).
+  FeedKey(hwnd, kChangelogTimer, &changelog_console, 27);
+  ASSERT_TRUE(IsWindow(hwnd));
+  EXPECT_EQ(changelog_window->viewer->selecting, 0);
 
   // Ctrl+W closes it; its position is kept, its size is not.
   SetWindowPos(hwnd, nullptr, 30, 70, 700, 600, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -287,6 +292,12 @@ TEST_F(PaneWindows, ChangelogShowsTheFileReadOnlyAndCtrlWClosesIt) {
   EXPECT_EQ(r.top, 70);
   EXPECT_EQ(r.right - r.left, 620);
   EXPECT_TRUE(changelog_window->viewer->lines.empty());
+  hwnd = changelog_window->hwnd;
+  FeedKey(hwnd, kChangelogTimer, &changelog_console, 27);
+  EXPECT_FALSE(IsWindow(hwnd)) << "Escape closes the Changelog";
+  EXPECT_EQ(changelog_window, nullptr);
+  OpenChangelogWindow(nullptr);
+  ASSERT_NE(changelog_window, nullptr);
   SendMessageW(changelog_window->hwnd, WM_COMMAND, IDCANCEL, 0);
   EXPECT_EQ(changelog_window, nullptr);
 }

@@ -1,6 +1,7 @@
 // Changes to the text: typing, line breaks, deletion, indentation and the
 // clipboard. Every change is bracketed by BeginAction and SaveUndoState.
 #include <algorithm>
+#include <iterator>
 
 #include "console/console_editor.h"
 #include "console/console_file.h"
@@ -243,8 +244,9 @@ void ConsoleEditor::InsertTextAt(int* col, int* line, const std::string& text) {
   std::string tail = first.substr(at);
   first.erase(at);
   first += pieces[0];
-  for (size_t i = 1; i < pieces.size(); ++i)
-    lines.insert(lines.begin() + *line + static_cast<int>(i), pieces[i]);
+  // One insertion for all the new lines: the lines below move once.
+  lines.insert(lines.begin() + *line + 1, std::make_move_iterator(pieces.begin() + 1),
+               std::make_move_iterator(pieces.end()));
   *line += static_cast<int>(pieces.size()) - 1;
   *col = Utf8Columns(lines[*line]);
   lines[*line] += tail;

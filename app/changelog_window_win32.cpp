@@ -27,6 +27,7 @@ struct HelpWindowTraits<ChangelogWindow> {
     w->viewer = new (std::nothrow) DefaultsViewer(&changelog_console, &w->clipboard);
     if (w->viewer != nullptr) {
       w->viewer->host_window = &w->host;
+      w->viewer->escape_closes_host = true;  // the pane takes every key, IDCANCEL never comes
       OpenPaneFile(w->viewer, program_directory + "changelog.txt");
     }
     SetFocus(pane);

@@ -26,6 +26,10 @@ std::string SaveFailedMessage(const std::string& path) {
 }
 
 bool DefaultsViewer::OnKey(int key) {
+  // With nothing to cancel, Escape closes a window that is only this pane.
+  if (key == kKeyEscape && escape_closes_host && !Down(ConsoleModifier::kControl) && !selecting &&
+      prompt_state == kPromptNone)
+    return RunHostAction(PaneKeyAction::kCloseHost, host_window, 2);
   PaneKeyAction action = DefaultsViewerKeyAction(key, Down(ConsoleModifier::kControl), prompt_state);
   switch (action) {
     case PaneKeyAction::kBase: return ConsoleEditor::OnKey(key);
@@ -38,7 +42,7 @@ bool DefaultsViewer::OnKey(int key) {
 bool PreferencesEditor::OnKey(int key) {
   PaneKeyAction action = PreferencesEditorKeyAction(key, Down(ConsoleModifier::kControl));
   switch (action) {
-    case PaneKeyAction::kSaveAndCheck: SaveAndCheck(); return false;
+    case PaneKeyAction::kSaveAndCheck: SaveFile(); return false;
     case PaneKeyAction::kSwitchFocus:
     case PaneKeyAction::kCloseHost: return RunHostAction(action, host_window, 1);
     default: return ConsoleEditor::OnKey(key);
@@ -50,7 +54,7 @@ void PreferencesEditor::AddHelpLineItems() {
   AddHelpPiece("ave", kAttrBar);
 }
 
-void PreferencesEditor::SaveAndCheck() {
+bool PreferencesEditor::SaveFile() {
   // The check sees exactly the bytes the save writes, so a text that passes
   // is a file the next start reads without a parse error.
   std::string text;
@@ -58,8 +62,9 @@ void PreferencesEditor::SaveAndCheck() {
   std::string error;
   if (!CheckPreferencesText(text, &error)) {
     if (screen) ShowMessage(error);
-    return;
+    return false;
   }
-  bool saved = SaveFile();
+  bool saved = ConsoleEditor::SaveFile();
   if (screen) ShowMessage(saved ? kPreferencesSavedMessage : SaveFailedMessage(file_name));
+  return saved;
 }

@@ -25,19 +25,22 @@ class DefaultsViewer : public ConsoleEditor {
   bool OnKey(int key) override;
 
   PaneHost* host_window = nullptr;  // not owned; may be null
+  // Escape with no selection, prompt or message closes the host (the
+  // Changelog window); otherwise Escape cancels as usual.
+  bool escape_closes_host = false;
 };
 
-// Ctrl+S saves only a text that parses and says so on the status line;
-// Ctrl+W closes the whole window at once, unsaved changes and all.
+// Saves only a text that parses and says so on the status line; Ctrl+W
+// closes the whole window at once, unsaved changes and all.
 class PreferencesEditor : public ConsoleEditor {
  public:
   using ConsoleEditor::ConsoleEditor;
   bool OnKey(int key) override;
+  // Every save (Ctrl+S, the "y" of the save-before-closing question)
+  // checks the text and writes the file only when it parses.
+  bool SaveFile() override;
   // The help line reads Ctrl+(Pane Find/Replace Save).
   void AddHelpLineItems() override;
-
-  // Checks the text and, when it parses, writes the file.
-  void SaveAndCheck();
 
   PaneHost* host_window = nullptr;  // not owned; may be null
 };

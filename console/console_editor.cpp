@@ -27,7 +27,7 @@ ConsoleEditor::~ConsoleEditor() {
 }
 
 bool ConsoleEditor::Down(ConsoleModifier modifier) const {
-  return screen && screen->IsDown(modifier);
+  return screen && (screen->key_modifiers & ModifierBit(modifier)) != 0;
 }
 
 int ConsoleEditor::Rows() const { return screen ? screen->grid.rows : 25; }

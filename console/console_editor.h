@@ -135,6 +135,7 @@ class ConsoleEditor {
   bool mouse_selecting = false;
 
  protected:
+  // Held with the key being handled (recorded when it was queued).
   bool Down(ConsoleModifier modifier) const;
   int Rows() const;
   int Cols() const;

@@ -173,6 +173,7 @@ void ConsoleEditor::DrawHelpLine() {
   }
   ScreenSetAttribute(screen, kAttrBar);
   ScreenClearToEol(screen);
+  PlaceCaret();  // the writes above moved it to the help line
 }
 
 void ConsoleEditor::DrawStatusLine() {
@@ -250,7 +251,9 @@ void ConsoleEditor::MakeCursorVisible(int line, double center) {
   const int width = TextWidth(current_pane);
   if (cursor_col < hscroll) hscroll = cursor_col;
   else if (cursor_col >= hscroll + width) hscroll = cursor_col - width + 1;
-  hscroll = std::max(hscroll, 0);
+  // Hide no more on the left than the cursor line needs, so a line that
+  // fits (after the pane widened, say) shows from column 0.
+  hscroll = std::clamp(hscroll, 0, std::max(LineLength(cursor_line) - width + 1, 0));
   if (scroll != old_scroll || hscroll != old_hscroll) DrawTextArea();
   DrawStatusLine();
 }

@@ -1,8 +1,10 @@
 // Changes to the text: typing, line breaks, deletion, indentation and the
 // clipboard. Every change is bracketed by BeginAction and SaveUndoState.
 #include <algorithm>
+#include <iterator>
 
 #include "console/console_editor.h"
+#include "console/console_file.h"
 #include "console/console_text.h"
 #include "engine/clipboard.h"
 
@@ -17,18 +19,14 @@ bool OnlyWhitespace(const std::string& text) { return LeadingWhitespace(text) ==
 // Splits pasted text at CR LF, LF and lone CR; tabs become `indent` spaces,
 // as they do when a file is read.
 std::vector<std::string> SplitPastedText(const std::string& text, int indent) {
-  std::vector<std::string> pieces(1);
-  const std::string spaces(static_cast<size_t>(std::clamp(indent, 1, 128)), ' ');
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      pieces.emplace_back();
-    } else if (c == '\t') {
-      pieces.back() += spaces;
-    } else {
-      pieces.back() += c;
-    }
+  std::vector<std::string> pieces;
+  const std::string_view all(text);
+  size_t start = 0;
+  for (size_t end = 0; end <= all.size(); ++end) {
+    if (end < all.size() && all[end] != '\r' && all[end] != '\n') continue;
+    pieces.push_back(ExpandConsoleTabs(all.substr(start, end - start), indent));
+    if (all.compare(end, 2, "\r\n") == 0) ++end;
+    start = end + 1;
   }
   return pieces;
 }
@@ -246,8 +244,9 @@ void ConsoleEditor::InsertTextAt(int* col, int* line, const std::string& text) {
   std::string tail = first.substr(at);
   first.erase(at);
   first += pieces[0];
-  for (size_t i = 1; i < pieces.size(); ++i)
-    lines.insert(lines.begin() + *line + static_cast<int>(i), pieces[i]);
+  // One insertion for all the new lines: the lines below move once.
+  lines.insert(lines.begin() + *line + 1, std::make_move_iterator(pieces.begin() + 1),
+               std::make_move_iterator(pieces.end()));
   *line += static_cast<int>(pieces.size()) - 1;
   *col = Utf8Columns(lines[*line]);
   lines[*line] += tail;

@@ -78,7 +78,7 @@ void ConsoleEditor::OnMouse(const ConsoleMouse& mouse) {
       const int old_col = cursor_col, old_line = cursor_line;
       position(under, &cursor_col, &cursor_line);
       wanted_col = -1;
-      if (Down(ConsoleModifier::kShift)) {
+      if (screen->IsDown(ConsoleModifier::kShift)) {  // as of this click
         StartOrExtendSelection(true, old_col, old_line);
       } else {
         StartOrExtendSelection(false, 0, 0);

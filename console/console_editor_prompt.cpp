@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "console/console_editor.h"
+#include "console/console_file.h"
 #include "console/console_text.h"
 #include "engine/clipboard.h"
 
@@ -81,7 +82,8 @@ bool ConsoleEditor::HandlePromptKey(int key) {
     if (key == 'y' || key == 'Y') {
       prompt_state = kPromptNone;
       if (SaveFile()) return CloseNow();
-      ShowMessage("Error writing file, changes not saved!");
+      // A save that said why it failed keeps its own message.
+      if (prompt_state != kPromptMessage) ShowMessage("Error writing file, changes not saved!");
     } else if (key == 'n' || key == 'N') {
       prompt_state = kPromptNone;
       return CloseNow();
@@ -119,7 +121,7 @@ bool ConsoleEditor::HandlePromptKey(int key) {
   } else if (key == CtrlKey('V') || (key == kKeyInsert && (shift || alt))) {
     std::string pasted;
     if (clipboard && clipboard->GetText(&pasted))
-      *text += pasted.substr(0, pasted.find_first_of("\r\n"));
+      *text += ExpandConsoleTabs(pasted.substr(0, pasted.find_first_of("\r\n")), indent_size);
   } else if (prompt_state == kPromptFind && (key == kKeyUp || key == kKeyDown)) {
     console_search_mode = (console_search_mode + (key == kKeyDown ? 1 : 5)) % 6;
   } else if (prompt_state == kPromptFind && key == CtrlKey('R')) {

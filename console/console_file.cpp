@@ -71,17 +71,18 @@ void FinishConsoleText(std::vector<std::string> lines, int cr_count, int indent_
     out->indent_size = std::max(out->indent_size, widest + 1);
     out->tab_write_width = out->indent_size;
   }
-  const std::string spaces(static_cast<size_t>(std::min(out->indent_size, 128)), ' ');
-  for (std::string& line : lines) {
-    if (line.find('\t') == std::string::npos) continue;
-    std::string expanded;
-    for (char c : line) {
-      if (c == '\t') expanded += spaces;
-      else expanded += c;
-    }
-    line.swap(expanded);
-  }
+  for (std::string& line : lines)
+    if (line.find('\t') != std::string::npos) line = ExpandConsoleTabs(line, out->indent_size);
   out->lines = std::move(lines);
+}
+
+std::string ExpandConsoleTabs(std::string_view text, int indent_size) {
+  const size_t width = static_cast<size_t>(std::clamp(indent_size, 1, 128));
+  std::string expanded;
+  expanded.reserve(text.size());
+  for (size_t tab; (tab = text.find('\t')) != std::string_view::npos; text.remove_prefix(tab + 1))
+    expanded.append(text.substr(0, tab)).append(width, ' ');
+  return expanded.append(text);
 }
 
 bool ReadConsoleFile(const std::string& path, int indent_size, ConsoleFileText* out) {

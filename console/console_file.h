@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct ConsoleFileText {
@@ -35,6 +36,10 @@ void FinishConsoleText(std::vector<std::string> lines, int cr_count, int indent_
                        ConsoleFileText* out);
 
 bool ReadConsoleFile(const std::string& path, int indent_size, ConsoleFileText* out);
+
+// `text` with every tab replaced by `indent_size` spaces (1 .. 128), as a
+// file's lines are when it is read.
+std::string ExpandConsoleTabs(std::string_view text, int indent_size);
 
 // One line as written: leading space groups as tabs, then CR LF or LF.
 void AppendConsoleLine(const std::string& line, int tab_write_width, int newline_mode,

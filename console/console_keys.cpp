@@ -1,17 +1,17 @@
 #include "console/console_keys.h"
 
-void PushKey(ConsoleKeyQueue* queue, int key) {
+void PushKey(ConsoleKeyQueue* queue, int code, uint8_t modifiers) {
   if (queue->count == ConsoleKeyQueue::kCapacity) {
     queue->start = (queue->start + 1) % ConsoleKeyQueue::kCapacity;
     --queue->count;
   }
-  queue->keys[(queue->start + queue->count) % ConsoleKeyQueue::kCapacity] = key;
+  queue->keys[(queue->start + queue->count) % ConsoleKeyQueue::kCapacity] = {code, modifiers};
   ++queue->count;
 }
 
-int PopKey(ConsoleKeyQueue* queue) {
-  if (queue->count == 0) return -1;
-  int key = queue->keys[queue->start];
+ConsoleKey PopKey(ConsoleKeyQueue* queue) {
+  if (queue->count == 0) return ConsoleKey{};
+  ConsoleKey key = queue->keys[queue->start];
   queue->start = (queue->start + 1) % ConsoleKeyQueue::kCapacity;
   --queue->count;
   return key;

@@ -2,6 +2,8 @@
 // the translation of window key messages into codes.
 #pragma once
 
+#include <cstdint>
+
 enum ConsoleKeyCode {
   kKeyBackspace = 8,
   kKeyTab = 9,
@@ -25,17 +27,30 @@ enum ConsoleKeyCode {
 
 constexpr int CtrlKey(char letter) { return letter - 'A' + 1; }
 
+enum class ConsoleModifier { kControl, kShift, kAlt };
+
+constexpr uint8_t ModifierBit(ConsoleModifier modifier) {
+  return static_cast<uint8_t>(1u << static_cast<int>(modifier));
+}
+
+// A queued key with Ctrl, Shift and Alt as they were when its message
+// arrived: the editor takes it up to 50 ms later, when they may be up.
+struct ConsoleKey {
+  int code = -1;          // -1: no key
+  uint8_t modifiers = 0;  // ModifierBit values
+};
+
 // Ring of the 64 most recent keys; a full ring drops its oldest key.
 struct ConsoleKeyQueue {
   static constexpr int kCapacity = 64;
-  int keys[kCapacity] = {};
+  ConsoleKey keys[kCapacity] = {};
   int start = 0;  // index of the oldest key
   int count = 0;  // 0 .. kCapacity
 };
 
-void PushKey(ConsoleKeyQueue* queue, int key);
-// Oldest key, or -1 when the queue is empty.
-int PopKey(ConsoleKeyQueue* queue);
+void PushKey(ConsoleKeyQueue* queue, int code, uint8_t modifiers);
+// Oldest key, or code -1 when the queue is empty.
+ConsoleKey PopKey(ConsoleKeyQueue* queue);
 
 // Code for a key-down of virtual key `vk`, or 0 when the key gives none.
 int KeyCodeFromVirtualKey(int vk);

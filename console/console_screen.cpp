@@ -32,11 +32,20 @@ void ScreenMarkDirty(ConsoleScreen* screen, const ConsoleRect& rect) {
   screen->InvalidateCells(r);
 }
 
+void ScreenQueueKey(ConsoleScreen* screen, int code) {
+  using M = ConsoleModifier;
+  uint8_t held = 0;
+  for (M m : {M::kControl, M::kShift, M::kAlt})
+    if (screen->IsDown(m)) held |= ModifierBit(m);
+  PushKey(&screen->keys, code, held);
+}
+
 int ScreenReadKey(ConsoleScreen* screen) {
   if (screen->pump_mode == 1) screen->PumpMessages(false);
   if (screen->pump_mode == 2 && screen->keys.count == 0) screen->PumpMessages(true);
-  int key = PopKey(&screen->keys);
-  if (key >= 0) return key;
+  ConsoleKey key = PopKey(&screen->keys);
+  screen->key_modifiers = key.modifiers;
+  if (key.code >= 0) return key.code;
   if (screen->flags & kConsoleRedrawPending) {
     screen->flags &= static_cast<uint8_t>(~kConsoleRedrawPending);
     screen->InvalidateCells(ConsoleRect{0, 0, screen->grid.cols - 1, screen->grid.rows - 1});

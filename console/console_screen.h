@@ -12,8 +12,6 @@
 #include "console/console_keys.h"
 #include "console/console_layout.h"
 
-enum class ConsoleModifier { kControl, kShift, kAlt };
-
 enum class ConsoleMouseKind {
   kMove, kLeftDown, kLeftUp, kLeftDouble, kRightDown, kRightUp, kRightDouble,
   kMiddleDouble, kWheel, kCaptureLost
@@ -46,11 +44,16 @@ class ConsoleScreen {
   uint8_t blink_state = 1;  // 0 hidden, 1 and 2 shown
   int cell_width = 8;       // pixels, 8 until the font is measured
   int cell_height = 8;
+  // Modifiers recorded with the key ScreenReadKey returned last: what the
+  // editor consults while it handles that key.
+  uint8_t key_modifiers = 0;
 
   // Set by the editor while it is attached.
   std::function<void()> on_resize;
   std::function<void(const ConsoleMouse&)> on_mouse;
 
+  // The modifier's state as of the message being handled (not the live
+  // keyboard): read when a key is queued and for mouse messages.
   virtual bool IsDown(ConsoleModifier modifier) const = 0;
   // Repaint the given cells (already clipped to the grid).
   virtual void InvalidateCells(const ConsoleRect& rect) = 0;
@@ -71,5 +74,9 @@ void ScreenMarkDirty(ConsoleScreen* screen, const ConsoleRect& rect);
 // last paint.
 void ScreenRefreshCaret(ConsoleScreen* screen);
 
-// Next key code, 12 once for a pending redraw, or -1.
+// Queues a key with the modifiers held for its message.
+void ScreenQueueKey(ConsoleScreen* screen, int code);
+
+// Next key code, 12 once for a pending redraw, or -1; sets key_modifiers
+// to the key's record (none for the redraw).
 int ScreenReadKey(ConsoleScreen* screen);

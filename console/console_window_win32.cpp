@@ -99,7 +99,7 @@ void QueueChar(ConsoleWindow* console, wchar_t ch, LPARAM lparam) {
   if (ch == '\t' && ctrl && scan_code == kTabScanCode) return;  // queued at its key-down
   bool from_enter = scan_code == kEnterScanCode;
   int key = KeyCodeFromChar(code, ctrl, alt, from_enter);
-  if (key) PushKey(&console->keys, key);
+  if (key) ScreenQueueKey(console, key);
 }
 
 bool SetCursorForPoint(ConsoleWindow* console, HWND hwnd) {
@@ -148,7 +148,7 @@ LRESULT HandleMessage(ConsoleWindow* console, HWND hwnd, UINT message, WPARAM wp
         key = kKeyTab;  // Ctrl+Tab: the code Ctrl+I types
       // Alt+Insert pastes; other Alt keys keep their system meaning.
       if (message == WM_SYSKEYDOWN && key != kKeyInsert) break;
-      if (key) PushKey(&console->keys, key);
+      if (key) ScreenQueueKey(console, key);
       return 0;
     }
     case WM_CHAR:
@@ -236,7 +236,7 @@ bool ConsoleWindow::IsDown(ConsoleModifier modifier) const {
   int vk = modifier == ConsoleModifier::kControl ? VK_CONTROL
            : modifier == ConsoleModifier::kShift ? VK_SHIFT
                                                  : VK_MENU;
-  return (GetAsyncKeyState(vk) & 0x8000) != 0;
+  return GetKeyState(vk) < 0;
 }
 
 void ConsoleWindow::InvalidateCells(const ConsoleRect& rect) {

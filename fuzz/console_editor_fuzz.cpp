@@ -46,11 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     screen.shift = op & 2;
     screen.alt = op & 4;
     int kind = op >> 3;
-    if (kind < 20) {
-      int key = kKeys[arg % (sizeof kKeys / sizeof kKeys[0])];
-      if (editor->OnKey(key)) return 0;  // closed and deleted itself
-    } else if (kind < 26) {
-      if (editor->OnKey(1 + arg % 26)) return 0;
+    if (kind < 26) {
+      int key = kind < 20 ? kKeys[arg % (sizeof kKeys / sizeof kKeys[0])] : 1 + arg % 26;
+      ScreenQueueKey(&screen, key);  // as the window queues it, modifiers recorded
+      if (editor->OnKey(ScreenReadKey(&screen))) return 0;  // closed and deleted itself
     } else {
       ConsoleMouse mouse;
       mouse.kind = static_cast<ConsoleMouseKind>(arg % 10);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/preferences_editors.h"
+#include "console/console_host.h"
 #include "tests/console/editor_fixture.h"
 
 namespace {
@@ -316,6 +317,85 @@ TEST_F(PaneEditorTest, EditorKeysCtrlTabCtrlWAndTheirPlainCodes) {
   EXPECT_FALSE(Ctrl(kCtrlW));
   EXPECT_EQ(host.closes, 1);
   EXPECT_EQ(ReadBytes("preferences.txt"), original);
+}
+
+// The base editor's "y" to its save-before-closing question saves through
+// the same check: a text that does not parse is not written and the editor
+// stays; one that parses is written and the editor closes.
+TEST_F(PaneEditorTest, SaveBeforeClosingWritesOnlyParsedText) {
+  const std::string original = "{\n}\n";
+  MakeEditor(&original);
+  Key(kEnd);
+  Key(',');
+  EXPECT_TRUE(Key(kCtrlW));
+  EXPECT_TRUE(Key('y'));
+  EXPECT_EQ(ReadBytes("preferences.txt"), original);
+  EXPECT_EQ(Status(), "Parse error before: }\n") << "the parse error, not a write error";
+  EXPECT_TRUE(editor->IsModified());
+  Key(kBackspace);
+  Key(' ');
+  EXPECT_TRUE(Key(kCtrlW));
+  EXPECT_FALSE(Key('y'));
+  EXPECT_EQ(ReadBytes("preferences.txt"), "{ \n}\n");
+}
+
+// The window's timer hands queued keys over up to 50 ms after their
+// messages: a quick chord is released by then and still counts as one, and
+// a plain key stays plain when Ctrl goes down before the timer.
+TEST_F(PaneEditorTest, QueuedKeysKeepTheCtrlOfTheirMessages) {
+  const std::string original = "{\n  \"ruler\": 100\n}\n";
+  MakeEditor(&original);
+  auto queue = [&](int key, bool ctrl) {
+    screen.ctrl = ctrl;
+    ScreenQueueKey(&screen, key);
+    screen.ctrl = false;
+  };
+  for (int i = 0; i < 6; ++i) queue(kTab, true);
+  ASSERT_TRUE(RunConsoleHostLoop(&screen, &editor));
+  EXPECT_EQ(host.switches, std::vector<int>(6, 1));
+  EXPECT_EQ(Text(), original);
+  EXPECT_FALSE(editor->IsModified());
+
+  queue(kTab, false);
+  screen.ctrl = true;  // pressed after the Tab, before the timer
+  ASSERT_TRUE(RunConsoleHostLoop(&screen, &editor));
+  screen.ctrl = false;
+  EXPECT_EQ(editor->lines[0], "  {");
+  EXPECT_EQ(host.switches.size(), 6u);
+
+  // An unparsable text, a quick Ctrl+W and a "y" typed right after it: the
+  // window closes and the file keeps its bytes.
+  Key(kDown);
+  Key(kEnd);
+  Key(',');
+  queue(kCtrlW, true);
+  queue('y', false);
+  EXPECT_FALSE(RunConsoleHostLoop(&screen, &editor));
+  EXPECT_EQ(host.closes, 1);
+  EXPECT_EQ(ReadBytes("preferences.txt"), original);
+}
+
+// The Changelog's pane takes every key, so its Escape is the viewer's:
+// with nothing to cancel it closes the window.
+TEST_F(PaneEditorTest, ChangelogViewerClosesOnEscapeWhenNothingIsActive) {
+  MakeViewer(kDefaults)->escape_closes_host = true;
+  Shifted(kRight);
+  EXPECT_TRUE(Key(kEscape)) << "cancels the selection";
+  EXPECT_EQ(editor->selecting, 0);
+  Ctrl(kCtrlF);
+  EXPECT_TRUE(Key(kEscape)) << "cancels the find prompt";
+  EXPECT_EQ(editor->prompt_state, 0);
+  Ctrl(kCtrlC);  // "No selection"
+  EXPECT_TRUE(Key(kEscape)) << "dismisses the message";
+  EXPECT_TRUE(Ctrl(kEscape)) << "Ctrl+Escape switches files, here none";
+  EXPECT_EQ(host.closes, 0);
+  EXPECT_FALSE(Key(kEscape));
+  EXPECT_EQ(host.closes, 1);
+
+  // The Preferences window's read-only pane keeps Escape for cancelling.
+  MakeViewer(kDefaults);
+  EXPECT_TRUE(Key(kEscape));
+  EXPECT_EQ(host.closes, 1);
 }
 
 TEST_F(PaneEditorTest, HelpLineOfTheEditorEndsWithSave) {

@@ -93,6 +93,59 @@ TEST_F(ConsoleDraw, ScrollingFollowsTheCursor) {
   EXPECT_EQ(screen.layout.panes[1].row_count, 0);
 }
 
+// The caret cell is the cursor's whatever a key drew last (Escape with a
+// selection redraws the help line after the text).
+TEST_F(ConsoleDraw, CaretStaysOnTheCursorAfterEveryKey) {
+  ASSERT_TRUE(Load("alpha\n  beta\ngamma\n"));
+  editor->Redraw();
+  struct Step {
+    int key;
+    bool shift, ctrl;
+  } const steps[] = {
+      {kKeyRight, false, false}, {kKeyRight, true, false}, {kKeyDown, true, false},
+      {kKeyEscape, false, false}, {CtrlKey('A'), false, true}, {kKeyEscape, false, false},
+      {kKeyUp, false, false}, {kKeyEnd, true, false}, {kKeyLeft, false, false},
+      {'x', false, false}, {kKeyHome, true, false}, {kKeyEscape, false, false}};
+  for (const Step& step : steps) {
+    screen.shift = step.shift;
+    screen.ctrl = step.ctrl;
+    Key(step.key);
+    screen.shift = screen.ctrl = false;
+    EXPECT_EQ(screen.grid.cursor_x, editor->cursor_col - editor->hscroll) << "key " << step.key;
+    EXPECT_EQ(screen.grid.cursor_y, 1 + editor->cursor_line - editor->pane_scroll[0])
+        << "key " << step.key;
+  }
+}
+
+// The view shows as much of the cursor line as fits: a line that fits
+// starts at column 0, also after the pane has widened.
+TEST_F(ConsoleDraw, HorizontalScrollReturnsWhenTheLineFits) {
+  const std::string wide = "0123456789abcdefghijklmnopqrstuvwxyzABCD";  // 40 columns
+  ASSERT_TRUE(Load("    short\n" + wide + "\n"));
+  ResizeGrid(&screen.grid, 6, 20);  // three text rows, 20 columns
+  screen.on_resize();
+  Key(kKeyDown);
+  Key(kKeyEnd);
+  EXPECT_EQ(editor->hscroll, 21);
+  EXPECT_EQ(screen.Row(2), wide.substr(21));
+  Key(kKeyUp);  // the cursor goes to the short line's end
+  EXPECT_EQ(editor->hscroll, 0);
+  EXPECT_EQ(screen.Row(1), "    short") << "the indentation shows";
+  Key(kKeyDown);
+  EXPECT_EQ(editor->hscroll, 21);
+  ResizeGrid(&screen.grid, 6, 60);  // a wider window or a smaller font
+  screen.on_resize();
+  EXPECT_EQ(editor->hscroll, 0);
+  EXPECT_EQ(screen.Row(2), wide);
+  ResizeGrid(&screen.grid, 6, 30);
+  screen.on_resize();
+  EXPECT_EQ(editor->hscroll, 11) << "the line's end at the right edge";
+  ResizeGrid(&screen.grid, 6, 35);
+  screen.on_resize();
+  EXPECT_EQ(editor->hscroll, 6) << "no more hidden on the left than needed";
+  EXPECT_EQ(screen.grid.cursor_x, 34);
+}
+
 TEST_F(ConsoleDraw, TwoPanes) {
   ASSERT_TRUE(Load(Numbered(100)));
   Key(kKeyPageDown);
@@ -203,19 +256,19 @@ TEST_F(ConsoleDraw, HelpLineHookAndTinyWindows) {
 
 TEST_F(ConsoleDraw, HostLoopSurvivesTheEditorDeletingItself) {
   ASSERT_TRUE(Load("text\n"));
-  for (int k : {'a', 'b'}) PushKey(&screen.keys, k);
+  for (int k : {'a', 'b'}) ScreenQueueKey(&screen, k);
   EXPECT_TRUE(RunConsoleHostLoop(&screen, &editor));
   EXPECT_EQ(editor->lines[0], "abtext");
-  for (int i = 0; i < 20; ++i) PushKey(&screen.keys, 'c');
+  for (int i = 0; i < 20; ++i) ScreenQueueKey(&screen, 'c');
   EXPECT_TRUE(RunConsoleHostLoop(&screen, &editor));
   EXPECT_EQ(screen.keys.count, 4);  // at most 16 a tick
   screen.keys = ConsoleKeyQueue{};
   ASSERT_TRUE(editor->SaveFile());
   screen.ctrl = true;
-  PushKey(&screen.keys, CtrlKey('W'));
-  PushKey(&screen.keys, 'x');
-  EXPECT_FALSE(RunConsoleHostLoop(&screen, &editor));
+  ScreenQueueKey(&screen, CtrlKey('W'));
+  ScreenQueueKey(&screen, 'x');
   screen.ctrl = false;
+  EXPECT_FALSE(RunConsoleHostLoop(&screen, &editor));
   EXPECT_EQ(editor, nullptr);
   EXPECT_EQ(screen.keys.count, 1);
   EXPECT_FALSE(screen.on_mouse);  // the editor detached itself

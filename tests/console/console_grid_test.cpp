@@ -53,11 +53,15 @@ TEST(ConsoleGrid, WritesDecodeUtf8AndStopAtTheEdges) {
 
 TEST(ConsoleKeys, QueueDropsTheOldestOfSixtyFiveKeys) {
   ConsoleKeyQueue queue;
-  EXPECT_EQ(PopKey(&queue), -1);
-  for (int k = 1; k <= 65; ++k) PushKey(&queue, k);
+  EXPECT_EQ(PopKey(&queue).code, -1);
+  for (int k = 1; k <= 65; ++k) PushKey(&queue, k, static_cast<uint8_t>(k % 8));
   EXPECT_EQ(queue.count, 64);
-  for (int k = 2; k <= 65; ++k) EXPECT_EQ(PopKey(&queue), k);
-  EXPECT_EQ(PopKey(&queue), -1);
+  for (int k = 2; k <= 65; ++k) {
+    ConsoleKey key = PopKey(&queue);
+    EXPECT_EQ(key.code, k);
+    EXPECT_EQ(key.modifiers, k % 8) << "each key keeps its own modifiers";
+  }
+  EXPECT_EQ(PopKey(&queue).code, -1);
 }
 
 TEST(ConsoleKeys, TranslationTables) {
@@ -151,7 +155,7 @@ TEST(ConsoleLayout, BlinkFontStepsThumbAndCursors) {
 TEST(ConsoleScreen, ReadKeyPumpsAndReportsAPendingRedrawOnce) {
   TestScreen screen(4, 10);
   screen.pump_mode = 1;
-  PushKey(&screen.keys, 'a');
+  ScreenQueueKey(&screen, 'a');
   EXPECT_EQ(ScreenReadKey(&screen), 'a');
   EXPECT_EQ(screen.pumps, 1);
   screen.flags |= kConsoleRedrawPending;

@@ -147,6 +147,24 @@ TEST_F(ConsolePrompt, ReplaceAllReportsCounts) {
                           std::string(18, 'm') + "':");
 }
 
+// Tabs pasted into the find or replace prompt become spaces as the file's
+// own tabs did, so they match the text and never enter it.
+TEST_F(ConsolePrompt, PastedPromptTextHasItsTabsExpanded) {
+  ASSERT_TRUE(Load("x\tx\nx x\n"));
+  ASSERT_EQ(Text(), "x  x\nx x\n");
+  clipboard.SetText("x\tx\r\nsecond line");
+  Ctrl('F');
+  Ctrl('V');
+  EXPECT_EQ(editor->find_text, "x  x");
+  Ctrl('R');
+  clipboard.SetText("\ty");
+  Ctrl('V');
+  EXPECT_EQ(editor->replace_text, "  y");
+  Key(kKeyEnter);
+  EXPECT_EQ(Status(), "Replaced 1 instance on 1 line");
+  EXPECT_EQ(Text(), "  y\nx x\n");
+}
+
 TEST_F(ConsolePrompt, GoToLineAbsoluteRelativeAndInvalid) {
   std::string text;
   for (int i = 1; i <= 20; ++i) text += "line " + std::to_string(i) + "\n";

@@ -53,9 +53,11 @@ class EditorTest : public ::testing::Test {
     return editor->Open(Path(name));
   }
 
-  // Sends a key; false when the editor deleted itself.
+  // Sends a key the way the window does: queued with the modifiers held
+  // now, then read back. False when the editor deleted itself.
   bool Key(int key) {
-    if (editor->OnKey(key)) {
+    ScreenQueueKey(&screen, key);
+    if (editor->OnKey(ScreenReadKey(&screen))) {
       editor = nullptr;
       return false;
     }

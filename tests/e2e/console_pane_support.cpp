@@ -152,14 +152,15 @@ bool PaneBlinks(Orvinale& app, unsigned long window, size_t index, double timeou
   }, timeout_s);
 }
 
+void QuickKeys(Orvinale& app, unsigned long window, const std::string& keys) {
+  app.Focus(window);
+  Capture("xdotool key --delay 0 " + keys + " 2>/dev/null");
+}
+
 bool CtrlKey(Orvinale& app, unsigned long window, const std::string& key,
              const std::function<bool()>& done, double timeout_s) {
-  app.Focus(window);
-  Capture("xdotool keydown ctrl 2>/dev/null");
-  Capture("xdotool key " + key + " 2>/dev/null");
-  bool ok = WaitUntil(done, timeout_s);
-  Capture("xdotool keyup ctrl 2>/dev/null");
-  return ok;
+  QuickKeys(app, window, "ctrl+" + key);
+  return WaitUntil(done, timeout_s);
 }
 
 }  // namespace e2e

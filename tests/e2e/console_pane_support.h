@@ -55,9 +55,12 @@ bool StatusChanged(Orvinale& app, unsigned long window, size_t panes, size_t ind
 // caret blinks only in the pane that has the focus.
 bool PaneBlinks(Orvinale& app, unsigned long window, size_t index, double timeout_s = 10);
 
-// Holds Ctrl, presses `key` and keeps Ctrl down until `done` holds: the
-// console editors look at Ctrl when their timer takes the key, not when it
-// was typed.
+// Presses `keys` ("ctrl+w y") with no delay between them, each chord
+// released at once: all of them are queued before the pane's 50 ms timer
+// hands the first to its editor.
+void QuickKeys(Orvinale& app, unsigned long window, const std::string& keys);
+
+// Ctrl+`key` as a quick chord, then waits until `done` holds.
 bool CtrlKey(Orvinale& app, unsigned long window, const std::string& key,
              const std::function<bool()>& done, double timeout_s = 10);
 

@@ -140,6 +140,37 @@ TEST(PreferencesWindow, SavesOnlyParsedTextKeepsTheDefaultsReadOnlyAndReopensInP
   EXPECT_EQ(code, 0);
 }
 
+// Ctrl+W and "y" typed at once on a text that does not parse: Ctrl+W is
+// the window's close (not the editor's save-before-closing question), and
+// nothing unparsable reaches preferences.txt either way.
+TEST(PreferencesWindow, AQuickCtrlWThenYNeverWritesAnUnparsableFile) {
+  e2e::Orvinale app;
+  const std::string user = app.Path("portable/preferences.txt");
+  const std::string original = "{\n  \"ruler\": 100\n}\n";
+  ASSERT_TRUE(e2e::WriteFile(user, original));
+  unsigned long main = app.StartMain({}, kTitle);
+  ASSERT_NE(main, 0u);
+  app.Key(main, "ctrl+p");
+  unsigned long prefs = app.WaitWindow(kCaption, 20);
+  ASSERT_NE(prefs, 0u);
+  e2e::Image shot;
+  ASSERT_TRUE(e2e::WaitPanes(app, prefs, 2, [](const e2e::Image& s, const std::vector<e2e::PaneBox>& p) {
+    return e2e::HelpLineRight(s, p[1]) > p[1].x0;
+  }, &shot, 20));
+  const std::vector<uint8_t> right_status = e2e::StatusPixels(shot, e2e::FindPanes(shot)[1]);
+  app.Key(prefs, "Down End");
+  app.Type(prefs, ",");
+  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::StatusChanged(app, prefs, 2, 1, right_status, &shot); }, 10));
+
+  e2e::QuickKeys(app, prefs, "ctrl+w y");
+  EXPECT_TRUE(app.WaitWindowGone(kCaption, 10)) << "Ctrl+W did not close the window";
+  EXPECT_EQ(e2e::ReadFile(user), original);
+  app.Key(main, "ctrl+q");
+  int code = -1;
+  EXPECT_TRUE(app.WaitExit(30, &code));
+  EXPECT_EQ(code, 0);
+}
+
 TEST(PreferencesWindow, OpensWithTheLeftPaneFocusedWhenThePreferencesSaySo) {
   e2e::Orvinale app;
   const std::string user = app.Path("portable/preferences.txt");

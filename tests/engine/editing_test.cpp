@@ -103,6 +103,8 @@ TEST(Editing, OverwriteReplacesCharactersAndLineEnds) {
   Type(doc.get(), "y");  // replaces the LF: the lines join
   EXPECT_EQ(Content(*doc), "abxdyef");
   EXPECT_EQ(doc->lines.Count(), 1);
+  Type(doc.get(), "\xC3\xA9");  // two bytes replace two characters
+  EXPECT_EQ(Content(*doc), "abxdy\xC3\xA9");
   ToggleOverwrite(doc.get());
   EXPECT_EQ(doc->overwrite, 0);
   ExpectValid(*doc);

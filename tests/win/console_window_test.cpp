@@ -43,7 +43,7 @@ class ConsoleWindowTest : public ::testing::Test {
   }
   std::vector<int> DrainKeys() {
     std::vector<int> keys;
-    for (int k = PopKey(&console.keys); k >= 0; k = PopKey(&console.keys)) keys.push_back(k);
+    for (int k = PopKey(&console.keys).code; k >= 0; k = PopKey(&console.keys).code) keys.push_back(k);
     return keys;
   }
   void SetCtrl(bool down) {

@@ -93,7 +93,9 @@ bool Find(Document* doc, const std::string& text, bool match_case, bool whole_wo
     int32_t from = doc->find_pos > length ? length : doc->find_pos;
     found = (from < 0 || needle.n < 1) ? -1 : ScanBackward(base, length, from, needle);
     if (found < 0) {
+      // The next press starts from the end and tests the end itself.
       doc->find_pos = length;
+      doc->find_wrapped = 1;
       return false;
     }
   } else {
@@ -107,11 +109,14 @@ bool Find(Document* doc, const std::string& text, bool match_case, bool whole_wo
     Needle needle = StoredNeedle(*doc);
     found = needle.n < 1 ? -1 : ScanForward(base, length, doc->find_pos, needle);
     if (found < 0) {
+      // The next press starts from the top and tests the top itself.
       doc->find_pos = 0;
+      doc->find_wrapped = 1;
       return false;
     }
   }
   doc->find_pos = found;
+  doc->find_wrapped = 0;
   SetCaret(doc, found, true);
   return true;
 }
@@ -121,14 +126,16 @@ bool FindNext(Document* doc) {
   if (StringLength(doc->find_text) == 0) return false;
   CloseGapAtCaret(doc);
   int32_t length = TextLength(*doc);
-  if (doc->find_pos != kNoPosition && doc->find_pos < length &&
-      doc->find_pos + 1 > length - StringLength(doc->find_text)) {
-    // The match just found was the last possible one: report the end, so the
-    // next press wraps to the top instead of finding it again.
-    doc->find_pos = 0;
-    return false;
+  if (!doc->find_wrapped && doc->find_pos != kNoPosition) {
+    if (doc->find_pos < length && doc->find_pos + 1 > length - StringLength(doc->find_text)) {
+      // The match just found was the last possible one: report the end, so
+      // the next press wraps to the top instead of finding it again.
+      doc->find_pos = 0;
+      doc->find_wrapped = 1;
+      return false;
+    }
+    doc->find_pos += 1;  // not the match just found
   }
-  if (doc->find_pos != kNoPosition) doc->find_pos += 1;
   std::string text(StringData(doc->find_text), static_cast<size_t>(StringLength(doc->find_text)));
   return Find(doc, text, doc->match_case != 0, doc->whole_word != 0, false, false);
 }
@@ -137,13 +144,16 @@ bool FindPrevious(Document* doc) {
   ClearSelection(doc);
   if (StringLength(doc->find_text) == 0) return false;
   CloseGapAtCaret(doc);
-  if (doc->find_pos == 0 && doc->caret == 0) {
-    // Nothing lies before a match at the text start: report the start, so
-    // the next press wraps to the end instead of finding it again.
-    doc->find_pos = TextLength(*doc);
-    return false;
+  if (!doc->find_wrapped) {
+    if (doc->find_pos == 0 && doc->caret == 0) {
+      // Nothing lies before a match at the text start: report the start, so
+      // the next press wraps to the end instead of finding it again.
+      doc->find_pos = TextLength(*doc);
+      doc->find_wrapped = 1;
+      return false;
+    }
+    if (doc->find_pos > 0) doc->find_pos -= 1;
   }
-  if (doc->find_pos > 0) doc->find_pos -= 1;
   std::string text(StringData(doc->find_text), static_cast<size_t>(StringLength(doc->find_text)));
   return Find(doc, text, doc->match_case != 0, doc->whole_word != 0, false, true);
 }
@@ -157,6 +167,7 @@ int32_t ReplaceAll(Document* doc, const std::string& find, const std::string& re
   doc->match_case = match_case ? 1 : 0;
   doc->whole_word = whole_word ? 1 : 0;
   doc->find_pos = 0;
+  doc->find_wrapped = 0;
   Needle needle = StoredNeedle(*doc);
   if (needle.n < 1) return 0;
   const char* base = StringData(doc->text);

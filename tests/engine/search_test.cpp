@@ -54,13 +54,29 @@ TEST(Search, FindNextAndPreviousWrapInTwoPresses) {
   EXPECT_EQ(doc->caret, 8u);
   EXPECT_EQ(doc->find_pos, 0);
   EXPECT_TRUE(FindNext(doc.get()));
-  EXPECT_EQ(doc->caret, 4u);  // from the top, one byte on from 0
-  EXPECT_TRUE(FindPrevious(doc.get()));
-  EXPECT_EQ(doc->caret, 0u);
+  EXPECT_EQ(doc->caret, 0u);  // the first occurrence, at the very top
   EXPECT_FALSE(FindPrevious(doc.get()));
   EXPECT_EQ(doc->find_pos, 9);
   EXPECT_TRUE(FindPrevious(doc.get()));
-  EXPECT_EQ(doc->caret, 8u);  // the last occurrence
+  EXPECT_EQ(doc->caret, 8u);  // the last occurrence, at the very end
+  EXPECT_TRUE(FindPrevious(doc.get()));
+  EXPECT_EQ(doc->caret, 4u);
+
+  // A search that fails below the last occurrence: F3 then finds the one at
+  // the top, also when it is the only one.
+  auto once = MakeTestDocument("ab cd");
+  MoveTextEnd(once.get(), false);
+  EXPECT_FALSE(FindNew(once.get(), "ab"));
+  EXPECT_TRUE(FindNext(once.get()));
+  EXPECT_EQ(once->caret, 0u);
+  EXPECT_FALSE(FindNext(once.get()));
+  EXPECT_TRUE(FindNext(once.get()));
+  EXPECT_EQ(once->caret, 0u);
+  auto end = MakeTestDocument("cd ab");
+  EXPECT_TRUE(FindNew(end.get(), "ab"));
+  EXPECT_FALSE(FindPrevious(end.get()));
+  EXPECT_TRUE(FindPrevious(end.get()));
+  EXPECT_EQ(end->caret, 3u);
 }
 
 TEST(Search, FindClearsTheSelectionAndClosesTheGap) {

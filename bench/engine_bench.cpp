@@ -1,5 +1,6 @@
 // Text engine speed on a generated C++-like text of just under 16 MiB
-// (about 400,000 lines) and on a 16 KiB text, the caret in the middle.
+// (about 400,000 lines) and on a 16 KiB text, the caret in the middle:
+// argument 0 is the 16 MiB text, 1 the 16 KiB one.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -9,10 +10,13 @@
 #include <memory>
 #include <string>
 
+#include "engine/clipboard.h"
+#include "engine/comment.h"
 #include "engine/document.h"
 #include "engine/editing.h"
 #include "engine/movement.h"
 #include "engine/search.h"
+#include "engine/text_splice.h"
 
 namespace {
 
@@ -192,26 +196,143 @@ void BM_FirstMoveAfterTyping(benchmark::State& state) {
       [](Document* d) { MoveLeft(d, false); });
 }
 
-void BM_ReplaceAllWord(benchmark::State& state) {
+// The search options, each with a text that never occurs (so every search
+// reads the whole text) and a replace-all whose replacement is replaced back
+// the next time. Without case the absent texts begin with a letter common in
+// lower case and absent in upper case, which once made that search quadratic.
+struct SearchMode {
+  bool match_case;
+  bool whole_word;
+  const char* absent;
+  const char* find;
+  const char* replacement;
+};
+constexpr SearchMode kMatchCase{true, false, "zqx", "value", "Datum"};
+constexpr SearchMode kWholeWord{true, true, "zqx", "int", "u32"};
+constexpr SearchMode kIgnoreCase{false, false, "fox", "VALUE", "Datum"};
+constexpr SearchMode kWholeWordIgnoreCase{false, true, "value", "INT", "u32"};
+
+template <const SearchMode& kMode>
+void BM_FindNew(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  TimeEach(state, doc.get(), [](Document*) {}, [](Document* d) {
+    Find(d, kMode.absent, kMode.match_case, kMode.whole_word, true, false);
+  });
+}
+
+// F3 and Shift+F3 with nothing to find: each press reads the whole text.
+template <const SearchMode& kMode, bool (*kPress)(Document*)>
+void BM_FindAgain(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  ToMiddle(doc.get());
+  Find(doc.get(), kMode.absent, kMode.match_case, kMode.whole_word, true, false);
+  TimeEach(state, doc.get(), [](Document*) {}, [](Document* d) { kPress(d); });
+}
+
+template <const SearchMode& kMode>
+void BM_ReplaceAll(benchmark::State& state) {
   auto doc = LoadDocument(SizeArg(state));
   ToMiddle(doc.get());
   bool forth = true;
   int32_t count = 0;
-  for (auto _ : state) {
-    count = forth ? ReplaceAll(doc.get(), "int", "u32", true, true)
-                  : ReplaceAll(doc.get(), "u32", "int", true, true);
+  TimeEach(state, doc.get(), [](Document*) {}, [&](Document* d) {
+    const char* from = forth ? kMode.find : kMode.replacement;
+    const char* to = forth ? kMode.replacement : kMode.find;
+    count = ReplaceAll(d, from, to, kMode.match_case, kMode.whole_word);
     forth = !forth;
-  }
+  });
   state.counters["replacements"] = count;
 }
 
-void BM_FindWithoutMatch(benchmark::State& state) {
+// Ctrl+Home, Ctrl+End and Ctrl+A from the middle of the text.
+template <void (*kCommand)(Document*)>
+void BM_FromMiddle(benchmark::State& state) {
   auto doc = LoadDocument(SizeArg(state));
-  MoveTextStart(doc.get(), false);
-  for (auto _ : state) {
-    bool found = Find(doc.get(), "zqx", true, false, true, false);
-    benchmark::DoNotOptimize(found);
+  TimeEach(state, doc.get(), ToMiddle, kCommand);
+}
+
+void TextStart(Document* doc) { MoveTextStart(doc, false); }
+void TextEnd(Document* doc) { MoveTextEnd(doc, false); }
+
+// A command over the whole text just selected with Ctrl+A; `undo` (untimed)
+// brings the text back to its first form first.
+template <void (*kCommand)(Document*), void (*kUndo)(Document*)>
+void BM_OverAll(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  bool done = false;
+  TimeEach(
+      state, doc.get(),
+      [&](Document* d) {
+        if (done) {
+          SelectAll(d);
+          kUndo(d);
+        }
+        SelectAll(d);
+        done = true;
+      },
+      kCommand);
+}
+
+// Shift+Tab and Ctrl+U over what Tab and Ctrl+K (untimed) put there.
+template <void (*kAdd)(Document*), void (*kRemove)(Document*)>
+void BM_RemoveOverAll(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  TimeEach(
+      state, doc.get(),
+      [](Document* d) {
+        SelectAll(d);
+        kAdd(d);
+        SelectAll(d);
+      },
+      kRemove);
+}
+
+void BM_CopyAll(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  MemoryClipboard clipboard;
+  TimeEach(state, doc.get(), [](Document*) {}, [&](Document* d) {
+    SelectAll(d);
+    CopySelection(d, clipboard);
+  });
+  state.counters["copied_bytes"] = static_cast<double>(clipboard.Text().size());
+}
+
+// 5 MiB of whole lines with CR LF ends, as a Windows program puts them on the
+// clipboard.
+std::string PasteText() {
+  const std::string& source = Source(kBigSize);
+  std::string lines = source.substr(0, source.rfind('\n', 5 * 1024 * 1024) + 1);
+  std::string text;
+  text.reserve(lines.size() * 41 / 40);
+  for (char c : lines) {
+    if (c == '\n') text += '\r';
+    text += c;
   }
+  return text;
+}
+
+// Ctrl+V of 5 MiB into the middle of the text; the paste is taken out again
+// untimed before the next one.
+void BM_Paste5MiB(benchmark::State& state) {
+  auto doc = LoadDocument(SizeArg(state));
+  MemoryClipboard clipboard;
+  clipboard.SetText(PasteText());
+  ToMiddle(doc.get());
+  int32_t at = -1;
+  TimeEach(
+      state, doc.get(),
+      [&](Document* d) {
+        if (at < 0) return;
+        CloseGapAtCaret(d);
+        SpliceText(d, at, static_cast<int32_t>(d->caret) - at, nullptr, 0);
+        SetCaret(d, at, false);
+        RefreshLines(d);
+      },
+      [&](Document* d) {
+        at = static_cast<int32_t>(d->caret);
+        PasteClipboard(d, clipboard);
+      });
 }
 
 void BM_LineCacheBytesPerLine(benchmark::State& state) {
@@ -223,8 +344,8 @@ void BM_LineCacheBytesPerLine(benchmark::State& state) {
       static_cast<double>(doc->lines.raw.capacity) / doc->lines.Count();
 }
 
-#define ENGINE_BENCH(fn) \
-  BENCHMARK(fn)->Arg(0)->Arg(1)->UseManualTime()->Repetitions(5)->ReportAggregatesOnly(true)
+#define ENGINE_BENCH(...) \
+  BENCHMARK(__VA_ARGS__)->Arg(0)->Arg(1)->UseManualTime()->Repetitions(5)->ReportAggregatesOnly(true)
 
 ENGINE_BENCH(BM_TypeCharacter);
 ENGINE_BENCH(BM_TypeEnter);
@@ -242,8 +363,29 @@ ENGINE_BENCH(BM_BackspaceOld);
 ENGINE_BENCH(BM_DeleteWordForward);
 ENGINE_BENCH(BM_DeleteWordBackward);
 ENGINE_BENCH(BM_FirstMoveAfterTyping);
-BENCHMARK(BM_ReplaceAllWord)->Arg(0)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_FindWithoutMatch)->Arg(0)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The commands below under the names of their keys.
+#define ENGINE_COMMAND(name, ...) ENGINE_BENCH(__VA_ARGS__)->Name(name)
+
+ENGINE_COMMAND("Find/match_case", BM_FindNew<kMatchCase>);
+ENGINE_COMMAND("Find/ignore_case", BM_FindNew<kIgnoreCase>);
+ENGINE_COMMAND("Find/whole_word_ignore_case", BM_FindNew<kWholeWordIgnoreCase>);
+ENGINE_COMMAND("F3/ignore_case", BM_FindAgain<kIgnoreCase, FindNext>);
+ENGINE_COMMAND("F3/whole_word_ignore_case", BM_FindAgain<kWholeWordIgnoreCase, FindNext>);
+ENGINE_COMMAND("ShiftF3/ignore_case", BM_FindAgain<kIgnoreCase, FindPrevious>);
+ENGINE_COMMAND("ShiftF3/whole_word_ignore_case", BM_FindAgain<kWholeWordIgnoreCase, FindPrevious>);
+ENGINE_COMMAND("ReplaceAll/whole_word", BM_ReplaceAll<kWholeWord>);
+ENGINE_COMMAND("ReplaceAll/ignore_case", BM_ReplaceAll<kIgnoreCase>);
+ENGINE_COMMAND("ReplaceAll/whole_word_ignore_case", BM_ReplaceAll<kWholeWordIgnoreCase>);
+ENGINE_COMMAND("CtrlHome", BM_FromMiddle<TextStart>);
+ENGINE_COMMAND("CtrlEnd", BM_FromMiddle<TextEnd>);
+ENGINE_COMMAND("CtrlA", BM_FromMiddle<SelectAll>);
+ENGINE_COMMAND("CtrlA_Tab", BM_OverAll<IndentLines, UnindentLines>);
+ENGINE_COMMAND("CtrlA_ShiftTab", BM_RemoveOverAll<IndentLines, UnindentLines>);
+ENGINE_COMMAND("CtrlA_CtrlK", BM_OverAll<CommentLines, UncommentLines>);
+ENGINE_COMMAND("CtrlA_CtrlU", BM_RemoveOverAll<CommentLines, UncommentLines>);
+ENGINE_COMMAND("CtrlA_CtrlC", BM_CopyAll);
+ENGINE_COMMAND("CtrlV_5MiB", BM_Paste5MiB);
 BENCHMARK(BM_LineCacheBytesPerLine)->Arg(0)->Iterations(1);
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Runs the program's own load, replace-all and save code on a file, so that
 // it can be timed against another editor as a whole process:
 //   orv-bench load-save IN OUT
-//   orv-bench replace IN FIND REPLACEMENT OUT   (prints the count)
+//   orv-bench replace IN FIND REPLACEMENT OUT [--ignore-case] [--whole-word]
+//                                               (prints the count)
 //   orv-bench generate OUT                      (a C++-like test file)
 #include <cstdio>
 #include <cstring>
@@ -16,7 +17,7 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: orv-bench load-save IN OUT\n"
-               "       orv-bench replace IN FIND REPLACEMENT OUT\n"
+               "       orv-bench replace IN FIND REPLACEMENT OUT [--ignore-case] [--whole-word]\n"
                "       orv-bench generate OUT\n");
   return 2;
 }
@@ -73,6 +74,28 @@ int Generate(const char* path) {
   return std::fclose(out) == 0 ? 0 : 1;
 }
 
+// Load, ReplaceAll with the search options given after the four arguments,
+// save.
+int Replace(int argc, char** argv) {
+  bool match_case = true;
+  bool whole_word = false;
+  for (int i = 6; i < argc; ++i) {
+    std::string option = argv[i];
+    if (option == "--ignore-case") {
+      match_case = false;
+    } else if (option == "--whole-word") {
+      whole_word = true;
+    } else {
+      return Usage();
+    }
+  }
+  Document* doc = LoadOrReport(argv[2]);
+  if (doc == nullptr) return 1;
+  int32_t count = ReplaceAll(doc, argv[3], argv[4], match_case, whole_word);
+  std::printf("%d\n", count);
+  return SaveAndClose(doc, argv[5]);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -83,12 +106,6 @@ int main(int argc, char** argv) {
     Document* doc = LoadOrReport(argv[2]);
     return doc == nullptr ? 1 : SaveAndClose(doc, argv[3]);
   }
-  if (command == "replace" && argc == 6) {
-    Document* doc = LoadOrReport(argv[2]);
-    if (doc == nullptr) return 1;
-    int32_t count = ReplaceAll(doc, argv[3], argv[4], true, false);
-    std::printf("%d\n", count);
-    return SaveAndClose(doc, argv[5]);
-  }
+  if (command == "replace" && argc >= 6 && argc <= 8) return Replace(argc, argv);
   return Usage();
 }

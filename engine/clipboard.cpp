@@ -16,20 +16,24 @@ bool MemoryClipboard::GetText(std::string* utf8) {
   return true;
 }
 
+// Only the CRs are looked at one by one; the runs between them are copied
+// whole, as a paste of megabytes of CR LF text needs.
 std::string NormalizePastedLineEnds(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   bool had_pair = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+  size_t from = 0;
+  for (size_t cr = text.find('\r'); cr != std::string::npos; cr = text.find('\r', cr + 1)) {
+    if (cr + 1 < text.size() && text[cr + 1] == '\n') {
+      out.append(text, from, cr - from);
+      from = cr + 1;
       had_pair = true;
-      continue;
     }
-    out.push_back(text[i]);
   }
+  out.append(text, from, std::string::npos);
   if (!had_pair) {
-    for (char& c : out) {
-      if (c == '\r') c = '\n';
+    for (size_t cr = out.find('\r'); cr != std::string::npos; cr = out.find('\r', cr + 1)) {
+      out[cr] = '\n';
     }
   }
   return out;

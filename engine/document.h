@@ -52,6 +52,9 @@ struct Document {
   GrowString find_text;
   GrowString replace_text;
   int32_t find_pos = kNoPosition;
+  // Set when the last search found nothing and put find_pos at the other end
+  // of the text: the next F3 or Shift+F3 then tests that offset itself.
+  uint8_t find_wrapped = 0;
   uint8_t match_case = 1;
   uint8_t whole_word = 1;
   uint8_t has_selection = 0;

@@ -61,6 +61,11 @@ struct LineArray {
   }
 };
 
+// The slots before the hole, which count from the text start.
+inline LineSlot* HeadSlots(LineArray* lines) {
+  return reinterpret_cast<LineSlot*>(lines->raw.data);
+}
+
 // Moves the hole to index k; call while text_base/text_length are current.
 void MoveLineHole(LineArray* lines, int32_t k);
 // Drops `remove` slots after the hole and puts the n given slots (offsets

@@ -1,6 +1,6 @@
 #pragma once
 // Edits at column 0 of the selected lines (Tab, Shift+Tab, Ctrl+K, Ctrl+U
-// over a selection), made in one pass over the affected lines.
+// over a selection), made in place in one pass over the affected lines.
 #include <cstdint>
 #include <string>
 

@@ -43,7 +43,77 @@ void UpdateLines(Document* doc, int32_t removed_lfs, int32_t first_start, int32_
   if (!ReplaceAtHole(lines, removed_lfs + 1, slots, e)) lines->valid = false;
 }
 
+// For an edit in place of lines first..last: true when the cache matches the
+// text, with those lines' slots before the hole (counting from the start)
+// and every later slot counting from the end, where the edit leaves it valid.
+bool HoldLines(Document* doc, int32_t* first, int32_t* last) {
+  if (!LinesMatchText(*doc)) return false;
+  int32_t count = doc->lines.Count();
+  *first = *first < 0 ? 0 : (*first >= count ? count - 1 : *first);
+  *last = *last < *first ? *first : (*last >= count ? count - 1 : *last);
+  MoveLineHole(&doc->lines, *last + 1);
+  return true;
+}
+
+void TextChanged(Document* doc, int32_t new_length) {
+  doc->text.size = new_length + 1;
+  doc->lines.text_base = StringData(doc->text);
+  doc->lines.text_length = new_length;
+}
+
 }  // namespace
+
+bool InsertAtLineStarts(Document* doc, int32_t first, int32_t last, const char* prefix,
+                        int32_t n) {
+  if (n < 1) return true;
+  if (!HoldLines(doc, &first, &last)) return false;
+  int32_t length = StringLength(doc->text);
+  int64_t grow = static_cast<int64_t>(last - first + 1) * n;
+  if (grow > INT32_MAX - 2 - length) return false;
+  if (!ResizeBuffer(&doc->text, length + static_cast<int32_t>(grow) + 1)) return false;
+  char* d = doc->text.data;
+  d[length] = 0;  // a text that was empty had no NUL yet
+  LineSlot* slots = HeadSlots(&doc->lines);
+  // From the end back, each line moves up by the prefixes of its own and the
+  // earlier lines, so nothing is overwritten before it has moved.
+  int32_t tail = static_cast<int32_t>(slots[last].offset);
+  std::memmove(d + tail + grow, d + tail, static_cast<size_t>(length - tail + 1));
+  for (int32_t k = last; k >= first; --k) {
+    int32_t start = static_cast<int32_t>(slots[k].offset);
+    int32_t shift = (k - first + 1) * n;
+    if (k < last) std::memmove(d + start + shift, d + start, slots[k].length + size_t{1});
+    std::memcpy(d + start + shift - n, prefix, static_cast<size_t>(n));
+    slots[k] = {static_cast<uint32_t>(start + shift - n),
+                slots[k].length + static_cast<uint32_t>(n)};
+  }
+  TextChanged(doc, length + static_cast<int32_t>(grow));
+  return true;
+}
+
+bool RemoveAtLineStarts(Document* doc, int32_t first, int32_t last, char byte,
+                        int32_t max_count) {
+  if (!HoldLines(doc, &first, &last)) return false;
+  int32_t length = StringLength(doc->text);
+  char* d = StringData(&doc->text);
+  LineSlot* slots = HeadSlots(&doc->lines);
+  // From the start on, each line moves down by what the earlier lines lost.
+  int32_t removed = 0;
+  for (int32_t k = first; k <= last; ++k) {
+    int32_t start = static_cast<int32_t>(slots[k].offset);
+    int32_t line_length = static_cast<int32_t>(slots[k].length);
+    int32_t cut = 0;
+    while (cut < max_count && cut < line_length && d[start + cut] == byte) ++cut;
+    // The last line takes the rest of the text along, with its NUL.
+    int32_t keep = k < last ? line_length - cut + 1 : length - start - cut + 1;
+    if (removed + cut > 0) {
+      std::memmove(d + start - removed, d + start + cut, static_cast<size_t>(keep));
+    }
+    slots[k] = {static_cast<uint32_t>(start - removed), static_cast<uint32_t>(line_length - cut)};
+    removed += cut;
+  }
+  if (removed > 0) TextChanged(doc, length - removed);
+  return true;
+}
 
 int32_t CountLineFeeds(const char* p, int32_t n) {
   int32_t count = 0;

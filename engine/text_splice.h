@@ -1,7 +1,8 @@
 #pragma once
 // The one place where the bytes of a Document's text change: every engine
-// edit goes through SpliceText, which keeps the raw line entries in step so
-// the line cache never needs a rescan of the whole text.
+// edit goes through SpliceText or the two line-start edits, which keep the
+// raw line entries in step so the line cache never needs a rescan of the
+// whole text.
 #include <cstdint>
 
 struct Document;
@@ -11,6 +12,15 @@ struct Document;
 // (text unchanged).
 bool SpliceText(Document* doc, int32_t at, int32_t remove, const char* bytes,
                 int32_t n);
+// Inserts the n bytes of `prefix` (no LF among them) at the start of every
+// line from `first` to `last`, moving each byte of the text at most once.
+// False when out of memory or the line cache is out of step (text unchanged).
+bool InsertAtLineStarts(Document* doc, int32_t first, int32_t last, const char* prefix,
+                        int32_t n);
+// Removes up to `max_count` leading bytes equal to `byte` from every line from
+// `first` to `last`, the same way. False when the line cache is out of step.
+bool RemoveAtLineStarts(Document* doc, int32_t first, int32_t last, char byte,
+                        int32_t max_count);
 // Number of LF bytes among the n bytes at p.
 int32_t CountLineFeeds(const char* p, int32_t n);
 // True when the raw line entries describe the current text.

@@ -1,9 +1,14 @@
 // Find, F3, Shift+F3 and replace-all.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <cctype>
+#include <random>
 
 #include "engine/editing.h"
 #include "engine/movement.h"
 #include "engine/search.h"
+#include "tests/support/engine_random_ops.h"
 #include "tests/support/engine_test_document.h"
 
 namespace {
@@ -15,6 +20,40 @@ bool FindNew(Document* doc, const std::string& what, bool match_case = true, boo
 void ExpectValid(const Document& doc) {
   std::string why;
   EXPECT_TRUE(CheckInvariants(doc, &why)) << why;
+}
+
+// Two letters in both cases, their neighbours outside the letter ranges, and
+// the word edges; over the seeds the letters run through a..z.
+std::string SearchAlphabet(uint32_t seed) {
+  char a = static_cast<char>('a' + seed % 26);
+  char b = static_cast<char>('a' + (seed * 7 + 3) % 26);
+  return {a, a, static_cast<char>(a - 32), b, static_cast<char>(b - 32), '@', '[', '`', '{',
+          ' ', ' ', '\n'};
+}
+
+// A piece of the text with the case of some letters turned, or any bytes.
+std::string SearchNeedle(const std::string& text, const std::string& alphabet,
+                         std::mt19937& rng) {
+  auto pick = [&rng](size_t bound) {
+    return std::uniform_int_distribution<size_t>(0, bound - 1)(rng);
+  };
+  std::string needle;
+  size_t n = 1 + pick(3);
+  if (text.size() >= n && pick(4) != 0) {
+    needle = text.substr(pick(text.size() - n + 1), n);
+  } else {
+    for (size_t i = 0; i < n; ++i) needle += alphabet[pick(alphabet.size())];
+  }
+  for (char& c : needle) {
+    if (std::isalpha(static_cast<unsigned char>(c)) && pick(2) != 0) c ^= 0x20;
+  }
+  return needle;
+}
+
+int64_t PeakResidentKiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
 }
 
 }  // namespace
@@ -54,13 +93,29 @@ TEST(Search, FindNextAndPreviousWrapInTwoPresses) {
   EXPECT_EQ(doc->caret, 8u);
   EXPECT_EQ(doc->find_pos, 0);
   EXPECT_TRUE(FindNext(doc.get()));
-  EXPECT_EQ(doc->caret, 4u);  // from the top, one byte on from 0
-  EXPECT_TRUE(FindPrevious(doc.get()));
-  EXPECT_EQ(doc->caret, 0u);
+  EXPECT_EQ(doc->caret, 0u);  // the first occurrence, at the very top
   EXPECT_FALSE(FindPrevious(doc.get()));
   EXPECT_EQ(doc->find_pos, 9);
   EXPECT_TRUE(FindPrevious(doc.get()));
-  EXPECT_EQ(doc->caret, 8u);  // the last occurrence
+  EXPECT_EQ(doc->caret, 8u);  // the last occurrence, at the very end
+  EXPECT_TRUE(FindPrevious(doc.get()));
+  EXPECT_EQ(doc->caret, 4u);
+
+  // A search that fails below the last occurrence: F3 then finds the one at
+  // the top, also when it is the only one.
+  auto once = MakeTestDocument("ab cd");
+  MoveTextEnd(once.get(), false);
+  EXPECT_FALSE(FindNew(once.get(), "ab"));
+  EXPECT_TRUE(FindNext(once.get()));
+  EXPECT_EQ(once->caret, 0u);
+  EXPECT_FALSE(FindNext(once.get()));
+  EXPECT_TRUE(FindNext(once.get()));
+  EXPECT_EQ(once->caret, 0u);
+  auto end = MakeTestDocument("cd ab");
+  EXPECT_TRUE(FindNew(end.get(), "ab"));
+  EXPECT_FALSE(FindPrevious(end.get()));
+  EXPECT_TRUE(FindPrevious(end.get()));
+  EXPECT_EQ(end->caret, 3u);
 }
 
 TEST(Search, FindClearsTheSelectionAndClosesTheGap) {
@@ -121,4 +176,78 @@ TEST(Search, ReplaceAllIgnoresOverwriteMode) {
   ToggleOverwrite(doc.get());
   EXPECT_EQ(ReplaceAll(doc.get(), "ab", "xyz", true, true), 2);
   EXPECT_EQ(Content(*doc), "xyz cd xyz");
+}
+
+TEST(Search, AgreesWithAPlainScanOverEveryLetterAndWordEdge) {
+  for (uint32_t seed = 0; seed < 260; ++seed) {
+    std::mt19937 rng(seed);
+    auto pick = [&rng](size_t bound) {
+      return std::uniform_int_distribution<size_t>(0, bound - 1)(rng);
+    };
+    std::string alphabet = SearchAlphabet(seed);
+    std::string text;
+    for (size_t i = pick(70); i > 0; --i) text += alphabet[pick(alphabet.size())];
+    std::unique_ptr<Document> doc;
+    ModelDoc model;
+    StartBoth(text, 2, true, &doc, &model);
+    std::string history;
+    for (int step = 0; step < 12; ++step) {
+      std::string needle = SearchNeedle(model.text, alphabet, rng);
+      bool mc = pick(2) != 0, ww = pick(2) != 0;
+      size_t kind = step == 0 ? 0 : pick(5);
+      if (kind == 0) {
+        EXPECT_EQ(Find(doc.get(), needle, mc, ww, true, false),
+                  model.Find(needle, mc, ww, true, false));
+      } else if (kind == 1) {
+        EXPECT_EQ(FindNext(doc.get()), model.FindNext());
+      } else if (kind == 2) {
+        EXPECT_EQ(FindPrevious(doc.get()), model.FindPrevious());
+      } else if (kind == 3) {
+        std::string with = pick(2) ? "" : SearchNeedle(model.text, alphabet, rng);
+        EXPECT_EQ(ReplaceAll(doc.get(), needle, with, mc, ww),
+                  model.ReplaceAll(needle, with, mc, ww));
+      } else {
+        MoveRight(doc.get(), false);
+        model.Move(1, false, 0);
+      }
+      history += std::to_string(kind) + ":" + needle + (mc ? " mc" : "") + (ww ? " ww" : "") + "; ";
+      ASSERT_EQ(CompareWithModel(*doc, model), "")
+          << "seed " << seed << " text " << text << "\n" << history;
+    }
+  }
+}
+
+TEST(Search, CandidateScanTestsEachOffsetOnce) {
+  // Many f and no F (or one F at the very end): every offset is a candidate
+  // for F without case, and a whole scan still tests each offset once.
+  for (bool tail_upper : {false, true}) {
+    std::string text(1 << 18, 'f');
+    if (tail_upper) text.back() = 'F';
+    int32_t last = static_cast<int32_t>(text.size()) - 1;
+    CandidateScan scan = StartCandidateScan(text.data(), last, "F", 1, false);
+    int32_t found = 0;
+    for (int32_t p = NextCandidate(&scan, 0); p >= 0; p = NextCandidate(&scan, p + 1)) ++found;
+    EXPECT_EQ(found, last + 1);
+    EXPECT_EQ(scan.offsets_tested, last + 1);
+  }
+  // The bytes either side of the letter ranges never fold.
+  std::string edges = "@[`{aA";
+  CandidateScan at = StartCandidateScan(edges.data(), 5, "@", 1, false);
+  EXPECT_EQ(NextCandidate(&at, 0), 0);
+  EXPECT_EQ(NextCandidate(&at, 1), -1);
+  CandidateScan a = StartCandidateScan(edges.data(), 5, "A", 1, false);
+  EXPECT_EQ(NextCandidate(&a, 0), 4);
+  EXPECT_EQ(NextCandidate(&a, 5), 5);
+}
+
+TEST(Search, ReplaceAllRefusesATooLargeResultBeforeBuildingIt) {
+  // 1 MiB of matches, each becoming 1,025 bytes: just over 1 GiB.
+  auto doc = MakeTestDocument(std::string(1 << 20, 'a'));
+  std::string replacement(1025, 'b');
+  int64_t peak_before = PeakResidentKiB();
+  EXPECT_EQ(ReplaceAll(doc.get(), "A", replacement, false, false), 0);
+  // In KiB: nothing near the result's size was touched.
+  EXPECT_LT(PeakResidentKiB() - peak_before, 64 * 1024);
+  EXPECT_EQ(Content(*doc), std::string(1 << 20, 'a'));
+  ExpectValid(*doc);
 }

@@ -188,7 +188,9 @@ inline std::string CompareWithModel(const Document& doc, const ModelDoc& model) 
       std::string(StringData(doc.replace_text)) != model.replace_text) {
     return "search texts";
   }
-  if (doc.find_pos != model.find_pos) return "find_pos";
+  if (doc.find_pos != model.find_pos || (doc.find_wrapped != 0) != model.find_wrapped) {
+    return "find_pos";
+  }
   if ((doc.match_case != 0) != model.match_case || (doc.whole_word != 0) != model.whole_word) {
     return "search options";
   }

@@ -17,6 +17,7 @@ struct ModelDoc {
   bool tabs_as_spaces = true;
   std::string find_text, replace_text;
   int32_t find_pos = -1;
+  bool find_wrapped = false;  // a failed search left find_pos at the other end
   bool match_case = true, whole_word = true;
   bool has_selection = false;
   int32_t sel_anchor = 0, sel_start = 0, sel_end = 0;
@@ -279,9 +280,10 @@ struct ModelDoc {
     whole_word = ww;
     if (backward && !new_search) {
       for (int32_t p = std::min(find_pos, Length()); p >= 0; --p) {
-        if (MatchAt(p)) { find_pos = p; SetCaret(p); return true; }
+        if (MatchAt(p)) { find_pos = p; find_wrapped = false; SetCaret(p); return true; }
       }
       find_pos = Length();
+      find_wrapped = true;
       return false;
     }
     if (new_search || find_pos < 0 || find_pos >= Length()) {
@@ -289,30 +291,33 @@ struct ModelDoc {
       find_pos = caret;
     }
     for (int32_t p = find_pos; p <= Length() - static_cast<int32_t>(find_text.size()); ++p) {
-      if (MatchAt(p)) { find_pos = p; SetCaret(p); return true; }
+      if (MatchAt(p)) { find_pos = p; find_wrapped = false; SetCaret(p); return true; }
     }
     find_pos = 0;
+    find_wrapped = true;
     return false;
   }
   bool FindNext() {
     ClearSelection();
     if (find_text.empty()) return false;
     int32_t n = static_cast<int32_t>(find_text.size());
-    if (find_pos >= 0 && find_pos < Length() && find_pos + 1 > Length() - n) {
+    if (!find_wrapped && find_pos >= 0 && find_pos < Length() && find_pos + 1 > Length() - n) {
       find_pos = 0;
+      find_wrapped = true;
       return false;
     }
-    if (find_pos >= 0) ++find_pos;
+    if (!find_wrapped && find_pos >= 0) ++find_pos;
     return Find(find_text, match_case, whole_word, false, false);
   }
   bool FindPrevious() {
     ClearSelection();
     if (find_text.empty()) return false;
-    if (find_pos == 0 && caret == 0) {
+    if (!find_wrapped && find_pos == 0 && caret == 0) {
       find_pos = Length();
+      find_wrapped = true;
       return false;
     }
-    if (find_pos > 0) --find_pos;
+    if (!find_wrapped && find_pos > 0) --find_pos;
     return Find(find_text, match_case, whole_word, false, true);
   }
   int32_t ReplaceAll(const std::string& find, const std::string& replacement, bool mc, bool ww) {
@@ -322,6 +327,7 @@ struct ModelDoc {
     match_case = mc;
     whole_word = ww;
     find_pos = 0;
+    find_wrapped = false;
     std::string out;
     int32_t count = 0, last = -1, p = 0;
     while (p <= Length()) {

@@ -96,15 +96,17 @@ void ReleaseAt(Document* doc, RenderCache* cache, int x, int y) {
   const PointerCell cell = PointerCellAt(*cache, x, y);
   cache->click_row = cell.row;
   cache->click_column = cell.column;
+  if (cell.row == pressed_row && cell.column == pressed_column) {
+    // A plain click: the press placed the caret. Placing it again from the
+    // cell would pick another line when a paint in between moved the text.
+    DropSelection(doc);
+    return;
+  }
   int32_t line = 0;
   int32_t column = 0;
   ClampedTarget(*doc, *cache, cell, &line, &column);
   CloseOpenGap(doc);
   GoToLineColumn(doc, line, column);
-  if (cell.row == pressed_row && cell.column == pressed_column) {
-    DropSelection(doc);
-    return;
-  }
   // Fix the selection from the anchor to where the caret landed.
   UpdateSelection(doc);
 }

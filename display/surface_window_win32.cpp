@@ -144,6 +144,13 @@ void Paint(HWND hwnd, SurfaceView* view) {
     GetClientRect(hwnd, &client);
     Win32SurfacePort port(hwnd, dc, view->canvas);
     PaintSurface(*view, app_state, client.right, client.bottom, port);
+    // A layout that showed or hid the scrollbar resized the client under
+    // this paint, which presented only the old size; WM_SIZE asked for the
+    // next paint, and that one must present the whole new client.
+    RECT now;
+    GetClientRect(hwnd, &now);
+    if (view->cache != nullptr && (now.right != client.right || now.bottom != client.bottom))
+      view->cache->dirty = 1;
   }
   EndPaint(hwnd, &ps);
 }

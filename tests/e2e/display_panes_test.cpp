@@ -68,6 +68,12 @@ std::vector<int> LabelTops(const e2e::Image& shot) {
   return tops;
 }
 
+// Pixels other than black in the strip where the text pane's scrollbar sits.
+int NotBlackInBar(const e2e::Image& shot) {
+  const int x0 = shot.width - 18, y0 = kClientTop + 20, x1 = shot.width - 6, y1 = shot.height - 20;
+  return (x1 - x0) * (y1 - y0) - shot.Count(e2e::Rgb{0, 0, 0}, x0, y0, x1, y1);
+}
+
 void Close(e2e::Orvinale& app, unsigned long win) {
   app.Key(win, "alt+F4");
   int code = -1;
@@ -297,12 +303,14 @@ TEST(DisplayPanesE2e, SwitchingDocumentsRestoresTheView) {
     return settled && RowsWith(shot, kHighlight, 0, 60, &first, &last) && first > top_first + 200;
   }, 20));
   const e2e::Image before = shot;
-  // A new document, then back with F2: the same rows come back.
+  EXPECT_GT(NotBlackInBar(before), 1000) << "no scrollbar on the long document";
+  // A new document, then back with F2: the same rows come back. The short
+  // document has no scrollbar, and nothing of the old one stays on screen.
   app.Key(win, "ctrl+n");
   ASSERT_TRUE(e2e::WaitUntil([&] {
     shot = app.Screenshot(win, "new.png");
-    return InClient(shot, kText) == 0;
-  }, 10));
+    return InClient(shot, kText) == 0 && NotBlackInBar(shot) == 0;
+  }, 10)) << NotBlackInBar(shot) << " pixels of the old scrollbar stay";
   app.Key(win, "F2");
   ASSERT_TRUE(e2e::WaitUntil([&] {
     shot = app.Screenshot(win, "back.png");

@@ -12,14 +12,6 @@ namespace {
 constexpr float kWheelNotch = 120.0f;
 constexpr float kLinesPerNotch = 3.0f;
 
-// Virtual-key codes of the keys that move only the thumb.
-constexpr int kKeyPrior = 0x21;
-constexpr int kKeyNext = 0x22;
-constexpr int kKeyEnd = 0x23;
-constexpr int kKeyHome = 0x24;
-constexpr int kKeyUp = 0x26;
-constexpr int kKeyDown = 0x28;
-
 int32_t LimitToPage(const ScrollState& s, int64_t position) {
   position = std::min<int64_t>(position, static_cast<int64_t>(s.maximum) - s.page);
   return static_cast<int32_t>(std::max<int64_t>(position, 0));
@@ -132,18 +124,6 @@ int32_t WheelPosition(const ScrollState& s, int delta) {
   position = std::min(position, static_cast<float>(s.maximum - s.page));
   position = std::max(position, 0.0f);
   return static_cast<int32_t>(std::floor(position + 0.5f));
-}
-
-int32_t KeyThumbPosition(const ScrollState& s, int virtual_key, int32_t cell_height) {
-  switch (virtual_key) {
-    case kKeyPrior: return std::max(s.position - s.page, 0);
-    case kKeyNext: return std::min(s.position + s.page, s.maximum);
-    case kKeyEnd: return s.maximum;
-    case kKeyHome: return 0;
-    case kKeyUp: return std::max(s.position - cell_height, 0);
-    case kKeyDown: return std::min(s.position + cell_height, s.maximum);
-    default: return -1;
-  }
 }
 
 void ScrollViewTo(RenderCache* cache, int32_t position, bool detach) {

@@ -14,6 +14,13 @@ namespace {
 
 enum class DialogKind { Open, Save, Folder };
 
+// What a dialog returned: the path, and for File save as the text of its name
+// box (empty when it is not known).
+struct Chosen {
+  std::string path;
+  std::string typed;
+};
+
 const wchar_t* CaptionOf(DialogKind kind) {
   switch (kind) {
     case DialogKind::Open: return L"Open file";
@@ -59,7 +66,10 @@ class ModalOwners {
   int count_ = 0;
 };
 
-// An event sink of no behaviour of its own, attached while a dialog shows.
+// The event sink attached while a dialog shows. It keeps the name box's text
+// as the user typed it: dialogs differ in when they append the default
+// extension (Wine adds it to "notes.txt" too), and once Show has returned
+// Wine no longer answers GetFileName.
 class DialogEvents : public IFileDialogEvents {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -73,7 +83,18 @@ class DialogEvents : public IFileDialogEvents {
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
   ULONG STDMETHODCALLTYPE Release() override { return --refs_; }  // lives on the stack
-  HRESULT STDMETHODCALLTYPE OnFileOk(IFileDialog*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnFileOk(IFileDialog* dialog) override {
+    PWSTR name = nullptr;
+    if (SUCCEEDED(dialog->GetFileName(&name)) && name != nullptr) {
+      try {
+        typed = name;
+      } catch (...) {
+        typed.clear();
+      }
+      CoTaskMemFree(name);
+    }
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnFolderChange(IFileDialog*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnSelectionChange(IFileDialog*) override { return S_OK; }
@@ -86,6 +107,8 @@ class DialogEvents : public IFileDialogEvents {
                                         FDE_OVERWRITE_RESPONSE*) override {
     return E_NOTIMPL;
   }
+
+  std::wstring typed;  // the name box at OK
 
  private:
   ULONG refs_ = 1;
@@ -124,8 +147,19 @@ void SetFileTypes(IFileDialog* dialog, DialogKind kind) {
   if (index >= 0) dialog->SetFileTypeIndex(static_cast<UINT>(index + 1));  // 1-based
 }
 
+bool ReadResult(IFileDialog* dialog, const DialogEvents& events, Chosen* chosen) {
+  ComRelease<IShellItem> item;
+  if (FAILED(dialog->GetResult(&item.p)) || item.p == nullptr) return false;
+  PWSTR name = nullptr;
+  if (FAILED(item.p->GetDisplayName(SIGDN_FILESYSPATH, &name)) || name == nullptr) return false;
+  bool converted = WideToUtf8(name, &chosen->path);
+  CoTaskMemFree(name);
+  if (!WideToUtf8(events.typed.c_str(), &chosen->typed)) chosen->typed.clear();
+  return converted && !chosen->path.empty();
+}
+
 // 1 chosen, 0 cancelled, -1 no common item dialog.
-int RunItemDialog(HWND owner, DialogKind kind, const std::string& start, std::string* path) {
+int RunItemDialog(HWND owner, DialogKind kind, const std::string& start, Chosen* chosen) {
   ComRelease<IFileDialog> dialog;
   const CLSID& clsid = kind == DialogKind::Save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog;
   if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IFileDialog,
@@ -154,13 +188,7 @@ int RunItemDialog(HWND owner, DialogKind kind, const std::string& start, std::st
   HRESULT shown = dialog.p->Show(owner);
   if (advised) dialog.p->Unadvise(cookie);
   if (FAILED(shown)) return 0;
-  ComRelease<IShellItem> item;
-  if (FAILED(dialog.p->GetResult(&item.p)) || item.p == nullptr) return 0;
-  PWSTR name = nullptr;
-  if (FAILED(item.p->GetDisplayName(SIGDN_FILESYSPATH, &name)) || name == nullptr) return 0;
-  bool converted = WideToUtf8(name, path);
-  CoTaskMemFree(name);
-  return converted && !path->empty() ? 1 : 0;
+  return ReadResult(dialog.p, events, chosen) ? 1 : 0;
 }
 
 bool RunOldFileDialog(HWND owner, DialogKind kind, bool preserve, const std::string& start,
@@ -206,43 +234,63 @@ bool RunOldFolderDialog(HWND owner, std::string* path) {
   return ok;
 }
 
-bool Choose(HWND owner, DialogKind kind, bool restore_directory, bool preserve, size_t limit,
-            std::string* path) {
+bool Choose(HWND owner, DialogKind kind, bool restore_directory, bool preserve, Chosen* chosen) {
   std::string start = CurrentDirectory();
-  std::string chosen;
   bool ok;
   bool old_folder_dialog = false;
   {
     ModalOwners modal(owner);
-    int item = RunItemDialog(owner, kind, start, &chosen);
+    int item = RunItemDialog(owner, kind, start, chosen);
     if (item >= 0) {
       ok = item == 1;
     } else if (kind == DialogKind::Folder) {
-      ok = RunOldFolderDialog(owner, &chosen);
+      ok = RunOldFolderDialog(owner, &chosen->path);
       old_folder_dialog = true;
     } else {
-      ok = RunOldFileDialog(owner, kind, preserve, start, &chosen);
+      ok = RunOldFileDialog(owner, kind, preserve, start, &chosen->path);
     }
   }
   if (restore_directory && !old_folder_dialog && !start.empty())
     SetCurrentDirectoryUtf8(start.c_str());
-  if (!ok) return false;
-  *path = CutUtf8(chosen, limit);
+  return ok;
+}
+
+bool ChoosePath(HWND owner, DialogKind kind, bool preserve, size_t limit, std::string* path) {
+  Chosen chosen;
+  if (!Choose(owner, kind, preserve, preserve, &chosen)) return false;
+  *path = CutUtf8(chosen.path, limit);
   return true;
+}
+
+// The dialog asked about replacing the path it returned; a name that differs
+// from it is asked about here. No shows the dialog again.
+bool MayReplace(HWND owner, const std::string& path) {
+  FileStatus status;
+  if (!StatUtf8(path.c_str(), &status)) return true;
+  std::wstring question;
+  if (!Utf8ToWide(ReplaceQuestion(path).c_str(), &question)) return false;
+  return MessageBoxW(owner, question.c_str(), CaptionOf(DialogKind::Save),
+                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 }  // namespace
 
 bool ChooseFileForOpen(HWND owner, bool preserve_directory, std::string* path) {
-  return Choose(owner, DialogKind::Open, preserve_directory, preserve_directory, kOpenResultBytes,
-                path);
+  return ChoosePath(owner, DialogKind::Open, preserve_directory, kOpenResultBytes, path);
 }
 
 bool ChooseFileForSave(HWND owner, std::string* path) {
-  return Choose(owner, DialogKind::Save, true, true, kSaveResultBytes, path);
+  for (;;) {
+    Chosen chosen;
+    if (!Choose(owner, DialogKind::Save, true, true, &chosen)) return false;
+    const std::string named = SaveNameWithExtension(WithTypedName(chosen.path, chosen.typed));
+    if (named == chosen.path || MayReplace(owner, named)) {
+      *path = CutUtf8(named, kSaveResultBytes);
+      return true;
+    }
+  }
 }
 
 bool ChooseFolder(HWND owner, bool preserve_directory, std::string* path) {
-  return Choose(owner, DialogKind::Folder, preserve_directory, preserve_directory,
-                kFolderResultBytes, path);
+  return ChoosePath(owner, DialogKind::Folder, preserve_directory, kFolderResultBytes, path);
 }

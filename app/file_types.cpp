@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "documents/browse_rules.h"
+
 const FileType kFileTypes[kFileTypeCount] = {
     {"All supported files", "*.cpp;*.cc;*.cxx;*.hxx;*.hpp;*.hh;*.c;*.h;*.asm;*.s;*.S;*.bat;*.cmd;*.txt"},
     {"C++ files (*.cpp;*.cc;*.h;*.cxx;*.hxx;*.hpp;*.hh)", "*.cpp;*.cc;*.h;*.cxx;*.hxx;*.hpp;*.hh"},
@@ -48,6 +50,21 @@ int SaveDialogTypeIndex() {
       return i;
   }
   return -1;
+}
+
+std::string WithTypedName(const std::string& result, const std::string& typed) {
+  const std::string name = FileNamePart(typed);
+  if (name.empty()) return result;
+  return result.substr(0, result.size() - FileNamePart(result).size()) + name;
+}
+
+std::string SaveNameWithExtension(const std::string& path) {
+  if (FileNamePart(path).find('.') != std::string::npos) return path;
+  return path + "." + kDefaultExtension;
+}
+
+std::string ReplaceQuestion(const std::string& path) {
+  return FileNamePart(path) + " already exists.\nDo you want to replace it?";
 }
 
 std::string CutUtf8(const std::string& text, size_t max_bytes) {

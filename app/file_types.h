@@ -23,5 +23,16 @@ int OpenDialogTypeIndex();
 // of its patterns is "cpp" (any case); -1 when none is.
 int SaveDialogTypeIndex();
 
+// A dialog's result with its last component replaced by the name the user
+// typed (some dialogs append an extension of their own); the result itself
+// when nothing is known of what was typed.
+std::string WithTypedName(const std::string& result, const std::string& typed);
+// The name File save as saves under: a name whose last component has an
+// extension (any '.') is kept exactly; any other gets ".cpp". A trailing '.'
+// counts, so "notes." keeps the user's way of asking for no extension.
+std::string SaveNameWithExtension(const std::string& path);
+// "<file name> already exists.\nDo you want to replace it?"
+std::string ReplaceQuestion(const std::string& path);
+
 // The text cut to at most max_bytes without splitting a UTF-8 character.
 std::string CutUtf8(const std::string& text, size_t max_bytes);

@@ -49,13 +49,12 @@ void FollowAttached(RenderCache& c, int32_t line) {
 void FollowDetached(RenderCache& c, int32_t line) {
   // The clicked row holds only when the caret really went to the clicked
   // line; a row left over from an earlier click would move the text (even
-  // above the first line).
+  // above the first line). The clicked cell stays recorded: a paint between
+  // a press and its release must not hide from the release that the pointer
+  // never left the pressed cell.
   if (c.top_margin <= c.click_row && c.click_row <= c.bottom_margin &&
       line == c.top_line + c.click_row) {
     c.caret_row = c.click_row;
-    c.top_line = line - c.click_row;
-    c.click_row = 0;
-    c.click_column = 0;
   } else if (line < c.top_margin) {
     c.caret_row = line;
     c.top_line = 0;

@@ -12,14 +12,6 @@ namespace {
 constexpr float kWheelNotch = 120.0f;
 constexpr float kLinesPerNotch = 3.0f;
 
-// Virtual-key codes of the keys that move only the thumb.
-constexpr int kKeyPrior = 0x21;
-constexpr int kKeyNext = 0x22;
-constexpr int kKeyEnd = 0x23;
-constexpr int kKeyHome = 0x24;
-constexpr int kKeyUp = 0x26;
-constexpr int kKeyDown = 0x28;
-
 int32_t LimitToPage(const ScrollState& s, int64_t position) {
   position = std::min<int64_t>(position, static_cast<int64_t>(s.maximum) - s.page);
   return static_cast<int32_t>(std::max<int64_t>(position, 0));
@@ -96,15 +88,17 @@ void ReleaseAt(Document* doc, RenderCache* cache, int x, int y) {
   const PointerCell cell = PointerCellAt(*cache, x, y);
   cache->click_row = cell.row;
   cache->click_column = cell.column;
+  if (cell.row == pressed_row && cell.column == pressed_column) {
+    // A plain click: the press placed the caret. Placing it again from the
+    // cell would pick another line when a paint in between moved the text.
+    DropSelection(doc);
+    return;
+  }
   int32_t line = 0;
   int32_t column = 0;
   ClampedTarget(*doc, *cache, cell, &line, &column);
   CloseOpenGap(doc);
   GoToLineColumn(doc, line, column);
-  if (cell.row == pressed_row && cell.column == pressed_column) {
-    DropSelection(doc);
-    return;
-  }
   // Fix the selection from the anchor to where the caret landed.
   UpdateSelection(doc);
 }
@@ -130,18 +124,6 @@ int32_t WheelPosition(const ScrollState& s, int delta) {
   position = std::min(position, static_cast<float>(s.maximum - s.page));
   position = std::max(position, 0.0f);
   return static_cast<int32_t>(std::floor(position + 0.5f));
-}
-
-int32_t KeyThumbPosition(const ScrollState& s, int virtual_key, int32_t cell_height) {
-  switch (virtual_key) {
-    case kKeyPrior: return std::max(s.position - s.page, 0);
-    case kKeyNext: return std::min(s.position + s.page, s.maximum);
-    case kKeyEnd: return s.maximum;
-    case kKeyHome: return 0;
-    case kKeyUp: return std::max(s.position - cell_height, 0);
-    case kKeyDown: return std::min(s.position + cell_height, s.maximum);
-    default: return -1;
-  }
 }
 
 void ScrollViewTo(RenderCache* cache, int32_t position, bool detach) {

@@ -41,8 +41,5 @@ int32_t ScrollRequestPosition(const ScrollState& s, int code);
 // New position after a wheel turn of `delta` (120 per notch, positive away
 // from the user = up): 3 lines a notch, within 0 .. maximum - page.
 int32_t WheelPosition(const ScrollState& s, int delta);
-// Thumb position for a navigation key that reached the pane (VK_ code), or
-// -1 for other keys.
-int32_t KeyThumbPosition(const ScrollState& s, int virtual_key, int32_t cell_height);
 // Detaches the view and shows `top_line` from `position` (scrollbar, wheel).
 void ScrollViewTo(RenderCache* cache, int32_t position, bool detach);

@@ -144,6 +144,13 @@ void Paint(HWND hwnd, SurfaceView* view) {
     GetClientRect(hwnd, &client);
     Win32SurfacePort port(hwnd, dc, view->canvas);
     PaintSurface(*view, app_state, client.right, client.bottom, port);
+    // A layout that showed or hid the scrollbar resized the client under
+    // this paint, which presented only the old size; WM_SIZE asked for the
+    // next paint, and that one must present the whole new client.
+    RECT now;
+    GetClientRect(hwnd, &now);
+    if (view->cache != nullptr && (now.right != client.right || now.bottom != client.bottom))
+      view->cache->dirty = 1;
   }
   EndPaint(hwnd, &ps);
 }
@@ -229,14 +236,8 @@ LRESULT Dispatch(HWND hwnd, SurfaceView* view, UINT message, WPARAM wparam, LPAR
       ScrollTo(hwnd, WheelPosition(ReadScroll(hwnd), GET_WHEEL_DELTA_WPARAM(wparam)),
                GetCapture() == nullptr);
       return 0;
-    case WM_KEYDOWN: {
-      const Document* doc = CurrentDocument();
-      const int32_t cell_height = doc != nullptr ? doc->render_cache->cell_height : 1;
-      const int32_t position =
-          KeyThumbPosition(ReadScroll(hwnd), static_cast<int>(wparam), cell_height);
-      if (position >= 0) SkinnedSetScrollPos(hwnd, position);
-      break;
-    }
+    // WM_KEYDOWN: the key table runs every key the pane acts on; the rest
+    // move neither the text nor the thumb, so the two always agree.
     default:
       break;
   }

@@ -40,7 +40,9 @@ std::string NormalizePastedLineEnds(const std::string& text) {
 }
 
 bool CopySelection(Document* doc, Clipboard& clipboard) {
-  if (!doc->has_selection) return false;
+  // An empty selection copies nothing: putting "" on the clipboard would
+  // throw away what the user copied before.
+  if (!doc->has_selection || doc->sel_end <= doc->sel_start) return false;
   CloseGapAtCaret(doc);
   int32_t length = TextLength(*doc);
   int32_t start = static_cast<int32_t>(doc->sel_start);

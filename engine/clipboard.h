@@ -26,8 +26,8 @@ class MemoryClipboard : public Clipboard {
   std::string text_;
 };
 
-// Puts the selected bytes on the clipboard; false without a selection or
-// when the clipboard refuses them.
+// Puts the selected bytes on the clipboard; false (the clipboard untouched)
+// without a selection, with an empty one, or when the clipboard refuses them.
 bool CopySelection(Document* doc, Clipboard& clipboard);
 // Copies, then deletes the selection when the copy succeeded.
 bool CutSelection(Document* doc, Clipboard& clipboard);

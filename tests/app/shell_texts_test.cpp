@@ -53,6 +53,22 @@ TEST(ShellFileTypes, TableFilterAndPreselection) {
   EXPECT_STREQ(kDefaultExtension, "cpp");
 }
 
+TEST(ShellFileTypes, SaveNameGetsCppOnlyWithoutAnExtension) {
+  EXPECT_EQ(SaveNameWithExtension("C:\\work\\notes.txt"), "C:\\work\\notes.txt");
+  EXPECT_EQ(SaveNameWithExtension("C:\\work\\notes"), "C:\\work\\notes.cpp");
+  EXPECT_EQ(SaveNameWithExtension("C:\\work\\notes.md"), "C:\\work\\notes.md")
+      << "an extension outside the table is the user's too";
+  EXPECT_EQ(SaveNameWithExtension("C:\\v1.2\\notes"), "C:\\v1.2\\notes.cpp")
+      << "a dot in a folder name is no extension";
+  EXPECT_EQ(SaveNameWithExtension("C:\\work\\notes."), "C:\\work\\notes.");
+  EXPECT_EQ(SaveNameWithExtension("C:\\work\\.editorconfig"), "C:\\work\\.editorconfig");
+  // The name as typed replaces the one the dialog returned, in its folder.
+  EXPECT_EQ(WithTypedName("Z:\\w\\notes.txt.cpp", "Z:\\w\\notes.txt"), "Z:\\w\\notes.txt");
+  EXPECT_EQ(WithTypedName("Z:\\w\\sub\\notes.txt.cpp", "sub\\notes.txt"), "Z:\\w\\sub\\notes.txt");
+  EXPECT_EQ(WithTypedName("Z:\\w\\notes.cpp", ""), "Z:\\w\\notes.cpp") << "nothing typed known";
+  EXPECT_EQ(SaveNameWithExtension(WithTypedName("Z:\\w\\notes.cpp", "notes")), "Z:\\w\\notes.cpp");
+}
+
 TEST(ShellFileTypes, CutKeepsWholeCharacters) {
   EXPECT_EQ(CutUtf8("abc", 5), "abc");
   EXPECT_EQ(CutUtf8("abcdef", 4), "abcd");

@@ -163,18 +163,4 @@ TEST(SurfaceMouse, WheelScrollsThreeLinesANotchWithinThePage) {
   EXPECT_EQ(4, c.caret_row);
 }
 
-TEST(SurfaceMouse, NavigationKeysMoveOnlyTheThumb) {
-  ScrollState s;
-  s.maximum = 100;
-  s.page = 30;
-  s.position = 20;
-  EXPECT_EQ(0, KeyThumbPosition(s, 0x21, 14));
-  EXPECT_EQ(50, KeyThumbPosition(s, 0x22, 14));
-  EXPECT_EQ(100, KeyThumbPosition(s, 0x23, 14));
-  EXPECT_EQ(0, KeyThumbPosition(s, 0x24, 14));
-  EXPECT_EQ(6, KeyThumbPosition(s, 0x26, 14));
-  EXPECT_EQ(34, KeyThumbPosition(s, 0x28, 14));
-  EXPECT_EQ(-1, KeyThumbPosition(s, 'A', 14));
-}
-
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "display/line_view.h"
+#include "display/surface_mouse.h"
 #include "display/surface_paint.h"
 #include "documents/app_state.h"
 #include "documents/document_commands.h"
@@ -259,6 +260,33 @@ TEST_F(SurfacePaint, SwitchingDocumentsRestoresEachView) {
   ASSERT_FALSE(port.set.empty());
   EXPECT_EQ(301, port.set.front().maximum);  // its saved scrollbar came back
   EXPECT_EQ(1, port.surface_invalidated);
+}
+
+// The caret timer paints while the button is held; a press and a release on
+// one cell still leave no selection and the caret on the pressed line, in a
+// view the wheel has detached and in one that follows the caret.
+TEST_F(SurfacePaint, ClickLeavesNoSelectionWhateverPaintsRunBeforeTheRelease) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\n";
+  Document* doc = Open(text);
+  MoveTextStart(doc, false);
+  Paint();
+  RenderCache& c = *doc->render_cache;
+  for (int row = 0; row < c.rows; ++row) {
+    ScrollViewTo(&c, 100, true);
+    Paint();
+    for (const char* view_state : {"detached", "following"}) {
+      const int32_t top = c.top_line;
+      PressAt(doc, &c, CellX(2), CellY(row));
+      Paint();
+      Paint();
+      ReleaseAt(doc, &c, CellX(2) + 1, CellY(row) + 2);
+      EXPECT_FALSE(doc->has_selection) << view_state << " view, row " << row;
+      EXPECT_EQ(static_cast<uint32_t>(top + row), doc->caret_line) << view_state << " view, row " << row;
+      EXPECT_EQ(2u, doc->caret_column);
+      Paint();
+    }
+  }
 }
 
 TEST_F(SurfacePaint, LabelsFollowTheLayout) {

@@ -47,6 +47,39 @@ TEST(AppCommands, NewDocumentAndSaveOfAnUnnamedDocumentAsksForAName) {
   EXPECT_EQ(app.Quit(win), 0);
 }
 
+// The name typed in File save as decides the extension: one typed is kept
+// exactly (the dialog here would add ".cpp" to it), and replacing the file
+// it names is asked first; ".cpp" is added only to a name without one.
+TEST(AppCommands, SaveAsKeepsATypedExtensionAndAddsCppOnlyWithoutOne) {
+  e2e::Orvinale app;
+  ASSERT_TRUE(e2e::WriteFile(app.Path("notes.txt"), "old\n"));
+  unsigned long win = app.StartMain({}, e2e::kMainTitle);
+  ASSERT_NE(win, 0u);
+  app.Key(win, "ctrl+n");
+  ASSERT_TRUE(WaitTitle(win, e2e::MainTitle("original-0.mem")));
+  app.Type(win, "hello");
+  app.Key(win, "ctrl+s");
+  unsigned long dialog = app.WaitWindow("File save as", 30);
+  ASSERT_NE(dialog, 0u);
+  app.Type(dialog, app.WindowsPath("notes.txt"));
+  app.Key(dialog, "Return");
+  unsigned long confirm = app.WaitOtherWindow("File save as", dialog, 30);
+  ASSERT_NE(confirm, 0u) << "notes.txt exists: replacing it is asked first";
+  app.Key(confirm, "y");
+  ASSERT_TRUE(WaitTitle(win, e2e::MainTitle("notes.txt")));
+  EXPECT_EQ(e2e::ReadFile(app.Path("notes.txt")), "hello");
+  EXPECT_NE(access(app.Path("notes.txt.cpp").c_str(), F_OK), 0) << "saved as notes.txt.cpp";
+
+  app.Key(win, "alt+s");
+  dialog = app.WaitWindow("File save as", 30);
+  ASSERT_NE(dialog, 0u);
+  app.Type(dialog, app.WindowsPath("notes"));
+  app.Key(dialog, "Return");
+  ASSERT_TRUE(WaitTitle(win, e2e::MainTitle("notes.cpp")));
+  EXPECT_EQ(e2e::ReadFile(app.Path("notes.cpp")), "hello");
+  EXPECT_EQ(app.Quit(win), 0);
+}
+
 TEST(AppCommands, OpenDialogAndARefusedFile) {
   e2e::Orvinale app;
   ASSERT_TRUE(e2e::WriteFile(app.Path("bad.txt"), "caf\xe9\n"));  // not UTF-8

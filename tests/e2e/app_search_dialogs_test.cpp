@@ -152,9 +152,13 @@ void ExpectReopensWhereClosed(e2e::Orvinale& app, unsigned long win, const std::
   ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::WindowPosition(dialog) == std::make_pair(x, y); }, 10));
   app.Key(dialog, close_keys);
   ASSERT_TRUE(app.WaitWindowGone(title));
-  std::string ini = e2e::ReadFile(app.Path("portable/orvinale.ini"));
-  EXPECT_EQ(e2e::IniValue(ini, prefix + "_wnd_x", -1), x) << ini;
-  EXPECT_EQ(e2e::IniValue(ini, prefix + "_wnd_y", -1), y) << ini;
+  // The place is written at WM_DESTROY, which comes after the window is
+  // hidden: the file may lag the window's going.
+  std::string ini;
+  EXPECT_TRUE(e2e::WaitUntil([&] {
+    ini = e2e::ReadFile(app.Path("portable/orvinale.ini"));
+    return e2e::IniValue(ini, prefix + "_wnd_x", -1) == x && e2e::IniValue(ini, prefix + "_wnd_y", -1) == y;
+  }, 10)) << ini;
   dialog = OpenDialog(app, win, open_keys, title);
   ASSERT_NE(dialog, 0u);
   EXPECT_EQ(e2e::WindowPosition(dialog), std::make_pair(x, y));

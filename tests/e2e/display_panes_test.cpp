@@ -52,6 +52,28 @@ std::vector<int> TextProfile(const e2e::Image& shot) {
   return rows;
 }
 
+// Top pixel rows of the grey line-number labels, one per row from row 1 on
+// (row 0 holds the caret's highlighted label).
+std::vector<int> LabelTops(const e2e::Image& shot) {
+  std::vector<int> tops;
+  int blank = 0;  // rows without label pixels just above y
+  for (int y = kClientTop; y < shot.height; ++y) {
+    if (shot.Count(kLabel, 0, y, 60, y + 1) == 0) {
+      ++blank;
+      continue;
+    }
+    if (blank >= 3) tops.push_back(y);  // gaps inside a digit are shorter
+    blank = 0;
+  }
+  return tops;
+}
+
+// Pixels other than black in the strip where the text pane's scrollbar sits.
+int NotBlackInBar(const e2e::Image& shot) {
+  const int x0 = shot.width - 18, y0 = kClientTop + 20, x1 = shot.width - 6, y1 = shot.height - 20;
+  return (x1 - x0) * (y1 - y0) - shot.Count(e2e::Rgb{0, 0, 0}, x0, y0, x1, y1);
+}
+
 void Close(e2e::Orvinale& app, unsigned long win) {
   app.Key(win, "alt+F4");
   int code = -1;
@@ -113,6 +135,51 @@ TEST(DisplayPanesE2e, TextLabelsCaretClickAndWheel) {
   }, 10)) << "no caret label after the click";
   EXPECT_GE(hl_first, row_y - cell);
   EXPECT_LE(hl_last, row_y + cell);
+  Close(app, win);
+}
+
+// The button held over a timer tick after a wheel scroll: the click leaves no
+// selection, so Ctrl+C keeps what was copied before and Ctrl+V pastes it.
+TEST(DisplayPanesE2e, ClickAfterWheelKeepsTheClipboard) {
+  e2e::Orvinale app;
+  const std::string text = Lines(200, "line number");
+  ASSERT_TRUE(e2e::WriteFile(app.Path("clip.txt"), text));
+  unsigned long win = app.StartMain({app.WindowsPath("clip.txt")}, "clip.txt - " + std::string(kTitle));
+  ASSERT_NE(win, 0u);
+  e2e::Image shot;
+  std::vector<int> tops;  // of the grey labels, rows 1, 2, ...
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    shot = app.Screenshot(win, "clip-start.png");
+    tops = LabelTops(shot);
+    return tops.size() > 10;
+  }, 30));
+  const int cell = tops[1] - tops[0];
+  ASSERT_GT(cell, 8);
+  app.Key(win, "shift+End ctrl+c");
+  app.Click(win, shot.width / 2, shot.height / 2, 5);  // one notch: three lines down
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    shot = app.Screenshot(win, "clip-wheel.png");
+    return InClient(shot, kHighlight) == 0;
+  }, 10)) << "the view did not detach";
+  // Row 10, held until a paint has placed the caret (its label lights up).
+  app.Press(win, 200, tops[0] + 9 * cell + cell / 2);
+  int hl_first = 0, hl_last = 0;
+  const bool painted = e2e::WaitUntil([&] {
+    shot = app.Screenshot(win, "clip-held.png");
+    return RowsWith(shot, kHighlight, 0, 60, &hl_first, &hl_last);
+  }, 10);
+  app.Release();
+  ASSERT_TRUE(painted) << "no paint while the button was held";
+  app.Key(win, "ctrl+c ctrl+v ctrl+s");
+  std::string saved;
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    saved = e2e::ReadFile(app.Path("clip.txt"));
+    return saved != text;
+  }, 10)) << "nothing was pasted: the clipboard lost \"line number 1\"";
+  // "line number 1" went in once, at the end of line 14: the clicked row 10
+  // after three lines scrolled.
+  const size_t at = text.find("line number 15\n") - 1;
+  EXPECT_EQ(saved, text.substr(0, at) + "line number 1" + text.substr(at));
   Close(app, win);
 }
 
@@ -236,12 +303,14 @@ TEST(DisplayPanesE2e, SwitchingDocumentsRestoresTheView) {
     return settled && RowsWith(shot, kHighlight, 0, 60, &first, &last) && first > top_first + 200;
   }, 20));
   const e2e::Image before = shot;
-  // A new document, then back with F2: the same rows come back.
+  EXPECT_GT(NotBlackInBar(before), 1000) << "no scrollbar on the long document";
+  // A new document, then back with F2: the same rows come back. The short
+  // document has no scrollbar, and nothing of the old one stays on screen.
   app.Key(win, "ctrl+n");
   ASSERT_TRUE(e2e::WaitUntil([&] {
     shot = app.Screenshot(win, "new.png");
-    return InClient(shot, kText) == 0;
-  }, 10));
+    return InClient(shot, kText) == 0 && NotBlackInBar(shot) == 0;
+  }, 10)) << NotBlackInBar(shot) << " pixels of the old scrollbar stay";
   app.Key(win, "F2");
   ASSERT_TRUE(e2e::WaitUntil([&] {
     shot = app.Screenshot(win, "back.png");

@@ -255,6 +255,14 @@ void Orvinale::Click(unsigned long window, int x, int y, int button) {
       std::to_string(y) + " click " + std::to_string(button));
 }
 
+void Orvinale::Press(unsigned long window, int x, int y) {
+  Focus(window);
+  Run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
+      std::to_string(y) + " mousedown 1");
+}
+
+void Orvinale::Release() { Run("xdotool mouseup 1"); }
+
 void Orvinale::Drag(unsigned long window, int x0, int y0, int x1, int y1) {
   Focus(window);
   const std::string w = std::to_string(window);

@@ -71,6 +71,9 @@ class Orvinale {
   void Key(unsigned long window, const std::string& keys);
   void Type(unsigned long window, const std::string& text);
   void Click(unsigned long window, int x, int y, int button = 1);
+  // The left button pressed at (x, y) and held, and released where it is.
+  void Press(unsigned long window, int x, int y);
+  void Release();
   // Presses the left button at (x0, y0), moves to (x1, y1) in a few steps
   // and releases it there.
   void Drag(unsigned long window, int x0, int y0, int x1, int y1);

@@ -7,7 +7,7 @@
 #include "engine/utf8_check.h"
 #include "tests/support/engine_test_document.h"
 
-TEST(Clipboard, CopyNeedsASelection) {
+TEST(Clipboard, CopyAndCutNeedANonEmptySelection) {
   auto doc = MakeTestDocument("abc");
   MemoryClipboard clip;
   clip.SetText("old");
@@ -15,9 +15,10 @@ TEST(Clipboard, CopyNeedsASelection) {
   EXPECT_EQ(clip.Text(), "old");
   MoveRight(doc.get(), true);
   MoveLeft(doc.get(), true);  // empty selection, still present
-  EXPECT_TRUE(CopySelection(doc.get(), clip));
-  EXPECT_EQ(clip.Text(), "");
-  EXPECT_TRUE(CutSelection(doc.get(), clip));
+  ASSERT_TRUE(doc->has_selection);
+  EXPECT_FALSE(CopySelection(doc.get(), clip));
+  EXPECT_FALSE(CutSelection(doc.get(), clip));
+  EXPECT_EQ(clip.Text(), "old") << "what was copied before survives";
   EXPECT_EQ(Content(*doc), "abc");
 }
 

@@ -114,7 +114,8 @@ inline std::string RandomStep(Document* doc, ModelDoc* model, MemoryClipboard* c
         CopySelection(doc, *clip);
         return "copy";
       }
-      bool had = model->has_selection;
+      // An empty selection is not cut: it stays as it is.
+      bool had = model->has_selection && model->sel_end > model->sel_start;
       CutSelection(doc, *clip);
       if (had) model->DeleteChars(model->sel_end - model->sel_start, true);
       return "cut";

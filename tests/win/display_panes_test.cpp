@@ -11,6 +11,7 @@
 #include "display/pane_hooks.h"
 #include "display/panes_win32.h"
 #include "display/render_cache.h"
+#include "display/skinned_scrollbar_win32.h"
 #include "display/surface_view.h"
 #include "documents/app_state.h"
 #include "documents/document_commands.h"
@@ -118,6 +119,13 @@ struct DisplayPanesWin : testing::Test {
     return c;
   }
   Pixel SurfacePixel(int x, int y) { return CanvasPixelAt(surface_view->canvas, x, y) | 0xFF000000u; }
+  int ThumbPosition() {
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_POS;
+    SkinnedGetScrollInfo(surface, &si);
+    return si.nPos;
+  }
   void Click(UINT message, int x, int y, WPARAM keys = 0) {
     SendMessageW(surface, message, keys, MAKELPARAM(x, y));
   }
@@ -232,6 +240,11 @@ TEST_F(DisplayPanesWin, WheelScrollsThreeLinesAndDetaches) {
   Repaint();
   RenderCache& c = *doc->render_cache;
   EXPECT_EQ(0, c.top_line);
+  // Keys the key table leaves to the pane move neither the text nor the thumb.
+  for (WPARAM key : {VK_NEXT, VK_END, VK_DOWN}) SendMessageW(surface, WM_KEYDOWN, key, 0);
+  Repaint();
+  EXPECT_EQ(0, c.top_line);
+  EXPECT_EQ(0, ThumbPosition());
   SendMessageW(surface, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
   EXPECT_EQ(3, c.top_line);
   EXPECT_EQ(-1, c.caret_row);

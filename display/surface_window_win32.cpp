@@ -163,7 +163,6 @@ void OnTimer(HWND hwnd, SurfaceView* view) {
 }
 
 void OnChar(SurfaceView* view, WPARAM unit) {
-  if (unit == 8) return;  // Backspace belongs to the key table
   const std::string bytes = CharUnitToUtf8(&view->char_input, static_cast<uint32_t>(unit));
   Document* doc = CurrentDocument();
   if (!bytes.empty() && doc != nullptr) {

@@ -33,7 +33,10 @@ void AppendUtf8(uint32_t cp, std::string* out) {
 std::string CharUnitToUtf8(CharInput* input, uint32_t unit) {
   std::string out;
   unit &= 0xFFFF;
-  if (unit == 8) return out;
+  // Control codes are never text: they come from Ctrl+letter chords (Ctrl+Z
+  // gives 0x1A) or from keys the key table owns (Backspace, an Enter that
+  // the table let through).
+  if (unit < 0x20 || unit == 0x7F) return out;
   uint32_t pending = input->high_surrogate;
   input->high_surrogate = 0;
   if (IsLow(unit) && pending != 0) {

@@ -11,8 +11,8 @@ struct CharInput {
   uint32_t high_surrogate = 0;  // 0 = none pending
 };
 
-// The UTF-8 bytes one code unit adds: empty for code 8 (Backspace belongs to
-// the key table) and while the first half of a pair waits; a pair gives the
+// The UTF-8 bytes one code unit adds: empty for control codes (below 0x20
+// and 0x7F, which Ctrl chords and the table's own keys produce) and while the first half of a pair waits; a pair gives the
 // character's 4-byte sequence; a half without its partner gives U+FFFD so
 // the text stays valid UTF-8.
 std::string CharUnitToUtf8(CharInput* input, uint32_t unit);

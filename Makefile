@@ -56,4 +56,4 @@ fuzz: bootstrap
 	@scripts/run-fuzz $(FUZZ) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(NATIVE) $(WIN64) $(BENCH) $(FUZZ) build/tsan
+	rm -rf $(NATIVE) $(WIN64) $(BENCH) $(FUZZ) build/tsan build/tools

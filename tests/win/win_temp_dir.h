@@ -39,7 +39,10 @@ class WinTempDir {
         std::wstring full;
         Utf8ToWide((dir + name).c_str(), &full);
         full = L"\\\\?\\" + full;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+          // A link: removed itself, never walked into.
+          if (!RemoveDirectoryW(full.c_str())) DeleteFileW(full.c_str());
+        } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
           RemoveTree(dir + name + "\\");
         } else {
           SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -40,17 +40,17 @@ bool ReadText(Document* doc, FILE* stream, int64_t size, int32_t lead) {
 
 // Writes the content: the text without the typing gap's free part. The
 // gap stays where it is, so a save leaves the document as it was.
-bool WriteDocument(const Document& doc, const char* path) {
+bool WriteDocument(const Document& doc, const char* path, SaveOutcome* outcome) {
   const char* text = StringData(doc.text);
   int32_t length = StringLength(doc.text);
   const TypingGap& gap = doc.gap;
   if (gap.gap_closed || gap.gap_insert < 0 || gap.gap_start + gap.gap_size > length) {
     TextSpan whole{text, length};
-    return SaveTextToFile(path, &whole, 1, doc.eol_style);
+    return SaveTextToFile(path, &whole, 1, doc.eol_style, outcome);
   }
   int32_t tail = gap.gap_start + gap.gap_size;
   TextSpan parts[2] = {{text, gap.gap_insert}, {text + tail, length - tail}};
-  return SaveTextToFile(path, parts, 2, doc.eol_style);
+  return SaveTextToFile(path, parts, 2, doc.eol_style, outcome);
 }
 
 }  // namespace
@@ -115,15 +115,15 @@ bool LoadDocument(Document* doc, const char* path) {
   return true;
 }
 
-bool SaveDocument(Document* doc) {
+bool SaveDocument(Document* doc, SaveOutcome* outcome) {
   const char* path = StringData(doc->path);
   if (IsUnnamedPath(path)) return false;
-  return WriteDocument(*doc, path);
+  return WriteDocument(*doc, path, outcome);
 }
 
-bool SaveDocumentAs(Document* doc, const char* new_path) {
+bool SaveDocumentAs(Document* doc, const char* new_path, SaveOutcome* outcome) {
   if (new_path == nullptr || *new_path == 0) return false;
-  if (!WriteDocument(*doc, new_path)) return false;
+  if (!WriteDocument(*doc, new_path, outcome)) return false;
   SetString(&doc->path, new_path);
   return true;
 }

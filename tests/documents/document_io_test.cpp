@@ -1,11 +1,13 @@
 #include "documents/document_io.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "documents/file_placement.h"
 #include "documents/file_writer.h"
 #include "documents/text_encoder.h"
 #include "engine/document.h"
@@ -221,4 +223,36 @@ TEST(DocumentIo, ReadOnlyTargetIsLeftAlone) {
   doc->eol_style = 1;
   EXPECT_FALSE(SaveDocument(doc.get()));
   EXPECT_EQ(ReadBytes(dir.File("ro.txt")), "old\n");
+}
+
+TEST(DocumentIo, SavesThroughLinksWriteWhatTheyLeadTo) {
+  TempDir dir;
+  ASSERT_EQ(mkdir(dir.File("here").c_str(), 0700), 0);
+  ASSERT_EQ(mkdir(dir.File("other").c_str(), 0700), 0);
+  struct Link {
+    const char* name;
+    std::string text;    // the link's own text
+    const char* opened;  // the name the document is opened under
+    const char* file;    // the file it leads to
+  } links[] = {
+      {"here/relative.txt", "a.txt", "here/relative.txt", "here/a.txt"},
+      {"here/absolute.txt", dir.File("here/a.txt"), "here/absolute.txt", "here/a.txt"},
+      {"here/into-other.txt", "../other/t.txt", "here/into-other.txt", "other/t.txt"},
+      {"folder-link", "other", "folder-link/t.txt", "other/t.txt"},
+  };
+  for (const Link& link : links) {
+    SCOPED_TRACE(link.opened);
+    WriteBytes(dir.File(link.file), "x\n");
+    ASSERT_EQ(symlink(link.text.c_str(), dir.File(link.name).c_str()), 0);
+    DocumentPtr doc = Load(dir.File(link.opened));
+    ASSERT_NE(doc, nullptr);
+    doc->eol_style = 2;
+    EXPECT_TRUE(SaveDocument(doc.get()));
+    EXPECT_EQ(ReadBytes(dir.File(link.file)), "x\r");
+    struct stat st;
+    ASSERT_EQ(lstat(dir.File(link.name).c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link stays a link";
+    EXPECT_STREQ(StringData(doc->path), dir.File(link.opened).c_str());
+    ASSERT_EQ(unlink(dir.File(link.name).c_str()), 0);
+  }
 }

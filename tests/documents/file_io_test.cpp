@@ -191,7 +191,8 @@ TEST(Utf8Fs, StatReplaceRemove) {
   ASSERT_TRUE(StatUtf8(dir.File("").c_str(), &st));
   EXPECT_TRUE(st.is_directory);
 
-  EXPECT_TRUE(ReplaceFileUtf8(a.c_str(), b.c_str()));
+  const std::string backup = dir.File("backup");
+  EXPECT_EQ(ReplaceFileUtf8(a.c_str(), b.c_str(), backup.c_str()), ReplaceResult::kReplaced);
   EXPECT_EQ(ReadBytes(b), "new");
   EXPECT_FALSE(FileExists(a));
   struct stat mode;
@@ -200,11 +201,12 @@ TEST(Utf8Fs, StatReplaceRemove) {
 
   // A missing target is created; a read-only one is left alone.
   WriteBytes(a, "x");
-  EXPECT_TRUE(ReplaceFileUtf8(a.c_str(), dir.File("c.txt").c_str()));
+  EXPECT_EQ(ReplaceFileUtf8(a.c_str(), dir.File("c.txt").c_str(), backup.c_str()),
+            ReplaceResult::kReplaced);
   EXPECT_EQ(ReadBytes(dir.File("c.txt")), "x");
   WriteBytes(a, "y");
   ASSERT_EQ(chmod(b.c_str(), 0444), 0);
-  EXPECT_FALSE(ReplaceFileUtf8(a.c_str(), b.c_str()));
+  EXPECT_EQ(ReplaceFileUtf8(a.c_str(), b.c_str(), backup.c_str()), ReplaceResult::kNotReplaced);
   EXPECT_EQ(ReadBytes(b), "new");
   EXPECT_TRUE(FileExists(a));
 

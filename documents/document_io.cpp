@@ -22,13 +22,41 @@ struct StreamCloser {
   void operator()(FILE* f) const { std::fclose(f); }
 };
 
+// The tabs of the stream, which is then read again from its start; -1 when
+// it cannot be read.
+int64_t CountTabs(FILE* stream, char* chunk) {
+  int64_t tabs = 0;
+  size_t n;
+  while ((n = std::fread(chunk, 1, kLoadChunk, stream)) > 0)
+    for (const char* p = chunk; (p = static_cast<const char*>(std::memchr(
+                                     p, '\t', static_cast<size_t>(chunk + n - p)))) != nullptr;
+         ++p)
+      ++tabs;
+  if (std::ferror(stream) || std::fseek(stream, 0, SEEK_SET) != 0) return -1;
+  return tabs;
+}
+
+// How many text bytes to make room for; -1 when the expanded text would
+// pass its limit. Only a huge tab size can make it pass: then the tabs are
+// counted first, so that such a file is refused before its text takes the
+// memory, and an accepted one gets its exact room at once.
+int64_t TextRoom(FILE* stream, char* chunk, int64_t size, int32_t tab_size, int32_t lead) {
+  if (lead + DecodedSizeBound(size, size, tab_size) < kMaxDecodedLength) return size;
+  int64_t tabs = CountTabs(stream, chunk);
+  if (tabs < 0) return -1;
+  int64_t room = DecodedSizeBound(size, tabs, tab_size);
+  return lead + room < kMaxDecodedLength ? room : -1;
+}
+
 // Reads the whole stream into doc->text after `lead` bytes; false when it
 // is refused.
 bool ReadText(Document* doc, FILE* stream, int64_t size, int32_t lead) {
   std::unique_ptr<char[]> chunk(new (std::nothrow) char[kLoadChunk]);
   if (chunk == nullptr) return false;
+  int64_t room = TextRoom(stream, chunk.get(), size, doc->tab_size, lead);
+  if (room < 0) return false;
   TextDecoder decoder;
-  if (!BeginDecode(&decoder, &doc->text, size, doc->tab_size, doc->eol_style, lead))
+  if (!BeginDecode(&decoder, &doc->text, room, doc->tab_size, doc->eol_style, lead))
     return false;
   size_t n;
   while ((n = std::fread(chunk.get(), 1, kLoadChunk, stream)) > 0)

@@ -5,12 +5,9 @@
 
 namespace {
 
-// Room for the gap and the terminating NUL stays below the 32-bit limit.
-constexpr int64_t kMaxTextLength = INT32_MAX - 4096;
-
 bool Reserve(TextDecoder* d, int64_t more) {
   int64_t need = static_cast<int64_t>(d->length) + more + 1;
-  if (need > kMaxTextLength) return false;
+  if (need > kMaxDecodedLength) return false;
   if (need <= d->text->capacity) return true;
   int32_t keep = d->text->size;
   if (!ResizeBuffer(d->text, static_cast<int32_t>(need))) return false;
@@ -78,6 +75,11 @@ bool Fail(TextDecoder* d) {
 }
 
 }  // namespace
+
+int64_t DecodedSizeBound(int64_t size, int64_t tabs, int32_t tab_size) {
+  int64_t per_tab = tab_size > 0 ? tab_size : 0;
+  return size + tabs * (per_tab - 1) + 1;
+}
 
 bool BeginDecode(TextDecoder* d, GrowString* text, int64_t size_hint, int32_t tab_size,
                  uint32_t eol_style, int32_t lead) {

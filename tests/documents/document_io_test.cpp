@@ -107,6 +107,28 @@ TEST(DocumentIo, RefusedFiles) {
   EXPECT_EQ(Load(dir.File("big.txt")), nullptr);
 }
 
+TEST(DocumentIo, TabsThatWouldPassTheLimitAreRefusedBeforeTheTextGrows) {
+  TempDir dir;
+  // 600,000 tabs of 4,000 spaces would make 2.4 GB of text.
+  WriteBytes(dir.File("tabs.txt"), std::string(600000, '\t') + "\n");
+  DocumentPtr doc(CreateDocument());
+  doc->tab_size = 4000;
+  EXPECT_FALSE(LoadDocument(doc.get(), dir.File("tabs.txt").c_str()));
+  EXPECT_LT(doc->text.capacity, 600000) << "the refusal costs no more than the file";
+  // With a few tabs the same tab size loads, each tab whole.
+  std::string lines;
+  while (lines.size() < (1 << 20)) lines += "x\ty\n" + std::string(4000, 'w') + "\n";
+  lines.resize(1 << 20);
+  lines += "\tz\n";
+  WriteBytes(dir.File("few.txt"), lines);
+  std::string expected;
+  for (char c : lines) expected += c == '\t' ? std::string(4000, ' ') : std::string(1, c);
+  doc.reset(CreateDocument());
+  doc->tab_size = 4000;
+  ASSERT_TRUE(LoadDocument(doc.get(), dir.File("few.txt").c_str()));
+  EXPECT_EQ(Content(*doc), expected);
+}
+
 TEST(DocumentIo, SaveInPlaceAndUnnamed) {
   TempDir dir;
   WriteBytes(dir.File("a.txt"), "x\n");

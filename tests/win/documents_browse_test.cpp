@@ -101,8 +101,9 @@ TEST(DocumentsBrowseListing, FoldersReachedThroughLinksAreNotWalked) {
   ASSERT_TRUE(CreateDirectoryUtf8((root + "\\sub").c_str()));
   WriteText(root + "\\a.cpp");
   WriteText(root + "\\sub\\b.txt");
-  ASSERT_TRUE(MakeSymbolicLink(root + "\\loop", ".", true));
-  ASSERT_TRUE(MakeSymbolicLink(root + "\\l.cpp", "a.cpp", false));
+  LinkCleanup links;
+  ASSERT_TRUE(links.Make(root + "\\loop", ".", true));
+  ASSERT_TRUE(links.Make(root + "\\l.cpp", "a.cpp", false));
   bool loop_is_link = false;
   ASSERT_TRUE(PlatformDirectoryLister()->List(root, [&](const DirectoryEntry& e) {
     if (e.name == "loop") loop_is_link = e.is_directory && e.is_link;
@@ -113,8 +114,6 @@ TEST(DocumentsBrowseListing, FoldersReachedThroughLinksAreNotWalked) {
   ScanFolder(&scanner, root, true);
   EXPECT_EQ(FilesSnapshot(&scanner), (std::vector<std::string>{root + "\\a.cpp", root + "\\l.cpp",
                                                                root + "\\sub\\b.txt"}));
-  EXPECT_TRUE(RemoveSymbolicLink(root + "\\l.cpp"));
-  EXPECT_TRUE(RemoveSymbolicLink(root + "\\loop"));
 }
 
 // A main window with its application state and a profile of its own; the

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "documents/wide_name.h"
 
@@ -101,3 +102,21 @@ inline bool RemoveSymbolicLink(const std::string& link) {
     return false;
   });
 }
+
+// Removes the links made through it when it goes, even after a failed check.
+class LinkCleanup {
+ public:
+  LinkCleanup() = default;
+  LinkCleanup(const LinkCleanup&) = delete;
+  LinkCleanup& operator=(const LinkCleanup&) = delete;
+  ~LinkCleanup() {
+    for (const std::string& link : links_) RemoveSymbolicLink(link);
+  }
+  bool Make(const std::string& link, const std::string& target, bool to_folder) {
+    links_.push_back(link);
+    return MakeSymbolicLink(link, target, to_folder);
+  }
+
+ private:
+  std::vector<std::string> links_;
+};

@@ -48,8 +48,17 @@ int64_t TextRoom(FILE* stream, char* chunk, int64_t size, int32_t tab_size, int3
   return lead + room < kMaxDecodedLength ? room : -1;
 }
 
+// Checks the text from *checked up to `end` for valid UTF-8, right after it
+// was decoded and while it is still in the cache; whole lines only, as no
+// character spans a line end.
+bool CheckUtf8(Document* doc, int32_t* checked, int32_t end) {
+  if (IsValidUtf8(doc->text.data + *checked, static_cast<size_t>(end - *checked)) < 0) return false;
+  *checked = end;
+  return true;
+}
+
 // Reads the whole stream into doc->text after `lead` bytes; false when it
-// is refused.
+// is refused (not valid UTF-8 among other reasons).
 bool ReadText(Document* doc, FILE* stream, int64_t size, int32_t lead) {
   std::unique_ptr<char[]> chunk(new (std::nothrow) char[kLoadChunk]);
   if (chunk == nullptr) return false;
@@ -58,10 +67,13 @@ bool ReadText(Document* doc, FILE* stream, int64_t size, int32_t lead) {
   TextDecoder decoder;
   if (!BeginDecode(&decoder, &doc->text, room, doc->tab_size, doc->eol_style, lead))
     return false;
+  int32_t checked = lead;
   size_t n;
   while ((n = std::fread(chunk.get(), 1, kLoadChunk, stream)) > 0)
-    if (!DecodeBytes(&decoder, chunk.get(), n)) return false;
-  if (std::ferror(stream) || !EndDecode(&decoder)) return false;
+    if (!DecodeBytes(&decoder, chunk.get(), n) || !CheckUtf8(doc, &checked, decoder.piece_start))
+      return false;
+  if (std::ferror(stream) || !EndDecode(&decoder) || !CheckUtf8(doc, &checked, decoder.length))
+    return false;
   doc->eol_style = decoder.eol_style;
   return true;
 }
@@ -129,8 +141,6 @@ bool LoadDocument(Document* doc, const char* path) {
   // A file that grew past the limit while it was read is refused too.
   if (std::ftell(stream.get()) >= kMaxFileSize) return false;
   stream.reset();
-  if (IsValidUtf8(StringData(doc->text), static_cast<size_t>(StringLength(doc->text))) < 0)
-    return false;
   if (first_load) {
     std::memset(StringData(&doc->text), kGapFiller, kGapSize);
     doc->gap.gap_text = &doc->text;

@@ -35,6 +35,8 @@ struct TextDecoder {
   uint32_t eol_style = 0;
   bool saw_lf = false;
   bool saw_cr = false;
+  int64_t kept_cr = 0;        // CRs in the text that are not line ends
+  bool cr_before_lf = false;  // one of them right before an LF
   bool failed = false;
 };
 

@@ -3,11 +3,37 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 
+#include "documents/byte_blocks.h"
 #include "documents/file_placement.h"
 #include "documents/file_writer.h"
 #include "documents/utf8_fs.h"
+
+namespace {
+
+// Copies 16 bytes or up to the first LF, which goes out as CR LF; returns
+// how many bytes of text were taken. Writes at most 17 bytes at `*out`.
+size_t PutCrLf(const char* p, char** out) {
+  Bytes16 v = LoadBytes16(p);
+  StoreBytes16(*out, v);
+  int plain = FirstHit(Equal(v, '\n'));
+  *out += plain;
+  if (plain == 16) return 16;
+  *(*out)++ = '\r';
+  *(*out)++ = '\n';
+  return static_cast<size_t>(plain) + 1;
+}
+
+// 16 bytes with every LF written as CR.
+void PutCr(const char* p, char** out) {
+  Bytes16 v = LoadBytes16(p);
+  StoreBytes16(*out, v + (Equal(v, '\n') & ('\r' - '\n')));
+  *out += 16;
+}
+
+}  // namespace
 
 bool WriteTextWithLineEnds(FileWriter* writer, const char* text, int32_t length,
                            uint32_t eol_style) {
@@ -16,33 +42,32 @@ bool WriteTextWithLineEnds(FileWriter* writer, const char* text, int32_t length,
     writer->Write(text, length);
     return !writer->Failed();
   }
-  // Lines are gathered into a local block so that the writer sees few,
-  // large writes.
-  constexpr size_t kBlock = 64 * 1024;
-  char block[kBlock];
-  size_t used = 0;
+  // The output is gathered into a block so that the writer sees few, large
+  // writes; the block has room for the last 16 bytes and one CR more.
+  constexpr size_t kBlock = kMaxDirectWrite;
+  std::unique_ptr<char[]> owned(new (std::nothrow) char[kBlock + 32]);
+  if (owned == nullptr) return false;
+  char* block = owned.get();
+  char* out = block;
   const char* p = text;
   const char* end = text + length;
-  while (p < end) {
-    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-    const char* stop = lf != nullptr ? lf : end;
-    size_t n = static_cast<size_t>(stop - p);
-    if (used + n + 2 > kBlock) {
-      writer->Write(block, static_cast<int64_t>(used));
-      used = 0;
-      if (n + 2 > kBlock) {  // a very long line goes straight through
-        writer->Write(p, static_cast<int64_t>(n));
-        n = 0;
-      }
+  while (end - p >= 16) {
+    if (eol_style == 1) {
+      p += PutCrLf(p, &out);
+    } else {
+      PutCr(p, &out);
+      p += 16;
     }
-    std::memcpy(block + used, p, n);
-    used += n;
-    if (lf == nullptr) break;
-    if (eol_style == 1) block[used++] = '\r';
-    block[used++] = eol_style == 1 ? '\n' : '\r';
-    p = lf + 1;
+    if (out - block >= static_cast<ptrdiff_t>(kBlock)) {
+      writer->Write(block, out - block);
+      out = block;
+    }
   }
-  writer->Write(block, static_cast<int64_t>(used));
+  for (; p < end; ++p) {
+    if (*p == '\n' && eol_style == 1) *out++ = '\r';
+    *out++ = *p == '\n' && eol_style == 2 ? '\r' : *p;
+  }
+  writer->Write(block, out - block);
   return !writer->Failed();
 }
 

@@ -43,7 +43,7 @@ TEST(DocumentIo, RoundTrips) {
     uint32_t style;
   };
   std::string long_line(10000, 'L');
-  std::string huge_line(70000, 'H');  // longer than the save's 64 KiB block
+  std::string huge_line(300000, 'H');  // longer than the save's 256 KiB block
   std::string many_lines;
   for (int i = 0; i < 5000; ++i) many_lines += std::string(i % 37, 'm') + "\r\n";
   const Case cases[] = {
@@ -94,6 +94,12 @@ TEST(DocumentIo, RefusedFiles) {
   WriteBytes(dir.File("nul.txt"), std::string("ab\0cd\n", 6));
   EXPECT_EQ(Load(dir.File("nul.txt")), nullptr);
   EXPECT_EQ(Load(dir.File("")), nullptr);  // a folder
+  // The check goes by whole lines, whatever the pieces the file is read in.
+  std::string split(256 * 1024 - 1, 'a');
+  WriteBytes(dir.File("split.txt"), split + "\xC3\xA9" + split + "\xE9");
+  EXPECT_EQ(Load(dir.File("split.txt")), nullptr);
+  WriteBytes(dir.File("split.txt"), split + "\xC3\xA9" + split + "\xC3\xA9");
+  EXPECT_NE(Load(dir.File("split.txt")), nullptr);
 
   std::string almost(kMaxFileSize - 1, 'x');
   for (size_t i = 99; i < almost.size(); i += 100) almost[i] = '\n';

@@ -9,6 +9,7 @@
 #include "app/title_text.h"
 #include "app/window_layout_win32.h"
 #include "documents/document_commands.h"
+#include "documents/wide_name.h"
 
 MainWindow* main_window = nullptr;
 
@@ -208,6 +209,12 @@ bool MainWindowUi::ChooseSavePath(std::string* path) {
 
 void MainWindowUi::RefreshTitle() { UpdateTitle(window_); }
 
-void MainWindowUi::ReportSaveFailure() {
-  MessageBoxA(window_->hwnd, "Orvinale cannot save the file.", "Save file", MB_OK);
+void MainWindowUi::ReportSaveFailure(const std::string& kept_path) {
+  MessageBoxW(window_->hwnd, WideText(SaveFailureText(kept_path).c_str()).c_str(), L"Save file",
+              MB_OK);
+}
+
+void MainWindowUi::ReportSavedTooLarge(const std::string& path) {
+  MessageBoxW(window_->hwnd, WideText(SavedTooLargeText(path).c_str()).c_str(), L"Save file",
+              MB_OK);
 }

@@ -21,7 +21,8 @@ class MainWindowUi : public DocumentUi {
   explicit MainWindowUi(MainWindow* window) : window_(window) {}
   bool ChooseSavePath(std::string* path) override;
   void RefreshTitle() override;
-  void ReportSaveFailure() override;
+  void ReportSaveFailure(const std::string& kept_path) override;
+  void ReportSavedTooLarge(const std::string& path) override;
 
  private:
   MainWindow* window_;

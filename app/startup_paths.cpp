@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "app/file_types.h"
+
 namespace {
 
 // Appends the UTF-8 form of code point cp; false when it would pass max.
@@ -75,4 +77,11 @@ std::string ConfigDirectory(const std::string& program_directory, bool portable,
 
 std::string ProfilePath(const std::string& config_directory) {
   return config_directory + "orvinale" + ".ini";
+}
+
+std::string PreferencesParseErrorText(const std::string& error_text, const std::string& user_file,
+                                      const std::string& default_file) {
+  std::string text = error_text + "\nin " + user_file +
+                     "\n\nPress OK to try load the default file:\n\n" + default_file;
+  return CutUtf8(text, 511);
 }

@@ -29,3 +29,9 @@ bool IsPortableMarker(const char* name, uint32_t attributes);
 std::string ConfigDirectory(const std::string& program_directory, bool portable,
                             const std::string& roaming_folder);
 std::string ProfilePath(const std::string& config_directory);
+
+// The text of the box shown when "preferences.txt" does not parse: the
+// parse error, the file, and the default file tried next; at most 511
+// bytes, cut between whole UTF-8 characters.
+std::string PreferencesParseErrorText(const std::string& error_text, const std::string& user_file,
+                                      const std::string& default_file);

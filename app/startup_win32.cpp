@@ -4,7 +4,6 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <cstdio>
 #include <string>
 
 #include "app/app_globals.h"
@@ -80,14 +79,8 @@ bool RoamingFolder(std::string* folder) {
 void ShowParseError(const Preferences& p) {
   std::string user = config_directory + "preferences.txt";
   std::string fallback = config_directory + "preferences-default.txt";
-  char text[512];
-  std::snprintf(text, sizeof text, "%s\nin %s\n\nPress OK to try load the default file:\n\n%s",
-                p.error_text.c_str(), user.c_str(), fallback.c_str());
-  std::wstring wide;
-  if (Utf8ToWide(text, &wide))
-    MessageBoxW(GetDesktopWindow(), wide.c_str(), L"Orvinale: preferences parse error found", MB_OK);
-  else
-    MessageBoxA(GetDesktopWindow(), text, "Orvinale: preferences parse error found", MB_OK);
+  std::wstring text = WideText(PreferencesParseErrorText(p.error_text, user, fallback).c_str());
+  MessageBoxW(GetDesktopWindow(), text.c_str(), L"Orvinale: preferences parse error found", MB_OK);
 }
 
 void ReleasePreferences() {

@@ -59,3 +59,14 @@ std::string WelcomeText(double startup_seconds) {
                  "Press OK to start editing.",
                  kWebsiteAddress, startup_seconds);
 }
+
+std::string SaveFailureText(const std::string& kept_path) {
+  std::string text = "Orvinale cannot save the file.";
+  if (!kept_path.empty()) text += "\n\nYour text is safe in this file:\n" + kept_path;
+  return text;
+}
+
+std::string SavedTooLargeText(const std::string& path) {
+  return "The file was saved:\n" + path +
+         "\n\nIt is now 16 MB or larger, too large for Orvinale to open again.";
+}

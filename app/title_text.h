@@ -1,6 +1,6 @@
 #pragma once
 // The texts the main window shows: its title, the change count after a
-// replace-all, and the welcome box.
+// replace-all, the welcome box and the save commands' boxes.
 #include <cstdint>
 #include <string>
 
@@ -20,3 +20,10 @@ std::string ChangeCountTitle(const std::string& title, int32_t count);
 
 // The welcome box's text with the start-up time in seconds; at most 1,023 bytes.
 std::string WelcomeText(double startup_seconds);
+
+// The save commands' boxes, under the caption "Save file". A failed save
+// names the file that holds the text when the original could not be put
+// back (`kept_path` not empty).
+std::string SaveFailureText(const std::string& kept_path);
+// A save that left a file Orvinale will refuse to open.
+std::string SavedTooLargeText(const std::string& path);

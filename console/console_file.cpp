@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "documents/file_placement.h"
 #include "documents/utf8_fs.h"
 
 void ConsoleLineSplitter::Feed(const char* data, size_t size) {
@@ -123,7 +124,13 @@ bool WriteFileSafely(const std::string& path, const std::string& bytes) {
   bool ok = bytes.empty() || fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = fflush(f) == 0 && ok;
   ok = fclose(f) == 0 && ok;
-  if (ok && ReplaceFileUtf8(temp.c_str(), path.c_str())) return true;
-  RemoveFileUtf8(temp.c_str());
-  return false;
+  if (!ok) {
+    RemoveFileUtf8(temp.c_str());
+    return false;
+  }
+  FileStatus before;
+  bool existed = StatUtf8(path.c_str(), &before);
+  // When the original cannot be put back the temporary file keeps the text.
+  return PutFileInPlace(temp.c_str(), path.c_str(), existed ? &before : nullptr) ==
+         PlaceResult::kPlaced;
 }

@@ -31,7 +31,11 @@ class DocumentUi {
   virtual bool ChooseSavePath(std::string* path) = 0;
   // Shows the current document in the main window's title.
   virtual void RefreshTitle() = 0;
-  // A Save as whose file could not be written: the user must not be left
-  // believing the text was saved.
-  virtual void ReportSaveFailure() {}
+  // A save whose file could not be written: the user must not be left
+  // believing the text was saved. `kept_path` is empty, or names the file
+  // that holds the text because the original could not be put back.
+  virtual void ReportSaveFailure(const std::string& kept_path) {}
+  // A save that wrote 16 MiB or more to `path`: saved, but too large to be
+  // opened again.
+  virtual void ReportSavedTooLarge(const std::string& path) {}
 };

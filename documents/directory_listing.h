@@ -7,7 +7,11 @@
 
 struct DirectoryEntry {
   std::string name;  // UTF-8, without the folder
-  bool is_directory = false;
+  bool is_directory = false;  // a folder, or a link to one
+  // A symbolic link, junction or mount point: another name for something
+  // that lives elsewhere. A folder reached this way is not walked, since a
+  // link to one of its own parents would never end the walk.
+  bool is_link = false;
 };
 
 // Called once per entry; returns false to end the listing early.

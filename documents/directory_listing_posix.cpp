@@ -6,15 +6,20 @@
 
 namespace {
 
-bool IsDirectoryEntry(const std::string& directory, const dirent* entry) {
-  // A link to a folder is not followed: a link to one of its own parents
-  // would never end the walk.
-#ifdef DT_DIR
-  if (entry->d_type != DT_UNKNOWN) return entry->d_type == DT_DIR;
-#endif
-  struct stat st;
+// What the entry is; for a link, what it points to.
+void Classify(const std::string& directory, const dirent* entry, DirectoryEntry* e) {
   std::string full = directory + "/" + entry->d_name;
-  return lstat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  struct stat st;
+#ifdef DT_DIR
+  if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) {
+    e->is_directory = entry->d_type == DT_DIR;
+    return;
+  }
+#endif
+  if (lstat(full.c_str(), &st) != 0) return;
+  e->is_link = S_ISLNK(st.st_mode);
+  if (e->is_link && stat(full.c_str(), &st) != 0) return;  // a dangling link
+  e->is_directory = S_ISDIR(st.st_mode);
 }
 
 class PosixDirectoryLister : public DirectoryLister {
@@ -25,7 +30,7 @@ class PosixDirectoryLister : public DirectoryLister {
     while (const dirent* entry = readdir(dir)) {
       DirectoryEntry e;
       e.name = entry->d_name;
-      e.is_directory = IsDirectoryEntry(directory, entry);
+      Classify(directory, entry, &e);
       if (!visit(e)) break;
     }
     closedir(dir);

@@ -24,6 +24,21 @@ class FindHandle {
 
 bool IsDirectory(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
+// Symbolic links, junctions and mount points are name surrogates: another
+// name for something elsewhere. Other reparse points (cloud placeholders,
+// deduplicated files) are the thing itself and are walked like any folder.
+// Wine leaves the tag 0 for the Unix links it reports; 0 counts as a link.
+bool IsLink(DWORD attributes, DWORD reparse_tag) {
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return false;
+  return reparse_tag == 0 || IsReparseTagNameSurrogate(reparse_tag);
+}
+
+template <class FindData>
+void Classify(const FindData& found, DirectoryEntry* entry) {
+  entry->is_directory = IsDirectory(found.dwFileAttributes);
+  entry->is_link = IsLink(found.dwFileAttributes, found.dwReserved0);
+}
+
 bool ListWide(const std::string& pattern, const DirectoryVisitor& visit) {
   std::wstring wide;
   if (!WidePath(pattern.c_str(), &wide)) return false;
@@ -33,7 +48,7 @@ bool ListWide(const std::string& pattern, const DirectoryVisitor& visit) {
   do {
     DirectoryEntry entry;
     if (!WideToUtf8(found.cFileName, &entry.name)) continue;
-    entry.is_directory = IsDirectory(found.dwFileAttributes);
+    Classify(found, &entry);
     if (!visit(entry)) break;
   } while (FindNextFileW(find.get(), &found));
   return true;
@@ -46,7 +61,7 @@ bool ListNarrow(const std::string& pattern, const DirectoryVisitor& visit) {
   do {
     DirectoryEntry entry;
     entry.name = found.cFileName;
-    entry.is_directory = IsDirectory(found.dwFileAttributes);
+    Classify(found, &entry);
     if (!visit(entry)) break;
   } while (FindNextFileA(find.get(), &found));
   return true;

@@ -6,6 +6,7 @@
 #include "documents/app_state.h"
 #include "documents/document_io.h"
 #include "documents/file_names.h"
+#include "documents/text_encoder.h"
 #include "engine/document.h"
 
 namespace {
@@ -19,17 +20,35 @@ void MakeCurrent(AppState* app, const std::string& path) {
   app->current_path = path;
 }
 
+void ReportIfTooLarge(AppState* app, const SaveOutcome& outcome, const std::string& path) {
+  if (app->ui != nullptr && outcome.size >= kMaxFileSize) app->ui->ReportSavedTooLarge(path);
+}
+
+// Save in place; a failure that left the text in another file is reported
+// here, any other failure is for the Save as dialog that follows.
+bool SaveInPlace(AppState* app, Document* doc) {
+  SaveOutcome outcome;
+  bool saved = SaveDocument(doc, &outcome);
+  if (saved)
+    ReportIfTooLarge(app, outcome, StringData(doc->path));
+  else if (app->ui != nullptr && !outcome.kept_path.empty())
+    app->ui->ReportSaveFailure(outcome.kept_path);
+  return saved;
+}
+
 // Steps shared by Save as and Save all: ask for a name, save, re-key.
 void SaveWithDialog(AppState* app, Document* doc) {
   std::string old_path = StringData(doc->path);
   std::string new_path;
   if (app->ui == nullptr || !app->ui->ChooseSavePath(&new_path)) return;
-  if (!SaveDocumentAs(doc, new_path.c_str())) {
-    app->ui->ReportSaveFailure();
+  SaveOutcome outcome;
+  if (!SaveDocumentAs(doc, new_path.c_str(), &outcome)) {
+    app->ui->ReportSaveFailure(outcome.kept_path);
     return;
   }
   if (IsRegistered(app->documents, old_path)) RekeyDocument(&app->documents, old_path, new_path);
   Activate(app, new_path);
+  ReportIfTooLarge(app, outcome, new_path);
 }
 
 }  // namespace
@@ -115,7 +134,7 @@ void CloseOthers(AppState* app) {
 void SaveCurrent(AppState* app) {
   Document* doc = GetCurrentDocument(*app);
   if (doc == nullptr) return;
-  if (SaveDocument(doc)) return;
+  if (SaveInPlace(app, doc)) return;
   SaveWithDialog(app, doc);
 }
 
@@ -133,6 +152,6 @@ void SaveAll(AppState* app) {
   for (const RegistryEntry& e : app->documents.entries) order.push_back(e.document.get());
   for (Document* doc : order) {
     if (!HoldsDocument(app->documents, doc)) continue;
-    if (!SaveDocument(doc)) SaveWithDialog(app, doc);
+    if (!SaveInPlace(app, doc)) SaveWithDialog(app, doc);
   }
 }

@@ -22,35 +22,75 @@ struct StreamCloser {
   void operator()(FILE* f) const { std::fclose(f); }
 };
 
+// The tabs of the stream, which is then read again from its start; -1 when
+// it cannot be read.
+int64_t CountTabs(FILE* stream, char* chunk) {
+  int64_t tabs = 0;
+  size_t n;
+  while ((n = std::fread(chunk, 1, kLoadChunk, stream)) > 0)
+    for (const char* p = chunk; (p = static_cast<const char*>(std::memchr(
+                                     p, '\t', static_cast<size_t>(chunk + n - p)))) != nullptr;
+         ++p)
+      ++tabs;
+  if (std::ferror(stream) || std::fseek(stream, 0, SEEK_SET) != 0) return -1;
+  return tabs;
+}
+
+// How many text bytes to make room for; -1 when the expanded text would
+// pass its limit. Only a huge tab size can make it pass: then the tabs are
+// counted first, so that such a file is refused before its text takes the
+// memory, and an accepted one gets its exact room at once.
+int64_t TextRoom(FILE* stream, char* chunk, int64_t size, int32_t tab_size, int32_t lead) {
+  if (lead + DecodedSizeBound(size, size, tab_size) < kMaxDecodedLength) return size;
+  int64_t tabs = CountTabs(stream, chunk);
+  if (tabs < 0) return -1;
+  int64_t room = DecodedSizeBound(size, tabs, tab_size);
+  return lead + room < kMaxDecodedLength ? room : -1;
+}
+
+// Checks the text from *checked up to `end` for valid UTF-8, right after it
+// was decoded and while it is still in the cache; whole lines only, as no
+// character spans a line end.
+bool CheckUtf8(Document* doc, int32_t* checked, int32_t end) {
+  if (IsValidUtf8(doc->text.data + *checked, static_cast<size_t>(end - *checked)) < 0) return false;
+  *checked = end;
+  return true;
+}
+
 // Reads the whole stream into doc->text after `lead` bytes; false when it
-// is refused.
+// is refused (not valid UTF-8 among other reasons).
 bool ReadText(Document* doc, FILE* stream, int64_t size, int32_t lead) {
   std::unique_ptr<char[]> chunk(new (std::nothrow) char[kLoadChunk]);
   if (chunk == nullptr) return false;
+  int64_t room = TextRoom(stream, chunk.get(), size, doc->tab_size, lead);
+  if (room < 0) return false;
   TextDecoder decoder;
-  if (!BeginDecode(&decoder, &doc->text, size, doc->tab_size, doc->eol_style, lead))
+  if (!BeginDecode(&decoder, &doc->text, room, doc->tab_size, doc->eol_style, lead))
     return false;
+  int32_t checked = lead;
   size_t n;
   while ((n = std::fread(chunk.get(), 1, kLoadChunk, stream)) > 0)
-    if (!DecodeBytes(&decoder, chunk.get(), n)) return false;
-  if (std::ferror(stream) || !EndDecode(&decoder)) return false;
+    if (!DecodeBytes(&decoder, chunk.get(), n) || !CheckUtf8(doc, &checked, decoder.piece_start))
+      return false;
+  if (std::ferror(stream) || !EndDecode(&decoder) || !CheckUtf8(doc, &checked, decoder.length))
+    return false;
   doc->eol_style = decoder.eol_style;
   return true;
 }
 
 // Writes the content: the text without the typing gap's free part. The
 // gap stays where it is, so a save leaves the document as it was.
-bool WriteDocument(const Document& doc, const char* path) {
+bool WriteDocument(const Document& doc, const char* path, SaveOutcome* outcome) {
   const char* text = StringData(doc.text);
   int32_t length = StringLength(doc.text);
   const TypingGap& gap = doc.gap;
   if (gap.gap_closed || gap.gap_insert < 0 || gap.gap_start + gap.gap_size > length) {
     TextSpan whole{text, length};
-    return SaveTextToFile(path, &whole, 1, doc.eol_style);
+    return SaveTextToFile(path, &whole, 1, doc.eol_style, outcome);
   }
   int32_t tail = gap.gap_start + gap.gap_size;
   TextSpan parts[2] = {{text, gap.gap_insert}, {text + tail, length - tail}};
-  return SaveTextToFile(path, parts, 2, doc.eol_style);
+  return SaveTextToFile(path, parts, 2, doc.eol_style, outcome);
 }
 
 }  // namespace
@@ -101,8 +141,6 @@ bool LoadDocument(Document* doc, const char* path) {
   // A file that grew past the limit while it was read is refused too.
   if (std::ftell(stream.get()) >= kMaxFileSize) return false;
   stream.reset();
-  if (IsValidUtf8(StringData(doc->text), static_cast<size_t>(StringLength(doc->text))) < 0)
-    return false;
   if (first_load) {
     std::memset(StringData(&doc->text), kGapFiller, kGapSize);
     doc->gap.gap_text = &doc->text;
@@ -115,15 +153,15 @@ bool LoadDocument(Document* doc, const char* path) {
   return true;
 }
 
-bool SaveDocument(Document* doc) {
+bool SaveDocument(Document* doc, SaveOutcome* outcome) {
   const char* path = StringData(doc->path);
   if (IsUnnamedPath(path)) return false;
-  return WriteDocument(*doc, path);
+  return WriteDocument(*doc, path, outcome);
 }
 
-bool SaveDocumentAs(Document* doc, const char* new_path) {
+bool SaveDocumentAs(Document* doc, const char* new_path, SaveOutcome* outcome) {
   if (new_path == nullptr || *new_path == 0) return false;
-  if (!WriteDocument(*doc, new_path)) return false;
+  if (!WriteDocument(*doc, new_path, outcome)) return false;
   SetString(&doc->path, new_path);
   return true;
 }

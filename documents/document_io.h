@@ -5,6 +5,7 @@
 #include <cstdint>
 
 struct Document;
+struct SaveOutcome;
 
 // Files this large or larger are refused.
 constexpr int64_t kMaxFileSize = 16 * 1024 * 1024;
@@ -21,7 +22,8 @@ void InitNewDocument(Document* doc, const char* name);
 bool LoadDocument(Document* doc, const char* path);
 // Saves under the document's own path; false for an unnamed ".mem" document
 // and when the file could not be written (the file on disk is then as it
-// was).
-bool SaveDocument(Document* doc);
+// was, unless *outcome names the file that kept the text). A save through
+// a symbolic link writes the file the link leads to.
+bool SaveDocument(Document* doc, SaveOutcome* outcome = nullptr);
 // Saves under `new_path`; on success the document takes that path.
-bool SaveDocumentAs(Document* doc, const char* new_path);
+bool SaveDocumentAs(Document* doc, const char* new_path, SaveOutcome* outcome = nullptr);

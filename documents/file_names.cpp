@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "documents/byte_blocks.h"
+
 namespace {
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
@@ -36,13 +38,8 @@ int IsValidUtf8(const char* text, size_t length) {
   const unsigned char* end = p + length;
   bool multi = false;
   while (p < end) {
-    // Plain ASCII runs are the common case: skip them eight bytes at a time.
-    while (end - p >= 8) {
-      uint64_t word;
-      std::memcpy(&word, p, 8);
-      if (word & 0x8080808080808080ull) break;
-      p += 8;
-    }
+    // Plain ASCII runs are the common case: skip them 32 bytes at a time.
+    while (end - p >= 32 && !AnyHighBit32(reinterpret_cast<const char*>(p))) p += 32;
     if (p == end) break;
     unsigned char c = *p;
     if (c < 0x80) {

@@ -37,11 +37,15 @@ FileWriter::~FileWriter() {
   if (IsOpen()) Flush(true);
 }
 
+void FileWriter::Issue(const char* data, int32_t count) {
+  if (!target_->WriteAt(position_, data, count)) failed_ = true;
+  position_ += count;
+  if (position_ > end_) end_ = position_;
+}
+
 void FileWriter::IssueBuffer() {
   if (used_ == 0) return;
-  if (!target_->WriteAt(position_, buffer_, used_)) failed_ = true;
-  position_ += used_;
-  if (position_ > end_) end_ = position_;
+  Issue(buffer_, used_);
   used_ = 0;
 }
 
@@ -50,6 +54,14 @@ int64_t FileWriter::Write(const void* data, int64_t count) {
   const char* from = static_cast<const char*>(data);
   int64_t left = count;
   while (left > 0) {
+    if (used_ == 0 && left >= kWriteBufferSize) {
+      int64_t whole = left < kMaxDirectWrite ? left / kWriteBufferSize * kWriteBufferSize
+                                             : kMaxDirectWrite;
+      Issue(from, static_cast<int32_t>(whole));  // whole buffers, without the copy
+      from += whole;
+      left -= whole;
+      continue;
+    }
     int32_t room = kWriteBufferSize - used_;
     int32_t n = left < room ? static_cast<int32_t>(left) : room;
     std::memcpy(buffer_ + used_, from, static_cast<size_t>(n));

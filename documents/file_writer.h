@@ -1,12 +1,15 @@
 #pragma once
 // FileWriter: collects output in 8,192-byte buffers and hands each full
-// buffer to the platform as one write at its file position. Unlike the
+// buffer to the platform as one write at its file position; whole buffers
+// of a large write go to the platform directly, up to 256 KiB at a time,
+// so that a big file takes few calls and no extra copy. Unlike the
 // platform's bare calls it remembers every failed or short write, so a
 // caller can tell a complete file from a damaged one.
 #include <cstdint>
 #include <memory>
 
 constexpr int32_t kWriteBufferSize = 8192;
+constexpr int32_t kMaxDirectWrite = 256 * 1024;  // a multiple of kWriteBufferSize
 
 enum class CreateMode {
   kCreateAlways,  // create, or truncate an existing file
@@ -17,7 +20,8 @@ enum class CreateMode {
 class WriteTarget {
  public:
   virtual ~WriteTarget() = default;
-  // Writes count bytes at position; false on an error or a short write.
+  // Writes count bytes (at most kMaxDirectWrite) at position; false on an
+  // error or a short write. The data may be reused once the call returns.
   virtual bool WriteAt(int64_t position, const char* data, int32_t count) = 0;
   // Waits for writes in flight; false when any of them failed.
   virtual bool Finish() = 0;
@@ -59,6 +63,7 @@ class FileWriter {
   int64_t End() const { return end_; }
 
  private:
+  void Issue(const char* data, int32_t count);
   void IssueBuffer();
 
   std::unique_ptr<WriteTarget> target_;

@@ -29,7 +29,7 @@ std::string WithoutTrailingSeparator(const std::string& directory) {
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
 // Depth first: a subfolder is walked completely before the listing of its
-// parent goes on.
+// parent goes on. Folders reached through links are left out.
 void Walk(FolderScanner* s, const std::string& directory) {
   const std::string dir = WithoutTrailingSeparator(directory);
   const char separator = s->lister->Separator();
@@ -38,7 +38,7 @@ void Walk(FolderScanner* s, const std::string& directory) {
     std::string full = dir + separator + entry.name;
     if (!entry.is_directory) {
       if (HasListedExtension(s->extension_list, full.c_str())) Append(s, std::move(full));
-    } else if (!IsDotEntry(entry.name)) {
+    } else if (!entry.is_link && !IsDotEntry(entry.name)) {
       Walk(s, full);
     }
     return true;

@@ -3,14 +3,13 @@
 #include <climits>
 #include <cstring>
 
-namespace {
+#include "documents/byte_blocks.h"
 
-// Room for the gap and the terminating NUL stays below the 32-bit limit.
-constexpr int64_t kMaxTextLength = INT32_MAX - 4096;
+namespace {
 
 bool Reserve(TextDecoder* d, int64_t more) {
   int64_t need = static_cast<int64_t>(d->length) + more + 1;
-  if (need > kMaxTextLength) return false;
+  if (need > kMaxDecodedLength) return false;
   if (need <= d->text->capacity) return true;
   int32_t keep = d->text->size;
   if (!ResizeBuffer(d->text, static_cast<int32_t>(need))) return false;
@@ -18,58 +17,30 @@ bool Reserve(TextDecoder* d, int64_t more) {
   return true;
 }
 
-void Put(TextDecoder* d, const char* bytes, size_t n) {
-  std::memcpy(d->text->data + d->length, bytes, n);
-  d->length += static_cast<int32_t>(n);
+// Bytes written past the decoded ones by a 16-byte store.
+constexpr int64_t kOverrun = 16;
+
+bool IsSpecial(char c) { return c == '\n' || c == '\r' || c == '\t' || c == 0; }
+
+// Copies the bytes before the first LF, CR, TAB or NUL (or the end) to
+// `out`, 16 at a time, and returns how many; up to 15 more may be written.
+size_t CopyPlain(const char* p, const char* end, char* out) {
+  const char* start = p;
+  while (end - p >= 16) {
+    Bytes16 v = LoadBytes16(p);
+    StoreBytes16(out, v);
+    int plain = FirstHit(Equal(v, '\n') | Equal(v, '\r') | Equal(v, '\t') | Equal(v, 0));
+    p += plain;
+    out += plain;
+    if (plain < 16) return static_cast<size_t>(p - start);
+  }
+  while (p < end && !IsSpecial(*p)) *out++ = *p++;
+  return static_cast<size_t>(p - start);
 }
 
-// Appends the bytes of one line, without its LF, expanding tabs. `tab` is
-// the first TAB at or after p in the current chunk (or null), kept between
-// lines so that each TAB is searched for once.
-bool PutLineBytes(TextDecoder* d, const char* p, size_t n, const char** tab, const char* end) {
-  const char* stop = p + n;
-  while (p < stop) {
-    if (*tab != nullptr && *tab < p)
-      *tab = static_cast<const char*>(std::memchr(p, '\t', static_cast<size_t>(end - p)));
-    const char* t = *tab != nullptr && *tab < stop ? *tab : stop;
-    size_t plain = static_cast<size_t>(t - p);
-    if (plain > 0) {
-      if (!Reserve(d, static_cast<int64_t>(plain))) return false;
-      Put(d, p, plain);
-    }
-    if (t == stop) return true;
-    if (!Reserve(d, d->tab_size)) return false;
-    std::memset(d->text->data + d->length, ' ', static_cast<size_t>(d->tab_size));
-    d->length += d->tab_size;
-    p = t + 1;
-  }
-  return true;
-}
-
-// The current piece ended with an LF.
-bool EndLine(TextDecoder* d) {
-  char* t = d->text->data;
-  if (d->length > d->piece_start && t[d->length - 1] == '\r') {
-    --d->length;
-    d->eol_style = 1;
-  } else {
-    d->eol_style = 0;
-  }
-  if (!Reserve(d, 1)) return false;
-  t = d->text->data;
-  t[d->length++] = '\n';
-  d->piece_start = d->length;
-  return true;
-}
-
-// Whether [p, end) holds a CR, and a CR right before an LF.
-void FindCarriageReturns(const char* p, const char* end, bool* any, bool* before_lf) {
-  while ((p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)))) !=
-         nullptr) {
-    *any = true;
-    if (p + 1 < end && p[1] == '\n') *before_lf = true;
-    ++p;
-  }
+// Notes a CR that stays right before the LF about to be written.
+void NoteCrBeforeLf(TextDecoder* d) {
+  if (d->length > d->piece_start && d->text->data[d->length - 1] == '\r') d->cr_before_lf = true;
 }
 
 bool Fail(TextDecoder* d) {
@@ -77,7 +48,64 @@ bool Fail(TextDecoder* d) {
   return false;
 }
 
+// A TAB becomes tab_size spaces, with room made for them and for the `rest`
+// of the piece; a NUL refuses the file (the text could not show what
+// follows it).
+bool PutTab(TextDecoder* d, char c, int64_t rest) {
+  if (c != '\t' || !Reserve(d, d->tab_size + rest + kOverrun)) return false;
+  std::memset(d->text->data + d->length, ' ', static_cast<size_t>(d->tab_size));
+  d->length += d->tab_size;
+  return true;
+}
+
+// The state of DecodeBytes in locals, which the compiler keeps in registers
+// (a store through a char pointer could change any field of the decoder).
+struct DecodeState {
+  char* base;
+  char* out;
+  char* piece;  // where the current piece began
+  int64_t kept_cr;
+  uint32_t eol_style;
+  bool saw_lf, saw_cr, cr_before_lf;
+};
+
+// The piece ends with the LF just read; a CR right before it, even one from
+// the previous piece, goes with it and makes the style CR LF.
+inline void EndLine(DecodeState* s) {
+  bool crlf = s->out > s->piece && s->out[-1] == '\r';
+  if (crlf) {
+    --s->out;
+    --s->kept_cr;
+  }
+  s->eol_style = crlf ? 1 : 0;
+  if (s->out > s->piece && s->out[-1] == '\r') s->cr_before_lf = true;
+  *s->out++ = '\n';
+  s->piece = s->out;
+  s->saw_lf = true;
+}
+
+DecodeState LoadState(const TextDecoder& d) {
+  char* base = d.text->data;
+  return {base,        base + d.length, base + d.piece_start, d.kept_cr,
+          d.eol_style, d.saw_lf,        d.saw_cr,            d.cr_before_lf};
+}
+
+void StoreState(const DecodeState& s, TextDecoder* d) {
+  d->length = static_cast<int32_t>(s.out - s.base);
+  d->piece_start = static_cast<int32_t>(s.piece - s.base);
+  d->kept_cr = s.kept_cr;
+  d->eol_style = s.eol_style;
+  d->saw_lf = s.saw_lf;
+  d->saw_cr = s.saw_cr;
+  d->cr_before_lf = s.cr_before_lf;
+}
+
 }  // namespace
+
+int64_t DecodedSizeBound(int64_t size, int64_t tabs, int32_t tab_size) {
+  int64_t per_tab = tab_size > 0 ? tab_size : 0;
+  return size + tabs * (per_tab - 1) + 1;
+}
 
 bool BeginDecode(TextDecoder* d, GrowString* text, int64_t size_hint, int32_t tab_size,
                  uint32_t eol_style, int32_t lead) {
@@ -100,46 +128,64 @@ bool BeginDecode(TextDecoder* d, GrowString* text, int64_t size_hint, int32_t ta
 bool DecodeBytes(TextDecoder* d, const char* bytes, size_t n) {
   if (d->failed) return false;
   if (n == 0) return true;
-  if (std::memchr(bytes, 0, n) != nullptr) return Fail(d);
-  if (!d->saw_cr && std::memchr(bytes, '\r', n) != nullptr) d->saw_cr = true;
+  // Room for the bytes as they are; only a tab makes more, and makes its own.
+  if (!Reserve(d, static_cast<int64_t>(n) + kOverrun)) return Fail(d);
   const char* p = bytes;
   const char* end = bytes + n;
-  const char* tab = static_cast<const char*>(std::memchr(p, '\t', n));
+  DecodeState s = LoadState(*d);
+  char* room_end = s.base + d->text->capacity - 1;  // the NUL's place
   while (p < end) {
-    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-    const char* stop = lf != nullptr ? lf : end;
-    if (!PutLineBytes(d, p, static_cast<size_t>(stop - p), &tab, end)) return Fail(d);
-    if (lf == nullptr) break;
-    d->saw_lf = true;
-    if (!EndLine(d)) return Fail(d);
-    p = lf + 1;
+    size_t plain = CopyPlain(p, end, s.out);
+    p += plain;
+    s.out += plain;
+    if (p == end) break;
+    char c = *p++;
+    if (c == '\n') {
+      EndLine(&s);
+    } else if (c == '\r') {
+      s.saw_cr = true;
+      ++s.kept_cr;
+      *s.out++ = '\r';
+      if (p < end && *p == '\n') {  // CR LF, the common case, at once
+        ++p;
+        EndLine(&s);
+      }
+    } else if (c == '\t' && s.out + d->tab_size + (end - p) + kOverrun < room_end) {
+      std::memset(s.out, ' ', static_cast<size_t>(d->tab_size));
+      s.out += d->tab_size;
+    } else {
+      StoreState(s, d);
+      if (!PutTab(d, c, end - p)) return Fail(d);
+      s = LoadState(*d);
+      room_end = s.base + d->text->capacity - 1;
+    }
   }
+  StoreState(s, d);
   return true;
 }
 
 bool EndDecode(TextDecoder* d) {
   if (d->failed) return false;
-  char* t = d->text->data;
   if (d->length > d->piece_start) {
     // A last line without LF: a CR there is its line end.
-    if (t[d->length - 1] == '\r') {
+    if (d->text->data[d->length - 1] == '\r') {
       --d->length;
+      --d->kept_cr;
       d->eol_style = 2;
     }
     if (!Reserve(d, 1)) return Fail(d);
-    t = d->text->data;
-    t[d->length++] = '\n';
+    NoteCrBeforeLf(d);
+    d->text->data[d->length++] = '\n';
   }
+  char* t = d->text->data;
   t[d->length] = 0;
   if (d->saw_cr && !d->saw_lf) {
     // CR line ends: every CR ends a line.
     for (int32_t i = d->lead; i < d->length; ++i)
       if (t[i] == '\r') t[i] = '\n';
     d->eol_style = 2;
-  } else if (d->saw_cr) {
-    bool cr_before_lf = false, any_cr = false;
-    FindCarriageReturns(t + d->lead, t + d->length, &any_cr, &cr_before_lf);
-    if ((d->eol_style == 0 && cr_before_lf) || (d->eol_style == 2 && any_cr)) d->eol_style = 1;
+  } else if ((d->eol_style == 0 && d->cr_before_lf) || (d->eol_style == 2 && d->kept_cr > 0)) {
+    d->eol_style = 1;
   }
   d->text->size = d->length + 1;
   return true;

@@ -17,6 +17,13 @@
 
 #include "engine/grow_buffer.h"
 
+// A text, with the bytes in front of it and its NUL, stays below this, so
+// that offsets fit in 32 bits with room left for the typing gap.
+constexpr int64_t kMaxDecodedLength = INT32_MAX - 4096;
+// The most bytes `size` file bytes holding `tabs` TABs decode to, the final
+// LF included.
+int64_t DecodedSizeBound(int64_t size, int64_t tabs, int32_t tab_size);
+
 // Invariants: lead <= piece_start <= length <= text->capacity - 1 between
 // calls; piece_start is where the current line began in the text.
 struct TextDecoder {
@@ -28,6 +35,8 @@ struct TextDecoder {
   uint32_t eol_style = 0;
   bool saw_lf = false;
   bool saw_cr = false;
+  int64_t kept_cr = 0;        // CRs in the text that are not line ends
+  bool cr_before_lf = false;  // one of them right before an LF
   bool failed = false;
 };
 

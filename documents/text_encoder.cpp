@@ -3,10 +3,37 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 
+#include "documents/byte_blocks.h"
+#include "documents/file_placement.h"
 #include "documents/file_writer.h"
 #include "documents/utf8_fs.h"
+
+namespace {
+
+// Copies 16 bytes or up to the first LF, which goes out as CR LF; returns
+// how many bytes of text were taken. Writes at most 17 bytes at `*out`.
+size_t PutCrLf(const char* p, char** out) {
+  Bytes16 v = LoadBytes16(p);
+  StoreBytes16(*out, v);
+  int plain = FirstHit(Equal(v, '\n'));
+  *out += plain;
+  if (plain == 16) return 16;
+  *(*out)++ = '\r';
+  *(*out)++ = '\n';
+  return static_cast<size_t>(plain) + 1;
+}
+
+// 16 bytes with every LF written as CR.
+void PutCr(const char* p, char** out) {
+  Bytes16 v = LoadBytes16(p);
+  StoreBytes16(*out, v + (Equal(v, '\n') & ('\r' - '\n')));
+  *out += 16;
+}
+
+}  // namespace
 
 bool WriteTextWithLineEnds(FileWriter* writer, const char* text, int32_t length,
                            uint32_t eol_style) {
@@ -15,83 +42,100 @@ bool WriteTextWithLineEnds(FileWriter* writer, const char* text, int32_t length,
     writer->Write(text, length);
     return !writer->Failed();
   }
-  // Lines are gathered into a local block so that the writer sees few,
-  // large writes.
-  constexpr size_t kBlock = 64 * 1024;
-  char block[kBlock];
-  size_t used = 0;
+  // The output is gathered into a block so that the writer sees few, large
+  // writes; the block has room for the last 16 bytes and one CR more.
+  constexpr size_t kBlock = kMaxDirectWrite;
+  std::unique_ptr<char[]> owned(new (std::nothrow) char[kBlock + 32]);
+  if (owned == nullptr) return false;
+  char* block = owned.get();
+  char* out = block;
   const char* p = text;
   const char* end = text + length;
-  while (p < end) {
-    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-    const char* stop = lf != nullptr ? lf : end;
-    size_t n = static_cast<size_t>(stop - p);
-    if (used + n + 2 > kBlock) {
-      writer->Write(block, static_cast<int64_t>(used));
-      used = 0;
-      if (n + 2 > kBlock) {  // a very long line goes straight through
-        writer->Write(p, static_cast<int64_t>(n));
-        n = 0;
-      }
+  while (end - p >= 16) {
+    if (eol_style == 1) {
+      p += PutCrLf(p, &out);
+    } else {
+      PutCr(p, &out);
+      p += 16;
     }
-    std::memcpy(block + used, p, n);
-    used += n;
-    if (lf == nullptr) break;
-    if (eol_style == 1) block[used++] = '\r';
-    block[used++] = eol_style == 1 ? '\n' : '\r';
-    p = lf + 1;
+    if (out - block >= static_cast<ptrdiff_t>(kBlock)) {
+      writer->Write(block, out - block);
+      out = block;
+    }
   }
-  writer->Write(block, static_cast<int64_t>(used));
+  for (; p < end; ++p) {
+    if (*p == '\n' && eol_style == 1) *out++ = '\r';
+    *out++ = *p == '\n' && eol_style == 2 ? '\r' : *p;
+  }
+  writer->Write(block, out - block);
   return !writer->Failed();
-}
-
-void TemporarySaveName(const char* path, int n, char* out, int out_size) {
-  const char* name = path;
-  for (const char* p = path; *p != 0; ++p)
-    if (*p == '\\' || *p == '/') name = p + 1;
-  std::snprintf(out, static_cast<size_t>(out_size), "%.*s~orvinale-save-%d.tmp",
-                static_cast<int>(name - path), path, n);
 }
 
 namespace {
 
-// Creates a temporary file next to `path` that did not exist before.
+// Creates a temporary file beside `path` that did not exist before.
 bool CreateTemporary(const char* path, std::string* temp_name,
                      std::unique_ptr<FileWriter>* writer) {
-  static int counter = 0;
-  std::string buffer(std::strlen(path) + 64, '\0');
   for (int attempt = 0; attempt < 64; ++attempt) {
-    TemporarySaveName(path, counter++, &buffer[0], static_cast<int>(buffer.size()));
-    std::unique_ptr<FileWriter> w(new FileWriter(buffer.c_str(), CreateMode::kCreateNew));
+    std::string name = NextTemporarySaveName(path);
+    std::unique_ptr<FileWriter> w(new FileWriter(name.c_str(), CreateMode::kCreateNew));
     if (w->IsOpen()) {
-      *temp_name = buffer.c_str();
+      *temp_name = name;
       *writer = std::move(w);
       return true;
     }
     FileStatus st;
-    if (!StatUtf8(buffer.c_str(), &st)) return false;  // not a name clash: give up
+    if (!StatUtf8(name.c_str(), &st)) return false;  // not a name clash: give up
   }
   return false;
+}
+
+// The file a save replaces: the one `path` leads to through links, so that
+// the link stays and the temporary file shares the file's folder.
+std::string SaveTarget(const char* path) {
+  std::string final_path;
+  return FinalPathUtf8(path, &final_path) ? final_path : std::string(path);
+}
+
+// Writes the spans and puts the file on the disk; the bytes written, or -1.
+int64_t WriteSpans(FileWriter* writer, const TextSpan* spans, int span_count,
+                   uint32_t eol_style) {
+  bool written = true;
+  for (int i = 0; i < span_count && written; ++i)
+    written = WriteTextWithLineEnds(writer, spans[i].bytes, spans[i].length, eol_style);
+  return written && writer->SyncToDisk() ? writer->End() : -1;
 }
 
 }  // namespace
 
 bool SaveTextToFile(const char* path, const TextSpan* spans, int span_count,
-                    uint32_t eol_style) {
+                    uint32_t eol_style, SaveOutcome* outcome) {
+  SaveOutcome ignored;
+  if (outcome == nullptr) outcome = &ignored;
+  *outcome = SaveOutcome();
   if (path == nullptr || *path == 0) return false;
-  FileStatus target;
-  if (StatUtf8(path, &target) && !target.is_regular) return false;
+  const std::string target = SaveTarget(path);
+  FileStatus before;
+  bool existed = StatUtf8(target.c_str(), &before);
+  if (existed && !before.is_regular) return false;
   std::string temp_name;
   std::unique_ptr<FileWriter> writer;
-  if (!CreateTemporary(path, &temp_name, &writer)) return false;
-  bool written = true;
-  for (int i = 0; i < span_count && written; ++i)
-    written = WriteTextWithLineEnds(writer.get(), spans[i].bytes, spans[i].length, eol_style);
-  written = written && writer->SyncToDisk();
+  if (!CreateTemporary(target.c_str(), &temp_name, &writer)) return false;
+  int64_t size = WriteSpans(writer.get(), spans, span_count, eol_style);
   writer.reset();  // closes the file
-  if (!written || !ReplaceFileUtf8(temp_name.c_str(), path)) {
+  if (size < 0) {
     RemoveFileUtf8(temp_name.c_str());
     return false;
   }
-  return true;
+  switch (PutFileInPlace(temp_name.c_str(), target.c_str(), existed ? &before : nullptr)) {
+    case PlaceResult::kPlaced:
+      outcome->size = size;
+      return true;
+    case PlaceResult::kStranded:
+      outcome->kept_path = temp_name;
+      return false;
+    case PlaceResult::kUnchanged:
+      break;
+  }
+  return false;
 }

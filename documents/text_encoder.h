@@ -2,6 +2,7 @@
 // Writes a Document's text to a file: every LF becomes the line end of the
 // style (0 LF, 1 CR LF, 2 CR); nothing else changes.
 #include <cstdint>
+#include <string>
 
 class FileWriter;
 
@@ -15,13 +16,18 @@ struct TextSpan {
 bool WriteTextWithLineEnds(FileWriter* writer, const char* text, int32_t length,
                            uint32_t eol_style);
 
-// Writes the spans, one after the other, to `path` safely: into a new file
-// in the same folder, flushed to the disk, which then replaces `path`. On
-// any failure the file at `path` is as it was, the new file is removed and
-// false is returned.
-bool SaveTextToFile(const char* path, const TextSpan* spans, int span_count,
-                    uint32_t eol_style);
+// What a save left on disk.
+struct SaveOutcome {
+  int64_t size = 0;       // bytes of the file written, when saved
+  std::string kept_path;  // when not saved: a file that now holds the text
+                          // because the original could not be put back
+};
 
-// The name of the n-th temporary file tried for a save of `path`: a short
-// name in the same folder.
-void TemporarySaveName(const char* path, int n, char* out, int out_size);
+// Writes the spans, one after the other, to `path` safely: into a new file
+// beside the file that `path` leads to (through links), flushed to the
+// disk, which then replaces it; a link stays a link. False when the text
+// is not under `path` afterwards: the file there is then as it was and the
+// new file removed, or, when neither could be put back, the new file keeps
+// the text under the name in outcome->kept_path.
+bool SaveTextToFile(const char* path, const TextSpan* spans, int span_count,
+                    uint32_t eol_style, SaveOutcome* outcome = nullptr);

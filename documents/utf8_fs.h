@@ -5,6 +5,7 @@
 // name is long, and the narrow calls as the fallback).
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 // What StatUtf8 reports about a file or folder.
 struct FileStatus {
@@ -21,9 +22,21 @@ FILE* OpenStreamUtf8(const char* path, const char* mode);
 bool StatUtf8(const char* path, FileStatus* out);
 bool SetCurrentDirectoryUtf8(const char* path);
 bool CreateDirectoryUtf8(const char* path);
+// What a replace did to the two names.
+enum class ReplaceResult {
+  kReplaced,       // the replacement has the target's name, the original the backup's
+  kNotReplaced,    // both files keep their names (or the target did not exist)
+  kOriginalMoved,  // the original has the backup's name, the replacement its own
+};
 // Replaces target with the complete file at replacement (same folder),
-// keeping the target's attributes where the platform has them; a missing
-// target is simply created. On failure the target is unchanged and the
-// replacement stays where it was (the caller removes it).
-bool ReplaceFileUtf8(const char* replacement_path, const char* target_path);
+// keeping the target's attributes where the platform has them; the original
+// passes through the unused name `backup` beside it (Windows). A read-only
+// target is not replaced.
+ReplaceResult ReplaceFileUtf8(const char* replacement_path, const char* target_path,
+                              const char* backup_path);
+// Renames `from` to `to` in the same folder, replacing a file there.
+bool MoveFileUtf8(const char* from, const char* to);
+// The file's own name, with every symbolic link, junction and mount point
+// on the way followed; false when the name leads to nothing.
+bool FinalPathUtf8(const char* path, std::string* out);
 bool RemoveFileUtf8(const char* path);

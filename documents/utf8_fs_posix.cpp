@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "documents/utf8_fs.h"
 
@@ -30,16 +31,33 @@ bool CreateDirectoryUtf8(const char* path) {
   return path != nullptr && mkdir(path, 0777) == 0;
 }
 
-bool ReplaceFileUtf8(const char* replacement_path, const char* target_path) {
-  if (replacement_path == nullptr || target_path == nullptr) return false;
+// A rename is atomic here: the target is replaced or left as it was, and
+// no backup name is needed.
+ReplaceResult ReplaceFileUtf8(const char* replacement_path, const char* target_path,
+                              const char* /*backup_path*/) {
+  if (replacement_path == nullptr || target_path == nullptr) return ReplaceResult::kNotReplaced;
   struct stat target;
   if (stat(target_path, &target) == 0) {
-    if (!S_ISREG(target.st_mode)) return false;
     // Like a read-only file on Windows: it is not replaced.
-    if ((target.st_mode & 0222) == 0) return false;
-    if (chmod(replacement_path, target.st_mode & 07777) != 0) return false;
+    if (!S_ISREG(target.st_mode) || (target.st_mode & 0222) == 0)
+      return ReplaceResult::kNotReplaced;
+    if (chmod(replacement_path, target.st_mode & 07777) != 0) return ReplaceResult::kNotReplaced;
   }
-  return std::rename(replacement_path, target_path) == 0;
+  return std::rename(replacement_path, target_path) == 0 ? ReplaceResult::kReplaced
+                                                          : ReplaceResult::kNotReplaced;
+}
+
+bool MoveFileUtf8(const char* from, const char* to) {
+  return from != nullptr && to != nullptr && std::rename(from, to) == 0;
+}
+
+bool FinalPathUtf8(const char* path, std::string* out) {
+  if (path == nullptr) return false;
+  char* resolved = realpath(path, nullptr);
+  if (resolved == nullptr) return false;
+  *out = resolved;
+  std::free(resolved);
+  return true;
 }
 
 bool RemoveFileUtf8(const char* path) {

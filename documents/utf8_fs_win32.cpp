@@ -34,6 +34,14 @@ void FillStatus(const WIN32_FILE_ATTRIBUTE_DATA& a, FileStatus* out) {
   out->modified_time = UnixSeconds(a.ftLastWriteTime);
 }
 
+// The final name comes as \\?\C:\... or \\?\UNC\server\...;
+// the wide calls add the prefix again when the name is long.
+std::wstring WithoutLongPathPrefix(const std::wstring& name) {
+  if (name.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + name.substr(8);
+  if (name.compare(0, 4, L"\\\\?\\") == 0) return name.substr(4);
+  return name;
+}
+
 }  // namespace
 
 FILE* OpenStreamUtf8(const char* path, const char* mode) {
@@ -77,29 +85,57 @@ bool CreateDirectoryUtf8(const char* path) {
   return CreateDirectoryA(path, nullptr) != 0;
 }
 
-bool ReplaceFileUtf8(const char* replacement_path, const char* target_path) {
-  if (replacement_path == nullptr || target_path == nullptr) return false;
-  std::wstring from, to;
-  if (WidePath(replacement_path, &from) && WidePath(target_path, &to)) {
-    // ReplaceFileW keeps the target's attributes, streams and security; a
-    // missing target (or a file system without it) takes the replacing move.
-    if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr))
-      return true;
-    DWORD attributes = GetFileAttributesW(to.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-      return false;
-    return MoveFileExW(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+ReplaceResult ReplaceFileUtf8(const char* replacement_path, const char* target_path,
+                              const char* backup_path) {
+  if (replacement_path == nullptr || target_path == nullptr || backup_path == nullptr)
+    return ReplaceResult::kNotReplaced;
+  FileStatus target;
+  if (StatUtf8(target_path, &target) && target.is_read_only) return ReplaceResult::kNotReplaced;
+  // ReplaceFileW keeps the target's attributes, streams and security. With
+  // a backup name its failures say where each file is: after
+  // ERROR_UNABLE_TO_MOVE_REPLACEMENT both keep their names; after
+  // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 the original has the backup's name.
+  std::wstring from, to, backup;
+  BOOL replaced;
+  if (WidePath(replacement_path, &from) && WidePath(target_path, &to) &&
+      WidePath(backup_path, &backup))
+    replaced = ReplaceFileW(to.c_str(), from.c_str(), backup.c_str(),
+                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+  else
+    replaced = ReplaceFileA(target_path, replacement_path, backup_path,
+                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+  if (replaced) return ReplaceResult::kReplaced;
+  return GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ? ReplaceResult::kOriginalMoved
+                                                               : ReplaceResult::kNotReplaced;
+}
+
+bool MoveFileUtf8(const char* from, const char* to) {
+  if (from == nullptr || to == nullptr) return false;
+  const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  std::wstring wide_from, wide_to;
+  if (WidePath(from, &wide_from) && WidePath(to, &wide_to))
+    return MoveFileExW(wide_from.c_str(), wide_to.c_str(), flags) != 0;
+  return MoveFileExA(from, to, flags) != 0;
+}
+
+bool FinalPathUtf8(const char* path, std::string* out) {
+  // A name that is not UTF-8 stays as it is: its final name could not be
+  // given back in the narrow form.
+  std::wstring wide;
+  if (path == nullptr || !WidePath(path, &wide)) return false;
+  HANDLE file = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  std::wstring final_name(1024, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(file, &final_name[0], 1024, VOLUME_NAME_DOS);
+  if (n >= 1024) {
+    final_name.resize(n);
+    n = GetFinalPathNameByHandleW(file, &final_name[0], n, VOLUME_NAME_DOS);
   }
-  if (ReplaceFileA(target_path, replacement_path, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                   nullptr, nullptr))
-    return true;
-  DWORD attributes = GetFileAttributesA(target_path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-    return false;
-  return MoveFileExA(replacement_path, target_path,
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  CloseHandle(file);
+  if (n == 0 || n >= final_name.size()) return false;
+  final_name.resize(n);
+  return WideToUtf8(WithoutLongPathPrefix(final_name).c_str(), out);
 }
 
 bool RemoveFileUtf8(const char* path) {

@@ -10,6 +10,9 @@ bool WidePath(const char* utf8_name, std::wstring* out);
 // Plain conversions; false on invalid input.
 bool Utf8ToWide(const char* utf8, std::wstring* out);
 bool WideToUtf8(const wchar_t* wide, std::string* out);
+// For texts that must be shown whatever they hold: bytes that are not valid
+// UTF-8 become U+FFFD, so the wide call still gets the rest.
+std::wstring WideText(const char* utf8);
 
 // LoadLibraryW on the converted name, LoadLibraryA as the fallback; the
 // module handle, or null.

@@ -29,6 +29,16 @@ bool WideToUtf8(const wchar_t* wide, std::string* out) {
   return true;
 }
 
+std::wstring WideText(const char* utf8) {
+  if (utf8 == nullptr) return std::wstring();
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &out[0], n);
+  out.resize(static_cast<size_t>(n - 1));
+  return out;
+}
+
 bool WidePath(const char* utf8_name, std::wstring* out) {
   if (!Utf8ToWide(utf8_name, out)) return false;
   ApplyLongPathPrefix(*out);

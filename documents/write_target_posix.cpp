@@ -22,13 +22,29 @@ class PosixWriteTarget : public WriteTarget {
       position += n;
       count -= static_cast<int32_t>(n);
     }
+    StartWriteBack(position);
     return true;
   }
   bool Finish() override { return true; }
   bool SyncToDisk() override { return fsync(fd_) == 0; }
 
  private:
+  // Every 2 MiB written are handed to the disk at once (Linux), so that a
+  // large file goes out while the rest of it is still being written and
+  // the flush at the end of a save has less to wait for.
+  void StartWriteBack(int64_t end) {
+#ifdef SYNC_FILE_RANGE_WRITE
+    constexpr int64_t kStep = 2 << 20;
+    if (end - started_ < kStep) return;
+    sync_file_range(fd_, started_, end - started_, SYNC_FILE_RANGE_WRITE);
+    started_ = end;
+#else
+    (void)end;
+#endif
+  }
+
   int fd_;
+  int64_t started_ = 0;  // writing back has been started below this
 };
 
 }  // namespace

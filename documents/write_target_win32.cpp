@@ -16,15 +16,30 @@ namespace {
 
 constexpr int kWriteSlots = 16;
 
-// One write in flight: its own copy of the bytes, 4,096-aligned.
+// One write in flight: its own copy of the bytes, 4,096-aligned. The copy
+// grows when a larger write comes.
 struct WriteSlot {
   OVERLAPPED overlapped = {};
   HANDLE event = nullptr;
   std::unique_ptr<char[]> block;
   char* data = nullptr;
+  int32_t capacity = 0;
   int32_t count = 0;
   bool pending = false;
 };
+
+bool Reserve(WriteSlot* s, int32_t count) {
+  if (count <= s->capacity) return true;
+  s->block.reset(new (std::nothrow) char[static_cast<size_t>(count) + 4095]);
+  if (s->block == nullptr) {
+    s->capacity = 0;
+    return false;
+  }
+  uintptr_t at = reinterpret_cast<uintptr_t>(s->block.get());
+  s->data = s->block.get() + ((4096 - at % 4096) % 4096);
+  s->capacity = count;
+  return true;
+}
 
 class Win32WriteTarget : public WriteTarget {
  public:
@@ -39,19 +54,20 @@ class Win32WriteTarget : public WriteTarget {
   bool Init() {
     for (WriteSlot& s : slots_) {
       s.event = CreateEventW(nullptr, TRUE, TRUE, nullptr);
-      s.block.reset(new (std::nothrow) char[kWriteBufferSize + 4095]);
-      if (s.event == nullptr || s.block == nullptr) return false;
-      uintptr_t at = reinterpret_cast<uintptr_t>(s.block.get());
-      s.data = s.block.get() + ((4096 - at % 4096) % 4096);
+      if (s.event == nullptr || !Reserve(&s, kWriteBufferSize)) return false;
     }
     return true;
   }
 
   bool WriteAt(int64_t position, const char* data, int32_t count) override {
-    if (count > kWriteBufferSize) return false;
+    if (count > kMaxDirectWrite) return false;
     WriteSlot& s = slots_[next_];
     next_ = (next_ + 1) % kWriteSlots;
     if (s.pending) Complete(&s);  // the oldest write: wait for it
+    if (!Reserve(&s, count)) {
+      failed_ = true;
+      return false;
+    }
     std::memcpy(s.data, data, static_cast<size_t>(count));
     s.count = count;
     s.overlapped = OVERLAPPED();

@@ -40,6 +40,15 @@ TEST(ShellTexts, WelcomeTextCarriesVersionAndStartupTime) {
   EXPECT_LT(text.size(), 1024u);
 }
 
+TEST(ShellTexts, SaveBoxesNameTheFiles) {
+  EXPECT_EQ(SaveFailureText(""), "Orvinale cannot save the file.");
+  const std::string kept = "C:\\work\\~orvinale-save-3.tmp";
+  std::string failed = SaveFailureText(kept);
+  EXPECT_EQ(failed.rfind("Orvinale cannot save the file.\n", 0), 0u);
+  EXPECT_NE(failed.find("\n" + kept), std::string::npos);
+  EXPECT_NE(SavedTooLargeText("C:\\big.txt").find("\nC:\\big.txt\n"), std::string::npos);
+}
+
 TEST(ShellFileTypes, TableFilterAndPreselection) {
   EXPECT_STREQ(kFileTypes[0].label, "All supported files");
   EXPECT_STREQ(kFileTypes[6].patterns, "*.*");

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "documents/file_names.h"
+
 namespace {
 
 std::string PathOf(const std::u16string& line) { return CommandLinePath(line.data(), line.size()); }
@@ -51,6 +53,25 @@ TEST(StartupPaths, ConfigurationLivesInPortableOrRoamingFolder) {
   EXPECT_EQ(ConfigDirectory("C:\\Orv\\", false, "C:\\Users\\u\\AppData\\Roaming"),
             "C:\\Users\\u\\AppData\\Roaming\\Orvinale\\");
   EXPECT_EQ(ProfilePath("C:\\Orv\\portable\\"), "C:\\Orv\\portable\\orvinale.ini");
+}
+
+TEST(StartupPaths, ParseErrorBoxIsCutBetweenWholeCharacters) {
+  const std::string user = "C:\\Orv\\portable\\preferences.txt";
+  const std::string fallback = "C:\\Orv\\portable\\preferences-default.txt";
+  EXPECT_EQ(PreferencesParseErrorText("Parse error before: }\n", user, fallback),
+            "Parse error before: }\n\nin " + user +
+                "\n\nPress OK to try load the default file:\n\n" + fallback);
+  // Greek text (two bytes a letter) long enough to pass 511 bytes, at each
+  // odd and even length, so that some cut falls inside a letter.
+  for (size_t ascii = 20; ascii < 24; ++ascii) {
+    std::string error = "Parse error before: " + std::string(ascii - 20, 'x');
+    for (int i = 0; i < 300; ++i) error += "\xCE\xB1";
+    std::string text = PreferencesParseErrorText(error + "\n", user, fallback);
+    EXPECT_GE(text.size(), 510u);
+    EXPECT_LE(text.size(), 511u);
+    EXPECT_EQ(text, error.substr(0, text.size()));
+    EXPECT_EQ(IsValidUtf8(text.c_str()), 1) << ascii;
+  }
 }
 
 }  // namespace

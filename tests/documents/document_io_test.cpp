@@ -1,11 +1,13 @@
 #include "documents/document_io.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "documents/file_placement.h"
 #include "documents/file_writer.h"
 #include "documents/text_encoder.h"
 #include "engine/document.h"
@@ -41,7 +43,7 @@ TEST(DocumentIo, RoundTrips) {
     uint32_t style;
   };
   std::string long_line(10000, 'L');
-  std::string huge_line(70000, 'H');  // longer than the save's 64 KiB block
+  std::string huge_line(300000, 'H');  // longer than the save's 256 KiB block
   std::string many_lines;
   for (int i = 0; i < 5000; ++i) many_lines += std::string(i % 37, 'm') + "\r\n";
   const Case cases[] = {
@@ -92,6 +94,12 @@ TEST(DocumentIo, RefusedFiles) {
   WriteBytes(dir.File("nul.txt"), std::string("ab\0cd\n", 6));
   EXPECT_EQ(Load(dir.File("nul.txt")), nullptr);
   EXPECT_EQ(Load(dir.File("")), nullptr);  // a folder
+  // The check goes by whole lines, whatever the pieces the file is read in.
+  std::string split(256 * 1024 - 1, 'a');
+  WriteBytes(dir.File("split.txt"), split + "\xC3\xA9" + split + "\xE9");
+  EXPECT_EQ(Load(dir.File("split.txt")), nullptr);
+  WriteBytes(dir.File("split.txt"), split + "\xC3\xA9" + split + "\xC3\xA9");
+  EXPECT_NE(Load(dir.File("split.txt")), nullptr);
 
   std::string almost(kMaxFileSize - 1, 'x');
   for (size_t i = 99; i < almost.size(); i += 100) almost[i] = '\n';
@@ -103,6 +111,28 @@ TEST(DocumentIo, RefusedFiles) {
   EXPECT_EQ(ReadBytes(dir.File("big.txt")), almost + "\n");
   WriteBytes(dir.File("big.txt"), almost + "x");
   EXPECT_EQ(Load(dir.File("big.txt")), nullptr);
+}
+
+TEST(DocumentIo, TabsThatWouldPassTheLimitAreRefusedBeforeTheTextGrows) {
+  TempDir dir;
+  // 600,000 tabs of 4,000 spaces would make 2.4 GB of text.
+  WriteBytes(dir.File("tabs.txt"), std::string(600000, '\t') + "\n");
+  DocumentPtr doc(CreateDocument());
+  doc->tab_size = 4000;
+  EXPECT_FALSE(LoadDocument(doc.get(), dir.File("tabs.txt").c_str()));
+  EXPECT_LT(doc->text.capacity, 600000) << "the refusal costs no more than the file";
+  // With a few tabs the same tab size loads, each tab whole.
+  std::string lines;
+  while (lines.size() < (1 << 20)) lines += "x\ty\n" + std::string(4000, 'w') + "\n";
+  lines.resize(1 << 20);
+  lines += "\tz\n";
+  WriteBytes(dir.File("few.txt"), lines);
+  std::string expected;
+  for (char c : lines) expected += c == '\t' ? std::string(4000, ' ') : std::string(1, c);
+  doc.reset(CreateDocument());
+  doc->tab_size = 4000;
+  ASSERT_TRUE(LoadDocument(doc.get(), dir.File("few.txt").c_str()));
+  EXPECT_EQ(Content(*doc), expected);
 }
 
 TEST(DocumentIo, SaveInPlaceAndUnnamed) {
@@ -221,4 +251,36 @@ TEST(DocumentIo, ReadOnlyTargetIsLeftAlone) {
   doc->eol_style = 1;
   EXPECT_FALSE(SaveDocument(doc.get()));
   EXPECT_EQ(ReadBytes(dir.File("ro.txt")), "old\n");
+}
+
+TEST(DocumentIo, SavesThroughLinksWriteWhatTheyLeadTo) {
+  TempDir dir;
+  ASSERT_EQ(mkdir(dir.File("here").c_str(), 0700), 0);
+  ASSERT_EQ(mkdir(dir.File("other").c_str(), 0700), 0);
+  struct Link {
+    const char* name;
+    std::string text;    // the link's own text
+    const char* opened;  // the name the document is opened under
+    const char* file;    // the file it leads to
+  } links[] = {
+      {"here/relative.txt", "a.txt", "here/relative.txt", "here/a.txt"},
+      {"here/absolute.txt", dir.File("here/a.txt"), "here/absolute.txt", "here/a.txt"},
+      {"here/into-other.txt", "../other/t.txt", "here/into-other.txt", "other/t.txt"},
+      {"folder-link", "other", "folder-link/t.txt", "other/t.txt"},
+  };
+  for (const Link& link : links) {
+    SCOPED_TRACE(link.opened);
+    WriteBytes(dir.File(link.file), "x\n");
+    ASSERT_EQ(symlink(link.text.c_str(), dir.File(link.name).c_str()), 0);
+    DocumentPtr doc = Load(dir.File(link.opened));
+    ASSERT_NE(doc, nullptr);
+    doc->eol_style = 2;
+    EXPECT_TRUE(SaveDocument(doc.get()));
+    EXPECT_EQ(ReadBytes(dir.File(link.file)), "x\r");
+    struct stat st;
+    ASSERT_EQ(lstat(dir.File(link.name).c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link stays a link";
+    EXPECT_STREQ(StringData(doc->path), dir.File(link.opened).c_str());
+    ASSERT_EQ(unlink(dir.File(link.name).c_str()), 0);
+  }
 }

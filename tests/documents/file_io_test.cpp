@@ -55,20 +55,33 @@ TEST(FileWriter, FullBuffersGoOutAndTheRestOnFlush) {
   {
     FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 0)));
     ASSERT_TRUE(w.IsOpen());
+    // Whole buffers of a large write go out in one call, the rest waits.
     EXPECT_EQ(w.Write(data.data(), 20000), 20000);
-    ASSERT_EQ(calls.size(), 2u);
+    ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].position, 0);
-    EXPECT_EQ(calls[0].count, 8192);
-    EXPECT_EQ(calls[1].position, 8192);
-    EXPECT_EQ(calls[1].count, 8192);
+    EXPECT_EQ(calls[0].count, 16384);
     EXPECT_TRUE(w.Flush(true));
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[2].position, 16384);
-    EXPECT_EQ(calls[2].count, 3616);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].position, 16384);
+    EXPECT_EQ(calls[1].count, 3616);
     EXPECT_EQ(w.End(), 20000);
   }
-  EXPECT_EQ(calls.size(), 3u);  // nothing left for the destructor
+  EXPECT_EQ(calls.size(), 2u);  // nothing left for the destructor
   EXPECT_EQ(bytes, data);
+
+  // A buffer partly filled is filled first; no call passes 256 KiB.
+  calls.clear();
+  bytes.clear();
+  std::string big = Pattern(600000);
+  {
+    FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 0)));
+    w.Write(big.data(), 100);
+    w.Write(big.data() + 100, static_cast<int64_t>(big.size()) - 100);
+  }
+  EXPECT_EQ(bytes, big);
+  std::vector<int32_t> counts;
+  for (const WriteCall& c : calls) counts.push_back(c.count);
+  EXPECT_EQ(counts, (std::vector<int32_t>{8192, 262144, 262144, 65536, 1984}));
 
   // The destructor flushes what is left when nobody else did.
   calls.clear();
@@ -100,7 +113,7 @@ TEST(FileWriter, ManySmallWritesAndFailures) {
   // A refused write is remembered and reported by every later flush.
   calls.clear();
   bytes.clear();
-  FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 2)));
+  FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 1)));
   w.Write(data.data(), 30000);
   EXPECT_TRUE(w.Failed());
   EXPECT_FALSE(w.Flush(true));
@@ -191,7 +204,8 @@ TEST(Utf8Fs, StatReplaceRemove) {
   ASSERT_TRUE(StatUtf8(dir.File("").c_str(), &st));
   EXPECT_TRUE(st.is_directory);
 
-  EXPECT_TRUE(ReplaceFileUtf8(a.c_str(), b.c_str()));
+  const std::string backup = dir.File("backup");
+  EXPECT_EQ(ReplaceFileUtf8(a.c_str(), b.c_str(), backup.c_str()), ReplaceResult::kReplaced);
   EXPECT_EQ(ReadBytes(b), "new");
   EXPECT_FALSE(FileExists(a));
   struct stat mode;
@@ -200,11 +214,12 @@ TEST(Utf8Fs, StatReplaceRemove) {
 
   // A missing target is created; a read-only one is left alone.
   WriteBytes(a, "x");
-  EXPECT_TRUE(ReplaceFileUtf8(a.c_str(), dir.File("c.txt").c_str()));
+  EXPECT_EQ(ReplaceFileUtf8(a.c_str(), dir.File("c.txt").c_str(), backup.c_str()),
+            ReplaceResult::kReplaced);
   EXPECT_EQ(ReadBytes(dir.File("c.txt")), "x");
   WriteBytes(a, "y");
   ASSERT_EQ(chmod(b.c_str(), 0444), 0);
-  EXPECT_FALSE(ReplaceFileUtf8(a.c_str(), b.c_str()));
+  EXPECT_EQ(ReplaceFileUtf8(a.c_str(), b.c_str(), backup.c_str()), ReplaceResult::kNotReplaced);
   EXPECT_EQ(ReadBytes(b), "new");
   EXPECT_TRUE(FileExists(a));
 

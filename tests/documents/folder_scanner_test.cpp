@@ -2,6 +2,7 @@
 // order, duplicate roots, readers during a scan, and closing mid-scan.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -61,12 +62,16 @@ TEST(FolderScan, MixesSubfolderFilesInCaseInsensitivePathOrder) {
   for (const char* name : {"/a/z.cpp", "/B.txt", "/c.h", "/Sub/m.asm", "/Sub/deeper/q.bat",
                            "/Sub/skip.o", "/zz.cmd"})
     WriteBytes(r + name, "x\n");
+  // A link to a file is a file; a link to a folder is not walked.
+  ASSERT_EQ(symlink("c.h", (r + "/Sub/link.h").c_str()), 0);
+  ASSERT_EQ(symlink("..", (r + "/Sub/up.cpp").c_str()), 0);
   FolderRoots roots;
   ASSERT_TRUE(AddFolderRoot(&roots, r));
   FolderScanner* s = roots.roots[0]->scanner.get();
   ASSERT_TRUE(WaitScanned(s));
-  EXPECT_EQ(FilesSnapshot(s), (Paths{r + "/a/z.cpp", r + "/B.txt", r + "/c.h",
-                                     r + "/Sub/deeper/q.bat", r + "/Sub/m.asm", r + "/zz.cmd"}));
+  EXPECT_EQ(FilesSnapshot(s),
+            (Paths{r + "/a/z.cpp", r + "/B.txt", r + "/c.h", r + "/Sub/deeper/q.bat",
+                   r + "/Sub/link.h", r + "/Sub/m.asm", r + "/zz.cmd"}));
 }
 
 TEST(FolderScan, WindowsPathsSortAsStricmpAndDotEntriesAreSkipped) {
@@ -86,6 +91,19 @@ TEST(FolderScan, WindowsPathsSortAsStricmpAndDotEntriesAreSkipped) {
   EXPECT_EQ(FilesSnapshot(&s), (Paths{"C:\\r\\a\\z.cpp"}));
   ScanFolder(&s, "C:\\missing", true);
   EXPECT_TRUE(FilesSnapshot(&s).empty()) << "a folder that cannot be listed yields nothing";
+}
+
+TEST(FolderScan, FoldersReachedThroughLinksAreNotWalked) {
+  FakeTreeLister tree;
+  tree.AddFile("C:\\r", "a.cpp");
+  tree.AddFolderLink("C:\\r", "self", "C:\\r");
+  tree.AddFolder("C:\\r", "sub");
+  tree.AddFile("C:\\r\\sub", "b.txt");
+  tree.AddFolderLink("C:\\r", "elsewhere", "D:\\other");
+  tree.AddFile("D:\\other", "c.h");
+  FolderScanner s(&tree);
+  ScanFolder(&s, "C:\\r", true);
+  EXPECT_EQ(FilesSnapshot(&s), (Paths{"C:\\r\\a.cpp", "C:\\r\\sub\\b.txt"}));
 }
 
 TEST(FolderScan, DuplicateRootsCompareTheExactTextWithoutCase) {

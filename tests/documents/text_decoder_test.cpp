@@ -119,3 +119,65 @@ TEST(TextDecoder, GrowsWhenTabsOutgrowTheHint) {
   EXPECT_EQ(StringLength(text), 128001);
   EXPECT_EQ(std::string(StringData(text)), std::string(128000, ' ') + "\n");
 }
+
+namespace {
+
+// The rules of the header, one byte at a time.
+Decoded Reference(const std::string& in, int32_t tab_size, uint32_t style) {
+  if (in.find('\0') != std::string::npos) return {false, "", 0};
+  std::string text, line;
+  bool saw_lf = false;
+  for (char c : in) {
+    if (c == '\n') {
+      saw_lf = true;
+      bool crlf = !line.empty() && line.back() == '\r';
+      if (crlf) line.pop_back();
+      style = crlf ? 1 : 0;
+      text += line + "\n";
+      line.clear();
+    } else {
+      line += c == '\t' ? std::string(static_cast<size_t>(tab_size), ' ') : std::string(1, c);
+    }
+  }
+  if (!line.empty()) {
+    if (line.back() == '\r') {
+      line.pop_back();
+      style = 2;
+    }
+    text += line + "\n";
+  }
+  if (in.find('\r') != std::string::npos) {
+    if (!saw_lf) {
+      for (char& c : text) c = c == '\r' ? '\n' : c;
+      style = 2;
+    } else if ((style == 0 && text.find("\r\n") != std::string::npos) ||
+               (style == 2 && text.find('\r') != std::string::npos)) {
+      style = 1;
+    }
+  }
+  return {true, text, style};
+}
+
+}  // namespace
+
+TEST(TextDecoder, MatchesTheRulesWhereverTheSpecialBytesFall) {
+  // Line ends, tabs and NULs at every offset of the 16-byte blocks and of
+  // the pieces, among plain and multi-byte characters.
+  const char* const parts[] = {"a", "bcdefgh", "\xCE\xB1", "\n", "\r", "\r\n", "\t", "0123456789abcdef"};
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  for (int round = 0; round < 3000; ++round) {
+    std::string in;
+    int count = static_cast<int>(next() % 40);
+    for (int i = 0; i < count; ++i) in += parts[next() % 8];
+    if (round % 97 == 0) in.insert(next() % (in.size() + 1), 1, '\0');
+    int32_t tab_size = static_cast<int32_t>(next() % 5);
+    size_t step = 1 + next() % 40;
+    Decoded got = Decode(in, tab_size, 7, step);
+    Decoded want = Reference(in, tab_size, 7);
+    ASSERT_EQ(got.ok, want.ok) << testing::PrintToString(in);
+    if (!want.ok) continue;
+    ASSERT_EQ(got.text, want.text) << testing::PrintToString(in) << " step " << step;
+    ASSERT_EQ(got.style, want.style) << testing::PrintToString(in) << " step " << step;
+  }
+}

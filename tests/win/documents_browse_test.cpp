@@ -27,6 +27,7 @@
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
 #include "tests/win/main_window_fixture.h"
+#include "tests/win/win_links.h"
 #include "tests/win/win_temp_dir.h"
 #include "tests/win/window_queries.h"
 
@@ -91,6 +92,28 @@ TEST(DocumentsBrowseListing, GreekNamesAndLongPathsComeBackAsUtf8) {
   ASSERT_TRUE(WaitScanned(roots.roots[0]->scanner.get()));
   EXPECT_EQ(FilesSnapshot(roots.roots[0]->scanner.get()),
             (std::vector<std::string>{file_deep, file_a, file_b}));
+}
+
+TEST(DocumentsBrowseListing, FoldersReachedThroughLinksAreNotWalked) {
+  WinTempDir dir;
+  const std::string root = dir.File("root");
+  ASSERT_TRUE(CreateDirectoryUtf8(root.c_str()));
+  ASSERT_TRUE(CreateDirectoryUtf8((root + "\\sub").c_str()));
+  WriteText(root + "\\a.cpp");
+  WriteText(root + "\\sub\\b.txt");
+  LinkCleanup links;
+  ASSERT_TRUE(links.Make(root + "\\loop", ".", true));
+  ASSERT_TRUE(links.Make(root + "\\l.cpp", "a.cpp", false));
+  bool loop_is_link = false;
+  ASSERT_TRUE(PlatformDirectoryLister()->List(root, [&](const DirectoryEntry& e) {
+    if (e.name == "loop") loop_is_link = e.is_directory && e.is_link;
+    return true;
+  }));
+  EXPECT_TRUE(loop_is_link);
+  FolderScanner scanner;
+  ScanFolder(&scanner, root, true);
+  EXPECT_EQ(FilesSnapshot(&scanner), (std::vector<std::string>{root + "\\a.cpp", root + "\\l.cpp",
+                                                               root + "\\sub\\b.txt"}));
 }
 
 // A main window with its application state and a profile of its own; the

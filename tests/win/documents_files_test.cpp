@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "documents/document_io.h"
 #include "documents/file_reader.h"
@@ -11,6 +13,7 @@
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
 #include "engine/document.h"
+#include "tests/win/win_links.h"
 #include "tests/win/win_temp_dir.h"
 
 namespace {
@@ -214,4 +217,60 @@ TEST(DocumentsWinFiles, ReadOnlyTargetIsKept) {
   SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_TRUE(SaveDocument(doc.get()));
   EXPECT_EQ(ReadAll(path), "old\r\n");
+}
+
+namespace {
+
+std::vector<std::string> created_new;  // names opened for a new temporary file
+
+std::unique_ptr<WriteTarget> RecordingOpener(const char* name, CreateMode mode) {
+  if (mode == CreateMode::kCreateNew) created_new.push_back(name);
+  return OpenPlatformWriteTarget(name, mode);
+}
+
+// The last folder name before the file name.
+std::string FolderOf(const std::string& path) {
+  size_t end = path.find_last_of("\\/");
+  size_t start = path.find_last_of("\\/", end - 1);
+  return path.substr(start + 1, end - start - 1);
+}
+
+}  // namespace
+
+TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadTo) {
+  WinTempDir dir;
+  ASSERT_TRUE(CreateDirectoryUtf8(dir.File("here").c_str()));
+  ASSERT_TRUE(CreateDirectoryUtf8(dir.File("other").c_str()));
+  struct Link {
+    const char* name;
+    std::string target;  // relative to the link's folder, or a full name
+    const char* opened;  // the name the document is opened under
+    const char* file;    // the file it leads to
+  } links[] = {
+      {"here\\relative.txt", "a.txt", "here\\relative.txt", "here\\a.txt"},
+      {"here\\absolute.txt", dir.File("here\\a.txt"), "here\\absolute.txt", "here\\a.txt"},
+      {"here\\into-other.txt", "..\\other\\t.txt", "here\\into-other.txt", "other\\t.txt"},
+      {"folder-link", "other", "folder-link\\t.txt", "other\\t.txt"},
+  };
+  for (const Link& link : links) {
+    SCOPED_TRACE(link.opened);
+    ASSERT_TRUE(WriteAll(dir.File(link.file), "x\n"));
+    bool to_folder = std::string(link.name) == "folder-link";
+    LinkCleanup links;
+    ASSERT_TRUE(links.Make(dir.File(link.name), link.target, to_folder));
+    DocPtr doc = Load(dir.File(link.opened));
+    ASSERT_NE(doc, nullptr);
+    doc->eol_style = 2;
+    created_new.clear();
+    WriteTargetOpener previous = SetWriteTargetOpener(RecordingOpener);
+    EXPECT_TRUE(SaveDocument(doc.get()));
+    SetWriteTargetOpener(previous);
+    EXPECT_EQ(ReadAll(dir.File(link.file)), "x\r");
+    ASSERT_EQ(created_new.size(), 1u);
+    EXPECT_EQ(FolderOf(created_new[0]), FolderOf(dir.File(link.file)))
+        << "the temporary file goes beside the file itself: " << created_new[0];
+    // Still a link: what the file holds now shows through it.
+    ASSERT_TRUE(WriteAll(dir.File(link.file), "y\n"));
+    EXPECT_EQ(ReadAll(dir.File(link.opened)), "y\n");
+  }
 }

@@ -17,10 +17,16 @@ class WinTempDir {
     GetTempPathW(MAX_PATH, base);
     std::string utf8;
     WideToUtf8(base, &utf8);
+    // Wine reuses process ids from run to run: a name left by an earlier
+    // run is stepped over.
     static int serial = 0;
-    path_ = utf8 + "orv-documents-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(serial++) + "\\";
-    EXPECT_TRUE(CreateDirectoryUtf8(path_.c_str()));
+    bool made = false;
+    for (int attempt = 0; attempt < 100 && !made; ++attempt) {
+      path_ = utf8 + "orv-documents-" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(serial++) + "\\";
+      made = CreateDirectoryUtf8(path_.c_str());
+    }
+    EXPECT_TRUE(made) << path_;
   }
   ~WinTempDir() { RemoveTree(path_); }
   std::string File(const std::string& name) const { return path_ + name; }
@@ -39,7 +45,10 @@ class WinTempDir {
         std::wstring full;
         Utf8ToWide((dir + name).c_str(), &full);
         full = L"\\\\?\\" + full;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+          // A link: removed itself, never walked into.
+          if (!RemoveDirectoryW(full.c_str())) DeleteFileW(full.c_str());
+        } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
           RemoveTree(dir + name + "\\");
         } else {
           SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -54,7 +54,7 @@ struct HelpWindowTraits<AboutWindow> {
     if (ResizeCanvas(w->canvas, kAboutFrameWidth, kAboutFrameHeight))
       ClearCanvas(w->canvas, MakePixel(0, 0, 0));
     SetCachedFontHandle(w->credit_font, CreateCreditFont(), true);
-    SetTimer(w->hwnd, kAboutTimer, 41, nullptr);
+    SetTimer(w->hwnd, kAboutTimer, kAboutFramePeriod, nullptr);
   }
 
   static void Release(AboutWindow* w) { KillTimer(w->hwnd, kAboutTimer); }

@@ -7,7 +7,8 @@
 #include "display/cached_font.h"
 #include "display/canvas.h"
 
-constexpr UINT_PTR kAboutTimer = 330;  // 41 ms: the next frame
+constexpr UINT_PTR kAboutTimer = 330;  // the next frame
+constexpr UINT kAboutFramePeriod = 41;  // ms
 
 // Invariants while the window exists: canvas is 630 x 210 (empty only when
 // memory ran out, then nothing is drawn); dest_rect is the drawing area's

@@ -17,7 +17,7 @@ bool HandleBrowseFrameMessage(HWND hwnd, UINT message, WPARAM wparam, INT_PTR* r
       DestroyWindow(hwnd);
       return true;
     case WM_MOUSEMOVE:
-      SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32513)));  // IDC_IBEAM
+      SetCursor(LoadCursorW(nullptr, IDC_IBEAM));
       return true;
     case WM_LBUTTONDOWN:
       SetCapture(hwnd);

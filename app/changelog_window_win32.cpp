@@ -31,7 +31,7 @@ struct HelpWindowTraits<ChangelogWindow> {
       OpenPaneFile(w->viewer, program_directory + "changelog.txt");
     }
     SetFocus(pane);
-    SetTimer(w->hwnd, kChangelogTimer, 50, nullptr);
+    SetTimer(w->hwnd, kChangelogTimer, kChangelogTimerPeriod, nullptr);
   }
 
   static void Release(ChangelogWindow* w) {

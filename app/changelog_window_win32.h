@@ -8,7 +8,8 @@
 #include "app/preferences_editors.h"
 #include "app/sizer.h"
 
-constexpr UINT_PTR kChangelogTimer = 331;  // 50 ms: feeds the pane its keys
+constexpr UINT_PTR kChangelogTimer = 331;  // feeds the pane its keys
+constexpr UINT kChangelogTimerPeriod = 50;  // ms
 
 // Invariant while the window exists: viewer is owned and draws into
 // changelog_console.

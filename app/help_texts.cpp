@@ -1,11 +1,12 @@
 #include "app/help_texts.h"
 
 #include "documents/file_names.h"
+#include "orv_version.h"
 
 const char kVersionCaption[] = "Version details";
 
 std::string VersionBoxText(const char* timestamp, const char* commit) {
-  return std::string("Orvinale version: 0.53-alpha (x64)\n\nBuild timestamp: ") + timestamp +
+  return std::string("Orvinale version: " ORV_VERSION " (x64)\n\nBuild timestamp: ") + timestamp +
          "\nGit commit: " + commit;
 }
 

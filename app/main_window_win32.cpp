@@ -79,7 +79,7 @@ bool OnInitDialog(MainWindow* w) {
   double elapsed = static_cast<double>(now.QuadPart - start.QuadPart) /
                    static_cast<double>(frequency.QuadPart ? frequency.QuadPart : 1);
   if (w->show_welcome) ShowWelcomeBox(w->hwnd, elapsed);
-  SetTimer(w->hwnd, kMenuTimer, 250, nullptr);
+  SetTimer(w->hwnd, kMenuTimer, kMenuTimerPeriod, nullptr);
   return true;
 }
 

@@ -28,8 +28,10 @@ class MainWindowUi : public DocumentUi {
   MainWindow* window_;
 };
 
-constexpr UINT_PTR kMenuTimer = 300;         // 250 ms: menu states, line-pane width
-constexpr UINT_PTR kChangeCountTimer = 332;  // 1,200 ms: plain title again
+constexpr UINT_PTR kMenuTimer = 300;         // menu states, line-pane width
+constexpr UINT kMenuTimerPeriod = 250;       // ms
+constexpr UINT_PTR kChangeCountTimer = 332;  // the plain title again after a change count
+constexpr UINT kChangeCountPeriod = 1200;    // ms
 
 // Invariants: hwnd is null or the dialog; line_hwnd and surface_hwnd are its
 // controls 1004 and 1003 while it exists; saved_rect is the last normal

@@ -44,7 +44,7 @@ void OnInitDialog(PreferencesWindow* w, HWND hwnd) {
   w->user_editor->host_window = &w->host;
   OpenPaneFile(w->user_editor, config_directory + "preferences.txt");
   SetFocus(GetCursesRightFocus() ? right : left);
-  SetTimer(hwnd, kPreferencesTimer, 50, nullptr);
+  SetTimer(hwnd, kPreferencesTimer, kPreferencesTimerPeriod, nullptr);
 }
 
 void OnDestroy(PreferencesWindow* w) {

@@ -10,7 +10,8 @@
 #include "app/sizer.h"
 #include "display/window_painter_win32.h"
 
-constexpr UINT_PTR kPreferencesTimer = 335;  // 50 ms: feeds the panes their keys
+constexpr UINT_PTR kPreferencesTimer = 335;  // feeds the panes their keys
+constexpr UINT kPreferencesTimerPeriod = 50;  // ms
 
 // Invariants: hwnd is the dialog while it exists; the editors are owned and
 // drawn into the two process-wide console records below.

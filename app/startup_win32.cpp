@@ -95,7 +95,7 @@ void RegisterWindowClasses(HINSTANCE instance) {
   GetClassInfoW(nullptr, L"#32770", &wc);
   wc.hInstance = instance;
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ORVINALE));
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"#32770";
   RegisterClassW(&wc);
   wc.style = CS_DBLCLKS;

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
-const char kProductTitle[] = "Orvinale 0.53-alpha (x64)";
+#include "orv_version.h"
+
+const char kProductTitle[] = "Orvinale " ORV_VERSION " (x64)";
 const char kWebsiteAddress[] = "https://orvinale.example.org/";
 const char kWelcomeCaption[] = "Release for testing purposes";
 
@@ -50,7 +52,7 @@ std::string WelcomeText(double startup_seconds) {
                  "IT IS ADVISED TO USE CAUTION AND NOT TO RELY IN ANY WAY\n"
                  "ON THE CORRECT FUNCTIONING OF THIS RELEASE.\n"
                  "\n"
-                 "Orvinale version: 0.53-alpha (x64)\n"
+                 "Orvinale version: " ORV_VERSION " (x64)\n"
                  "\n"
                  "For the latest production release visit: %s\n"
                  "\n"

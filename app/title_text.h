@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-extern const char kProductTitle[];      // "Orvinale 0.53-alpha (x64)"
+extern const char kProductTitle[];      // "Orvinale <version> (x64)"
 extern const char kWebsiteAddress[];    // the product web page
 extern const char kWelcomeCaption[];    // "Release for testing purposes"
 

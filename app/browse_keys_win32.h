@@ -3,7 +3,7 @@
 // filter: the facts the portable decision needs, and running its action.
 #include <windows.h>
 
-#include "app/key_dispatch.h"
+#include "app/commands.h"
 
 // Whether the message is for the Folders or Switch window (or a child), and
 // which of their controls has the focus.

@@ -2,7 +2,6 @@
 #include <memory>
 
 #include "app/main_window_win32.h"
-#include "app/menu_states.h"
 #include "app/resource.h"
 #include "app/title_text.h"
 #include "app/window_text_win32.h"

@@ -4,7 +4,6 @@
 
 #include "app/app_globals.h"
 #include "app/file_dialogs_win32.h"
-#include "app/key_dispatch.h"
 #include "app/resource.h"
 #include "app/title_text.h"
 #include "app/window_layout_win32.h"
@@ -160,7 +159,7 @@ INT_PTR HandleMessage(MainWindow* w, UINT message, WPARAM wparam, LPARAM lparam)
     case WM_ERASEBKGND:
       return 1;
     case WM_COMMAND:
-      RunMenuCommand(w, LOWORD(wparam));
+      if (const Command* command = FindMenuCommand(LOWORD(wparam))) command->run(w);
       return 0;
     case WM_SYSCOMMAND:
       if ((wparam & 0xFFF0) == SC_CLOSE) SendMessageW(w->hwnd, WM_CLOSE, 0, 0);

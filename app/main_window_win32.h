@@ -11,7 +11,7 @@
 #include "display/window_painter_win32.h"
 #include "documents/app_state.h"
 #include "documents/folder_scanner.h"
-#include "engine/key_table.h"
+#include "app/commands.h"
 
 struct MainWindow;
 
@@ -80,7 +80,22 @@ int ReplaceAndReport(MainWindow* window, const std::string& find, const std::str
                      bool match_case, bool whole_word);
 // The welcome box, owned by the window; blocks until dismissed.
 void ShowWelcomeBox(HWND owner, double startup_seconds);
-// WM_COMMAND from the menu or the key table.
-void RunMenuCommand(MainWindow* window, int id);
-// A matched row of the key-binding table.
-void RunKeyCommand(MainWindow* window, KeyCommand command);
+
+// The command table: one row per command with the key that runs it (the
+// engine's binding table names the key's command; None: a menu item only),
+// its menu item (0: a key only), the rules by which the menu timer grays and
+// checks that item, and its handler. A key and WM_COMMAND both find their
+// row and call the handler directly.
+struct Command {
+  KeyCommand key;
+  int menu_id;
+  MenuGray gray;
+  MenuCheck check;
+  void (*run)(MainWindow* window);
+};
+
+// The row of a key's command or of a menu item; null when there is none.
+const Command* FindKeyCommand(KeyCommand key);
+const Command* FindMenuCommand(int menu_id);
+// What the menu timer does to the items of the table's rows.
+std::vector<MenuItemState> DecideMenuStates(const MenuFacts& facts);

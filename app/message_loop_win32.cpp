@@ -1,7 +1,6 @@
 #include "app/message_loop_win32.h"
 
 #include "app/browse_keys_win32.h"
-#include "app/key_dispatch.h"
 #include "app/main_window_win32.h"
 #include "app/own_windows_win32.h"
 
@@ -73,7 +72,7 @@ int DispatchKey(const MSG& msg) {
   if (r.forward_char && main_window->surface_hwnd != nullptr)
     SendMessageW(main_window->surface_hwnd, WM_CHAR, msg.wParam, msg.lParam);
   if (r.browse != BrowseAction::None) RunBrowseAction(r.browse);
-  if (r.run != KeyCommand::None) RunKeyCommand(main_window, r.run);
+  if (const Command* command = FindKeyCommand(r.run)) command->run(main_window);
   return r.consumed ? 1 : 0;
 }
 

@@ -1,7 +1,6 @@
 #include "app/browse_keys_win32.h"
 
-#include "app/folders_window_win32.h"
-#include "app/switch_window_win32.h"
+#include "app/browse_windows_win32.h"
 
 namespace {
 

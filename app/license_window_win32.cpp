@@ -5,8 +5,8 @@
 
 #include "app/app_globals.h"
 #include "app/help_resource.h"
-#include "app/help_window_frame_win32.h"
 #include "app/help_windows_win32.h"
+#include "app/owned_window_win32.h"
 #include "app/window_text_win32.h"
 #include "documents/file_reader.h"
 
@@ -26,14 +26,12 @@ std::string ReadLicenseText() {
 }  // namespace
 
 template <>
-struct HelpWindowTraits<LicenseWindow> {
+struct OwnedWindowTraits<LicenseWindow> : OwnedWindowDefaults {
   static constexpr int kTemplate = IDD_LICENSE;
-  static constexpr int kControl = IDC_LICENSE_TEXT;
-  static constexpr OwnWindowSlot kSlot = kOwnLicense;
-  static constexpr const char* kXKey = "license_wnd_x";
-  static constexpr const char* kYKey = "license_wnd_y";
+  static constexpr WindowPlaceKeys kPlace{"license_wnd_x", "license_wnd_y"};
   static constexpr int kWidth = 400;
   static constexpr int kHeight = 400;
+  static constexpr std::initializer_list<PaneAnchor> kPanes = {{IDC_LICENSE_TEXT, kFollowEdges}};
   static LicenseWindow*& Global() { return license_window; }
 
   static void Init(LicenseWindow* w) {
@@ -45,15 +43,15 @@ struct HelpWindowTraits<LicenseWindow> {
     SendMessageW(w->edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
   }
 
-  static void Release(LicenseWindow*) {}
-
-  static INT_PTR Handle(LicenseWindow* w, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message != WM_CTLCOLORSTATIC || reinterpret_cast<HWND>(lparam) != w->edit) return 0;
+  static bool Handle(LicenseWindow* w, UINT message, WPARAM wparam, LPARAM lparam,
+                     INT_PTR* result) {
+    if (message != WM_CTLCOLORSTATIC || reinterpret_cast<HWND>(lparam) != w->edit) return false;
     HDC dc = reinterpret_cast<HDC>(wparam);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+    *result = reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+    return true;
   }
 };
 
-void OpenLicenseWindow(HWND owner) { OpenHelpWindow<LicenseWindow>(owner); }
+void OpenLicenseWindow(HWND owner) { OpenOwnedWindow<LicenseWindow>(owner); }

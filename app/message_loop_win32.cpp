@@ -1,8 +1,12 @@
 #include "app/message_loop_win32.h"
 
+#include "app/about_window_win32.h"
 #include "app/browse_keys_win32.h"
+#include "app/browse_windows_win32.h"
+#include "app/changelog_window_win32.h"
+#include "app/license_window_win32.h"
 #include "app/main_window_win32.h"
-#include "app/own_windows_win32.h"
+#include "app/preferences_window_win32.h"
 
 namespace {
 
@@ -23,15 +27,22 @@ KeyMessage KindOf(UINT message) {
   }
 }
 
-HWND MainHwnd() { return main_window != nullptr ? main_window->hwnd : nullptr; }
+template <typename R>
+HWND HandleOf(const R* record) {
+  return record != nullptr ? record->hwnd : nullptr;
+}
+
+HWND MainHwnd() { return HandleOf(main_window); }
 
 // The program's own modeless windows, main window first, in the order their
 // dialog managers are tried.
 bool OwnDialogsTake(MSG* msg) {
   HWND main = MainHwnd();
   if (main != nullptr && IsDialogMessageW(main, msg)) return true;
-  for (HWND own : own_windows)
+  for (int i = 0; i < static_cast<int>(OwnedDialog::Count); ++i) {
+    HWND own = OwnedDialogWindow(static_cast<OwnedDialog>(i));
     if (own != nullptr && IsDialogMessageW(own, msg)) return true;
+  }
   return false;
 }
 
@@ -48,6 +59,19 @@ bool StandardDialogTakes(MSG* msg) {
 }
 
 }  // namespace
+
+HWND OwnedDialogWindow(OwnedDialog which) {
+  switch (which) {
+    case OwnedDialog::Changelog: return HandleOf(changelog_window);
+    case OwnedDialog::Preferences: return HandleOf(preferences_window);
+    case OwnedDialog::License: return HandleOf(license_window);
+    case OwnedDialog::About: return HandleOf(about_window);
+    case OwnedDialog::Folders: return HandleOf(folders_window);
+    case OwnedDialog::Switch: return HandleOf(switch_window);
+    case OwnedDialog::Count: break;
+  }
+  return nullptr;
+}
 
 int DispatchKey(const MSG& msg) {
   KeyMessage kind = KindOf(msg.message);

@@ -16,6 +16,11 @@ constexpr UINT kPreferencesTimerPeriod = 50;  // ms
 // Invariants: hwnd is the dialog while it exists; the editors are owned and
 // drawn into the two process-wide console records below.
 struct PreferencesWindow {
+  PreferencesWindow() = default;
+  PreferencesWindow(const PreferencesWindow&) = delete;
+  PreferencesWindow& operator=(const PreferencesWindow&) = delete;
+  ~PreferencesWindow();  // deletes the editors
+
   HWND hwnd = nullptr;
   Sizer sizer;
   WindowPainter painter;

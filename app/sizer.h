@@ -17,6 +17,9 @@ struct SizerAnchors {
   double left = 0, top = 0, right = 0, bottom = 0;  // each 0..1
 };
 
+// A child that keeps its distance to every client edge.
+constexpr SizerAnchors kFollowEdges{0, 0, 1, 1};
+
 struct SizerChild {
   int32_t id = 0;  // control id
   SizerRect rect;  // at registration, parent client coordinates, set-up DPI

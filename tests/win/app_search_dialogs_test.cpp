@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "app/search_dialog_frame_win32.h"
 #include "app/search_dialogs_win32.h"
 #include "app/search_resource.h"
 #include "display/surface_view.h"

@@ -1,8 +1,8 @@
 #include "app/about_window_win32.h"
 
-#include "app/help_resource.h"
 #include "app/help_windows_win32.h"
 #include "app/owned_window_win32.h"
+#include "app/resource.h"
 #include "display/cached_font_win32.h"
 #include "display/canvas_win32.h"
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/browse_resource.h"
 #include "app/main_window_win32.h"
 #include "app/owned_window_win32.h"
+#include "app/resource.h"
 #include "app/search_dialogs_win32.h"
 #include "app/utf8_controls_win32.h"
 #include "documents/app_state.h"

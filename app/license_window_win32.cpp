@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "app/help_resource.h"
 #include "app/help_windows_win32.h"
 #include "app/owned_window_win32.h"
+#include "app/resource.h"
 #include "app/window_text_win32.h"
 #include "documents/file_reader.h"
 

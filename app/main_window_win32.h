@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/main_profile.h"
 #include "app/sizer.h"
 #include "display/window_painter_win32.h"
 #include "documents/app_state.h"
 #include "documents/folder_scanner.h"
-#include "app/commands.h"
 
 struct MainWindow;
 

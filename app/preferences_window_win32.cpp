@@ -5,7 +5,7 @@
 
 #include "app/app_globals.h"
 #include "app/owned_window_win32.h"
-#include "app/preferences_resource.h"
+#include "app/resource.h"
 #include "console/console_host.h"
 #include "preferences/preferences.h"
 

@@ -10,10 +10,8 @@ target_link_options(orvinale PRIVATE -municode ${orv_static_flags})
 set_target_properties(orvinale PROPERTIES OUTPUT_NAME orvinale)
 # windres writes no dependency file, so the script's includes are listed here;
 # it finds the generated version header and manifest through the include path.
-file(GLOB orv_rc_depends CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/app/*.rc
-     ${PROJECT_SOURCE_DIR}/app/*resource*.h)
-list(APPEND orv_rc_depends ${PROJECT_SOURCE_DIR}/app/orvinale.ico
-     ${orv_generated_dir}/orv_version.h ${orv_generated_dir}/orvinale.manifest)
+set(orv_rc_depends ${PROJECT_SOURCE_DIR}/app/resource.h ${PROJECT_SOURCE_DIR}/app/orvinale.ico
+    ${orv_generated_dir}/orv_version.h ${orv_generated_dir}/orvinale.manifest)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/app/orvinale.rc PROPERTIES
   OBJECT_DEPENDS "${orv_rc_depends}")
 target_include_directories(orvinale PRIVATE ${orv_generated_dir})

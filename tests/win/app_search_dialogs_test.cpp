@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "app/resource.h"
 #include "app/search_dialogs_win32.h"
-#include "app/search_resource.h"
 #include "display/surface_view.h"
 #include "documents/document_commands.h"
 #include "engine/document.h"

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/app_globals.h"
-#include "app/browse_resource.h"
 #include "app/browse_windows_win32.h"
 #include "app/main_window_win32.h"
 #include "app/message_loop_win32.h"

@@ -1,4 +1,5 @@
-#include "app/about_credits.h"
+// The About window's credits: the list, its alternative forms and its gaps.
+#include "app/about_animation.h"
 
 #include "orv_version.h"
 

@@ -1,6 +1,7 @@
-#include "app/about_window_win32.h"
-
+// The About window on the owned-window frame: a black drawing area where the
+// credits rise, redrawn on a 41 ms timer.
 #include "app/help_windows_win32.h"
+
 #include "app/owned_window_win32.h"
 #include "app/resource.h"
 #include "display/cached_font_win32.h"

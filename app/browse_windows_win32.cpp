@@ -153,10 +153,6 @@ struct OwnedWindowTraits<FoldersWindowRecord> : OwnedWindowDefaults {
 
 void OpenFoldersWindow(HWND owner) { OpenOwnedWindow<FoldersWindowRecord>(owner); }
 
-void FillFoldersTree(const std::string& filter) {
-  if (folders_window != nullptr) Fill(folders_window, filter);
-}
-
 void ResetFoldersTree() {
   if (folders_window != nullptr) EmptyTree(folders_window);
 }

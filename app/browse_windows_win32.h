@@ -25,10 +25,6 @@ extern FoldersWindowRecord* folders_window;
 void OpenFoldersWindow(HWND owner);
 
 // The actions below do nothing while the window is closed.
-// Rebuilds the tree: "Root", one item per folder root, and under each the
-// root's files that contain `filter` without regard to case; the last root
-// is expanded.
-void FillFoldersTree(const std::string& filter);
 // Leaves only the "Root" item.
 void ResetFoldersTree();
 // Opens the selected item's path when it is a file item.
@@ -41,7 +37,9 @@ bool FoldersTreeOnRoot();
 // Moves the focus to the filter box; with `select_all` its text is selected.
 void FocusFoldersFilter(bool select_all);
 void FocusFoldersTree();
-// The filter box's text becomes the filter: FillFoldersTree.
+// Rebuilds the tree with the filter box's text as the filter: "Root", one
+// item per folder root, and under each the root's files that contain the
+// filter without regard to case; the last root is expanded.
 void ApplyFoldersFilter();
 
 // The Switch window.

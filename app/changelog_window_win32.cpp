@@ -1,10 +1,12 @@
-#include "app/changelog_window_win32.h"
+// The Changelog window on the owned-window frame: a read-only console pane
+// on "changelog.txt" that closes with Escape or Ctrl+W.
+#include "app/console_windows_win32.h"
 
 #include <new>
 
-#include "app/app_globals.h"
 #include "app/owned_window_win32.h"
 #include "app/resource.h"
+#include "app/startup_paths.h"
 #include "console/console_host.h"
 
 ChangelogWindow* changelog_window = nullptr;

@@ -9,11 +9,10 @@
 #include <vector>
 
 #include "app/browse_windows_win32.h"
-#include "app/changelog_window_win32.h"
+#include "app/console_windows_win32.h"
 #include "app/file_dialogs_win32.h"
 #include "app/help_windows_win32.h"
 #include "app/main_window_win32.h"
-#include "app/preferences_window_win32.h"
 #include "app/resource.h"
 #include "app/search_dialogs_win32.h"
 #include "display/surface_view.h"

@@ -3,7 +3,7 @@
 
 #include "app/main_window_win32.h"
 #include "app/resource.h"
-#include "app/title_text.h"
+#include "app/shell_texts.h"
 #include "app/window_text_win32.h"
 #include "display/line_view.h"
 #include "display/surface_view.h"

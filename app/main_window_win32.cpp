@@ -1,11 +1,13 @@
+// The main window's dialog procedure: initialisation, destruction with its
+// profile keys, size, position, paint, and the document registry's view of it.
 #include "app/main_window_win32.h"
 
 #include <memory>
 
-#include "app/app_globals.h"
 #include "app/file_dialogs_win32.h"
 #include "app/resource.h"
-#include "app/title_text.h"
+#include "app/shell_texts.h"
+#include "app/startup_paths.h"
 #include "app/window_layout_win32.h"
 #include "documents/document_commands.h"
 #include "documents/wide_name.h"

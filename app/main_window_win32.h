@@ -1,13 +1,15 @@
 #pragma once
 // The main window: the modeless dialog 107 of class "orvinale_superhost"
-// with the text pane, the line-number pane and menu 108.
+// with the text pane, the line-number pane and menu 108; its command table;
+// and the message loop that feeds it keys, with the registry of the windows
+// it owns.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 #include "app/commands.h"
-#include "app/main_profile.h"
+#include "app/profile.h"
 #include "app/sizer.h"
 #include "display/window_painter_win32.h"
 #include "documents/app_state.h"
@@ -99,3 +101,18 @@ const Command* FindKeyCommand(KeyCommand key);
 const Command* FindMenuCommand(int menu_id);
 // What the menu timer does to the items of the table's rows.
 std::vector<MenuItemState> DecideMenuStates(const MenuFacts& facts);
+
+// The message loop (message_loop_win32.cpp): keys first go to the key-binding
+// table, then the modeless windows' dialog managers, then translation and
+// dispatch. Runs until WM_QUIT and returns its exit code.
+int MessageLoop();
+// 1 when the key-binding table consumed the message, 0 otherwise.
+int DispatchKey(const MSG& msg);
+
+// The registry of the owned windows whose dialog managers the loop tries
+// after the main window's, in that order. It reads each window's global, the
+// one record of whether the window is open. (The Find, Change and Go-to
+// dialogs are standard dialogs, found from the message's window instead.)
+enum class OwnedDialog { Changelog, Preferences, License, About, Folders, Switch, Count };
+// The window while it is open; null otherwise.
+HWND OwnedDialogWindow(OwnedDialog which);

@@ -1,12 +1,11 @@
-#include "app/message_loop_win32.h"
-
-#include "app/about_window_win32.h"
-#include "app/browse_keys_win32.h"
+// The program's message loop: keys first go to the key-binding table (or to
+// the Folders and Switch windows' own keys), then the modeless windows'
+// dialog managers, then translation and dispatch. Also the registry of the
+// owned windows the loop offers their messages.
 #include "app/browse_windows_win32.h"
-#include "app/changelog_window_win32.h"
-#include "app/license_window_win32.h"
+#include "app/console_windows_win32.h"
+#include "app/help_windows_win32.h"
 #include "app/main_window_win32.h"
-#include "app/preferences_window_win32.h"
 
 namespace {
 
@@ -24,6 +23,46 @@ KeyMessage KindOf(UINT message) {
     case WM_KEYUP: case WM_SYSKEYUP: return KeyMessage::KeyUp;
     case WM_CHAR: return KeyMessage::Char;
     default: return KeyMessage::Other;
+  }
+}
+
+bool IsWindowOrChild(HWND window, HWND hwnd) {
+  return window != nullptr && (hwnd == window || IsChild(window, hwnd));
+}
+
+// Whether the message is for the Folders or Switch window (or a child), and
+// which of their controls has the focus.
+void AddBrowseFacts(const MSG& msg, DispatchInput* in) {
+  HWND focus = GetFocus();
+  if (folders_window != nullptr && IsWindowOrChild(folders_window->hwnd, msg.hwnd)) {
+    in->for_folders_window = true;
+    if (focus != nullptr && focus == folders_window->tree) {
+      in->focus = BrowseFocus::FoldersTree;
+      in->tree_on_root = FoldersTreeOnRoot();
+    } else if (focus != nullptr && focus == folders_window->filter) {
+      in->focus = BrowseFocus::FoldersFilter;
+    }
+  }
+  if (switch_window != nullptr && IsWindowOrChild(switch_window->hwnd, msg.hwnd)) {
+    in->for_switch_window = true;
+    if (focus != nullptr && focus == switch_window->list) in->focus = BrowseFocus::SwitchList;
+  }
+}
+
+void RunBrowseAction(BrowseAction action) {
+  using A = BrowseAction;
+  switch (action) {
+    case A::None: return;
+    case A::OpenSelectedFile: OpenSelectedFile(); return;
+    case A::DeleteSelectedItem: DeleteSelectedTreeItem(); return;
+    case A::ResetTree: ResetFoldersTree(); return;
+    case A::FocusFilter: FocusFoldersFilter(false); return;
+    case A::SelectFilter: FocusFoldersFilter(true); return;
+    case A::FocusTree: FocusFoldersTree(); return;
+    case A::ApplyFilter: ApplyFoldersFilter(); return;
+    case A::ActivateSelected: ActivateSelectedDocument(); return;
+    case A::NextRow: SelectNextRow(); return;
+    case A::PreviousRow: SelectPreviousRow(); return;
   }
 }
 

@@ -2,8 +2,8 @@
 // profile, their creation, and the messages they all answer alike.
 #include "app/owned_window_win32.h"
 
-#include "app/app_globals.h"
 #include "app/profile.h"
+#include "app/startup_paths.h"
 
 void PlaceWindowFromProfile(HWND hwnd, const WindowPlaceKeys& keys, int fixed_w, int fixed_h) {
   const char* path = profile_path.c_str();

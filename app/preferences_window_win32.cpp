@@ -1,17 +1,43 @@
-#include "app/preferences_window_win32.h"
+// The Preferences window on the owned-window frame, and the pane hosting it
+// shares with the Changelog window.
+#include "app/console_windows_win32.h"
 
 #include <new>
 #include <string>
 
-#include "app/app_globals.h"
 #include "app/owned_window_win32.h"
 #include "app/resource.h"
+#include "app/startup_paths.h"
 #include "console/console_host.h"
 #include "preferences/preferences.h"
 
 PreferencesWindow* preferences_window = nullptr;
 ConsoleWindow preferences_default_console;
 ConsoleWindow preferences_user_console;
+
+void WindowPaneHost::SwitchFocus(int from) {
+  if (hwnd != nullptr) SendMessageW(hwnd, kSwitchPaneFocusMessage, static_cast<WPARAM>(from), 0);
+}
+
+bool WindowPaneHost::CloseHost() {
+  return hwnd != nullptr && DestroyWindow(hwnd);
+}
+
+HWND BindConsolePane(HWND dialog, int id, ConsoleWindow* console) {
+  HWND pane = GetDlgItem(dialog, id);
+  if (pane == nullptr) return nullptr;
+  BindConsoleWindow(console, pane);
+  SetUpConsoleFonts(console);
+  ReinitConsoleGrid(console);
+  InvalidateRect(pane, nullptr, FALSE);
+  return pane;
+}
+
+void OpenPaneFile(ConsoleEditor* editor, const std::string& path) {
+  editor->Open(path);
+  editor->DrawTextArea();
+  editor->MakeCursorVisible(0, -1.0);
+}
 
 namespace {
 

@@ -38,7 +38,6 @@ void SetUpSizer(Sizer* sizer, int32_t client_width, int32_t client_height, int32
 void AddSizerChild(Sizer* sizer, int32_t id, const SizerRect& rect, const SizerAnchors& anchors);
 // The registered child, or null.
 SizerChild* FindSizerChild(Sizer* sizer, int32_t id);
-const SizerChild* FindSizerChild(const Sizer& sizer, int32_t id);
 
 // Where the child goes for a client of the given size at the given DPI
 // (client sizes are in that DPI's pixels).

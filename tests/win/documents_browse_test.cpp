@@ -10,12 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app_globals.h"
 #include "app/browse_windows_win32.h"
 #include "app/main_window_win32.h"
-#include "app/message_loop_win32.h"
 #include "app/profile.h"
 #include "app/resource.h"
+#include "app/startup_paths.h"
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
 #include "documents/directory_listing.h"

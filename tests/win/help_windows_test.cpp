@@ -11,15 +11,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/about_window_win32.h"
-#include "app/app_globals.h"
-#include "app/build_stamp.h"
-#include "app/help_texts.h"
 #include "app/help_windows_win32.h"
-#include "app/license_window_win32.h"
-#include "app/message_loop_win32.h"
+#include "app/main_window_win32.h"
 #include "app/profile.h"
 #include "app/resource.h"
+#include "app/shell_texts.h"
+#include "app/startup_paths.h"
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
 #include "display/canvas.h"

@@ -7,11 +7,10 @@
 #include <fstream>
 #include <string>
 
-#include "app/app_globals.h"
-#include "app/changelog_window_win32.h"
-#include "app/message_loop_win32.h"
-#include "app/preferences_window_win32.h"
+#include "app/console_windows_win32.h"
+#include "app/main_window_win32.h"
 #include "app/profile.h"
+#include "app/startup_paths.h"
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
 #include "preferences/preferences.h"

@@ -1,14 +1,18 @@
-#include "app/license_window_win32.h"
+// The HELP menu's License window, Version box, documentation and website.
+#include "app/help_windows_win32.h"
+
+#include <shellapi.h>
 
 #include <memory>
 #include <string>
 
-#include "app/app_globals.h"
-#include "app/help_windows_win32.h"
 #include "app/owned_window_win32.h"
 #include "app/resource.h"
+#include "app/shell_texts.h"
+#include "app/startup_paths.h"
 #include "app/window_text_win32.h"
 #include "documents/file_reader.h"
+#include "documents/wide_name.h"
 
 LicenseWindow* license_window = nullptr;
 
@@ -21,6 +25,28 @@ std::string ReadLicenseText() {
   std::string path = program_directory + "license.txt";
   if (!ReadWholeFile(path.c_str(), &bytes, &length)) return std::string();
   return std::string(bytes.get());  // a NUL in the file ends the text
+}
+
+// A UTF-8 argument of the wide shell call; a null string stays null.
+struct WideArgument {
+  explicit WideArgument(const char* utf8)
+      : given(utf8 != nullptr), text(given ? WideText(utf8) : L"") {}
+  const wchar_t* get() const { return given ? text.c_str() : nullptr; }
+  bool given;
+  std::wstring text;
+};
+
+// ShellExecute with UTF-8 strings: the wide call when a string needs it
+// (multi-byte or invalid UTF-8), otherwise the narrow call with the strings
+// unchanged. Null strings stay null; the shell's result is ignored.
+void ShellExecuteUtf8(HWND owner, const char* verb, const char* file, const char* parameters,
+                      const char* directory, int show) {
+  if (!ShellNeedsWide({verb, file, parameters, directory})) {
+    ShellExecuteA(owner, verb, file, parameters, directory, show);
+    return;
+  }
+  WideArgument v(verb), f(file), p(parameters), d(directory);
+  ShellExecuteW(owner, v.get(), f.get(), p.get(), d.get(), show);
 }
 
 }  // namespace
@@ -55,3 +81,20 @@ struct OwnedWindowTraits<LicenseWindow> : OwnedWindowDefaults {
 };
 
 void OpenLicenseWindow(HWND owner) { OpenOwnedWindow<LicenseWindow>(owner); }
+
+void ShowVersionBox(HWND owner) {
+  std::wstring text, caption;
+  Utf8ToWide(VersionBoxText(BuildTimestamp(), BuildCommit()).c_str(), &text);
+  Utf8ToWide(kVersionCaption, &caption);
+  MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK);
+}
+
+// Neither a missing file nor a missing Notepad is reported.
+void OpenDocumentation(HWND owner) {
+  std::string path = program_directory + "documentation.txt";
+  ShellExecuteUtf8(owner, "", "notepad.exe", path.c_str(), "", SW_SHOWNORMAL);
+}
+
+void OpenWebsite(HWND owner) {
+  ShellExecuteUtf8(owner, "", kWebsiteAddress, nullptr, "", SW_SHOWNORMAL);
+}

@@ -1,6 +1,5 @@
+// The About window's animation: laying out, drawing and advancing a frame.
 #include "app/about_animation.h"
-
-#include "app/about_credits.h"
 
 namespace {
 

@@ -1,11 +1,29 @@
 #pragma once
-// The About window's animation: the credits list rises one pixel a frame
-// through a 630 x 210 frame, fades out once the last entry stands in the
-// middle, and starts again from just below the bottom edge.
+// The About window's credits and animation. The credits are a fixed list of
+// headings and names, with empty entries as gaps between the groups; two
+// entries have an alternative form in Greek that the window shows while Ctrl
+// is held. The list rises one pixel a frame through a 630 x 210 frame, fades
+// out once the last entry stands in the middle, and starts again from just
+// below the bottom edge.
 #include <cstdint>
 #include <vector>
 
 #include "display/cached_font.h"
+
+constexpr int32_t kCreditCount = 77;
+extern const char* const kCredits[kCreditCount];
+
+struct CreditAlternative {
+  int32_t index;     // entry it replaces
+  const char* text;  // UTF-8
+};
+extern const CreditAlternative kCreditAlternatives[2];
+
+// The entry's text, or its alternative form when `alternative` is set and it
+// has one.
+const char* CreditText(int32_t index, bool alternative);
+// Indices of the empty entries, ascending.
+std::vector<int32_t> CollectGapIndices();
 
 constexpr int32_t kAboutFrameWidth = 630;
 constexpr int32_t kAboutFrameHeight = 210;

@@ -1,10 +1,13 @@
-#include "app/about_credits.h"
+// The About window's credits: the list, its alternative forms and its gaps.
+#include "app/about_animation.h"
+
+#include "orv_version.h"
 
 // Gaps (empty entries) separate the groups; the last gap leaves a long pause
 // before the closing lines.
 const char* const kCredits[kCreditCount] = {
     "Orvinale",  // 0
-    "Version 0.53-alpha (x64)",
+    "Version " ORV_VERSION " (x64)",
     "A fast text editor for source code",
     "Copyright (c) 2026 The Orvinale developers",
     "",

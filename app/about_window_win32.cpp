@@ -1,8 +1,9 @@
-#include "app/about_window_win32.h"
-
-#include "app/help_resource.h"
-#include "app/help_window_frame_win32.h"
+// The About window on the owned-window frame: a black drawing area where the
+// credits rise, redrawn on a 41 ms timer.
 #include "app/help_windows_win32.h"
+
+#include "app/owned_window_win32.h"
+#include "app/resource.h"
 #include "display/cached_font_win32.h"
 #include "display/canvas_win32.h"
 
@@ -39,14 +40,12 @@ void PaintFrame(AboutWindow* w) {
 }  // namespace
 
 template <>
-struct HelpWindowTraits<AboutWindow> {
+struct OwnedWindowTraits<AboutWindow> : OwnedWindowDefaults {
   static constexpr int kTemplate = IDD_ABOUT;
-  static constexpr int kControl = IDC_ABOUT_AREA;
-  static constexpr OwnWindowSlot kSlot = kOwnAbout;
-  static constexpr const char* kXKey = "about_wnd_x";
-  static constexpr const char* kYKey = "about_wnd_y";
+  static constexpr WindowPlaceKeys kPlace{"about_wnd_x", "about_wnd_y"};
   static constexpr int kWidth = kAboutFrameWidth;
   static constexpr int kHeight = kAboutFrameHeight;
+  static constexpr std::initializer_list<PaneAnchor> kPanes = {{IDC_ABOUT_AREA, kFollowEdges}};
   static AboutWindow*& Global() { return about_window; }
 
   static void Init(AboutWindow* w) {
@@ -54,23 +53,24 @@ struct HelpWindowTraits<AboutWindow> {
     if (ResizeCanvas(w->canvas, kAboutFrameWidth, kAboutFrameHeight))
       ClearCanvas(w->canvas, MakePixel(0, 0, 0));
     SetCachedFontHandle(w->credit_font, CreateCreditFont(), true);
-    SetTimer(w->hwnd, kAboutTimer, 41, nullptr);
+    SetTimer(w->hwnd, kAboutTimer, kAboutFramePeriod, nullptr);
   }
 
   static void Release(AboutWindow* w) { KillTimer(w->hwnd, kAboutTimer); }
 
-  static INT_PTR Handle(AboutWindow* w, UINT message, WPARAM wparam, LPARAM) {
+  static bool Handle(AboutWindow* w, UINT message, WPARAM wparam, LPARAM, INT_PTR* result) {
     switch (message) {
       case WM_ERASEBKGND:
-        return 1;
+        *result = 1;
+        return true;
       case WM_PAINT:
         PaintFrame(w);
-        return 0;
+        return true;
       case WM_TIMER:
         if (wparam == kAboutTimer) NextAboutFrame(w);
-        return 0;
+        return true;
     }
-    return 0;
+    return false;
   }
 };
 
@@ -83,4 +83,4 @@ void NextAboutFrame(AboutWindow* w) {
   AdvanceAboutAnimation(&w->animation);
 }
 
-void OpenAboutWindow(HWND owner) { OpenHelpWindow<AboutWindow>(owner); }
+void OpenAboutWindow(HWND owner) { OpenOwnedWindow<AboutWindow>(owner); }

@@ -1,24 +1,24 @@
-#include "app/changelog_window_win32.h"
+// The Changelog window on the owned-window frame: a read-only console pane
+// on "changelog.txt" that closes with Escape or Ctrl+W.
+#include "app/console_windows_win32.h"
 
 #include <new>
 
-#include "app/app_globals.h"
-#include "app/help_window_frame_win32.h"
-#include "app/preferences_resource.h"
+#include "app/owned_window_win32.h"
+#include "app/resource.h"
+#include "app/startup_paths.h"
 #include "console/console_host.h"
 
 ChangelogWindow* changelog_window = nullptr;
 ConsoleWindow changelog_console;
 
 template <>
-struct HelpWindowTraits<ChangelogWindow> {
+struct OwnedWindowTraits<ChangelogWindow> : OwnedWindowDefaults {
   static constexpr int kTemplate = IDD_CHANGELOG;
-  static constexpr int kControl = IDC_CHANGELOG_VIEW;
-  static constexpr OwnWindowSlot kSlot = kOwnChangelog;
-  static constexpr const char* kXKey = "changelog_wnd_x";
-  static constexpr const char* kYKey = "changelog_wnd_y";
+  static constexpr WindowPlaceKeys kPlace{"changelog_wnd_x", "changelog_wnd_y"};
   static constexpr int kWidth = 620;
   static constexpr int kHeight = 505;
+  static constexpr std::initializer_list<PaneAnchor> kPanes = {{IDC_CHANGELOG_VIEW, kFollowEdges}};
   static ChangelogWindow*& Global() { return changelog_window; }
 
   static void Init(ChangelogWindow* w) {
@@ -31,7 +31,7 @@ struct HelpWindowTraits<ChangelogWindow> {
       OpenPaneFile(w->viewer, program_directory + "changelog.txt");
     }
     SetFocus(pane);
-    SetTimer(w->hwnd, kChangelogTimer, 50, nullptr);
+    SetTimer(w->hwnd, kChangelogTimer, kChangelogTimerPeriod, nullptr);
   }
 
   static void Release(ChangelogWindow* w) {
@@ -42,9 +42,10 @@ struct HelpWindowTraits<ChangelogWindow> {
   }
 
   // The pane's Ctrl+Tab (message 1224) has no other pane to go to here.
-  static INT_PTR Handle(ChangelogWindow* w, UINT message, WPARAM wparam, LPARAM) {
-    if (message == WM_TIMER && wparam == kChangelogTimer) FeedViewer(w);
-    return 0;
+  static bool Handle(ChangelogWindow* w, UINT message, WPARAM wparam, LPARAM, INT_PTR*) {
+    if (message != WM_TIMER) return false;
+    if (wparam == kChangelogTimer) FeedViewer(w);
+    return true;
   }
 
   // Ctrl+W in the pane destroys the window, and the record with it.
@@ -57,4 +58,4 @@ struct HelpWindowTraits<ChangelogWindow> {
   }
 };
 
-void OpenChangelogWindow(HWND owner) { OpenHelpWindow<ChangelogWindow>(owner); }
+void OpenChangelogWindow(HWND owner) { OpenOwnedWindow<ChangelogWindow>(owner); }

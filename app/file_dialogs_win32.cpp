@@ -1,3 +1,5 @@
+// The Open file, File save as and Open folder dialogs: the shell's common
+// item dialog, or the older common dialogs when it cannot be created.
 #include "app/file_dialogs_win32.h"
 
 #include <commdlg.h>

@@ -1,3 +1,5 @@
+// The file types the file dialogs offer, and the rules for the names they
+// return.
 #include "app/file_types.h"
 
 #include <cctype>

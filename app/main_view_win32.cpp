@@ -2,9 +2,8 @@
 #include <memory>
 
 #include "app/main_window_win32.h"
-#include "app/menu_states.h"
 #include "app/resource.h"
-#include "app/title_text.h"
+#include "app/shell_texts.h"
 #include "app/window_text_win32.h"
 #include "display/line_view.h"
 #include "display/surface_view.h"
@@ -63,6 +62,11 @@ void UpdateLinePaneWidth(MainWindow* w) {
 
 void SysCommand(HWND hwnd, WPARAM command) { SendMessageW(hwnd, WM_SYSCOMMAND, command, 0); }
 
+// What full screen takes from the window: caption, sizing border and edges.
+constexpr LONG_PTR kFrameStyles = WS_CAPTION | WS_THICKFRAME;
+constexpr LONG_PTR kFrameExStyles =
+    WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+
 }  // namespace
 
 bool MenuItemAvailable(const MainWindow& w, UINT id) {
@@ -100,8 +104,8 @@ void ToggleFullscreen(MainWindow* w) {
     w->saved_ex_style = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
     RECT before;
     GetWindowRect(hwnd, &before);
-    SetWindowLongPtrW(hwnd, GWL_STYLE, w->saved_style & ~static_cast<LONG_PTR>(0xC40000));
-    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, w->saved_ex_style & ~static_cast<LONG_PTR>(0x20301));
+    SetWindowLongPtrW(hwnd, GWL_STYLE, w->saved_style & ~kFrameStyles);
+    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, w->saved_ex_style & ~kFrameExStyles);
     MONITORINFO info{};
     info.cbSize = sizeof info;
     GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info);
@@ -138,7 +142,7 @@ int ReplaceAndReport(MainWindow* w, const std::string& find, const std::string& 
   int32_t count = ReplaceAll(doc, find, replacement, match_case, whole_word);
   if (count == 0 || w == nullptr || w->hwnd == nullptr) return count;
   SetWindowTextUtf8(w->hwnd, ChangeCountTitle(w->title, count));
-  SetTimer(w->hwnd, kChangeCountTimer, 1200, nullptr);
+  SetTimer(w->hwnd, kChangeCountTimer, kChangeCountPeriod, nullptr);
   if (doc->render_cache != nullptr) doc->render_cache->caret_row = -1;
   return count;
 }

@@ -1,12 +1,13 @@
+// The main window's dialog procedure: initialisation, destruction with its
+// profile keys, size, position, paint, and the document registry's view of it.
 #include "app/main_window_win32.h"
 
 #include <memory>
 
-#include "app/app_globals.h"
 #include "app/file_dialogs_win32.h"
-#include "app/key_dispatch.h"
 #include "app/resource.h"
-#include "app/title_text.h"
+#include "app/shell_texts.h"
+#include "app/startup_paths.h"
 #include "app/window_layout_win32.h"
 #include "documents/document_commands.h"
 #include "documents/wide_name.h"
@@ -79,7 +80,7 @@ bool OnInitDialog(MainWindow* w) {
   double elapsed = static_cast<double>(now.QuadPart - start.QuadPart) /
                    static_cast<double>(frequency.QuadPart ? frequency.QuadPart : 1);
   if (w->show_welcome) ShowWelcomeBox(w->hwnd, elapsed);
-  SetTimer(w->hwnd, kMenuTimer, 250, nullptr);
+  SetTimer(w->hwnd, kMenuTimer, kMenuTimerPeriod, nullptr);
   return true;
 }
 
@@ -160,7 +161,7 @@ INT_PTR HandleMessage(MainWindow* w, UINT message, WPARAM wparam, LPARAM lparam)
     case WM_ERASEBKGND:
       return 1;
     case WM_COMMAND:
-      RunMenuCommand(w, LOWORD(wparam));
+      if (const Command* command = FindMenuCommand(LOWORD(wparam))) command->run(w);
       return 0;
     case WM_SYSCOMMAND:
       if ((wparam & 0xFFF0) == SC_CLOSE) SendMessageW(w->hwnd, WM_CLOSE, 0, 0);

@@ -1,17 +1,19 @@
 #pragma once
 // The main window: the modeless dialog 107 of class "orvinale_superhost"
-// with the text pane, the line-number pane and menu 108.
+// with the text pane, the line-number pane and menu 108; its command table;
+// and the message loop that feeds it keys, with the registry of the windows
+// it owns.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "app/main_profile.h"
+#include "app/commands.h"
+#include "app/profile.h"
 #include "app/sizer.h"
 #include "display/window_painter_win32.h"
 #include "documents/app_state.h"
 #include "documents/folder_scanner.h"
-#include "engine/key_table.h"
 
 struct MainWindow;
 
@@ -28,8 +30,10 @@ class MainWindowUi : public DocumentUi {
   MainWindow* window_;
 };
 
-constexpr UINT_PTR kMenuTimer = 300;         // 250 ms: menu states, line-pane width
-constexpr UINT_PTR kChangeCountTimer = 332;  // 1,200 ms: plain title again
+constexpr UINT_PTR kMenuTimer = 300;         // menu states, line-pane width
+constexpr UINT kMenuTimerPeriod = 250;       // ms
+constexpr UINT_PTR kChangeCountTimer = 332;  // the plain title again after a change count
+constexpr UINT kChangeCountPeriod = 1200;    // ms
 
 // Invariants: hwnd is null or the dialog; line_hwnd and surface_hwnd are its
 // controls 1004 and 1003 while it exists; saved_rect is the last normal
@@ -78,7 +82,37 @@ int ReplaceAndReport(MainWindow* window, const std::string& find, const std::str
                      bool match_case, bool whole_word);
 // The welcome box, owned by the window; blocks until dismissed.
 void ShowWelcomeBox(HWND owner, double startup_seconds);
-// WM_COMMAND from the menu or the key table.
-void RunMenuCommand(MainWindow* window, int id);
-// A matched row of the key-binding table.
-void RunKeyCommand(MainWindow* window, KeyCommand command);
+
+// The command table: one row per command with the key that runs it (the
+// engine's binding table names the key's command; None: a menu item only),
+// its menu item (0: a key only), the rules by which the menu timer grays and
+// checks that item, and its handler. A key and WM_COMMAND both find their
+// row and call the handler directly.
+struct Command {
+  KeyCommand key;
+  int menu_id;
+  MenuGray gray;
+  MenuCheck check;
+  void (*run)(MainWindow* window);
+};
+
+// The row of a key's command or of a menu item; null when there is none.
+const Command* FindKeyCommand(KeyCommand key);
+const Command* FindMenuCommand(int menu_id);
+// What the menu timer does to the items of the table's rows.
+std::vector<MenuItemState> DecideMenuStates(const MenuFacts& facts);
+
+// The message loop (message_loop_win32.cpp): keys first go to the key-binding
+// table, then the modeless windows' dialog managers, then translation and
+// dispatch. Runs until WM_QUIT and returns its exit code.
+int MessageLoop();
+// 1 when the key-binding table consumed the message, 0 otherwise.
+int DispatchKey(const MSG& msg);
+
+// The registry of the owned windows whose dialog managers the loop tries
+// after the main window's, in that order. It reads each window's global, the
+// one record of whether the window is open. (The Find, Change and Go-to
+// dialogs are standard dialogs, found from the message's window instead.)
+enum class OwnedDialog { Changelog, Preferences, License, About, Folders, Switch, Count };
+// The window while it is open; null otherwise.
+HWND OwnedDialogWindow(OwnedDialog which);

@@ -1,9 +1,11 @@
-#include "app/message_loop_win32.h"
-
-#include "app/browse_keys_win32.h"
-#include "app/key_dispatch.h"
+// The program's message loop: keys first go to the key-binding table (or to
+// the Folders and Switch windows' own keys), then the modeless windows'
+// dialog managers, then translation and dispatch. Also the registry of the
+// owned windows the loop offers their messages.
+#include "app/browse_windows_win32.h"
+#include "app/console_windows_win32.h"
+#include "app/help_windows_win32.h"
 #include "app/main_window_win32.h"
-#include "app/own_windows_win32.h"
 
 namespace {
 
@@ -24,15 +26,62 @@ KeyMessage KindOf(UINT message) {
   }
 }
 
-HWND MainHwnd() { return main_window != nullptr ? main_window->hwnd : nullptr; }
+bool IsWindowOrChild(HWND window, HWND hwnd) {
+  return window != nullptr && (hwnd == window || IsChild(window, hwnd));
+}
+
+// Whether the message is for the Folders or Switch window (or a child), and
+// which of their controls has the focus.
+void AddBrowseFacts(const MSG& msg, DispatchInput* in) {
+  HWND focus = GetFocus();
+  if (folders_window != nullptr && IsWindowOrChild(folders_window->hwnd, msg.hwnd)) {
+    in->for_folders_window = true;
+    if (focus != nullptr && focus == folders_window->tree) {
+      in->focus = BrowseFocus::FoldersTree;
+      in->tree_on_root = FoldersTreeOnRoot();
+    } else if (focus != nullptr && focus == folders_window->filter) {
+      in->focus = BrowseFocus::FoldersFilter;
+    }
+  }
+  if (switch_window != nullptr && IsWindowOrChild(switch_window->hwnd, msg.hwnd)) {
+    in->for_switch_window = true;
+    if (focus != nullptr && focus == switch_window->list) in->focus = BrowseFocus::SwitchList;
+  }
+}
+
+void RunBrowseAction(BrowseAction action) {
+  using A = BrowseAction;
+  switch (action) {
+    case A::None: return;
+    case A::OpenSelectedFile: OpenSelectedFile(); return;
+    case A::DeleteSelectedItem: DeleteSelectedTreeItem(); return;
+    case A::ResetTree: ResetFoldersTree(); return;
+    case A::FocusFilter: FocusFoldersFilter(false); return;
+    case A::SelectFilter: FocusFoldersFilter(true); return;
+    case A::FocusTree: FocusFoldersTree(); return;
+    case A::ApplyFilter: ApplyFoldersFilter(); return;
+    case A::ActivateSelected: ActivateSelectedDocument(); return;
+    case A::NextRow: SelectNextRow(); return;
+    case A::PreviousRow: SelectPreviousRow(); return;
+  }
+}
+
+template <typename R>
+HWND HandleOf(const R* record) {
+  return record != nullptr ? record->hwnd : nullptr;
+}
+
+HWND MainHwnd() { return HandleOf(main_window); }
 
 // The program's own modeless windows, main window first, in the order their
 // dialog managers are tried.
 bool OwnDialogsTake(MSG* msg) {
   HWND main = MainHwnd();
   if (main != nullptr && IsDialogMessageW(main, msg)) return true;
-  for (HWND own : own_windows)
+  for (int i = 0; i < static_cast<int>(OwnedDialog::Count); ++i) {
+    HWND own = OwnedDialogWindow(static_cast<OwnedDialog>(i));
     if (own != nullptr && IsDialogMessageW(own, msg)) return true;
+  }
   return false;
 }
 
@@ -49,6 +98,19 @@ bool StandardDialogTakes(MSG* msg) {
 }
 
 }  // namespace
+
+HWND OwnedDialogWindow(OwnedDialog which) {
+  switch (which) {
+    case OwnedDialog::Changelog: return HandleOf(changelog_window);
+    case OwnedDialog::Preferences: return HandleOf(preferences_window);
+    case OwnedDialog::License: return HandleOf(license_window);
+    case OwnedDialog::About: return HandleOf(about_window);
+    case OwnedDialog::Folders: return HandleOf(folders_window);
+    case OwnedDialog::Switch: return HandleOf(switch_window);
+    case OwnedDialog::Count: break;
+  }
+  return nullptr;
+}
 
 int DispatchKey(const MSG& msg) {
   KeyMessage kind = KindOf(msg.message);
@@ -73,7 +135,7 @@ int DispatchKey(const MSG& msg) {
   if (r.forward_char && main_window->surface_hwnd != nullptr)
     SendMessageW(main_window->surface_hwnd, WM_CHAR, msg.wParam, msg.lParam);
   if (r.browse != BrowseAction::None) RunBrowseAction(r.browse);
-  if (r.run != KeyCommand::None) RunKeyCommand(main_window, r.run);
+  if (const Command* command = FindKeyCommand(r.run)) command->run(main_window);
   return r.consumed ? 1 : 0;
 }
 

@@ -1,3 +1,5 @@
+// The Preferences and Changelog windows' console editors: the read-only
+// viewer and the editor that saves only text that parses.
 #include "app/preferences_editors.h"
 
 #include "console/console_file.h"

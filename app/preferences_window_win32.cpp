@@ -1,13 +1,13 @@
-#include "app/preferences_window_win32.h"
+// The Preferences window on the owned-window frame, and the pane hosting it
+// shares with the Changelog window.
+#include "app/console_windows_win32.h"
 
 #include <new>
 #include <string>
 
-#include "app/app_globals.h"
-#include "app/own_windows_win32.h"
-#include "app/preferences_resource.h"
-#include "app/window_layout_win32.h"
-#include "app/window_place_win32.h"
+#include "app/owned_window_win32.h"
+#include "app/resource.h"
+#include "app/startup_paths.h"
 #include "console/console_host.h"
 #include "preferences/preferences.h"
 
@@ -15,48 +15,33 @@ PreferencesWindow* preferences_window = nullptr;
 ConsoleWindow preferences_default_console;
 ConsoleWindow preferences_user_console;
 
+void WindowPaneHost::SwitchFocus(int from) {
+  if (hwnd != nullptr) SendMessageW(hwnd, kSwitchPaneFocusMessage, static_cast<WPARAM>(from), 0);
+}
+
+bool WindowPaneHost::CloseHost() {
+  return hwnd != nullptr && DestroyWindow(hwnd);
+}
+
+HWND BindConsolePane(HWND dialog, int id, ConsoleWindow* console) {
+  HWND pane = GetDlgItem(dialog, id);
+  if (pane == nullptr) return nullptr;
+  BindConsoleWindow(console, pane);
+  SetUpConsoleFonts(console);
+  ReinitConsoleGrid(console);
+  InvalidateRect(pane, nullptr, FALSE);
+  return pane;
+}
+
+void OpenPaneFile(ConsoleEditor* editor, const std::string& path) {
+  editor->Open(path);
+  editor->DrawTextArea();
+  editor->MakeCursorVisible(0, -1.0);
+}
+
 namespace {
 
 constexpr COLORREF kBackground = RGB(255, 255, 128);
-
-void DeleteRecord(PreferencesWindow* w) {
-  delete w->user_editor;
-  delete w->defaults_view;
-  delete w;
-}
-
-const WindowPlaceKeys kPlaceKeys{"preferences_wnd_x", "preferences_wnd_y", "preferences_wnd_w",
-                                 "preferences_wnd_h", 1140, 720};
-
-void OnInitDialog(PreferencesWindow* w, HWND hwnd) {
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
-  w->hwnd = w->host.hwnd = w->clipboard.owner = hwnd;
-  own_windows[kOwnPreferences] = hwnd;
-  HWND left = BindConsolePane(hwnd, IDC_PREFERENCES_DEFAULT, &preferences_default_console);
-  HWND right = BindConsolePane(hwnd, IDC_PREFERENCES_USER, &preferences_user_console);
-  // The panes share the width half and half.
-  SetUpWindowSizer(&w->sizer, hwnd);
-  AddSizerControl(&w->sizer, hwnd, IDC_PREFERENCES_DEFAULT, {0, 0, 0.5, 1});
-  AddSizerControl(&w->sizer, hwnd, IDC_PREFERENCES_USER, {0.5, 0, 1, 1});
-  PlaceWindowFromProfile(hwnd, kPlaceKeys);
-  w->defaults_view->host_window = &w->host;
-  OpenPaneFile(w->defaults_view, config_directory + "preferences-default.txt");
-  w->user_editor->host_window = &w->host;
-  OpenPaneFile(w->user_editor, config_directory + "preferences.txt");
-  SetFocus(GetCursesRightFocus() ? right : left);
-  SetTimer(hwnd, kPreferencesTimer, 50, nullptr);
-}
-
-void OnDestroy(PreferencesWindow* w) {
-  KillTimer(w->hwnd, kPreferencesTimer);
-  if (w->defaults_view != nullptr) w->defaults_view->ReleaseText();
-  if (w->user_editor != nullptr) w->user_editor->ReleaseText();
-  SaveWindowPlace(w->hwnd, kPlaceKeys);
-  SetWindowLongPtrW(w->hwnd, GWLP_USERDATA, 0);
-  if (own_windows[kOwnPreferences] == w->hwnd) own_windows[kOwnPreferences] = nullptr;
-  if (preferences_window == w) preferences_window = nullptr;
-  DeleteRecord(w);
-}
 
 // Feeds one pane its keys. False when the window is gone afterwards: an
 // editor closed it, or closed itself, which closes the window too since a
@@ -87,68 +72,58 @@ void OnPaint(PreferencesWindow* w) {
   PaintEnd(w->painter);
 }
 
-INT_PTR HandleMessage(PreferencesWindow* w, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_DESTROY: OnDestroy(w); return 0;
-    case WM_SIZE:
-      if (wparam != SIZE_MINIMIZED) LayOutWindow(w->sizer, w->hwnd);
-      return 0;
-    case WM_PAINT: OnPaint(w); return 0;
-    case WM_CLOSE: DestroyWindow(w->hwnd); return 0;
-    case WM_COMMAND:
-      if (LOWORD(wparam) == IDCANCEL) SendMessageW(w->hwnd, WM_CLOSE, 0, 0);
-      return 0;
-    case WM_SYSCOMMAND:
-      if ((wparam & 0xFFF0) != SC_CLOSE) return 0;  // moving, sizing: as usual
-      SendMessageW(w->hwnd, WM_CLOSE, 0, 0);
-      return 1;
-    case WM_TIMER:
-      if (wparam == kPreferencesTimer) OnTimer(w);
-      return 0;
-    case kSwitchPaneFocusMessage: SwitchFocus(w); return 0;
-  }
-  return 0;
-}
-
-INT_PTR CALLBACK PreferencesDialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  try {
-    if (message == WM_INITDIALOG) {
-      OnInitDialog(reinterpret_cast<PreferencesWindow*>(lparam), hwnd);
-      return 0;  // the focus is set above
-    }
-    auto* w = reinterpret_cast<PreferencesWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return w != nullptr ? HandleMessage(w, message, wparam, lparam) : 0;
-  } catch (...) {
-    // Out of memory in a handler: the message is dropped.
-    return 0;
-  }
-}
-
 }  // namespace
 
-void OpenPreferencesWindow(HWND owner) {
-  if (preferences_window != nullptr) {
-    SetFocus(preferences_window->hwnd);
-    return;
-  }
-  auto* w = new (std::nothrow) PreferencesWindow;
-  if (w == nullptr) return;
-  w->defaults_view = new (std::nothrow) DefaultsViewer(&preferences_default_console, &w->clipboard);
-  w->user_editor = new (std::nothrow) PreferencesEditor(&preferences_user_console, &w->clipboard);
-  if (w->defaults_view == nullptr || w->user_editor == nullptr) {
-    DeleteRecord(w);
-    return;
-  }
-  preferences_window = w;
-  HWND hwnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PREFERENCES),
-                                 owner, PreferencesDialogProc, reinterpret_cast<LPARAM>(w));
-  if (hwnd == nullptr) {
-    // A window destroyed during its creation has freed its record already.
-    if (preferences_window == w) {
-      preferences_window = nullptr;
-      DeleteRecord(w);
-    }
-    return;
-  }
-  ShowWindow(hwnd, SW_SHOW);
+PreferencesWindow::~PreferencesWindow() {
+  delete user_editor;
+  delete defaults_view;
 }
+
+template <>
+struct OwnedWindowTraits<PreferencesWindow> : OwnedWindowDefaults {
+  static constexpr int kTemplate = IDD_PREFERENCES;
+  static constexpr WindowPlaceKeys kPlace{"preferences_wnd_x", "preferences_wnd_y",
+                                          "preferences_wnd_w", "preferences_wnd_h", 1140, 720};
+  // The panes share the width half and half.
+  static constexpr std::initializer_list<PaneAnchor> kPanes = {
+      {IDC_PREFERENCES_DEFAULT, {0, 0, 0.5, 1}}, {IDC_PREFERENCES_USER, {0.5, 0, 1, 1}}};
+  static PreferencesWindow*& Global() { return preferences_window; }
+
+  // The editors are made before the window, which does not open without them.
+  static bool Prepare(PreferencesWindow* w) {
+    w->defaults_view = new (std::nothrow) DefaultsViewer(&preferences_default_console, &w->clipboard);
+    w->user_editor = new (std::nothrow) PreferencesEditor(&preferences_user_console, &w->clipboard);
+    return w->defaults_view != nullptr && w->user_editor != nullptr;
+  }
+
+  static void Init(PreferencesWindow* w) {
+    w->host.hwnd = w->clipboard.owner = w->hwnd;
+    HWND left = BindConsolePane(w->hwnd, IDC_PREFERENCES_DEFAULT, &preferences_default_console);
+    HWND right = BindConsolePane(w->hwnd, IDC_PREFERENCES_USER, &preferences_user_console);
+    w->defaults_view->host_window = &w->host;
+    OpenPaneFile(w->defaults_view, config_directory + "preferences-default.txt");
+    w->user_editor->host_window = &w->host;
+    OpenPaneFile(w->user_editor, config_directory + "preferences.txt");
+    SetFocus(GetCursesRightFocus() ? right : left);
+    SetTimer(w->hwnd, kPreferencesTimer, kPreferencesTimerPeriod, nullptr);
+  }
+
+  static void Release(PreferencesWindow* w) {
+    KillTimer(w->hwnd, kPreferencesTimer);
+    if (w->defaults_view != nullptr) w->defaults_view->ReleaseText();
+    if (w->user_editor != nullptr) w->user_editor->ReleaseText();
+  }
+
+  static bool Handle(PreferencesWindow* w, UINT message, WPARAM wparam, LPARAM, INT_PTR*) {
+    switch (message) {
+      case WM_PAINT: OnPaint(w); return true;
+      case WM_TIMER:
+        if (wparam == kPreferencesTimer) OnTimer(w);
+        return true;
+      case kSwitchPaneFocusMessage: SwitchFocus(w); return true;
+    }
+    return false;
+  }
+};
+
+void OpenPreferencesWindow(HWND owner) { OpenOwnedWindow<PreferencesWindow>(owner); }

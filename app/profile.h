@@ -1,6 +1,10 @@
 #pragma once
 // The window-position profile: integer keys in the "orvinale" section of an
-// .ini file, read when a window is created and written when it is destroyed.
+// .ini file, read when a window is created and written when it is destroyed;
+// and the main window's keys, their defaults and which of them a close
+// writes, behind a small seam so the rules are tested without a profile file.
+#include <cstdint>
+#include <string>
 
 // The key's value, or `fallback` when the file or key is missing.
 int ProfileGetInt(const char* key, int fallback, const char* path);
@@ -8,3 +12,47 @@ int ProfileGetInt(const char* key, int fallback, const char* path);
 bool ProfileSetString(const char* key, const char* value, const char* path);
 // ProfileSetString with the value formatted as "%d".
 bool ProfileSetInt(const char* key, int value, const char* path);
+
+class ProfileStore {
+ public:
+  virtual ~ProfileStore() = default;
+  virtual int GetInt(const char* key, int fallback) = 0;
+  virtual void SetString(const char* key, const char* value) = 0;
+};
+
+struct ProfileRect {
+  int32_t x = 0, y = 0, w = 0, h = 0;
+};
+
+// What the main window reads when it opens.
+struct MainProfile {
+  ProfileRect window{50, 50, 900, 900};
+  bool maximized = false;
+  int32_t line_x = 0, line_w = 0;
+  int32_t surface_x = 0;  // defaults to line_x + line_w
+  bool line_numbers = true;
+  bool filename = true;
+};
+
+// What it writes when it closes.
+struct MainProfileOut {
+  ProfileRect window;  // saved_rect: written only when not maximized
+  bool maximized = false;
+  ProfileRect line, surface;  // client coordinates
+  bool line_numbers = false;
+  bool filename = false;
+};
+
+MainProfile ReadMainProfile(ProfileStore* store);
+void WriteMainProfile(ProfileStore* store, const MainProfileOut& out);
+
+// The store over the .ini file at `path` (ProfileGetInt, ProfileSetString).
+class FileProfileStore : public ProfileStore {
+ public:
+  explicit FileProfileStore(std::string path) : path_(std::move(path)) {}
+  int GetInt(const char* key, int fallback) override;
+  void SetString(const char* key, const char* value) override;
+
+ private:
+  std::string path_;
+};

@@ -1,3 +1,5 @@
+// The profile's .ini file through the private-profile calls, narrow or wide
+// by the path.
 #include "app/profile.h"
 
 #include <windows.h>
@@ -47,4 +49,12 @@ bool ProfileSetInt(const char* key, int value, const char* path) {
   char text[32];
   std::snprintf(text, sizeof text, "%d", value);
   return ProfileSetString(key, text, path);
+}
+
+int FileProfileStore::GetInt(const char* key, int fallback) {
+  return ProfileGetInt(key, fallback, path_.c_str());
+}
+
+void FileProfileStore::SetString(const char* key, const char* value) {
+  ProfileSetString(key, value, path_.c_str());
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Resource identifiers shared by the resource script and the code.
+// Resource identifiers shared by the resource script and the code: the icon,
+// the menu and every dialog with its controls.
 
 // Icon, menu and the main dialog.
 #define IDI_ORVINALE 106
@@ -49,3 +50,37 @@
 #define ID_HELP_ONLINE_LABEL 40007
 #define ID_HELP_WEBSITE 40008
 #define ID_HELP_LICENSE 40009
+
+// Find (132), Change (133) and Go-to (134).
+#define IDD_FIND 132
+#define IDD_CHANGE 133
+#define IDD_GOTO 134
+
+// The text to find, the replacement and the two search options; the Go-to
+// dialog's line number takes the find text's id.
+#define IDC_FIND_TEXT 1020
+#define IDC_GOTO_LINE 1020
+#define IDC_CHANGE_TEXT 1021
+#define IDC_MATCH_CASE 1022
+#define IDC_WHOLE_WORD 1023
+
+// Folders (130) and Switch (131).
+#define IDD_FOLDERS 130
+#define IDD_SWITCH 131
+
+#define IDC_FOLDERS_TREE 1018
+#define IDC_SWITCH_LIST 1019
+#define IDC_FOLDERS_FILTER 1020
+
+// Preferences (108) and Changelog (105).
+#define IDD_CHANGELOG 105
+#define IDD_PREFERENCES 108
+#define IDC_CHANGELOG_VIEW 1003      // the Changelog's console pane
+#define IDC_PREFERENCES_USER 1004    // right pane: "preferences.txt"
+#define IDC_PREFERENCES_DEFAULT 1005 // left pane: "preferences-default.txt"
+
+// License (104) and About (106).
+#define IDD_LICENSE 104
+#define IDC_LICENSE_TEXT 1002
+#define IDD_ABOUT 106
+#define IDC_ABOUT_AREA 1081

@@ -1,3 +1,4 @@
+// What the Find and Go-to dialogs do with their entries.
 #include "app/search_actions.h"
 
 #include "display/render_cache.h"

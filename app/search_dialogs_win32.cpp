@@ -1,11 +1,17 @@
+// The Find, Change and Go-to dialogs on the owned-window frame: what each
+// looks up when it opens and what its OK does.
 #include "app/search_dialogs_win32.h"
 
+#include <vector>
+
+#include "app/file_types.h"
 #include "app/main_window_win32.h"
+#include "app/owned_window_win32.h"
+#include "app/resource.h"
 #include "app/search_actions.h"
-#include "app/search_dialog_frame_win32.h"
-#include "app/search_resource.h"
 #include "display/surface_view.h"
 #include "documents/document_commands.h"
+#include "documents/wide_name.h"
 
 FindDialog* find_dialog = nullptr;
 ChangeDialog* change_dialog = nullptr;
@@ -13,9 +19,17 @@ GoToDialog* goto_dialog = nullptr;
 
 namespace {
 
+constexpr size_t kMaxEntryBytes = 2047;
+
 Document* CurrentDocument() {
   return app_state != nullptr ? GetCurrentDocument(*app_state) : nullptr;
 }
+
+bool IsBoxChecked(HWND box) {
+  return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CloseDialog(HWND dialog) { SendMessageW(dialog, WM_CLOSE, 0, 0); }
 
 // The options start set every time a dialog opens; they are not remembered.
 void CheckBoth(HWND case_box, HWND word_box) {
@@ -23,13 +37,27 @@ void CheckBoth(HWND case_box, HWND word_box) {
   SendMessageW(word_box, BM_SETCHECK, BST_CHECKED, 0);
 }
 
+// What the three share: they open only while the application state holds a
+// document, and OK runs the dialog's action, which closes it.
+template <typename R>
+struct SearchDialogTraits : OwnedWindowDefaults {
+  static bool MayOpen() { return app_state != nullptr && DocumentCount(app_state->documents) > 0; }
+
+  static bool Handle(R* d, UINT message, WPARAM wparam, LPARAM, INT_PTR* result) {
+    if (message != WM_COMMAND || LOWORD(wparam) != IDOK) return false;
+    OwnedWindowTraits<R>::Ok(d);
+    CloseDialog(d->hwnd);
+    *result = 0;
+    return true;
+  }
+};
+
 }  // namespace
 
 template <>
-struct SearchDialogTraits<FindDialog> {
+struct OwnedWindowTraits<FindDialog> : SearchDialogTraits<FindDialog> {
   static constexpr int kTemplate = IDD_FIND;
-  static constexpr const char* kXKey = "find_wnd_x";
-  static constexpr const char* kYKey = "find_wnd_y";
+  static constexpr WindowPlaceKeys kPlace{"find_wnd_x", "find_wnd_y"};
   static FindDialog*& Global() { return find_dialog; }
 
   static void Init(FindDialog* d) {
@@ -46,15 +74,13 @@ struct SearchDialogTraits<FindDialog> {
     Document* doc = CurrentDocument();
     if (!text.empty() && surface_view != nullptr && doc != nullptr)
       FindFromDialog(doc, surface_view->cache, text, match_case, whole_word);
-    CloseDialog(d->hwnd);
   }
 };
 
 template <>
-struct SearchDialogTraits<ChangeDialog> {
+struct OwnedWindowTraits<ChangeDialog> : SearchDialogTraits<ChangeDialog> {
   static constexpr int kTemplate = IDD_CHANGE;
-  static constexpr const char* kXKey = "change_wnd_x";
-  static constexpr const char* kYKey = "change_wnd_y";
+  static constexpr WindowPlaceKeys kPlace{"change_wnd_x", "change_wnd_y"};
   static ChangeDialog*& Global() { return change_dialog; }
 
   static void Init(ChangeDialog* d) {
@@ -72,15 +98,13 @@ struct SearchDialogTraits<ChangeDialog> {
     std::string find = ReadEditUtf8(d->find_edit);
     if (!find.empty() && surface_view != nullptr && app_state != nullptr)
       ReplaceAndReport(main_window, find, replacement, match_case, whole_word);
-    CloseDialog(d->hwnd);
   }
 };
 
 template <>
-struct SearchDialogTraits<GoToDialog> {
+struct OwnedWindowTraits<GoToDialog> : SearchDialogTraits<GoToDialog> {
   static constexpr int kTemplate = IDD_GOTO;
-  static constexpr const char* kXKey = "goto_wnd_x";
-  static constexpr const char* kYKey = "goto_wnd_y";
+  static constexpr WindowPlaceKeys kPlace{"goto_wnd_x", "goto_wnd_y"};
   static GoToDialog*& Global() { return goto_dialog; }
 
   static void Init(GoToDialog* d) { d->line_edit = GetDlgItem(d->hwnd, IDC_GOTO_LINE); }
@@ -89,10 +113,19 @@ struct SearchDialogTraits<GoToDialog> {
     std::string entry = ReadEditUtf8(d->line_edit);
     Document* doc = CurrentDocument();
     if (!entry.empty() && doc != nullptr) GoToFromDialog(doc, entry);
-    CloseDialog(d->hwnd);
   }
 };
 
-void OpenFindDialog(HWND owner) { OpenSearchDialog<FindDialog>(owner); }
-void OpenChangeDialog(HWND owner) { OpenSearchDialog<ChangeDialog>(owner); }
-void OpenGoToDialog(HWND owner) { OpenSearchDialog<GoToDialog>(owner); }
+void OpenFindDialog(HWND owner) { OpenOwnedWindow<FindDialog>(owner); }
+void OpenChangeDialog(HWND owner) { OpenOwnedWindow<ChangeDialog>(owner); }
+void OpenGoToDialog(HWND owner) { OpenOwnedWindow<GoToDialog>(owner); }
+
+std::string ReadEditUtf8(HWND edit) {
+  int length = GetWindowTextLengthW(edit);
+  if (length <= 0) return std::string();
+  std::vector<wchar_t> wide(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(edit, wide.data(), length + 1);
+  std::string utf8;
+  if (!WideToUtf8(wide.data(), &utf8)) return std::string();
+  return CutUtf8(utf8, kMaxEntryBytes);
+}

@@ -4,10 +4,15 @@
 // reopen where they were last closed.
 #include <windows.h>
 
+#include <string>
+
+#include "app/sizer.h"
+
 // One record per open dialog, reached through its global while the dialog
 // exists; the dialog's destroy handler frees it and nulls the global.
 struct FindDialog {
   HWND hwnd = nullptr;
+  Sizer sizer;  // moves nothing: the dialogs keep their size
   HWND find_edit = nullptr;
   HWND case_box = nullptr;
   HWND word_box = nullptr;
@@ -15,6 +20,7 @@ struct FindDialog {
 
 struct ChangeDialog {
   HWND hwnd = nullptr;
+  Sizer sizer;
   HWND find_edit = nullptr;
   HWND replace_edit = nullptr;
   HWND case_box = nullptr;
@@ -23,6 +29,7 @@ struct ChangeDialog {
 
 struct GoToDialog {
   HWND hwnd = nullptr;
+  Sizer sizer;
   HWND line_edit = nullptr;
 };
 
@@ -36,3 +43,7 @@ extern GoToDialog* goto_dialog;
 void OpenFindDialog(HWND owner);
 void OpenChangeDialog(HWND owner);
 void OpenGoToDialog(HWND owner);
+
+// The edit's text as UTF-8, cut to at most 2,047 bytes on a character
+// boundary.
+std::string ReadEditUtf8(HWND edit);

@@ -1,3 +1,5 @@
+// Child layout: registered rectangles moved by their anchors and scaled by
+// DPI.
 #include "app/sizer.h"
 
 #include <cmath>
@@ -29,12 +31,6 @@ void AddSizerChild(Sizer* sizer, int32_t id, const SizerRect& rect, const SizerA
 
 SizerChild* FindSizerChild(Sizer* sizer, int32_t id) {
   for (SizerChild& c : sizer->children)
-    if (c.id == id) return &c;
-  return nullptr;
-}
-
-const SizerChild* FindSizerChild(const Sizer& sizer, int32_t id) {
-  for (const SizerChild& c : sizer.children)
     if (c.id == id) return &c;
   return nullptr;
 }

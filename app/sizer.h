@@ -17,6 +17,9 @@ struct SizerAnchors {
   double left = 0, top = 0, right = 0, bottom = 0;  // each 0..1
 };
 
+// A child that keeps its distance to every client edge.
+constexpr SizerAnchors kFollowEdges{0, 0, 1, 1};
+
 struct SizerChild {
   int32_t id = 0;  // control id
   SizerRect rect;  // at registration, parent client coordinates, set-up DPI
@@ -35,7 +38,6 @@ void SetUpSizer(Sizer* sizer, int32_t client_width, int32_t client_height, int32
 void AddSizerChild(Sizer* sizer, int32_t id, const SizerRect& rect, const SizerAnchors& anchors);
 // The registered child, or null.
 SizerChild* FindSizerChild(Sizer* sizer, int32_t id);
-const SizerChild* FindSizerChild(const Sizer& sizer, int32_t id);
 
 // Where the child goes for a client of the given size at the given DPI
 // (client sizes are in that DPI's pixels).

@@ -1,8 +1,14 @@
+// The portable decisions of start-up and the settings they resolve.
 #include "app/startup_paths.h"
 
 #include <cstring>
 
 #include "app/file_types.h"
+
+std::string command_line;
+std::string program_directory;
+std::string config_directory;
+std::string profile_path;
 
 namespace {
 

@@ -1,9 +1,15 @@
 #pragma once
 // The portable decisions of start-up: the path on the command line, the
-// program directory, portable mode and where configuration files live.
+// program directory, portable mode and where configuration files live; and
+// the application-wide settings they resolve once at start-up.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+extern std::string command_line;       // the path to open, quotes removed; may be empty
+extern std::string program_directory;  // ends with the separator before the exe name
+extern std::string config_directory;   // ends with a backslash
+extern std::string profile_path;       // config_directory + "orvinale.ini"
 
 constexpr size_t kCommandLineBytes = 4096;  // buffer, NUL included
 

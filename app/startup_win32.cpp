@@ -1,3 +1,5 @@
+// Start-up and shut-down: window classes, configuration paths, the
+// preferences, the main window and the message loop.
 #include "app/startup_win32.h"
 
 #include <objbase.h>
@@ -6,15 +8,13 @@
 
 #include <string>
 
-#include "app/app_globals.h"
 #include "app/main_window_win32.h"
-#include "app/message_loop_win32.h"
-#include "app/pane_classes_win32.h"
 #include "app/profile.h"
 #include "app/resource.h"
 #include "app/startup_paths.h"
 #include "console/console_window_win32.h"
 #include "display/pane_hooks.h"
+#include "display/panes_win32.h"
 #include "display/skinned_scrollbar_win32.h"
 #include "documents/preferences_files.h"
 #include "documents/utf8_fs.h"
@@ -83,6 +83,18 @@ void ShowParseError(const Preferences& p) {
   MessageBoxW(GetDesktopWindow(), text.c_str(), L"Orvinale: preferences parse error found", MB_OK);
 }
 
+// "surface_superhost" and "line_superhost" from the dialog class record
+// `base` (instance, icon, style and cursor already set).
+void RegisterPaneClasses(WNDCLASSW base) {
+  base.cbWndExtra = 0;
+  base.lpfnWndProc = SurfaceWindowProc;
+  base.lpszClassName = L"surface_superhost";
+  RegisterClassW(&base);
+  base.lpfnWndProc = LineWindowProc;
+  base.lpszClassName = L"line_superhost";
+  RegisterClassW(&base);
+}
+
 void ReleasePreferences() {
   delete preferences;
   preferences = nullptr;
@@ -95,7 +107,7 @@ void RegisterWindowClasses(HINSTANCE instance) {
   GetClassInfoW(nullptr, L"#32770", &wc);
   wc.hInstance = instance;
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ORVINALE));
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"#32770";
   RegisterClassW(&wc);
   wc.style = CS_DBLCLKS;

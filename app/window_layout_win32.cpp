@@ -1,3 +1,5 @@
+// The Win32 side of the child layout: client sizes, DPI and one deferred
+// batch of moves per layout pass.
 #include "app/window_layout_win32.h"
 
 int WindowDpi(HWND hwnd) {

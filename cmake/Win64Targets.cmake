@@ -8,12 +8,13 @@ add_executable(orvinale WIN32 ${orv_main_sources} ${PROJECT_SOURCE_DIR}/app/orvi
 target_link_libraries(orvinale PRIVATE orv_app orv_png ${orv_win_libs})
 target_link_options(orvinale PRIVATE -municode ${orv_static_flags})
 set_target_properties(orvinale PROPERTIES OUTPUT_NAME orvinale)
-# windres writes no dependency file, so the script's includes are listed here.
-file(GLOB orv_rc_depends CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/app/*.rc
-     ${PROJECT_SOURCE_DIR}/app/*resource*.h)
-list(APPEND orv_rc_depends ${PROJECT_SOURCE_DIR}/app/orvinale.ico ${PROJECT_SOURCE_DIR}/app/orvinale.manifest)
+# windres writes no dependency file, so the script's includes are listed here;
+# it finds the generated version header and manifest through the include path.
+set(orv_rc_depends ${PROJECT_SOURCE_DIR}/app/resource.h ${PROJECT_SOURCE_DIR}/app/orvinale.ico
+    ${orv_generated_dir}/orv_version.h ${orv_generated_dir}/orvinale.manifest)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/app/orvinale.rc PROPERTIES
   OBJECT_DEPENDS "${orv_rc_depends}")
+target_include_directories(orvinale PRIVATE ${orv_generated_dir})
 
 # Files shipped beside the executable.
 add_custom_target(orv_data ALL
@@ -28,6 +29,7 @@ if(files)
   add_executable(orv_win_tests ${files} ${PROJECT_SOURCE_DIR}/app/orvinale.rc)
   target_link_libraries(orv_win_tests PRIVATE orv_app orv_png orv_gtest ${orv_win_libs})
   target_compile_definitions(orv_win_tests PRIVATE ORV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_include_directories(orv_win_tests PRIVATE ${orv_generated_dir})
   target_link_options(orv_win_tests PRIVATE ${orv_static_flags})
   add_test(NAME windows_tests COMMAND orv_win_tests)
   set_tests_properties(windows_tests PROPERTIES LABELS win TIMEOUT 600)

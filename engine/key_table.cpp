@@ -101,22 +101,3 @@ const KeyBinding* MatchKeyBinding(const KeyBinding* rows, int count, const KeySt
     if (!rows[i].is_virtual_key && Matches(rows[i], state)) return &rows[i];
   return nullptr;
 }
-
-int CommandIdOf(KeyCommand command) {
-  switch (command) {
-    case K::About: return 40137;
-    case K::Changelog: return 40005;
-    case K::Version: return 40006;
-    case K::New: return 40232;
-    case K::Open: return 40231;
-    case K::OpenFolder: return 40237;
-    case K::Save: return 40230;
-    case K::SaveAs: return 40229;
-    case K::SaveAll: return 40234;
-    case K::Preferences: return 40015;
-    case K::Exit: return 40001;
-    case K::Close: return 40259;
-    case K::CloseOthers: return 40261;
-    default: return 0;
-  }
-}

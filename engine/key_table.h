@@ -1,7 +1,8 @@
 #pragma once
 // The fixed key-binding table of the main window and the portable half of
-// key dispatch: which row, if any, a key message selects. The message loop
-// (Windows only) maps each row's command to its handler.
+// key dispatch: which row, if any, a key message selects. A row names only
+// its command; the application's command table gives each command its
+// handler.
 #include <cstdint>
 
 enum class KeyCommand : uint8_t {
@@ -45,7 +46,3 @@ struct KeyState {
 // The first row that matches: first pass over the virtual-key rows (only when
 // the repeat bit is set), then the letter rows. Returns null when none does.
 const KeyBinding* MatchKeyBinding(const KeyBinding* rows, int count, const KeyState& state);
-
-// WM_COMMAND identifier a row sends to the main window, or 0 when the row
-// runs a handler of its own.
-int CommandIdOf(KeyCommand command);

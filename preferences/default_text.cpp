@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include "orv_version.h"
+
 namespace {
 
 const char* const kDefaultLines[] = {
     "//",
-    "// Welcome to Orvinale x64 Text Editor, Version 0.53-alpha",
+    "// Welcome to Orvinale x64 Text Editor, Version " ORV_VERSION,
     "//",
     "// Orvinale preferences",
     "// Your changes will take effect the next time you relaunch Orvinale",

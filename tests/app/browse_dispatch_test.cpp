@@ -3,7 +3,7 @@
 // and that they come before the main window's table.
 #include <gtest/gtest.h>
 
-#include "app/key_dispatch.h"
+#include "app/commands.h"
 
 namespace {
 

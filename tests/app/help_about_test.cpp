@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/about_animation.h"
-#include "app/about_credits.h"
 #include "documents/file_names.h"
 #include "tests/display/grid_font.h"
 

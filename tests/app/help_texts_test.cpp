@@ -6,8 +6,7 @@
 #include <regex>
 #include <string>
 
-#include "app/build_stamp.h"
-#include "app/help_texts.h"
+#include "app/shell_texts.h"
 
 namespace {
 

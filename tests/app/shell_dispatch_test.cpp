@@ -2,7 +2,7 @@
 // repeat bit, exact modifiers, the capture rule and the typed characters.
 #include <gtest/gtest.h>
 
-#include "app/key_dispatch.h"
+#include "app/commands.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "app/main_profile.h"
+#include "app/profile.h"
 
 namespace {
 

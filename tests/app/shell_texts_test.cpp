@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/file_types.h"
-#include "app/title_text.h"
+#include "app/shell_texts.h"
 
 namespace {
 

@@ -55,13 +55,4 @@ TEST(KeyTable, VirtualKeyRowsNeedTheRepeatBit) {
   EXPECT_EQ(Match('N', true, false, false, false), KeyCommand::New);
 }
 
-TEST(KeyTable, MenuRowsSendTheirCommandIds) {
-  EXPECT_EQ(CommandIdOf(KeyCommand::About), 40137);
-  EXPECT_EQ(CommandIdOf(KeyCommand::Open), 40231);
-  EXPECT_EQ(CommandIdOf(KeyCommand::OpenFolder), 40237);
-  EXPECT_EQ(CommandIdOf(KeyCommand::SaveAll), 40234);
-  EXPECT_EQ(CommandIdOf(KeyCommand::CloseOthers), 40261);
-  EXPECT_EQ(CommandIdOf(KeyCommand::Right), 0);
-}
-
 }  // namespace

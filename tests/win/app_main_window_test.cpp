@@ -5,11 +5,10 @@
 
 #include <string>
 
-#include "app/app_globals.h"
 #include "app/main_window_win32.h"
-#include "app/message_loop_win32.h"
 #include "app/profile.h"
 #include "app/resource.h"
+#include "app/startup_paths.h"
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
 #include "documents/document_commands.h"

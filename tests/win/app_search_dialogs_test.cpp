@@ -6,9 +6,8 @@
 
 #include <string>
 
-#include "app/search_dialog_frame_win32.h"
+#include "app/resource.h"
 #include "app/search_dialogs_win32.h"
-#include "app/search_resource.h"
 #include "display/surface_view.h"
 #include "documents/document_commands.h"
 #include "engine/document.h"

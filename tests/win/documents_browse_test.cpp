@@ -10,16 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_globals.h"
-#include "app/browse_resource.h"
-#include "app/folders_window_win32.h"
+#include "app/browse_windows_win32.h"
 #include "app/main_window_win32.h"
-#include "app/message_loop_win32.h"
-#include "app/own_windows_win32.h"
 #include "app/profile.h"
 #include "app/resource.h"
+#include "app/startup_paths.h"
 #include "app/startup_win32.h"
-#include "app/switch_window_win32.h"
 #include "console/console_window_win32.h"
 #include "documents/directory_listing.h"
 #include "documents/document_commands.h"
@@ -185,7 +181,7 @@ TEST_F(DocumentsBrowseWindows, FoldersWindowFillsFiltersOpensAndKeepsItsRectangl
   OpenFoldersWindow(hwnd_);
   FoldersWindowRecord* r = folders_window;
   ASSERT_NE(r, nullptr);
-  EXPECT_EQ(own_windows[kOwnFolders], r->hwnd);
+  EXPECT_EQ(OwnedDialogWindow(OwnedDialog::Folders), r->hwnd);
   EXPECT_EQ(TextOf(r->hwnd), L"Orvinale folders");
   EXPECT_EQ(ClassOf(r->hwnd), L"projects_superhost");
   EXPECT_EQ(GetWindow(r->hwnd, GW_OWNER), hwnd_);
@@ -281,7 +277,7 @@ TEST_F(DocumentsBrowseWindows, FoldersWindowFillsFiltersOpensAndKeepsItsRectangl
   SendMessageW(r->hwnd, WM_COMMAND, IDCANCEL, 0);
   EXPECT_FALSE(IsWindow(first_hwnd));
   EXPECT_EQ(folders_window, nullptr);
-  EXPECT_EQ(own_windows[kOwnFolders], nullptr);
+  EXPECT_EQ(OwnedDialogWindow(OwnedDialog::Folders), nullptr);
   EXPECT_EQ(Profile("folders_wnd_x"), 120);
   EXPECT_EQ(Profile("folders_wnd_w"), 500);
   OpenFoldersWindow(hwnd_);
@@ -321,7 +317,7 @@ TEST_F(DocumentsBrowseWindows, SwitchWindowListsDocumentsInRegistryOrderAndActiv
   OpenSwitchWindow(hwnd_);
   SwitchWindowRecord* r = switch_window;
   ASSERT_NE(r, nullptr);
-  EXPECT_EQ(own_windows[kOwnSwitch], r->hwnd);
+  EXPECT_EQ(OwnedDialogWindow(OwnedDialog::Switch), r->hwnd);
   EXPECT_EQ(TextOf(r->hwnd), L"Orvinale switch");
   EXPECT_EQ(ClassOf(r->hwnd), L"switch_superhost");
   EXPECT_EQ(ClassOf(r->list), L"SysListView32");

@@ -11,15 +11,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/about_window_win32.h"
-#include "app/app_globals.h"
-#include "app/build_stamp.h"
-#include "app/help_resource.h"
-#include "app/help_texts.h"
 #include "app/help_windows_win32.h"
-#include "app/license_window_win32.h"
-#include "app/own_windows_win32.h"
+#include "app/main_window_win32.h"
 #include "app/profile.h"
+#include "app/resource.h"
+#include "app/shell_texts.h"
+#include "app/startup_paths.h"
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
 #include "display/canvas.h"
@@ -81,11 +78,11 @@ void PressCtrl(bool down) {
 // A help window as it opens: its class and caption, owned by `owner`, in its
 // slot for the message loop, shown at (x, y) with the fixed size.
 void ExpectHelpWindow(HWND hwnd, HWND owner, const wchar_t* cls, const wchar_t* caption,
-                      OwnWindowSlot slot, int x, int y, int width, int height) {
+                      OwnedDialog slot, int x, int y, int width, int height) {
   EXPECT_EQ(ClassOf(hwnd), cls);
   EXPECT_EQ(TextOf(hwnd), caption);
   EXPECT_EQ(GetWindow(hwnd, GW_OWNER), owner);
-  EXPECT_EQ(own_windows[slot], hwnd);
+  EXPECT_EQ(OwnedDialogWindow(slot), hwnd);
   EXPECT_TRUE(IsWindowVisible(hwnd));
   LONG style = GetWindowLongW(hwnd, GWL_STYLE);
   EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
@@ -139,7 +136,8 @@ TEST_F(HelpWindows, AboutOpensOnceFromItsTemplateAndFillsItsDrawingArea) {
   OpenAboutWindow(owner_);
   ASSERT_NE(about_window, nullptr);
   HWND hwnd = about_window->hwnd;
-  ExpectHelpWindow(hwnd, owner_, L"about_superhost", L"About Orvinale", kOwnAbout, 0, 50, 630, 210);
+  ExpectHelpWindow(hwnd, owner_, L"about_superhost", L"About Orvinale", OwnedDialog::About, 0, 50,
+                   630, 210);
 
   HWND area = GetDlgItem(hwnd, IDC_ABOUT_AREA);
   ASSERT_NE(area, nullptr);
@@ -219,7 +217,7 @@ TEST_F(HelpWindows, AboutClosesByEveryRouteAndReopensWhereItWas) {
   SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_EQ(about_window, nullptr);
-  EXPECT_EQ(own_windows[kOwnAbout], nullptr);
+  EXPECT_EQ(OwnedDialogWindow(OwnedDialog::About), nullptr);
   EXPECT_EQ(Profile("about_wnd_x"), 123);
   EXPECT_EQ(Profile("about_wnd_y"), 77);
 
@@ -256,8 +254,8 @@ TEST_F(HelpWindows, LicenseShowsTheFileReadOnlyOnWhite) {
   OpenLicenseWindow(owner_);
   ASSERT_NE(license_window, nullptr);
   HWND hwnd = license_window->hwnd;
-  ExpectHelpWindow(hwnd, owner_, L"license_superhost", L"Orvinale license", kOwnLicense, 0, 50, 400,
-                   400);
+  ExpectHelpWindow(hwnd, owner_, L"license_superhost", L"Orvinale license", OwnedDialog::License, 0,
+                   50, 400, 400);
   EXPECT_NE(GetWindowLongW(hwnd, GWL_STYLE) & DS_MODALFRAME, 0);
 
   HWND edit = GetDlgItem(hwnd, IDC_LICENSE_TEXT);
@@ -303,7 +301,7 @@ TEST_F(HelpWindows, LicenseReopensWhereItWasAndAMissingFileIsEmpty) {
   SendMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_EQ(license_window, nullptr);
-  EXPECT_EQ(own_windows[kOwnLicense], nullptr);
+  EXPECT_EQ(OwnedDialogWindow(OwnedDialog::License), nullptr);
   EXPECT_EQ(Profile("license_wnd_x"), -40);
   EXPECT_EQ(Profile("license_wnd_y"), 211);
 

@@ -7,11 +7,10 @@
 #include <fstream>
 #include <string>
 
-#include "app/app_globals.h"
-#include "app/changelog_window_win32.h"
-#include "app/own_windows_win32.h"
-#include "app/preferences_window_win32.h"
+#include "app/console_windows_win32.h"
+#include "app/main_window_win32.h"
 #include "app/profile.h"
+#include "app/startup_paths.h"
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
 #include "preferences/preferences.h"
@@ -93,7 +92,7 @@ TEST_F(PaneWindows, PreferencesWindowHasTwoConsolePanesAndSwitchesFocus) {
   EXPECT_EQ(ClassOf(hwnd), L"preferences_superhost");
   EXPECT_EQ(TextOf(hwnd), L"Orvinale preferences");
   EXPECT_TRUE(IsWindowVisible(hwnd));
-  EXPECT_EQ(own_windows[kOwnPreferences], hwnd);
+  EXPECT_EQ(OwnedDialogWindow(OwnedDialog::Preferences), hwnd);
   HWND left = GetDlgItem(hwnd, 1005), right = GetDlgItem(hwnd, 1004);
   ASSERT_NE(left, nullptr);
   ASSERT_NE(right, nullptr);
@@ -147,7 +146,7 @@ TEST_F(PaneWindows, PreferencesWindowHasTwoConsolePanesAndSwitchesFocus) {
   SendMessageW(hwnd, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_EQ(preferences_window, nullptr);
-  EXPECT_EQ(own_windows[kOwnPreferences], nullptr);
+  EXPECT_EQ(OwnedDialogWindow(OwnedDialog::Preferences), nullptr);
   EXPECT_EQ(Profile("preferences_wnd_x"), 100);
   EXPECT_EQ(Profile("preferences_wnd_y"), 120);
   EXPECT_EQ(Profile("preferences_wnd_w"), 900);
@@ -237,7 +236,7 @@ TEST_F(PaneWindows, ChangelogShowsTheFileReadOnlyAndCtrlWClosesIt) {
   HWND hwnd = changelog_window->hwnd;
   EXPECT_EQ(ClassOf(hwnd), L"changelog_superhost");
   EXPECT_EQ(TextOf(hwnd), L"Orvinale changelog");
-  EXPECT_EQ(own_windows[kOwnChangelog], hwnd);
+  EXPECT_EQ(OwnedDialogWindow(OwnedDialog::Changelog), hwnd);
   EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & WS_THICKFRAME, 0) << "fixed size";
   HWND pane = GetDlgItem(hwnd, 1003);
   ASSERT_NE(pane, nullptr);
@@ -279,7 +278,7 @@ TEST_F(PaneWindows, ChangelogShowsTheFileReadOnlyAndCtrlWClosesIt) {
   FeedKey(hwnd, kChangelogTimer, &changelog_console, 23, true);
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_EQ(changelog_window, nullptr);
-  EXPECT_EQ(own_windows[kOwnChangelog], nullptr);
+  EXPECT_EQ(OwnedDialogWindow(OwnedDialog::Changelog), nullptr);
   EXPECT_EQ(Profile("changelog_wnd_x"), 30);
   EXPECT_EQ(Profile("changelog_wnd_y"), 70);
 

@@ -1,7 +1,8 @@
-#include "app/main_profile.h"
+// The main window's profile keys: what it reads when it opens and writes
+// when it closes.
+#include "app/profile.h"
 
 #include <cstdio>
-
 
 namespace {
 

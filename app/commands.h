@@ -1,7 +1,10 @@
 #pragma once
-// The run-time key-binding table and the portable half of DispatchKey: what
-// the message filter does with one message, given the modifier states, the
-// mouse capture and which window the message is for.
+// The portable half of the main window's commands: the run-time key-binding
+// table; what the message filter does with one message (the Folders and
+// Switch windows' keys first, then the main window's rows and typed
+// characters); and the rules by which the menu timer grays and checks a
+// command's item. The command table itself is the Windows half
+// (main_window_win32.h).
 #include <cstdint>
 #include <vector>
 
@@ -60,7 +63,7 @@ struct DispatchInput {
 struct DispatchResult {
   bool consumed = false;      // DispatchKey returns 1
   bool forward_char = false;  // send the WM_CHAR to the text pane
-  KeyCommand run = KeyCommand::None;  // the handler to run
+  KeyCommand run = KeyCommand::None;  // the command whose handler runs
   BrowseAction browse = BrowseAction::None;  // a Folders or Switch key to run
 };
 
@@ -70,3 +73,41 @@ DispatchResult DecideDispatch(const KeyBindingTable& table, const DispatchInput&
 // The first two steps alone: whether a Folders or Switch key handles the
 // message, and which action it runs (none while the mouse is captured).
 DispatchResult DecideBrowseDispatch(const DispatchInput& in);
+
+// When the menu timer grays a command's item: never, or when there is no
+// current document or the named fact does not hold for it.
+enum class MenuGray : uint8_t {
+  Never,
+  NoDocument,
+  NotReopenable,
+  NoPrevious,  // no previous document to switch to
+  NoSelection,
+  NoClipboardText,
+};
+
+// Which toggle checks a command's item.
+enum class MenuCheck : uint8_t { None, Fullscreen, LineNumbers, Filename, Ruler, Whitespace };
+
+struct MenuFacts {
+  bool has_document = false;
+  bool reopenable = false;
+  bool can_switch_to_previous = false;
+  bool has_selection = false;
+  bool clipboard_has_text = false;
+  bool fullscreen = false;
+  bool show_line_numbers = false;
+  bool show_filename = false;
+  bool has_surface_view = false;  // the text pane's view state exists
+  int32_t ruler_column = 0;
+  bool show_whitespace = false;
+};
+
+struct MenuItemState {
+  int32_t id = 0;
+  enum class Change : uint8_t { Keep, Enable, Gray } change = Change::Keep;
+  enum class Check : uint8_t { Keep, On, Off } check = Check::Keep;
+};
+
+// What the timer does to item `id` with these rules. The ruler and
+// whitespace checks are kept while the text pane does not exist.
+MenuItemState DecideMenuItem(int32_t id, MenuGray gray, MenuCheck check, const MenuFacts& facts);

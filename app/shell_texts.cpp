@@ -1,10 +1,15 @@
-#include "app/title_text.h"
+// The texts the program shows, and the shell wrapper's choice of call.
+#include "app/shell_texts.h"
 
 #include <cstdio>
 
-const char kProductTitle[] = "Orvinale 0.53-alpha (x64)";
+#include "documents/file_names.h"
+#include "orv_version.h"
+
+const char kProductTitle[] = "Orvinale " ORV_VERSION " (x64)";
 const char kWebsiteAddress[] = "https://orvinale.example.org/";
 const char kWelcomeCaption[] = "Release for testing purposes";
+const char kVersionCaption[] = "Version details";
 
 namespace {
 
@@ -50,7 +55,7 @@ std::string WelcomeText(double startup_seconds) {
                  "IT IS ADVISED TO USE CAUTION AND NOT TO RELY IN ANY WAY\n"
                  "ON THE CORRECT FUNCTIONING OF THIS RELEASE.\n"
                  "\n"
-                 "Orvinale version: 0.53-alpha (x64)\n"
+                 "Orvinale version: " ORV_VERSION " (x64)\n"
                  "\n"
                  "For the latest production release visit: %s\n"
                  "\n"
@@ -69,4 +74,15 @@ std::string SaveFailureText(const std::string& kept_path) {
 std::string SavedTooLargeText(const std::string& path) {
   return "The file was saved:\n" + path +
          "\n\nIt is now 16 MB or larger, too large for Orvinale to open again.";
+}
+
+std::string VersionBoxText(const char* timestamp, const char* commit) {
+  return std::string("Orvinale version: " ORV_VERSION " (x64)\n\nBuild timestamp: ") + timestamp +
+         "\nGit commit: " + commit;
+}
+
+bool ShellNeedsWide(std::initializer_list<const char*> strings) {
+  for (const char* s : strings)
+    if (s != nullptr && IsValidUtf8(s) != 0) return true;
+  return false;
 }

@@ -1,3 +1,0 @@
-#include "app/own_windows_win32.h"
-
-HWND own_windows[kOwnWindowCount] = {};

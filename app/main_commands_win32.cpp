@@ -11,6 +11,7 @@
 #include "app/search_dialogs_win32.h"
 #include "app/switch_window_win32.h"
 #include "display/surface_view.h"
+#include "display/view_scroll.h"
 #include "documents/document_commands.h"
 #include "engine/clipboard_win32.h"
 #include "engine/comment.h"

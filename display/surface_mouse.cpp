@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "display/render_cache.h"
 #include "engine/document.h"
 #include "engine/movement.h"
+#include "engine/render_cache.h"
 
 namespace {
 
@@ -124,10 +124,4 @@ int32_t WheelPosition(const ScrollState& s, int delta) {
   position = std::min(position, static_cast<float>(s.maximum - s.page));
   position = std::max(position, 0.0f);
   return static_cast<int32_t>(std::floor(position + 0.5f));
-}
-
-void ScrollViewTo(RenderCache* cache, int32_t position, bool detach) {
-  if (detach) cache->caret_row = -1;
-  cache->top_line = position;
-  cache->dirty = 1;
 }

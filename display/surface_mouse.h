@@ -41,5 +41,3 @@ int32_t ScrollRequestPosition(const ScrollState& s, int code);
 // New position after a wheel turn of `delta` (120 per notch, positive away
 // from the user = up): 3 lines a notch, within 0 .. maximum - page.
 int32_t WheelPosition(const ScrollState& s, int delta);
-// Detaches the view and shows `top_line` from `position` (scrollbar, wheel).
-void ScrollViewTo(RenderCache* cache, int32_t position, bool detach);

@@ -14,6 +14,7 @@
 #include "display/skinned_scrollbar_win32.h"
 #include "display/surface_mouse.h"
 #include "display/surface_paint.h"
+#include "display/view_scroll.h"
 #include "documents/app_state.h"
 #include "documents/document_commands.h"
 #include "engine/char_input.h"

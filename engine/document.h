@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "display/render_cache.h"
+#include "engine/render_cache.h"
 #include "engine/grow_buffer.h"
 #include "engine/line_array.h"
 

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "display/render_cache.h"
 #include "engine/document.h"
 
 namespace {
@@ -158,23 +157,4 @@ void MovePageDown(Document* doc, bool extend, int32_t page) {
 void SelectAll(Document* doc) {
   MoveTextStart(doc, false);
   MoveTextEnd(doc, true);
-}
-
-bool ScrollViewUp(RenderCache* shown) {
-  if (shown == nullptr || shown->top_line < 1 || shown->caret_row >= shown->bottom_margin) return false;
-  shown->top_line -= 1;
-  shown->caret_row += 1;
-  shown->dirty = 1;
-  return true;
-}
-
-bool ScrollViewDown(RenderCache* shown) {
-  if (shown == nullptr || shown->top_line >= shown->line_count - shown->rows ||
-      shown->caret_row <= shown->top_margin) {
-    return false;
-  }
-  shown->top_line += 1;
-  shown->caret_row -= 1;
-  shown->dirty = 1;
-  return true;
 }

@@ -9,6 +9,7 @@
 #include "app/file_types.h"
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
+#include "engine/utf8.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/help_texts.h"
 
-#include "documents/file_names.h"
+#include "engine/utf8.h"
 
 const char kVersionCaption[] = "Version details";
 

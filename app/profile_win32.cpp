@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "documents/file_names.h"
+#include "engine/utf8.h"
 
 namespace {
 

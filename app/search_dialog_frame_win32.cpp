@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/file_types.h"
 #include "documents/app_state.h"
 #include "documents/wide_name.h"
+#include "engine/utf8.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "console/console_text.h"
+#include "engine/utf8.h"
 
 int console_overwrite = 0;
 int console_search_mode = 0;

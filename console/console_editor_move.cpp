@@ -3,11 +3,12 @@
 
 #include "console/console_editor.h"
 #include "console/console_text.h"
+#include "engine/utf8.h"
 
 namespace {
 
 int CodeAtColumn(const std::string& text, int col) {
-  return Utf8Decode(text.data(), text.size(), Utf8OffsetOfColumn(text, col));
+  return Utf8ColumnCode(text.data(), text.size(), Utf8OffsetOfColumn(text, col));
 }
 
 }  // namespace

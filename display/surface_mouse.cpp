@@ -6,6 +6,7 @@
 #include "engine/document.h"
 #include "engine/movement.h"
 #include "engine/render_cache.h"
+#include "engine/utf8.h"
 
 namespace {
 
@@ -17,20 +18,12 @@ int32_t LimitToPage(const ScrollState& s, int64_t position) {
   return static_cast<int32_t>(std::max<int64_t>(position, 0));
 }
 
-int32_t CharCount(const LineRef& line) {
-  int32_t n = 0;
-  for (uint32_t i = 0; i < line.length; ++i) {
-    if ((static_cast<unsigned char>(line.start[i]) & 0xC0) != 0x80) ++n;
-  }
-  return n;
-}
-
 // Line and column under the pointer, clamped to the document's text.
 void ClampedTarget(const Document& doc, const RenderCache& cache, const PointerCell& cell,
                    int32_t* line, int32_t* column) {
   const int32_t count = std::min(cache.line_count, doc.lines.Count());
   *line = count > 0 ? std::clamp(cache.top_line + cell.row, 0, count - 1) : 0;
-  const int32_t length = count > 0 ? CharCount(doc.lines[*line]) : 0;
+  const int32_t length = count > 0 ? Utf8Columns(doc.lines[*line].start, doc.lines[*line].length) : 0;
   *column = std::clamp(DocumentColumnAt(cache, cell), 0, length);
 }
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "engine/utf8_check.h"
+#include "engine/utf8.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ bool ReadNarrow(std::string* utf8) {
   size_t max = locked.Size();
   size_t n = 0;
   while (n < max && bytes[n] != 0) ++n;
-  if (IsWellFormedUtf8(bytes, n)) {
+  if (CheckUtf8(bytes, n, Utf8Rule::kScalarValues) >= 0) {
     utf8->assign(bytes, n);
   } else {
     *utf8 = AnsiToUtf8(bytes, n);

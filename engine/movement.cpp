@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/document.h"
+#include "engine/utf8.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ void MoveLeft(Document* doc, bool extend) {
   if (caret > 0) {
     target = caret - 1;
     if (base[target] >= 0x80) {
-      while (target > 0 && caret - target < 4 && (base[target] & 0xC0) == 0x80) --target;
+      while (target > 0 && caret - target < 4 && IsUtf8Continuation(base[target])) --target;
     }
   }
   MoveTo(doc, target, extend, false);

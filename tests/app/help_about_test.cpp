@@ -7,7 +7,7 @@
 
 #include "app/about_animation.h"
 #include "app/about_credits.h"
-#include "documents/file_names.h"
+#include "engine/utf8.h"
 #include "tests/display/grid_font.h"
 
 namespace {

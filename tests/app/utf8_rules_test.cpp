@@ -6,13 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "console/console_text.h"
-#include "display/utf8_decode.h"
+#include "app/startup_paths.h"
 #include "documents/file_names.h"
 #include "engine/char_input.h"
-#include "engine/document.h"
-#include "engine/utf8_check.h"
-#include "app/startup_paths.h"
+#include "engine/utf8.h"
 
 namespace {
 
@@ -38,8 +35,8 @@ std::string Drawn(const std::string& s) {
 std::string ConsoleChars(const std::string& s) {
   std::string out;
   for (size_t at = 0; at < s.size();) {
-    size_t length = Utf8CharLength(s.data(), s.size(), at);
-    Join(&out, Hex(Utf8Decode(s.data(), s.size(), at)) + "/" + std::to_string(length));
+    size_t length = Utf8ColumnBytes(s.data(), s.size(), at);
+    Join(&out, Hex(Utf8ColumnCode(s.data(), s.size(), at)) + "/" + std::to_string(length));
     at += length;
   }
   return out;
@@ -104,8 +101,8 @@ const EdgeRow kEdges[] = {
 TEST(Utf8Rules, EachReaderOfTheEdgeBytes) {
   for (const EdgeRow& row : kEdges) {
     const std::string& s = row.bytes;
-    EXPECT_EQ(IsValidUtf8(s.data(), s.size()), row.load) << row.what;
-    EXPECT_EQ(IsWellFormedUtf8(s.data(), s.size()), row.clipboard) << row.what;
+    EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kFileLoad), row.load) << row.what;
+    EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard) << row.what;
     EXPECT_EQ(NeedsWideName(s.c_str()), row.wide_name) << row.what;
     EXPECT_EQ(Drawn(s), row.drawn) << row.what;
     EXPECT_EQ(ConsoleChars(s), row.console) << row.what;
@@ -128,7 +125,7 @@ TEST(Utf8Rules, EveryEncoderWritesTheSameBytes) {
       {0x110000, ""},        {-1, ""},
   };
   for (const Row& row : rows) {
-    EXPECT_EQ(Utf8Encode(static_cast<int>(row.code)), row.bytes) << Hex(row.code);
+    EXPECT_EQ(EncodeUtf8(static_cast<char32_t>(row.code)), row.bytes) << Hex(row.code);
     if (row.bytes.empty()) continue;
     std::u16string units;
     if (row.code >= 0x10000) {

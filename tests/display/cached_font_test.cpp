@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "display/cached_font.h"
-#include "display/utf8_decode.h"
+#include "engine/utf8.h"
 
 namespace {
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "engine/utf8.h"
+
 TEST(NeedsWideName, AsciiShortNamesStayNarrow) {
   EXPECT_FALSE(NeedsWideName(nullptr));
   EXPECT_FALSE(NeedsWideName(""));
@@ -53,8 +55,8 @@ TEST(IsValidUtf8, Classification) {
   // Surrogate code points are accepted as the encoding allows their form.
   EXPECT_EQ(IsValidUtf8("\xED\xA0\x80"), 1);
   // The counted form looks past NUL bytes.
-  EXPECT_EQ(IsValidUtf8("a\0\xC3\xA9", 4), 1);
-  EXPECT_EQ(IsValidUtf8("a\0\xC3", 3), -1);
+  EXPECT_EQ(CheckUtf8("a\0\xC3\xA9", 4, Utf8Rule::kFileLoad), 1);
+  EXPECT_EQ(CheckUtf8("a\0\xC3", 3, Utf8Rule::kFileLoad), -1);
   // A multi-byte sequence after a long ASCII run crosses the 8-byte steps.
   std::string long_text(1001, 'x');
   EXPECT_EQ(IsValidUtf8((long_text + "\xC3\xA9").c_str()), 1);

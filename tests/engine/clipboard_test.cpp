@@ -4,7 +4,7 @@
 #include "engine/clipboard.h"
 #include "engine/editing.h"
 #include "engine/movement.h"
-#include "engine/utf8_check.h"
+#include "engine/utf8.h"
 #include "tests/support/engine_test_document.h"
 
 TEST(Clipboard, CopyAndCutNeedANonEmptySelection) {
@@ -72,11 +72,11 @@ TEST(Clipboard, PasteReplacesTheSelection) {
 }
 
 TEST(Clipboard, Utf8WellFormedness) {
-  EXPECT_TRUE(IsWellFormedUtf8("", 0));
-  EXPECT_TRUE(IsWellFormedUtf8("a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80", 10));
-  EXPECT_FALSE(IsWellFormedUtf8("caf\xE9", 4));        // Latin-1
-  EXPECT_FALSE(IsWellFormedUtf8("\xC0\x80", 2));        // overlong
-  EXPECT_FALSE(IsWellFormedUtf8("\xED\xA0\x80", 3));    // surrogate
-  EXPECT_FALSE(IsWellFormedUtf8("\xF4\x90\x80\x80", 4));  // beyond U+10FFFF
-  EXPECT_FALSE(IsWellFormedUtf8("\xE4\xB8", 2));        // cut short
+  EXPECT_TRUE(CheckUtf8("", 0, Utf8Rule::kScalarValues) >= 0);
+  EXPECT_TRUE(CheckUtf8("a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80", 10, Utf8Rule::kScalarValues) >= 0);
+  EXPECT_FALSE(CheckUtf8("caf\xE9", 4, Utf8Rule::kScalarValues) >= 0);        // Latin-1
+  EXPECT_FALSE(CheckUtf8("\xC0\x80", 2, Utf8Rule::kScalarValues) >= 0);        // overlong
+  EXPECT_FALSE(CheckUtf8("\xED\xA0\x80", 3, Utf8Rule::kScalarValues) >= 0);    // surrogate
+  EXPECT_FALSE(CheckUtf8("\xF4\x90\x80\x80", 4, Utf8Rule::kScalarValues) >= 0);  // beyond U+10FFFF
+  EXPECT_FALSE(CheckUtf8("\xE4\xB8", 2, Utf8Rule::kScalarValues) >= 0);        // cut short
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/editing.h"
+#include "engine/utf8.h"
 #include "tests/support/engine_test_document.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/document.h"
+#include "engine/utf8.h"
 
 struct ModelDoc {
   std::string text;

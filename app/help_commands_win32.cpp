@@ -8,7 +8,7 @@
 #include "app/help_windows_win32.h"
 #include "app/shell_execute_win32.h"
 #include "app/title_text.h"
-#include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 
 void ShowVersionBox(HWND owner) {
   std::wstring text, caption;

@@ -10,10 +10,10 @@
 #include "display/surface_view.h"
 #include "display/view_scroll.h"
 #include "documents/document_commands.h"
-#include "documents/wide_name.h"
 #include "engine/document.h"
 #include "engine/grow_buffer.h"
 #include "engine/search.h"
+#include "engine/utf8_win32.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "documents/app_state.h"
-#include "documents/wide_name.h"
 #include "engine/utf8.h"
+#include "engine/utf8_win32.h"
 
 namespace {
 

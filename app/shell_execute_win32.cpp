@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/help_texts.h"
-#include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 
 namespace {
 

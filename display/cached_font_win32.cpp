@@ -3,6 +3,7 @@
 #include "display/cached_font_win32.h"
 
 #include "display/canvas_win32.h"
+#include "engine/utf8.h"
 
 #include <algorithm>
 #include <new>
@@ -36,15 +37,7 @@ class GdiGlyphSource : public GlyphSource {
 
   bool Render(char32_t code_point, Glyph* glyph) override {
     wchar_t units[2];
-    int count = 1;
-    if (code_point >= 0x10000) {
-      const char32_t v = code_point - 0x10000;
-      units[0] = static_cast<wchar_t>(0xD800 + (v >> 10));
-      units[1] = static_cast<wchar_t>(0xDC00 + (v & 0x3FF));
-      count = 2;
-    } else {
-      units[0] = static_cast<wchar_t>(code_point);
-    }
+    const int count = EncodeUtf16(code_point, units);
     SIZE extent = {};
     if (!GetTextExtentPoint32W(dc_, units, count, &extent)) return false;
     glyph->advance = extent.cx;

@@ -2,6 +2,7 @@
 // the limit taken from the first frame, the rise, the fade and the restart.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,7 @@ namespace {
 constexpr int kCharWidth = GridGlyphs::kWidth;
 constexpr int kLineHeight = GridGlyphs::kHeight;
 
-int Chars(const char* utf8) {
-  int n = 0;
-  for (const char* p = utf8; *p; ++p) n += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
-  return n;
-}
+int Chars(const char* utf8) { return Utf8Columns(utf8, std::strlen(utf8)); }
 
 const CreditPlacement* Find(const std::vector<CreditPlacement>& shown, int index) {
   for (const CreditPlacement& p : shown)

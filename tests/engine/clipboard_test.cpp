@@ -4,7 +4,6 @@
 #include "engine/clipboard.h"
 #include "engine/editing.h"
 #include "engine/movement.h"
-#include "engine/utf8.h"
 #include "tests/support/engine_test_document.h"
 
 TEST(Clipboard, CopyAndCutNeedANonEmptySelection) {
@@ -69,14 +68,4 @@ TEST(Clipboard, PasteReplacesTheSelection) {
   clip.SetText("ab");  // overwrite: as many characters go as bytes come
   EXPECT_TRUE(PasteClipboard(doc.get(), clip));
   EXPECT_EQ(Content(*doc), "ab");
-}
-
-TEST(Clipboard, Utf8WellFormedness) {
-  EXPECT_TRUE(CheckUtf8("", 0, Utf8Rule::kScalarValues) >= 0);
-  EXPECT_TRUE(CheckUtf8("a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80", 10, Utf8Rule::kScalarValues) >= 0);
-  EXPECT_FALSE(CheckUtf8("caf\xE9", 4, Utf8Rule::kScalarValues) >= 0);        // Latin-1
-  EXPECT_FALSE(CheckUtf8("\xC0\x80", 2, Utf8Rule::kScalarValues) >= 0);        // overlong
-  EXPECT_FALSE(CheckUtf8("\xED\xA0\x80", 3, Utf8Rule::kScalarValues) >= 0);    // surrogate
-  EXPECT_FALSE(CheckUtf8("\xF4\x90\x80\x80", 4, Utf8Rule::kScalarValues) >= 0);  // beyond U+10FFFF
-  EXPECT_FALSE(CheckUtf8("\xE4\xB8", 2, Utf8Rule::kScalarValues) >= 0);        // cut short
 }

@@ -15,6 +15,10 @@ namespace {
 
 int class_use_count = 0;
 
+// The smallest size a console window may be dragged to, in pixels.
+constexpr int kMinWindowWidth = 160;
+constexpr int kMinWindowHeight = 120;
+
 ConsoleMouseKind MouseKindOf(UINT message) {
   switch (message) {
     case WM_LBUTTONDOWN: return ConsoleMouseKind::kLeftDown;
@@ -197,8 +201,8 @@ LRESULT CALLBACK ConsoleWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARA
     case WM_ERASEBKGND: return 1;  // the paint covers every pixel
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-      info->ptMinTrackSize.x = 160;
-      info->ptMinTrackSize.y = 120;
+      info->ptMinTrackSize.x = kMinWindowWidth;
+      info->ptMinTrackSize.y = kMinWindowHeight;
       return 0;
     }
     case WM_GETDLGCODE:

@@ -10,6 +10,9 @@
 
 namespace {
 
+// The text pane's font: Consolas at 14 pixels.
+constexpr int kEditorFontHeight = 14;
+
 class GdiGlyphSource : public GlyphSource {
  public:
   GdiGlyphSource(HFONT font, bool owns) : font_(font), owns_(owns) {}
@@ -104,8 +107,8 @@ bool SetCachedFontHandle(CachedFont& font, HFONT handle, bool owns) {
 
 HFONT CreateEditorFont() {
   LOGFONTW description = {};
-  description.lfHeight = 14;
-  description.lfWeight = 400;
+  description.lfHeight = kEditorFontHeight;
+  description.lfWeight = FW_NORMAL;
   description.lfCharSet = DEFAULT_CHARSET;
   lstrcpyW(description.lfFaceName, L"Consolas");
   return CreateFontIndirectW(&description);

@@ -1,9 +1,8 @@
-// Document model: UTF-8 helpers, the typing gap, the line cache, caret and
-// selection helpers.
+// Document model: the typing gap, the line cache, caret and selection
+// helpers.
 #include <gtest/gtest.h>
 
 #include "engine/editing.h"
-#include "engine/utf8.h"
 #include "tests/support/engine_test_document.h"
 
 namespace {
@@ -20,28 +19,6 @@ void ExpectValid(const Document& doc) {
 }
 
 }  // namespace
-
-TEST(Utf8, CharSizesAndCounts) {
-  EXPECT_EQ(Utf8CharSize("a"), 1);
-  EXPECT_EQ(Utf8CharSize("\xC3\xA9"), 2);
-  EXPECT_EQ(Utf8CharSize("\xC0\x80"), 1);      // overlong
-  EXPECT_EQ(Utf8CharSize("\xE2" "a"), 1);
-  EXPECT_EQ(Utf8CharSize("\xE4\xB8\xAD"), 3);
-  EXPECT_EQ(Utf8CharSize("\xE0\x80\x80"), 1);  // overlong 3-byte
-  EXPECT_EQ(Utf8CharSize("\xF0\x9F\x98\x80"), 4);
-  EXPECT_EQ(Utf8CharSize("\xF0\x80\x80\x80"), 1);
-  EXPECT_EQ(Utf8CharSize("\xF8\x88\x80\x80\x80"), 5);
-  EXPECT_EQ(Utf8CharSize("\xFC\x84\x80\x80\x80\x80"), 6);
-  EXPECT_EQ(Utf8CharSize("\xFC\x84\x80\x80\x80"), 1);
-  const char* mixed = "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80z";
-  EXPECT_EQ(Utf8CharsToBytes(mixed, 0), 0);
-  EXPECT_EQ(Utf8CharsToBytes(mixed, 3), 6);
-  EXPECT_EQ(Utf8CharsToBytes(mixed, 99), 11);  // stops at the NUL
-  EXPECT_EQ(Utf8BytesToChars(mixed, 0), 0);
-  EXPECT_EQ(Utf8BytesToChars(mixed, 2), 2);    // the straddling é counts
-  EXPECT_EQ(Utf8BytesToChars(mixed, 11), 5);
-  EXPECT_EQ(Utf8BytesToChars(mixed, 500), 5);
-}
 
 TEST(TypingGap, NewDocumentAndTypingIntoTheGap) {
   auto doc = MakeTestDocument();

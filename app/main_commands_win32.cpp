@@ -57,12 +57,7 @@ bool RunDocumentCommand(MainWindow* w, int id) {
     case ID_EDIT_CUT: if (doc) CutSelection(doc, clipboard); return true;
     case ID_EDIT_COPY: if (doc) CopySelection(doc, clipboard); return true;
     case ID_EDIT_PASTE: if (doc) PasteClipboard(doc, clipboard); return true;
-    case ID_EDIT_SELECT_ALL:
-      if (doc) {
-        MoveTextStart(doc, false);
-        MoveTextEnd(doc, true);
-      }
-      return true;
+    case ID_EDIT_SELECT_ALL: if (doc) SelectAll(doc); return true;
     case ID_EDIT_COMMENT: if (doc) CommentLines(doc); return true;
     case ID_EDIT_UNCOMMENT: if (doc) UncommentLines(doc); return true;
   }

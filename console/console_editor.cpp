@@ -151,8 +151,6 @@ bool ConsoleEditor::OnLineChanged(const std::string& text, int byte_pos, int byt
   return false;
 }
 
-int ConsoleEditor::ExtraTopRows() { return 1; }
-
 ConsoleEditor* ConsoleEditor::EditorForClosing() { return this; }
 
 void ConsoleEditor::AcceptNewFileName(const std::string& name) {}

@@ -182,21 +182,3 @@ void ConsoleEditor::SwitchPane() {
   DrawTextArea();
   MakeCursorVisible();
 }
-
-void ConsoleEditor::GoToLine(int line) {
-  const int count = static_cast<int>(lines.size());
-  cursor_line = std::clamp(line, 0, count);
-  cursor_col = 0;
-  wanted_col = -1;
-  selecting = 0;
-  if (cursor_line < count) {
-    // The whole line, with its line break.
-    selecting = 1;
-    selection[0] = 0;
-    selection[1] = cursor_line;
-    selection[2] = cursor_line + 1 < count ? 0 : LineLength(cursor_line);
-    selection[3] = cursor_line + 1 < count ? cursor_line + 1 : cursor_line;
-  }
-  DrawTextArea();
-  MakeCursorVisible();
-}

@@ -47,17 +47,11 @@ int32_t DocumentColumnAt(const RenderCache& cache, const PointerCell& cell) {
   return cell.column + (-cache.scroll_x) / cache.cell_width;
 }
 
-void DropSelection(Document* doc) {
-  // The engine's form, which also zeroes sel_anchor: a document without a
-  // selection keeps every selection field 0.
-  ClearSelection(doc);
-}
-
 void PressAt(Document* doc, RenderCache* cache, int x, int y) {
   const PointerCell cell = PointerCellAt(*cache, x, y);
   cache->click_row = cell.row;
   cache->click_column = cell.column;
-  if (doc->has_selection) DropSelection(doc);
+  if (doc->has_selection) ClearSelection(doc);
   // Columns are counted in the text without the gap's filler.
   CloseOpenGap(doc);
   GoToLineColumn(doc, cache->top_line + cell.row, DocumentColumnAt(*cache, cell));
@@ -84,7 +78,7 @@ void ReleaseAt(Document* doc, RenderCache* cache, int x, int y) {
   if (cell.row == pressed_row && cell.column == pressed_column) {
     // A plain click: the press placed the caret. Placing it again from the
     // cell would pick another line when a paint in between moved the text.
-    DropSelection(doc);
+    ClearSelection(doc);
     return;
   }
   int32_t line = 0;

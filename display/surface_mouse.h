@@ -25,9 +25,6 @@ void DragTo(Document* doc, RenderCache* cache, int x, int y);
 // pointer is still on the pressed cell.
 void ReleaseAt(Document* doc, RenderCache* cache, int x, int y);
 
-// has_selection = 0 and every selection field 0.
-void DropSelection(Document* doc);
-
 // A scrollbar's state as the pane reads it.
 struct ScrollState {
   int32_t minimum = 0;

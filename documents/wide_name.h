@@ -7,7 +7,3 @@
 // when the name is null or not valid UTF-8 (the caller then takes the
 // narrow call with the bytes unchanged).
 bool WidePath(const char* utf8_name, std::wstring* out);
-
-// LoadLibraryW on the converted name, LoadLibraryA as the fallback; the
-// module handle, or null.
-void* LoadLibraryUtf8(const char* utf8_name);

@@ -25,5 +25,5 @@ std::string CharUnitToUtf8(CharInput* input, uint32_t unit) {
 
 void TypeCharUnit(Document* doc, CharInput* input, uint32_t unit) {
   std::string bytes = CharUnitToUtf8(input, unit);
-  if (!bytes.empty()) InsertText(doc, bytes.data(), static_cast<int32_t>(bytes.size()));
+  if (doc != nullptr && !bytes.empty()) InsertText(doc, bytes.data(), static_cast<int32_t>(bytes.size()));
 }

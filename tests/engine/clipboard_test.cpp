@@ -5,6 +5,7 @@
 #include "engine/editing.h"
 #include "engine/movement.h"
 #include "tests/support/engine_test_document.h"
+#include "tests/support/memory_clipboard.h"
 
 TEST(Clipboard, CopyAndCutNeedANonEmptySelection) {
   auto doc = MakeTestDocument("abc");

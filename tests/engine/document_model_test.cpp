@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/editing.h"
+#include "engine/text_splice.h"
 #include "tests/support/engine_test_document.h"
 
 namespace {
@@ -19,6 +20,27 @@ void ExpectValid(const Document& doc) {
 }
 
 }  // namespace
+
+TEST(TextSplice, ReplacesBytesWithPositionsClampedToTheText) {
+  auto doc = MakeTestDocument("abcdef");
+  CloseGapAtCaret(doc.get());
+  ASSERT_TRUE(SpliceText(doc.get(), 3, 0, "XY", 2));
+  EXPECT_EQ(Content(*doc), "abcXYdef");
+  ASSERT_TRUE(SpliceText(doc.get(), 99, 0, "!", 1));  // clamped to the end
+  EXPECT_EQ(Content(*doc), "abcXYdef!");
+  ASSERT_TRUE(SpliceText(doc.get(), 1, 3, nullptr, 0));
+  EXPECT_EQ(Content(*doc), "aYdef!");
+  ASSERT_TRUE(SpliceText(doc.get(), 4, 100, nullptr, 0));  // cut at the end
+  EXPECT_EQ(Content(*doc), "aYde");
+  ASSERT_TRUE(SpliceText(doc.get(), 4, 1, nullptr, 0));  // at the length: nothing
+  EXPECT_EQ(Content(*doc), "aYde");
+  ASSERT_TRUE(SpliceText(doc.get(), -1, 1, "\n", 1));  // the start clamped to 0
+  EXPECT_EQ(Content(*doc), "\nYde");
+  EXPECT_TRUE(LinesMatchText(*doc));  // the line entries kept in step
+  RefreshLines(doc.get());
+  EXPECT_EQ(doc->lines.Count(), 2);
+  ExpectValid(*doc);
+}
 
 TEST(TypingGap, NewDocumentAndTypingIntoTheGap) {
   auto doc = MakeTestDocument();

@@ -3,6 +3,8 @@
 // the main window's rows and typed characters) and the menu's graying rules.
 #include "app/commands.h"
 
+#include "engine/virtual_keys.h"
+
 KeyBindingTable* key_bindings = nullptr;
 
 bool BuildKeyBindingTable(KeyBindingTable* table) {
@@ -47,22 +49,20 @@ DispatchResult DecideDispatch(const KeyBindingTable& table, const DispatchInput&
 // table for key-downs of those windows.
 namespace {
 
-constexpr uint32_t kTab = 0x09, kReturn = 0x0D, kUp = 0x26, kDown = 0x28, kDelete = 0x2E;
-
 bool Alone(const DispatchInput& in) { return !in.ctrl && !in.shift && !in.alt; }
 
 BrowseAction TreeKey(const DispatchInput& in) {
-  if (Alone(in) && in.wparam == kReturn) return BrowseAction::OpenSelectedFile;
-  if (Alone(in) && in.wparam == kDelete) return BrowseAction::DeleteSelectedItem;
-  if (in.ctrl && in.shift && !in.alt && in.wparam == kDelete) return BrowseAction::ResetTree;
+  if (Alone(in) && in.wparam == kVkReturn) return BrowseAction::OpenSelectedFile;
+  if (Alone(in) && in.wparam == kVkDelete) return BrowseAction::DeleteSelectedItem;
+  if (in.ctrl && in.shift && !in.alt && in.wparam == kVkDelete) return BrowseAction::ResetTree;
   // Up elsewhere in the tree is the tree's own.
-  if (Alone(in) && in.wparam == kUp && in.tree_on_root) return BrowseAction::FocusFilter;
+  if (Alone(in) && in.wparam == kVkUp && in.tree_on_root) return BrowseAction::FocusFilter;
   return BrowseAction::None;
 }
 
 BrowseAction FilterKey(const DispatchInput& in) {
-  if (Alone(in) && in.wparam == kDown) return BrowseAction::FocusTree;
-  if (Alone(in) && in.wparam == kReturn) return BrowseAction::ApplyFilter;
+  if (Alone(in) && in.wparam == kVkDown) return BrowseAction::FocusTree;
+  if (Alone(in) && in.wparam == kVkReturn) return BrowseAction::ApplyFilter;
   return BrowseAction::None;
 }
 
@@ -76,8 +76,8 @@ BrowseAction FoldersKey(const DispatchInput& in) {
 
 BrowseAction SwitchKey(const DispatchInput& in) {
   if (!in.repeat_bit || in.ctrl || in.alt) return BrowseAction::None;
-  if (!in.shift && in.wparam == kReturn) return BrowseAction::ActivateSelected;
-  if (in.wparam == kTab) return in.shift ? BrowseAction::PreviousRow : BrowseAction::NextRow;
+  if (!in.shift && in.wparam == kVkReturn) return BrowseAction::ActivateSelected;
+  if (in.wparam == kVkTab) return in.shift ? BrowseAction::PreviousRow : BrowseAction::NextRow;
   return BrowseAction::None;
 }
 

@@ -16,6 +16,7 @@
 #include "app/resource.h"
 #include "app/search_dialogs_win32.h"
 #include "display/surface_view.h"
+#include "display/view_scroll.h"
 #include "documents/document_commands.h"
 #include "engine/clipboard_win32.h"
 #include "engine/comment.h"
@@ -84,11 +85,6 @@ void OnPage(MainWindow*) {
   });
 }
 
-void SelectWholeText(Document* doc) {
-  MoveTextStart(doc, false);
-  MoveTextEnd(doc, true);
-}
-
 void ScrollUp(Document* doc) { ScrollViewUp(doc->render_cache.get()); }
 void ScrollDown(Document* doc) { ScrollViewDown(doc->render_cache.get()); }
 void DeleteNext(Document* doc) { DeleteChars(doc, 1, true); }
@@ -148,7 +144,7 @@ const Command kCommands[] = {
     {K::Cut, ID_EDIT_CUT, Gray::NoSelection, Check::None, OnClipboard<CutSelection>},
     {K::Copy, ID_EDIT_COPY, Gray::NoSelection, Check::None, OnClipboard<CopySelection>},
     {K::Paste, ID_EDIT_PASTE, Gray::NoClipboardText, Check::None, OnClipboard<PasteClipboard>},
-    {K::SelectAll, ID_EDIT_SELECT_ALL, Gray::NoDocument, Check::None, OnDocument<SelectWholeText>},
+    {K::SelectAll, ID_EDIT_SELECT_ALL, Gray::NoDocument, Check::None, OnDocument<SelectAll>},
     {K::FindDialog, ID_EDIT_FIND, Gray::NoDocument, Check::None, OnOwned<OpenFindDialog>},
     {K::ChangeDialog, ID_EDIT_CHANGE, Gray::NoDocument, Check::None, OnOwned<OpenChangeDialog>},
     {K::GoToDialog, ID_EDIT_GOTO, Gray::NoDocument, Check::None, OnOwned<OpenGoToDialog>},

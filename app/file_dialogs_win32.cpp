@@ -10,7 +10,8 @@
 
 #include "app/file_types.h"
 #include "documents/utf8_fs.h"
-#include "documents/wide_name.h"
+#include "engine/utf8.h"
+#include "engine/utf8_win32.h"
 
 namespace {
 

@@ -68,11 +68,3 @@ std::string SaveNameWithExtension(const std::string& path) {
 std::string ReplaceQuestion(const std::string& path) {
   return FileNamePart(path) + " already exists.\nDo you want to replace it?";
 }
-
-std::string CutUtf8(const std::string& text, size_t max_bytes) {
-  if (text.size() <= max_bytes) return text;
-  size_t end = max_bytes;
-  // Step back over continuation bytes to the start of the cut character.
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return text.substr(0, end);
-}

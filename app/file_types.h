@@ -33,6 +33,3 @@ std::string WithTypedName(const std::string& result, const std::string& typed);
 std::string SaveNameWithExtension(const std::string& path);
 // "<file name> already exists.\nDo you want to replace it?"
 std::string ReplaceQuestion(const std::string& path);
-
-// The text cut to at most max_bytes without splitting a UTF-8 character.
-std::string CutUtf8(const std::string& text, size_t max_bytes);

@@ -12,7 +12,7 @@
 #include "app/startup_paths.h"
 #include "app/window_text_win32.h"
 #include "documents/file_reader.h"
-#include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 
 LicenseWindow* license_window = nullptr;
 

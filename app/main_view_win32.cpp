@@ -7,11 +7,12 @@
 #include "app/window_text_win32.h"
 #include "display/line_view.h"
 #include "display/surface_view.h"
+#include "display/view_scroll.h"
 #include "documents/document_commands.h"
-#include "documents/wide_name.h"
 #include "engine/document.h"
 #include "engine/grow_buffer.h"
 #include "engine/search.h"
+#include "engine/utf8_win32.h"
 
 namespace {
 
@@ -143,7 +144,7 @@ int ReplaceAndReport(MainWindow* w, const std::string& find, const std::string& 
   if (count == 0 || w == nullptr || w->hwnd == nullptr) return count;
   SetWindowTextUtf8(w->hwnd, ChangeCountTitle(w->title, count));
   SetTimer(w->hwnd, kChangeCountTimer, kChangeCountPeriod, nullptr);
-  if (doc->render_cache != nullptr) doc->render_cache->caret_row = -1;
+  DetachView(doc->render_cache.get());
   return count;
 }
 

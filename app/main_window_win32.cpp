@@ -10,7 +10,7 @@
 #include "app/startup_paths.h"
 #include "app/window_layout_win32.h"
 #include "documents/document_commands.h"
-#include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 
 MainWindow* main_window = nullptr;
 

@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "documents/file_names.h"
+#include "engine/utf8.h"
+#include "engine/utf8_win32.h"
 
 namespace {
 
@@ -18,28 +19,19 @@ const char kSection[] = "orvinale";
 // wide calls.
 bool WantsWide(const char* path) { return path && *path && IsValidUtf8(path) == 1; }
 
-bool ToWide(const char* utf8, std::wstring* out) {
-  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, nullptr, 0);
-  if (n <= 0) return false;
-  out->assign(static_cast<size_t>(n), L'\0');
-  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, &(*out)[0], n) != n) return false;
-  out->resize(static_cast<size_t>(n - 1));
-  return true;
-}
-
 }  // namespace
 
 int ProfileGetInt(const char* key, int fallback, const char* path) {
   std::wstring wpath, wsection, wkey;
-  if (WantsWide(path) && ToWide(path, &wpath) && ToWide(kSection, &wsection) && ToWide(key, &wkey))
+  if (WantsWide(path) && Utf8ToWide(path, &wpath) && Utf8ToWide(kSection, &wsection) && Utf8ToWide(key, &wkey))
     return static_cast<int>(GetPrivateProfileIntW(wsection.c_str(), wkey.c_str(), fallback, wpath.c_str()));
   return static_cast<int>(GetPrivateProfileIntA(kSection, key, fallback, path));
 }
 
 bool ProfileSetString(const char* key, const char* value, const char* path) {
   std::wstring wpath, wsection, wkey, wvalue;
-  if (WantsWide(path) && ToWide(path, &wpath) && ToWide(kSection, &wsection)) {
-    if (ToWide(key, &wkey) && ToWide(value, &wvalue))
+  if (WantsWide(path) && Utf8ToWide(path, &wpath) && Utf8ToWide(kSection, &wsection)) {
+    if (Utf8ToWide(key, &wkey) && Utf8ToWide(value, &wvalue))
       return WritePrivateProfileStringW(wsection.c_str(), wkey.c_str(), wvalue.c_str(), wpath.c_str()) != 0;
   }
   return WritePrivateProfileStringA(kSection, key, value, path) != 0;

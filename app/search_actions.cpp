@@ -1,9 +1,10 @@
 // What the Find and Go-to dialogs do with their entries.
 #include "app/search_actions.h"
 
-#include "display/render_cache.h"
+#include "display/view_scroll.h"
 #include "engine/document.h"
 #include "engine/movement.h"
+#include "engine/render_cache.h"
 #include "engine/search.h"
 
 int32_t GoToLineIndex(const std::string& entry, int32_t line_count) {
@@ -29,7 +30,7 @@ bool FindFromDialog(Document* doc, RenderCache* shown, const std::string& text,
   if (found && shown != nullptr &&
       (static_cast<int32_t>(doc->caret_line) != shown->last_caret_line ||
        static_cast<int32_t>(doc->caret_column) != shown->last_caret_column))
-    shown->caret_row = -1;
+    DetachView(shown);
   if (doc->render_cache != nullptr) doc->render_cache->dirty = 1;
   return found;
 }

@@ -4,14 +4,14 @@
 
 #include <vector>
 
-#include "app/file_types.h"
 #include "app/main_window_win32.h"
 #include "app/owned_window_win32.h"
 #include "app/resource.h"
 #include "app/search_actions.h"
 #include "display/surface_view.h"
 #include "documents/document_commands.h"
-#include "documents/wide_name.h"
+#include "engine/utf8.h"
+#include "engine/utf8_win32.h"
 
 FindDialog* find_dialog = nullptr;
 ChangeDialog* change_dialog = nullptr;

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "documents/file_names.h"
+#include "engine/utf8.h"
 #include "orv_version.h"
 
 const char kProductTitle[] = "Orvinale " ORV_VERSION " (x64)";

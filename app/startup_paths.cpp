@@ -3,62 +3,15 @@
 
 #include <cstring>
 
-#include "app/file_types.h"
+#include "engine/utf8.h"
 
 std::string command_line;
 std::string program_directory;
 std::string config_directory;
 std::string profile_path;
 
-namespace {
-
-// Appends the UTF-8 form of code point cp; false when it would pass max.
-bool AppendCodePoint(std::string* out, uint32_t cp, size_t max_bytes) {
-  char buf[4];
-  size_t n;
-  if (cp < 0x80) {
-    buf[0] = static_cast<char>(cp);
-    n = 1;
-  } else if (cp < 0x800) {
-    buf[0] = static_cast<char>(0xC0 | (cp >> 6));
-    buf[1] = static_cast<char>(0x80 | (cp & 0x3F));
-    n = 2;
-  } else if (cp < 0x10000) {
-    buf[0] = static_cast<char>(0xE0 | (cp >> 12));
-    buf[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    buf[2] = static_cast<char>(0x80 | (cp & 0x3F));
-    n = 3;
-  } else {
-    buf[0] = static_cast<char>(0xF0 | (cp >> 18));
-    buf[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    buf[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    buf[3] = static_cast<char>(0x80 | (cp & 0x3F));
-    n = 4;
-  }
-  if (out->size() + n > max_bytes) return false;
-  out->append(buf, n);
-  return true;
-}
-
-}  // namespace
-
-std::string Utf16ToUtf8Bounded(const char16_t* text, size_t length, size_t max_bytes) {
-  std::string out;
-  for (size_t i = 0; i < length; ++i) {
-    uint32_t cp = text[i];
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp < 0xE000) {
-      cp = 0xFFFD;
-    }
-    if (!AppendCodePoint(&out, cp, max_bytes)) break;
-  }
-  return out;
-}
-
 std::string CommandLinePath(const char16_t* command_line, size_t length) {
-  std::string path = Utf16ToUtf8Bounded(command_line, length, kCommandLineBytes - 1);
+  std::string path = Utf16ToUtf8(command_line, length, kCommandLineBytes - 1);
   std::string unquoted;
   unquoted.reserve(path.size());
   for (char c : path)

@@ -13,11 +13,6 @@ extern std::string profile_path;       // config_directory + "orvinale.ini"
 
 constexpr size_t kCommandLineBytes = 4096;  // buffer, NUL included
 
-// UTF-16 to UTF-8, stopping before the first character that would not fit
-// in max_bytes; surrogate pairs become one 4-byte sequence, a lone
-// surrogate becomes U+FFFD.
-std::string Utf16ToUtf8Bounded(const char16_t* text, size_t length, size_t max_bytes);
-
 // The command line as one path: every double quote removed, wherever it
 // stands.
 std::string CommandLinePath(const char16_t* command_line, size_t length);

@@ -19,6 +19,7 @@
 #include "documents/preferences_files.h"
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 #include "preferences/preferences.h"
 
 namespace {

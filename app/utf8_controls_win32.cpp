@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_types.h"
-#include "documents/wide_name.h"
+#include "engine/utf8.h"
+#include "engine/utf8_win32.h"
 
 namespace {
 

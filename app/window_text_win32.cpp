@@ -1,6 +1,6 @@
 #include "app/window_text_win32.h"
 
-#include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 
 void SetWindowTextUtf8(HWND hwnd, const std::string& text) {
   std::wstring wide;

@@ -11,6 +11,7 @@
 
 #include "console/console_editor.h"
 #include "engine/clipboard.h"
+#include "tests/support/memory_clipboard.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "engine/movement.h"
 #include "engine/search.h"
 #include "engine/text_splice.h"
+#include "tests/support/memory_clipboard.h"
 
 namespace {
 

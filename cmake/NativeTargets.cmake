@@ -25,6 +25,11 @@ foreach(sub engine documents display app preferences console)
   endif()
 endforeach()
 
+# No file includes a header of a layer above its own (engine, preferences,
+# documents, then display and console side by side, then app).
+add_test(NAME layer_includes COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-layers ${PROJECT_SOURCE_DIR})
+set_tests_properties(layer_includes PROPERTIES LABELS "unit")
+
 if(ORV_E2E)
   orv_glob_tests(files tests/e2e)
   if(files)

@@ -10,7 +10,11 @@ struct ConsoleColour {
   uint32_t bg = 0;
 };
 
-using ConsoleColourTable = std::array<ConsoleColour, 32>;
+constexpr int kConsoleColourCount = 32;
+using ConsoleColourTable = std::array<ConsoleColour, kConsoleColourCount>;
+
+// The table entry of a cell's attribute: its low five bits.
+constexpr int ColourIndex(int attr) { return attr & (kConsoleColourCount - 1); }
 
 // An external palette: a version word (changes make windows rebuild their
 // tables) then 16 foreground/background pairs.

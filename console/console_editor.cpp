@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "console/console_text.h"
+#include "engine/utf8.h"
 
 int console_overwrite = 0;
 int console_search_mode = 0;
@@ -150,8 +150,6 @@ int ConsoleEditor::CommentStateAt(int line) { return 0; }
 bool ConsoleEditor::OnLineChanged(const std::string& text, int byte_pos, int byte_len) {
   return false;
 }
-
-int ConsoleEditor::ExtraTopRows() { return 1; }
 
 ConsoleEditor* ConsoleEditor::EditorForClosing() { return this; }
 

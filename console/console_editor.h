@@ -63,7 +63,6 @@ class ConsoleEditor {
   virtual bool Reload(bool clear_undo);
   // All text rows, or only the rows showing `only_line`.
   virtual void DrawTextArea(int only_line = -1);
-  virtual void GoToLine(int line);
   // Skips spaces and tabs in *rest, returns the token up to the next space
   // or tab and leaves *rest after it.
   virtual std::string_view SplitToken(std::string_view* rest);
@@ -80,7 +79,6 @@ class ConsoleEditor {
   virtual void AddHelpLineItems();
   // True when the override redrew the changed line itself.
   virtual bool OnLineChanged(const std::string& text, int byte_pos, int byte_len);
-  virtual int ExtraTopRows();
   virtual ConsoleEditor* EditorForClosing();
   virtual void AcceptNewFileName(const std::string& name);
   // relative: -1 previous, +1 next; otherwise `which` is a file index 0..9.

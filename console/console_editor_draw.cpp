@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "console/console_editor.h"
-#include "console/console_text.h"
+#include "engine/utf8.h"
 
 namespace {
 

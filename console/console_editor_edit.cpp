@@ -7,6 +7,7 @@
 #include "console/console_file.h"
 #include "console/console_text.h"
 #include "engine/clipboard.h"
+#include "engine/utf8.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ void ConsoleEditor::TypeCharacter(int code) {
     count = step - cursor_col % step;
     insert.assign(static_cast<size_t>(count), ' ');
   } else {
-    insert = Utf8Encode(code);
+    insert = EncodeUtf8(code);
     if (insert.empty()) insert = "_";
   }
   std::string& line = lines[cursor_line];
@@ -136,7 +137,7 @@ void ConsoleEditor::DeleteForward() {
     std::string& line = lines[cursor_line];
     if (cursor_col < LineLength(cursor_line)) {
       size_t at = Utf8OffsetOfColumn(line, cursor_col);
-      line.erase(at, Utf8CharLength(line.data(), line.size(), at));
+      line.erase(at, Utf8ColumnBytes(line.data(), line.size(), at));
     } else if (cursor_line + 1 < static_cast<int>(lines.size())) {
       std::string next = lines[cursor_line + 1];
       size_t ws = LeadingWhitespace(next);

@@ -5,6 +5,7 @@
 
 #include "console/console_editor.h"
 #include "console/console_text.h"
+#include "engine/utf8.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void ConsoleEditor::SelectWordAt(int col, int line) {
   if (line < 0 || line >= static_cast<int>(lines.size())) return;
   const std::string& text = lines[line];
   auto word_at = [&](int c) {
-    return IsWordChar(Utf8Decode(text.data(), text.size(), Utf8OffsetOfColumn(text, c)));
+    return IsWordChar(Utf8ColumnCode(text.data(), text.size(), Utf8OffsetOfColumn(text, c)));
   };
   const int length = Utf8Columns(text);
   if (col >= length || !word_at(col)) return;

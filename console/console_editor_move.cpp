@@ -3,11 +3,12 @@
 
 #include "console/console_editor.h"
 #include "console/console_text.h"
+#include "engine/utf8.h"
 
 namespace {
 
 int CodeAtColumn(const std::string& text, int col) {
-  return Utf8Decode(text.data(), text.size(), Utf8OffsetOfColumn(text, col));
+  return Utf8ColumnCode(text.data(), text.size(), Utf8OffsetOfColumn(text, col));
 }
 
 }  // namespace
@@ -178,24 +179,6 @@ void ConsoleEditor::SwitchPane() {
     pane_scroll[1] = pane_scroll[0];
   }
   current_pane = 1 - current_pane;
-  DrawTextArea();
-  MakeCursorVisible();
-}
-
-void ConsoleEditor::GoToLine(int line) {
-  const int count = static_cast<int>(lines.size());
-  cursor_line = std::clamp(line, 0, count);
-  cursor_col = 0;
-  wanted_col = -1;
-  selecting = 0;
-  if (cursor_line < count) {
-    // The whole line, with its line break.
-    selecting = 1;
-    selection[0] = 0;
-    selection[1] = cursor_line;
-    selection[2] = cursor_line + 1 < count ? 0 : LineLength(cursor_line);
-    selection[3] = cursor_line + 1 < count ? cursor_line + 1 : cursor_line;
-  }
   DrawTextArea();
   MakeCursorVisible();
 }

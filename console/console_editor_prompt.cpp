@@ -6,8 +6,8 @@
 
 #include "console/console_editor.h"
 #include "console/console_file.h"
-#include "console/console_text.h"
 #include "engine/clipboard.h"
+#include "engine/utf8.h"
 
 namespace {
 
@@ -127,7 +127,7 @@ bool ConsoleEditor::HandlePromptKey(int key) {
   } else if (prompt_state == kPromptFind && key == CtrlKey('R')) {
     prompt_state = kPromptReplace;
   } else if ((key >= 32 && key < 127) || (key >= 128 && (key < kKeyDown || key > kKeyF12))) {
-    std::string encoded = Utf8Encode(key);
+    std::string encoded = EncodeUtf8(key);
     *text += encoded.empty() ? "_" : encoded;
   }
   if (prompt_state >= kPromptFind) DrawStatusLine();

@@ -5,13 +5,14 @@
 
 #include "console/console_editor.h"
 #include "console/console_text.h"
+#include "engine/utf8.h"
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool IsCharStart(const std::string& text, size_t offset) {
-  return offset == 0 || (static_cast<unsigned char>(text[offset]) & 0xC0) != 0x80;
+  return offset == 0 || !IsUtf8Continuation(static_cast<unsigned char>(text[offset]));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "console/console_text.h"
+#include "engine/utf8.h"
 
 bool ResizeGrid(ConsoleGrid* grid, int rows, int cols) {
   grid->rows = std::max(rows, 1);
@@ -43,8 +43,8 @@ bool GridWrite(ConsoleGrid* grid, const char* text, int max_bytes, ConsoleRect* 
   int start = grid->cursor_x;
   size_t offset = 0;
   while (offset < size) {
-    int code = Utf8Decode(text, size, offset);
-    offset += Utf8CharLength(text, size, offset);
+    int code = Utf8ColumnCode(text, size, offset);
+    offset += Utf8ColumnBytes(text, size, offset);
     ConsoleCell* cell = GridCell(grid, grid->cursor_x, row);
     if (cell) {
       cell->ch = static_cast<uint16_t>(code > 0xFFFF ? 0xFFFD : code);
@@ -75,7 +75,7 @@ std::string GridRowText(const ConsoleGrid& grid, int row) {
   for (int col = 0; col < grid.cols; ++col) {
     const ConsoleCell* cell = GridCell(grid, col, row);
     if (!cell) break;
-    out += cell->ch == 0 ? std::string(" ") : Utf8Encode(cell->ch);
+    out += cell->ch == 0 ? std::string(" ") : EncodeUtf8(cell->ch);
   }
   return out;
 }

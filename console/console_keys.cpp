@@ -1,5 +1,7 @@
 #include "console/console_keys.h"
 
+#include "engine/virtual_keys.h"
+
 void PushKey(ConsoleKeyQueue* queue, int code, uint8_t modifiers) {
   if (queue->count == ConsoleKeyQueue::kCapacity) {
     queue->start = (queue->start + 1) % ConsoleKeyQueue::kCapacity;
@@ -18,21 +20,20 @@ ConsoleKey PopKey(ConsoleKeyQueue* queue) {
 }
 
 int KeyCodeFromVirtualKey(int vk) {
-  // Virtual-key values as the platform defines them.
   switch (vk) {
-    case 0x28: return kKeyDown;
-    case 0x26: return kKeyUp;
-    case 0x21: return kKeyPageUp;
-    case 0x22: return kKeyPageDown;
-    case 0x27: return kKeyRight;
-    case 0x25: return kKeyLeft;
-    case 0x24: return kKeyHome;
-    case 0x23: return kKeyEnd;
-    case 0x2D: return kKeyInsert;
-    case 0x2E: return kKeyDelete;
+    case kVkDown: return kKeyDown;
+    case kVkUp: return kKeyUp;
+    case kVkPrior: return kKeyPageUp;
+    case kVkNext: return kKeyPageDown;
+    case kVkRight: return kKeyRight;
+    case kVkLeft: return kKeyLeft;
+    case kVkHome: return kKeyHome;
+    case kVkEnd: return kKeyEnd;
+    case kVkInsert: return kKeyInsert;
+    case kVkDelete: return kKeyDelete;
     default: break;
   }
-  if (vk >= 0x70 && vk <= 0x7B) return kKeyF1 + (vk - 0x70);
+  if (vk >= kVkF1 && vk <= kVkF12) return kKeyF1 + (vk - kVkF1);
   return 0;
 }
 

@@ -1,31 +1,10 @@
-// Key codes the console window queues for its editor, the queue itself and
-// the translation of window key messages into codes.
+// The key queue of a console window and the translation of window key
+// messages into the key codes it queues for its editor.
 #pragma once
 
 #include <cstdint>
 
-enum ConsoleKeyCode {
-  kKeyBackspace = 8,
-  kKeyTab = 9,
-  kKeyEnter = 13,
-  kKeyEscape = 27,
-  kKeyCtrlCloseBracket = 29,
-  kKeyRedraw = 12,  // Ctrl+L, also queued when the window wants a redraw
-  kKeyDown = 4096,
-  kKeyUp = 4097,
-  kKeyPageUp = 4098,
-  kKeyPageDown = 4099,
-  kKeyRight = 4100,
-  kKeyLeft = 4101,
-  kKeyHome = 4102,
-  kKeyEnd = 4103,
-  kKeyInsert = 4104,
-  kKeyDelete = 4105,
-  kKeyF1 = 4106,
-  kKeyF12 = 4117,
-};
-
-constexpr int CtrlKey(char letter) { return letter - 'A' + 1; }
+#include "preferences/console_key_codes.h"
 
 enum class ConsoleModifier { kControl, kShift, kAlt };
 

@@ -18,10 +18,10 @@ class BrushSet {
   }
   BrushSet(const BrushSet&) = delete;
   BrushSet& operator=(const BrushSet&) = delete;
-  HBRUSH operator[](int attr) const { return brushes_[attr & 31]; }
+  HBRUSH operator[](int attr) const { return brushes_[ColourIndex(attr)]; }
 
  private:
-  HBRUSH brushes_[32] = {};
+  HBRUSH brushes_[kConsoleColourCount] = {};
 };
 
 void FillColour(HDC dc, const RECT& r, COLORREF colour) {
@@ -45,7 +45,7 @@ int TextColsOfRow(const ConsoleWindow& console, int row) {
 void DrawCell(ConsoleWindow* console, HDC dc, int col, int row, ConsoleCell cell, bool caret) {
   const int cw = console->cell_width, ch = console->cell_height;
   RECT r = {col * cw, row * ch, (col + 1) * cw, (row + 1) * ch};
-  const ConsoleColour& colour = console->colours[cell.attr & 31];
+  const ConsoleColour& colour = console->colours[ColourIndex(cell.attr)];
   COLORREF fg = colour.fg, bg = colour.bg;
   if (caret && console->caret_mode == 2) std::swap(fg, bg);
   SetTextColor(dc, fg);
@@ -77,7 +77,7 @@ void PaintRow(ConsoleWindow* console, HDC dc, const BrushSet& brushes, int row) 
     int end = col + 1;
     while (end < grid.cols && !(caret_row && grid.cursor_x == end)) {
       const ConsoleCell* next = GridCell(grid, end, row);
-      if ((next->attr & 31) != (cell.attr & 31) || (end < text_cols && !IsBlank(next->ch))) break;
+      if (ColourIndex(next->attr) != ColourIndex(cell.attr) || (end < text_cols && !IsBlank(next->ch))) break;
       ++end;
     }
     RECT r = {col * cw, row * chh, end * cw, (row + 1) * chh};

@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "console/console_layout.h"
+#include "engine/utf8.h"
+#include "engine/utf8_win32.h"
 
 const wchar_t kConsoleWindowClass[] = L"WDLCursesWindow";
 
@@ -13,13 +15,9 @@ namespace {
 
 int class_use_count = 0;
 
-std::wstring Widen(const std::string& utf8) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(std::max(n, 0)), L'\0');
-  if (n > 0)
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], n);
-  return wide;
-}
+// The smallest size a console window may be dragged to, in pixels.
+constexpr int kMinWindowWidth = 160;
+constexpr int kMinWindowHeight = 120;
 
 ConsoleMouseKind MouseKindOf(UINT message) {
   switch (message) {
@@ -85,13 +83,13 @@ void OnCaretTimer(ConsoleWindow* console, HWND hwnd) {
 
 void QueueChar(ConsoleWindow* console, wchar_t ch, LPARAM lparam) {
   int code = ch;
-  if (ch >= 0xD800 && ch <= 0xDBFF) {
+  if (IsHighSurrogate(ch)) {
     console->pending_surrogate = ch;
     return;
   }
-  if (ch >= 0xDC00 && ch <= 0xDFFF) {
+  if (IsLowSurrogate(ch)) {
     if (!console->pending_surrogate) return;
-    code = 0x10000 + ((console->pending_surrogate - 0xD800) << 10) + (ch - 0xDC00);
+    code = static_cast<int>(CodePointOfPair(console->pending_surrogate, ch));
   }
   console->pending_surrogate = 0;
   bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
@@ -203,8 +201,8 @@ LRESULT CALLBACK ConsoleWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARA
     case WM_ERASEBKGND: return 1;  // the paint covers every pixel
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-      info->ptMinTrackSize.x = 160;
-      info->ptMinTrackSize.y = 120;
+      info->ptMinTrackSize.x = kMinWindowWidth;
+      info->ptMinTrackSize.y = kMinWindowHeight;
       return 0;
     }
     case WM_GETDLGCODE:
@@ -276,7 +274,7 @@ void ConsoleWindow::OpenLink(const std::string& url) {
     open_link(url);
     return;
   }
-  ShellExecuteW(window, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(window, L"open", WideText(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void ConsoleWindow::CaptureMouse(bool capture) {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "display/utf8_decode.h"
+#include "engine/utf8.h"
 
 namespace {
 

@@ -3,11 +3,15 @@
 #include "display/cached_font_win32.h"
 
 #include "display/canvas_win32.h"
+#include "engine/utf8.h"
 
 #include <algorithm>
 #include <new>
 
 namespace {
+
+// The text pane's font: Consolas at 14 pixels.
+constexpr int kEditorFontHeight = 14;
 
 class GdiGlyphSource : public GlyphSource {
  public:
@@ -36,15 +40,7 @@ class GdiGlyphSource : public GlyphSource {
 
   bool Render(char32_t code_point, Glyph* glyph) override {
     wchar_t units[2];
-    int count = 1;
-    if (code_point >= 0x10000) {
-      const char32_t v = code_point - 0x10000;
-      units[0] = static_cast<wchar_t>(0xD800 + (v >> 10));
-      units[1] = static_cast<wchar_t>(0xDC00 + (v & 0x3FF));
-      count = 2;
-    } else {
-      units[0] = static_cast<wchar_t>(code_point);
-    }
+    const int count = EncodeUtf16(code_point, units);
     SIZE extent = {};
     if (!GetTextExtentPoint32W(dc_, units, count, &extent)) return false;
     glyph->advance = extent.cx;
@@ -111,8 +107,8 @@ bool SetCachedFontHandle(CachedFont& font, HFONT handle, bool owns) {
 
 HFONT CreateEditorFont() {
   LOGFONTW description = {};
-  description.lfHeight = 14;
-  description.lfWeight = 400;
+  description.lfHeight = kEditorFontHeight;
+  description.lfWeight = FW_NORMAL;
   description.lfCharSet = DEFAULT_CHARSET;
   lstrcpyW(description.lfFaceName, L"Consolas");
   return CreateFontIndirectW(&description);

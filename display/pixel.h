@@ -11,7 +11,6 @@ constexpr Pixel MakePixel(int red, int green, int blue, int alpha = 255) {
   return (static_cast<Pixel>(alpha & 0xFF) << 24) | (static_cast<Pixel>(red & 0xFF) << 16) |
          (static_cast<Pixel>(green & 0xFF) << 8) | static_cast<Pixel>(blue & 0xFF);
 }
-constexpr int PixelAlpha(Pixel p) { return static_cast<int>(p >> 24); }
 constexpr int PixelRed(Pixel p) { return static_cast<int>((p >> 16) & 0xFF); }
 constexpr int PixelGreen(Pixel p) { return static_cast<int>((p >> 8) & 0xFF); }
 constexpr int PixelBlue(Pixel p) { return static_cast<int>(p & 0xFF); }

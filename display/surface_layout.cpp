@@ -96,7 +96,7 @@ void FollowVertically(RenderCache& cache, int32_t caret_line, int32_t caret_colu
     cache.top_line = 0;
   } else if (cache.caret_row >= 0) {
     FollowAttached(cache, caret_line);
-  } else if (cache.caret_row == -1 && (caret_line != cache.last_caret_line ||
+  } else if (cache.caret_row == kDetachedCaretRow && (caret_line != cache.last_caret_line ||
                                        caret_column != cache.last_caret_column)) {
     FollowDetached(cache, caret_line);
   }

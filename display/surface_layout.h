@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "display/canvas.h"
-#include "display/render_cache.h"
+#include "engine/render_cache.h"
 
 struct Document;
 

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "display/render_cache.h"
 #include "engine/document.h"
 #include "engine/movement.h"
+#include "engine/render_cache.h"
+#include "engine/utf8.h"
 
 namespace {
 
@@ -17,20 +18,12 @@ int32_t LimitToPage(const ScrollState& s, int64_t position) {
   return static_cast<int32_t>(std::max<int64_t>(position, 0));
 }
 
-int32_t CharCount(const LineRef& line) {
-  int32_t n = 0;
-  for (uint32_t i = 0; i < line.length; ++i) {
-    if ((static_cast<unsigned char>(line.start[i]) & 0xC0) != 0x80) ++n;
-  }
-  return n;
-}
-
 // Line and column under the pointer, clamped to the document's text.
 void ClampedTarget(const Document& doc, const RenderCache& cache, const PointerCell& cell,
                    int32_t* line, int32_t* column) {
   const int32_t count = std::min(cache.line_count, doc.lines.Count());
   *line = count > 0 ? std::clamp(cache.top_line + cell.row, 0, count - 1) : 0;
-  const int32_t length = count > 0 ? CharCount(doc.lines[*line]) : 0;
+  const int32_t length = count > 0 ? Utf8Columns(doc.lines[*line].start, doc.lines[*line].length) : 0;
   *column = std::clamp(DocumentColumnAt(cache, cell), 0, length);
 }
 
@@ -54,17 +47,11 @@ int32_t DocumentColumnAt(const RenderCache& cache, const PointerCell& cell) {
   return cell.column + (-cache.scroll_x) / cache.cell_width;
 }
 
-void DropSelection(Document* doc) {
-  // The engine's form, which also zeroes sel_anchor: a document without a
-  // selection keeps every selection field 0.
-  ClearSelection(doc);
-}
-
 void PressAt(Document* doc, RenderCache* cache, int x, int y) {
   const PointerCell cell = PointerCellAt(*cache, x, y);
   cache->click_row = cell.row;
   cache->click_column = cell.column;
-  if (doc->has_selection) DropSelection(doc);
+  if (doc->has_selection) ClearSelection(doc);
   // Columns are counted in the text without the gap's filler.
   CloseOpenGap(doc);
   GoToLineColumn(doc, cache->top_line + cell.row, DocumentColumnAt(*cache, cell));
@@ -91,7 +78,7 @@ void ReleaseAt(Document* doc, RenderCache* cache, int x, int y) {
   if (cell.row == pressed_row && cell.column == pressed_column) {
     // A plain click: the press placed the caret. Placing it again from the
     // cell would pick another line when a paint in between moved the text.
-    DropSelection(doc);
+    ClearSelection(doc);
     return;
   }
   int32_t line = 0;
@@ -124,10 +111,4 @@ int32_t WheelPosition(const ScrollState& s, int delta) {
   position = std::min(position, static_cast<float>(s.maximum - s.page));
   position = std::max(position, 0.0f);
   return static_cast<int32_t>(std::floor(position + 0.5f));
-}
-
-void ScrollViewTo(RenderCache* cache, int32_t position, bool detach) {
-  if (detach) cache->caret_row = -1;
-  cache->top_line = position;
-  cache->dirty = 1;
 }

@@ -25,9 +25,6 @@ void DragTo(Document* doc, RenderCache* cache, int x, int y);
 // pointer is still on the pressed cell.
 void ReleaseAt(Document* doc, RenderCache* cache, int x, int y);
 
-// has_selection = 0 and every selection field 0.
-void DropSelection(Document* doc);
-
 // A scrollbar's state as the pane reads it.
 struct ScrollState {
   int32_t minimum = 0;
@@ -41,5 +38,3 @@ int32_t ScrollRequestPosition(const ScrollState& s, int code);
 // New position after a wheel turn of `delta` (120 per notch, positive away
 // from the user = up): 3 lines a notch, within 0 .. maximum - page.
 int32_t WheelPosition(const ScrollState& s, int delta);
-// Detaches the view and shows `top_line` from `position` (scrollbar, wheel).
-void ScrollViewTo(RenderCache* cache, int32_t position, bool detach);

@@ -8,6 +8,7 @@
 #include "documents/app_state.h"
 #include "documents/document_commands.h"
 #include "engine/document.h"
+#include "engine/utf8.h"
 
 namespace {
 
@@ -45,38 +46,18 @@ void PaintEmpty(SurfaceView& view, int width, int height, SurfacePort& port) {
   port.Present(WholeClient(width, height));
 }
 
-// Number of characters in bytes [p, p + n).
-int32_t CountChars(const char* p, int32_t n) {
-  int32_t count = 0;
-  for (int32_t i = 0; i < n; ++i) {
-    if ((static_cast<unsigned char>(p[i]) & 0xC0) != 0x80) ++count;
-  }
-  return count;
-}
-
-// Byte offset of the character `chars` characters into [p, p + n).
-int32_t SkipChars(const char* p, int32_t n, int32_t chars) {
-  int32_t i = 0;
-  while (i < n && chars > 0) {
-    ++i;
-    while (i < n && (static_cast<unsigned char>(p[i]) & 0xC0) == 0x80) ++i;
-    --chars;
-  }
-  return i;
-}
-
 // Copies the visible characters of a line to line_text, tabs as spaces.
 // Returns the number of characters skipped at the left.
 int32_t VisibleText(SurfaceView& view, const LineRef& line, int width) {
   const RenderCache& c = *view.cache;
-  const int32_t length = static_cast<int32_t>(line.length);
+  const size_t length = line.length;
   const int32_t hidden = -c.scroll_x / c.cell_width;
   const int32_t visible = width / c.cell_width + 2;
-  const int32_t from = SkipChars(line.start, length, hidden);
-  const int32_t to = from + SkipChars(line.start + from, length - from, visible);
-  view.line_text.assign(line.start + from, static_cast<size_t>(to - from));
+  const size_t from = Utf8OffsetOfColumn(line.start, length, hidden);
+  const size_t to = from + Utf8OffsetOfColumn(line.start + from, length - from, visible);
+  view.line_text.assign(line.start + from, to - from);
   std::replace(view.line_text.begin(), view.line_text.end(), '\t', ' ');
-  return CountChars(line.start, from);
+  return Utf8Columns(line.start, from);
 }
 
 void DrawWhitespaceDots(SurfaceView& view, int left, int row) {
@@ -84,7 +65,7 @@ void DrawWhitespaceDots(SurfaceView& view, int left, int row) {
   const int y = row * c.cell_height + c.cell_height / 2;
   int32_t k = 0;
   for (unsigned char ch : view.line_text) {
-    if ((ch & 0xC0) == 0x80) continue;
+    if (IsUtf8Continuation(ch)) continue;
     if (ch == ' ') {
       PutCanvasPixel(view.canvas, left + k * c.cell_width + c.cell_width / 2, y,
                      kWhitespaceColour, 1.0f);

@@ -2,8 +2,8 @@
 // The text pane's paint: lays the current document out on the pane's canvas
 // and hands the changed parts to the window. Everything the window system
 // does for it goes through a SurfacePort, so the paint runs without one.
-#include "display/render_cache.h"
 #include "display/surface_view.h"
+#include "engine/render_cache.h"
 
 struct AppState;
 

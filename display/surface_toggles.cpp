@@ -1,9 +1,9 @@
 #include "display/pane_hooks.h"
+#include "display/surface_view.h"
 #include "documents/app_state.h"
 #include "documents/document_commands.h"
 #include "engine/document.h"
-#include "display/render_cache.h"
-#include "display/surface_view.h"
+#include "engine/render_cache.h"
 #include "preferences/preferences.h"
 
 SurfaceView* surface_view = nullptr;

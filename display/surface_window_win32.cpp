@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <new>
-#include <string>
 
 #include "display/cached_font_win32.h"
 #include "display/canvas_win32.h"
@@ -14,11 +13,11 @@
 #include "display/skinned_scrollbar_win32.h"
 #include "display/surface_mouse.h"
 #include "display/surface_paint.h"
+#include "display/view_scroll.h"
 #include "documents/app_state.h"
 #include "documents/document_commands.h"
 #include "engine/char_input.h"
 #include "engine/document.h"
-#include "engine/editing.h"
 #include "preferences/preferences.h"
 
 namespace {
@@ -163,11 +162,7 @@ void OnTimer(HWND hwnd, SurfaceView* view) {
 }
 
 void OnChar(SurfaceView* view, WPARAM unit) {
-  const std::string bytes = CharUnitToUtf8(&view->char_input, static_cast<uint32_t>(unit));
-  Document* doc = CurrentDocument();
-  if (!bytes.empty() && doc != nullptr) {
-    InsertText(doc, bytes.data(), static_cast<int32_t>(bytes.size()));
-  }
+  TypeCharUnit(CurrentDocument(), &view->char_input, static_cast<uint32_t>(unit));
 }
 
 ScrollState ReadScroll(HWND hwnd) {

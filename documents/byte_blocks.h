@@ -31,13 +31,3 @@ inline int FirstHit(Bytes16 hits) {
   if (high != 0) return 8 + __builtin_ctzll(high) / 8;
   return 16;
 }
-
-// Whether any of the 32 bytes at p has its high bit set (is not ASCII).
-inline bool AnyHighBit32(const char* p) {
-  uint64_t a, b, c, d;
-  std::memcpy(&a, p, 8);
-  std::memcpy(&b, p + 8, 8);
-  std::memcpy(&c, p + 16, 8);
-  std::memcpy(&d, p + 24, 8);
-  return ((a | b | c | d) & 0x8080808080808080ull) != 0;
-}

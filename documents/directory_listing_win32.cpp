@@ -5,6 +5,7 @@
 
 #include "documents/directory_listing.h"
 #include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "documents/text_encoder.h"
 #include "documents/utf8_fs.h"
 #include "engine/document.h"
+#include "engine/utf8.h"
 #include "preferences/preferences.h"
 
 namespace {
@@ -52,7 +53,8 @@ int64_t TextRoom(FILE* stream, char* chunk, int64_t size, int32_t tab_size, int3
 // was decoded and while it is still in the cache; whole lines only, as no
 // character spans a line end.
 bool CheckUtf8(Document* doc, int32_t* checked, int32_t end) {
-  if (IsValidUtf8(doc->text.data + *checked, static_cast<size_t>(end - *checked)) < 0) return false;
+  if (CheckUtf8(doc->text.data + *checked, static_cast<size_t>(end - *checked), Utf8Rule::kFileLoad) < 0)
+    return false;
   *checked = end;
   return true;
 }

@@ -1,7 +1,6 @@
 #pragma once
-// Rules for UTF-8 file names and texts that decide how they meet the
-// platform: which names take the wide calls, how a long name is prefixed,
-// and whether a text is valid UTF-8.
+// Rules for UTF-8 file names that decide how they meet the platform: which
+// names take the wide calls and how a long name is prefixed.
 #include <cstddef>
 #include <cstdint>
 
@@ -12,12 +11,6 @@ constexpr int kLongNameBytes = 256;
 // True when the name holds a multi-byte UTF-8 sequence or is 256 bytes or
 // longer; false for a null or empty name.
 bool NeedsWideName(const char* name);
-
-// -1 invalid, 0 null or plain ASCII, 1 valid with at least one multi-byte
-// sequence. Over-long two- and three- and four-byte forms are refused.
-int IsValidUtf8(const char* text);
-// The same over exactly `length` bytes (a NUL byte counts as ASCII).
-int IsValidUtf8(const char* text, size_t length);
 
 // Rewrites a UTF-16 name in place when it is 256 units or longer:
 // "C:..." gets "\\?\" in front, "\\server..." becomes "\\?\UNC\server...",

@@ -45,7 +45,6 @@ class FileReader {
   int64_t Read(void* dest, int64_t count);
   bool SizeMayChange() const { return size_may_change_; }
   bool ReadFailed() const { return read_failed_; }
-  int64_t Position() const { return position_; }
 
  private:
   bool FillWindow();

@@ -8,6 +8,7 @@
 #include "documents/file_names.h"
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 
 namespace {
 

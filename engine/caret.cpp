@@ -4,6 +4,7 @@
 
 #include "engine/document.h"
 #include "engine/text_splice.h"
+#include "engine/utf8.h"
 
 uint32_t SetCaret(Document* doc, int64_t offset, bool incremental) {
   int64_t length = TextLength(*doc);

@@ -17,5 +17,6 @@ struct CharInput {
 // the text stays valid UTF-8.
 std::string CharUnitToUtf8(CharInput* input, uint32_t unit);
 
-// Inserts the character at the caret (through InsertText).
+// Inserts the character at the caret (through InsertText). With no document
+// the unit still pairs with the next one and then goes nowhere.
 void TypeCharUnit(Document* doc, CharInput* input, uint32_t unit);

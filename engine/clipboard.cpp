@@ -4,18 +4,6 @@
 #include "engine/document.h"
 #include "engine/editing.h"
 
-bool MemoryClipboard::SetText(const std::string& utf8) {
-  text_ = utf8;
-  has_text_ = true;
-  return true;
-}
-
-bool MemoryClipboard::GetText(std::string* utf8) {
-  if (!has_text_) return false;
-  *utf8 = text_;
-  return true;
-}
-
 // Only the CRs are looked at one by one; the runs between them are copied
 // whole, as a paste of megabytes of CR LF text needs.
 std::string NormalizePastedLineEnds(const std::string& text) {

@@ -12,20 +12,6 @@ class Clipboard {
   virtual bool GetText(std::string* utf8) = 0;        // false when it holds no text
 };
 
-// A clipboard held in memory, for tests and for runs without a window.
-class MemoryClipboard : public Clipboard {
- public:
-  bool SetText(const std::string& utf8) override;
-  bool GetText(std::string* utf8) override;
-  void Clear() { has_text_ = false; text_.clear(); }
-  bool HasText() const { return has_text_; }
-  const std::string& Text() const { return text_; }
-
- private:
-  bool has_text_ = false;
-  std::string text_;
-};
-
 // Puts the selected bytes on the clipboard; false (the clipboard untouched)
 // without a selection, with an empty one, or when the clipboard refuses them.
 bool CopySelection(Document* doc, Clipboard& clipboard);

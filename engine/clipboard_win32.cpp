@@ -3,7 +3,8 @@
 
 #include <cstring>
 
-#include "engine/utf8_check.h"
+#include "engine/utf8.h"
+#include "engine/utf8_win32.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ bool ReadUnicode(std::string* utf8) {
   size_t max = locked.Size() / sizeof(wchar_t);
   size_t n = 0;
   while (n < max && wide[n] != 0) ++n;
-  *utf8 = WideToUtf8(wide, n);
+  if (!WideToUtf8(wide, n, utf8)) utf8->clear();
   return true;
 }
 
@@ -86,7 +87,7 @@ bool ReadNarrow(std::string* utf8) {
   size_t max = locked.Size();
   size_t n = 0;
   while (n < max && bytes[n] != 0) ++n;
-  if (IsWellFormedUtf8(bytes, n)) {
+  if (CheckUtf8(bytes, n, Utf8Rule::kScalarValues) >= 0) {
     utf8->assign(bytes, n);
   } else {
     *utf8 = AnsiToUtf8(bytes, n);
@@ -96,38 +97,11 @@ bool ReadNarrow(std::string* utf8) {
 
 }  // namespace
 
-std::wstring Utf8ToWide(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  if (n <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], n);
-  return wide;
-}
-
-std::string WideToUtf8(const wchar_t* wide, size_t n) {
-  if (n == 0) return std::string();
-  int size = WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return std::string();
-  std::string utf8(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(n), &utf8[0], size, nullptr, nullptr);
-  return utf8;
-}
-
-std::string AnsiToUtf8(const char* ansi, size_t n) {
-  if (n == 0) return std::string();
-  int size = MultiByteToWideChar(CP_ACP, 0, ansi, static_cast<int>(n), nullptr, 0);
-  if (size <= 0) return std::string();
-  std::wstring wide(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi, static_cast<int>(n), &wide[0], size);
-  return WideToUtf8(wide.data(), wide.size());
-}
-
 bool Win32Clipboard::SetText(const std::string& utf8) {
   OpenedClipboard clipboard(owner_);
   if (!clipboard.IsOpen()) return false;
   EmptyClipboard();
-  std::wstring wide = Utf8ToWide(utf8);
+  std::wstring wide = WideText(utf8);
   bool unicode = PutBlock(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
   bool narrow = PutBlock(CF_TEXT, utf8.c_str(), utf8.size() + 1);
   return unicode && narrow;

@@ -16,8 +16,3 @@ class Win32Clipboard : public Clipboard {
  private:
   HWND owner_;
 };
-
-// Conversions at the platform boundary.
-std::wstring Utf8ToWide(const std::string& utf8);
-std::string WideToUtf8(const wchar_t* wide, size_t n);
-std::string AnsiToUtf8(const char* ansi, size_t n);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "display/render_cache.h"
+#include "engine/render_cache.h"
 #include "engine/grow_buffer.h"
 #include "engine/line_array.h"
 
@@ -99,11 +99,6 @@ void RefreshLines(Document* doc);
 int32_t LineOfOffset(const Document& doc, int32_t offset);
 // Byte offset in `text` where line k starts (filler included).
 int32_t LineStartOffset(const Document& doc, int32_t k);
-
-// UTF-8 helpers on NUL-terminated bytes.
-int32_t Utf8CharSize(const char* p);
-int32_t Utf8CharsToBytes(const char* p, int32_t n);
-int32_t Utf8BytesToChars(const char* p, int32_t nbytes);
 
 // Checks every invariant above against a full rescan; for tests.
 bool CheckInvariants(const Document& doc, std::string* why);

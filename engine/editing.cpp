@@ -6,6 +6,7 @@
 #include "engine/document.h"
 #include "engine/line_start_edit.h"
 #include "engine/text_splice.h"
+#include "engine/utf8.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ int32_t FillerAfterCaret(const Document& doc) {
   const char* base = StringData(doc.text);
   // Without the filler, a continuation byte after it would join the
   // character before the caret.
-  if ((static_cast<unsigned char>(base[caret + free_bytes]) & 0xC0) == 0x80) return 0;
+  if (IsUtf8Continuation(static_cast<unsigned char>(base[caret + free_bytes]))) return 0;
   int32_t start = LineStartOffset(doc, LineOfOffset(doc, caret));
   int32_t in_line = Utf8BytesToChars(base + start, caret - start);
   return start + Utf8CharsToBytes(base + start, in_line) == caret ? free_bytes : 0;

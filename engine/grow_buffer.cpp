@@ -107,27 +107,3 @@ bool SetString(GrowString* s, const char* c_string) {
   if (n > static_cast<size_t>(INT32_MAX - 1)) return false;
   return SetString(s, c_string, static_cast<int32_t>(n));
 }
-
-bool InsertBytes(GrowString* s, int32_t at, const char* bytes, int32_t n) {
-  if (n <= 0) return true;
-  int32_t length = StringLength(*s);
-  if (n > INT32_MAX - 1 - length) return false;
-  if (at < 0) at = 0;
-  if (at > length) at = length;
-  if (!ResizeBuffer(s, length + n + 1)) return false;
-  char* d = s->data;
-  std::memmove(d + at + n, d + at, static_cast<size_t>(length - at));
-  std::memcpy(d + at, bytes, static_cast<size_t>(n));
-  d[length + n] = 0;
-  return true;
-}
-
-void DeleteRange(GrowString* s, int32_t start, int32_t count) {
-  int32_t length = StringLength(*s);
-  if (length == 0 || start < 0 || start >= length || count <= 0) return;
-  if (count > length - start) count = length - start;
-  char* d = s->data;
-  std::memmove(d + start, d + start + count,
-               static_cast<size_t>(length - start - count + 1));
-  s->size -= count;
-}

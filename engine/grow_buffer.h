@@ -39,8 +39,3 @@ char* StringData(GrowString* s);
 int32_t StringLength(const GrowString& s);
 bool SetString(GrowString* s, const char* bytes, int32_t n);
 bool SetString(GrowString* s, const char* c_string);
-// Inserts n bytes at `at` (clamped to 0..length).
-bool InsertBytes(GrowString* s, int32_t at, const char* bytes, int32_t n);
-// Removes up to `count` bytes from `start`; nothing happens unless
-// 0 <= start < length.
-void DeleteRange(GrowString* s, int32_t start, int32_t count);

@@ -3,6 +3,7 @@
 
 #include "engine/document.h"
 #include "engine/text_splice.h"
+#include "engine/utf8.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "display/render_cache.h"
 #include "engine/document.h"
+#include "engine/utf8.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ void MoveLeft(Document* doc, bool extend) {
   if (caret > 0) {
     target = caret - 1;
     if (base[target] >= 0x80) {
-      while (target > 0 && caret - target < 4 && (base[target] & 0xC0) == 0x80) --target;
+      while (target > 0 && caret - target < 4 && IsUtf8Continuation(base[target])) --target;
     }
   }
   MoveTo(doc, target, extend, false);
@@ -158,23 +158,4 @@ void MovePageDown(Document* doc, bool extend, int32_t page) {
 void SelectAll(Document* doc) {
   MoveTextStart(doc, false);
   MoveTextEnd(doc, true);
-}
-
-bool ScrollViewUp(RenderCache* shown) {
-  if (shown == nullptr || shown->top_line < 1 || shown->caret_row >= shown->bottom_margin) return false;
-  shown->top_line -= 1;
-  shown->caret_row += 1;
-  shown->dirty = 1;
-  return true;
-}
-
-bool ScrollViewDown(RenderCache* shown) {
-  if (shown == nullptr || shown->top_line >= shown->line_count - shown->rows ||
-      shown->caret_row <= shown->top_margin) {
-    return false;
-  }
-  shown->top_line += 1;
-  shown->caret_row -= 1;
-  shown->dirty = 1;
-  return true;
 }

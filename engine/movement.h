@@ -3,7 +3,6 @@
 #include <cstdint>
 
 struct Document;
-struct RenderCache;
 
 void MoveLeft(Document* doc, bool extend);
 void MoveRight(Document* doc, bool extend);
@@ -24,8 +23,3 @@ void SelectAll(Document* doc);
 // caret_column; a line past the last counts as the last). Leaves the gap and
 // the selection alone.
 void GoToLineColumn(Document* doc, int32_t line, int32_t column);
-
-// Ctrl+Up / Ctrl+Down on the render cache the text pane shows; the caret
-// stays. Return whether the view moved.
-bool ScrollViewUp(RenderCache* shown);
-bool ScrollViewDown(RenderCache* shown);

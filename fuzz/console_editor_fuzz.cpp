@@ -8,6 +8,7 @@
 #include "console/console_editor.h"
 #include "engine/clipboard.h"
 #include "tests/console/test_screen.h"
+#include "tests/support/memory_clipboard.h"
 
 namespace {
 

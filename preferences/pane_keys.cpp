@@ -1,21 +1,20 @@
 #include "preferences/pane_keys.h"
 
-namespace {
+#include "preferences/console_key_codes.h"
 
-constexpr int kCtrlC = 3, kCtrlF = 6, kCtrlG = 7, kTab = 9, kCtrlL = 12, kCtrlO = 15,
-              kCtrlP = 16, kCtrlS = 19, kCtrlW = 23, kEscape = 27;
-constexpr int kFirstMovementKey = 4096, kLastMovementKey = 4103;  // Down .. End
-constexpr int kF1 = 4106, kF12 = 4117;
+namespace {
 
 // Keys that only read: find next, panes, other pane, find, copy. Their codes
 // also arrive without Ctrl (Tab is 9, Enter 13 ...), so Ctrl must be held.
 bool IsReadingCtrlKey(int key) {
-  return key == kCtrlG || key == kCtrlP || key == kCtrlO || key == kCtrlF || key == kCtrlC;
+  return key == CtrlKey('G') || key == CtrlKey('P') || key == CtrlKey('O') || key == CtrlKey('F') ||
+         key == CtrlKey('C');
 }
 
+// Ctrl+L (redraw), Escape, the movement keys (Down .. End) and F1..F12.
 bool IsAlwaysAllowed(int key) {
-  return key == kCtrlL || key == kEscape || (key >= kFirstMovementKey && key <= kLastMovementKey) ||
-         (key >= kF1 && key <= kF12);
+  return key == kKeyRedraw || key == kKeyEscape || (key >= kKeyDown && key <= kKeyEnd) ||
+         (key >= kKeyF1 && key <= kKeyF12);
 }
 
 }  // namespace
@@ -25,14 +24,14 @@ PaneKeyAction DefaultsViewerKeyAction(int key, bool ctrl_down, int prompt_state)
   if (prompt_state == kFindPromptOpen) return PaneKeyAction::kBase;
   if (ctrl_down && IsReadingCtrlKey(key)) return PaneKeyAction::kBase;
   if (IsAlwaysAllowed(key)) return PaneKeyAction::kBase;
-  if (ctrl_down && key == kTab) return PaneKeyAction::kSwitchFocus;
-  if (ctrl_down && key == kCtrlW) return PaneKeyAction::kCloseHost;
+  if (ctrl_down && key == kKeyTab) return PaneKeyAction::kSwitchFocus;
+  if (ctrl_down && key == CtrlKey('W')) return PaneKeyAction::kCloseHost;
   return PaneKeyAction::kDrop;
 }
 
 PaneKeyAction PreferencesEditorKeyAction(int key, bool ctrl_down) {
-  if (ctrl_down && key == kTab) return PaneKeyAction::kSwitchFocus;
-  if (ctrl_down && key == kCtrlW) return PaneKeyAction::kCloseHost;
-  if (ctrl_down && key == kCtrlS) return PaneKeyAction::kSaveAndCheck;
+  if (ctrl_down && key == kKeyTab) return PaneKeyAction::kSwitchFocus;
+  if (ctrl_down && key == CtrlKey('W')) return PaneKeyAction::kCloseHost;
+  if (ctrl_down && key == CtrlKey('S')) return PaneKeyAction::kSaveAndCheck;
   return PaneKeyAction::kBase;
 }

@@ -1,8 +1,7 @@
 #pragma once
 // What the two console panes of the Preferences window (and the Changelog
-// window's read-only pane) do with a key code from their console. Key codes
-// are the console's: 1..26 for Ctrl+A..Ctrl+Z, 27 Escape, 4096..4103 the
-// movement keys, 4106..4117 F1..F12.
+// window's read-only pane) do with a key code from their console
+// (preferences/console_key_codes.h).
 
 // The console editor's prompt state while its find prompt is open.
 constexpr int kFindPromptOpen = 2;

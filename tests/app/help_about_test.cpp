@@ -2,11 +2,12 @@
 // the limit taken from the first frame, the rise, the fade and the restart.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/about_animation.h"
-#include "documents/file_names.h"
+#include "engine/utf8.h"
 #include "tests/display/grid_font.h"
 
 namespace {
@@ -15,11 +16,7 @@ namespace {
 constexpr int kCharWidth = GridGlyphs::kWidth;
 constexpr int kLineHeight = GridGlyphs::kHeight;
 
-int Chars(const char* utf8) {
-  int n = 0;
-  for (const char* p = utf8; *p; ++p) n += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
-  return n;
-}
+int Chars(const char* utf8) { return Utf8Columns(utf8, std::strlen(utf8)); }
 
 const CreditPlacement* Find(const std::vector<CreditPlacement>& shown, int index) {
   for (const CreditPlacement& p : shown)

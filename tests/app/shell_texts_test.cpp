@@ -1,4 +1,4 @@
-// Title, change count, welcome text, file types and the UTF-8 cut.
+// Title, change count, welcome text and file types.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -76,14 +76,6 @@ TEST(ShellFileTypes, SaveNameGetsCppOnlyWithoutAnExtension) {
   EXPECT_EQ(WithTypedName("Z:\\w\\sub\\notes.txt.cpp", "sub\\notes.txt"), "Z:\\w\\sub\\notes.txt");
   EXPECT_EQ(WithTypedName("Z:\\w\\notes.cpp", ""), "Z:\\w\\notes.cpp") << "nothing typed known";
   EXPECT_EQ(SaveNameWithExtension(WithTypedName("Z:\\w\\notes.cpp", "notes")), "Z:\\w\\notes.cpp");
-}
-
-TEST(ShellFileTypes, CutKeepsWholeCharacters) {
-  EXPECT_EQ(CutUtf8("abc", 5), "abc");
-  EXPECT_EQ(CutUtf8("abcdef", 4), "abcd");
-  EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 4), "ab");  // the euro sign would be split
-  EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 5), "ab\xE2\x82\xAC");
-  EXPECT_EQ(CutUtf8("a\xC3\xA9", 2), "a");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "documents/file_names.h"
+#include "engine/utf8.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "console/console_editor.h"
 #include "engine/clipboard.h"
 #include "tests/console/test_screen.h"
+#include "tests/support/memory_clipboard.h"
 
 class EditorTest : public ::testing::Test {
  protected:

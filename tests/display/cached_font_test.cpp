@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "display/cached_font.h"
-#include "display/utf8_decode.h"
 
 namespace {
 
@@ -27,23 +26,6 @@ class BoxGlyphs : public GlyphSource {
  private:
   int* renders_;
 };
-
-TEST(Utf8DecodeTest, WellFormedAndBrokenSequences) {
-  const char text[] = "a\xC3\xA9\xE1\xBC\x9D\xF0\x9F\x98\x80\xC0\xAF\xED\xA0\x80\xE2\x82";
-  size_t at = 0;
-  const size_t n = sizeof text - 1;
-  EXPECT_EQ(U'a', NextCodePoint(text, n, &at));
-  EXPECT_EQ(U'\u00E9', NextCodePoint(text, n, &at));
-  EXPECT_EQ(U'\u1F1D', NextCodePoint(text, n, &at));
-  EXPECT_EQ(U'\U0001F600', NextCodePoint(text, n, &at));
-  EXPECT_EQ(kReplacementCharacter, NextCodePoint(text, n, &at));  // overlong C0
-  EXPECT_EQ(kReplacementCharacter, NextCodePoint(text, n, &at));  // its continuation
-  EXPECT_EQ(kReplacementCharacter, NextCodePoint(text, n, &at));  // surrogate ED A0 80
-  EXPECT_EQ(13u, at);
-  at = 15;
-  EXPECT_EQ(kReplacementCharacter, NextCodePoint(text, n, &at));  // cut short
-  EXPECT_EQ(16u, at);
-}
 
 TEST(CachedFontTest, MeasuresLikeCalcRect) {
   int renders = 0;

@@ -151,16 +151,6 @@ TEST(SurfaceMouse, WheelScrollsThreeLinesANotchWithinThePage) {
   EXPECT_EQ(70, WheelPosition(s, -120));
   s.position = 1;
   EXPECT_EQ(0, WheelPosition(s, 120));
-  RenderCache c;
-  c.caret_row = 7;
-  c.dirty = 0;
-  ScrollViewTo(&c, 13, true);
-  EXPECT_EQ(-1, c.caret_row);
-  EXPECT_EQ(13, c.top_line);
-  EXPECT_TRUE(c.dirty);
-  c.caret_row = 4;
-  ScrollViewTo(&c, 16, false);  // while dragging the caret stays attached
-  EXPECT_EQ(4, c.caret_row);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "display/line_view.h"
 #include "display/surface_mouse.h"
 #include "display/surface_paint.h"
+#include "display/view_scroll.h"
 #include "documents/app_state.h"
 #include "documents/document_commands.h"
 #include "engine/document.h"

@@ -120,9 +120,13 @@ TEST(PreferencesWindow, SavesOnlyParsedTextKeepsTheDefaultsReadOnlyAndReopensInP
   e2e::MoveWindowTo(prefs, 60, 90);
   ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::WindowPosition(prefs) == std::make_pair(60, 90); }, 10));
   EXPECT_TRUE(e2e::CtrlKey(app, prefs, "w", [&] { return app.WaitWindowGone(kCaption, 0.2); }));
-  const std::string ini = e2e::ReadFile(app.Path("portable/orvinale.ini"));
-  EXPECT_EQ(e2e::IniValue(ini, "preferences_wnd_x", -1), 60) << ini;
-  EXPECT_EQ(e2e::IniValue(ini, "preferences_wnd_y", -1), 90) << ini;
+  // The place is written at WM_DESTROY, which comes after the window is
+  // hidden: the file may lag the window's going.
+  std::string ini;
+  EXPECT_TRUE(e2e::WaitUntil([&] {
+    ini = e2e::ReadFile(app.Path("portable/orvinale.ini"));
+    return e2e::IniValue(ini, "preferences_wnd_x", -1) == 60 && e2e::IniValue(ini, "preferences_wnd_y", -1) == 90;
+  }, 10)) << ini;
   app.Key(main, "ctrl+p");
   prefs = app.WaitWindow(kCaption, 20);
   ASSERT_NE(prefs, 0u);

@@ -4,8 +4,8 @@
 #include "engine/clipboard.h"
 #include "engine/editing.h"
 #include "engine/movement.h"
-#include "engine/utf8_check.h"
 #include "tests/support/engine_test_document.h"
+#include "tests/support/memory_clipboard.h"
 
 TEST(Clipboard, CopyAndCutNeedANonEmptySelection) {
   auto doc = MakeTestDocument("abc");
@@ -69,14 +69,4 @@ TEST(Clipboard, PasteReplacesTheSelection) {
   clip.SetText("ab");  // overwrite: as many characters go as bytes come
   EXPECT_TRUE(PasteClipboard(doc.get(), clip));
   EXPECT_EQ(Content(*doc), "ab");
-}
-
-TEST(Clipboard, Utf8WellFormedness) {
-  EXPECT_TRUE(IsWellFormedUtf8("", 0));
-  EXPECT_TRUE(IsWellFormedUtf8("a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80", 10));
-  EXPECT_FALSE(IsWellFormedUtf8("caf\xE9", 4));        // Latin-1
-  EXPECT_FALSE(IsWellFormedUtf8("\xC0\x80", 2));        // overlong
-  EXPECT_FALSE(IsWellFormedUtf8("\xED\xA0\x80", 3));    // surrogate
-  EXPECT_FALSE(IsWellFormedUtf8("\xF4\x90\x80\x80", 4));  // beyond U+10FFFF
-  EXPECT_FALSE(IsWellFormedUtf8("\xE4\xB8", 2));        // cut short
 }

@@ -1,8 +1,9 @@
-// Document model: UTF-8 helpers, the typing gap, the line cache, caret and
-// selection helpers.
+// Document model: the typing gap, the line cache, caret and selection
+// helpers.
 #include <gtest/gtest.h>
 
 #include "engine/editing.h"
+#include "engine/text_splice.h"
 #include "tests/support/engine_test_document.h"
 
 namespace {
@@ -20,26 +21,25 @@ void ExpectValid(const Document& doc) {
 
 }  // namespace
 
-TEST(Utf8, CharSizesAndCounts) {
-  EXPECT_EQ(Utf8CharSize("a"), 1);
-  EXPECT_EQ(Utf8CharSize("\xC3\xA9"), 2);
-  EXPECT_EQ(Utf8CharSize("\xC0\x80"), 1);      // overlong
-  EXPECT_EQ(Utf8CharSize("\xE2" "a"), 1);
-  EXPECT_EQ(Utf8CharSize("\xE4\xB8\xAD"), 3);
-  EXPECT_EQ(Utf8CharSize("\xE0\x80\x80"), 1);  // overlong 3-byte
-  EXPECT_EQ(Utf8CharSize("\xF0\x9F\x98\x80"), 4);
-  EXPECT_EQ(Utf8CharSize("\xF0\x80\x80\x80"), 1);
-  EXPECT_EQ(Utf8CharSize("\xF8\x88\x80\x80\x80"), 5);
-  EXPECT_EQ(Utf8CharSize("\xFC\x84\x80\x80\x80\x80"), 6);
-  EXPECT_EQ(Utf8CharSize("\xFC\x84\x80\x80\x80"), 1);
-  const char* mixed = "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80z";
-  EXPECT_EQ(Utf8CharsToBytes(mixed, 0), 0);
-  EXPECT_EQ(Utf8CharsToBytes(mixed, 3), 6);
-  EXPECT_EQ(Utf8CharsToBytes(mixed, 99), 11);  // stops at the NUL
-  EXPECT_EQ(Utf8BytesToChars(mixed, 0), 0);
-  EXPECT_EQ(Utf8BytesToChars(mixed, 2), 2);    // the straddling é counts
-  EXPECT_EQ(Utf8BytesToChars(mixed, 11), 5);
-  EXPECT_EQ(Utf8BytesToChars(mixed, 500), 5);
+TEST(TextSplice, ReplacesBytesWithPositionsClampedToTheText) {
+  auto doc = MakeTestDocument("abcdef");
+  CloseGapAtCaret(doc.get());
+  ASSERT_TRUE(SpliceText(doc.get(), 3, 0, "XY", 2));
+  EXPECT_EQ(Content(*doc), "abcXYdef");
+  ASSERT_TRUE(SpliceText(doc.get(), 99, 0, "!", 1));  // clamped to the end
+  EXPECT_EQ(Content(*doc), "abcXYdef!");
+  ASSERT_TRUE(SpliceText(doc.get(), 1, 3, nullptr, 0));
+  EXPECT_EQ(Content(*doc), "aYdef!");
+  ASSERT_TRUE(SpliceText(doc.get(), 4, 100, nullptr, 0));  // cut at the end
+  EXPECT_EQ(Content(*doc), "aYde");
+  ASSERT_TRUE(SpliceText(doc.get(), 4, 1, nullptr, 0));  // at the length: nothing
+  EXPECT_EQ(Content(*doc), "aYde");
+  ASSERT_TRUE(SpliceText(doc.get(), -1, 1, "\n", 1));  // the start clamped to 0
+  EXPECT_EQ(Content(*doc), "\nYde");
+  EXPECT_TRUE(LinesMatchText(*doc));  // the line entries kept in step
+  RefreshLines(doc.get());
+  EXPECT_EQ(doc->lines.Count(), 2);
+  ExpectValid(*doc);
 }
 
 TEST(TypingGap, NewDocumentAndTypingIntoTheGap) {

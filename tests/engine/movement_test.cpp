@@ -133,29 +133,10 @@ TEST(Movement, PageUpAcrossTheAnchorKeepsTheFarEnd) {
   EXPECT_EQ(doc->sel_end, end);
 }
 
-TEST(Movement, SelectAllAndScrollKeys) {
+TEST(Movement, SelectAll) {
   auto doc = DocAt("abc\ndef", 5);
   SelectAll(doc.get());
   EXPECT_EQ(doc->sel_start, 0u);
   EXPECT_EQ(doc->sel_end, 7u);
   EXPECT_EQ(doc->caret, 7u);
-  RenderCache cache;
-  cache.top_line = 1;
-  cache.caret_row = 3;
-  cache.bottom_margin = 10;
-  cache.top_margin = 5;
-  cache.rows = 20;
-  cache.line_count = 100;
-  cache.dirty = 0;
-  EXPECT_TRUE(ScrollViewUp(&cache));
-  EXPECT_EQ(cache.top_line, 0);
-  EXPECT_EQ(cache.caret_row, 4);
-  EXPECT_EQ(cache.dirty, 1);
-  EXPECT_FALSE(ScrollViewUp(&cache));  // already at the top
-  EXPECT_FALSE(ScrollViewDown(&cache));  // caret row not below top_margin
-  cache.caret_row = 6;
-  EXPECT_TRUE(ScrollViewDown(&cache));
-  EXPECT_EQ(cache.top_line, 1);
-  EXPECT_EQ(cache.caret_row, 5);
-  EXPECT_FALSE(ScrollViewDown(nullptr));
 }

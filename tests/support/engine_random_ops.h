@@ -12,6 +12,7 @@
 #include "engine/movement.h"
 #include "engine/search.h"
 #include "tests/support/engine_reference_model.h"
+#include "tests/support/memory_clipboard.h"
 #include "tests/support/engine_test_document.h"
 
 // Returns a number below `bound` (bound >= 1).

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/document.h"
+#include "engine/utf8.h"
 
 struct ModelDoc {
   std::string text;
@@ -215,7 +216,7 @@ struct ModelDoc {
         if (caret > 0) {
           t = caret - 1;
           if (static_cast<unsigned char>(text[t]) >= 0x80) {
-            while (t > 0 && caret - t < 4 && (static_cast<unsigned char>(text[t]) & 0xC0) == 0x80) --t;
+            while (t > 0 && caret - t < 4 && IsUtf8Continuation(static_cast<unsigned char>(text[t]))) --t;
           }
         }
         SetCaret(t);

@@ -6,23 +6,16 @@
 #include <string>
 
 #include "app/profile.h"
+#include "engine/utf8_win32.h"
 
 namespace {
-
-std::wstring Widen(const std::string& utf8) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &w[0], n);
-  w.resize(static_cast<size_t>(n - 1));
-  return w;
-}
 
 // A fresh folder under the temporary directory, named with `leaf` (UTF-8).
 std::string MakeFolder(const std::string& leaf) {
   char tmp[MAX_PATH];
   GetTempPathA(MAX_PATH, tmp);
   std::string dir = std::string(tmp) + leaf + std::to_string(GetCurrentProcessId());
-  CreateDirectoryW(Widen(dir).c_str(), nullptr);
+  CreateDirectoryW(WideText(dir).c_str(), nullptr);
   return dir + "\\";
 }
 
@@ -55,8 +48,8 @@ TEST(AppProfile, NonAsciiFolderTakesTheWideCalls) {
   std::string path = dir + "orvinale.ini";
   ExpectRoundTrips(path);
   // The file really is in the Greek-named folder.
-  EXPECT_NE(GetFileAttributesW(Widen(path).c_str()), INVALID_FILE_ATTRIBUTES);
-  DeleteFileW(Widen(path).c_str());
+  EXPECT_NE(GetFileAttributesW(WideText(path).c_str()), INVALID_FILE_ATTRIBUTES);
+  DeleteFileW(WideText(path).c_str());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "console/console_host.h"
 #include "console/console_window_win32.h"
 #include "engine/clipboard.h"
+#include "tests/support/memory_clipboard.h"
 
 namespace {
 

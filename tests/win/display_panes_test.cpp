@@ -10,7 +10,6 @@
 #include "display/line_view.h"
 #include "display/pane_hooks.h"
 #include "display/panes_win32.h"
-#include "display/render_cache.h"
 #include "display/skinned_scrollbar_win32.h"
 #include "display/surface_view.h"
 #include "documents/app_state.h"
@@ -18,6 +17,7 @@
 #include "engine/document.h"
 #include "engine/editing.h"
 #include "engine/movement.h"
+#include "engine/render_cache.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "documents/document_commands.h"
 #include "documents/folder_scanner.h"
 #include "documents/utf8_fs.h"
-#include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/win_links.h"
 #include "tests/win/win_temp_dir.h"

@@ -13,6 +13,7 @@
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
 #include "engine/document.h"
+#include "engine/utf8_win32.h"
 #include "tests/win/win_links.h"
 #include "tests/win/win_temp_dir.h"
 

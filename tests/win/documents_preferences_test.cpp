@@ -8,7 +8,7 @@
 #include "documents/file_reader.h"
 #include "documents/preferences_files.h"
 #include "documents/utf8_fs.h"
-#include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 #include "preferences/default_text.h"
 #include "preferences/preferences.h"
 

@@ -20,7 +20,7 @@
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
 #include "display/canvas.h"
-#include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 #include "tests/win/window_queries.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 
 namespace win_links {
 

@@ -9,6 +9,7 @@
 
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
+#include "engine/utf8_win32.h"
 
 class WinTempDir {
  public:

@@ -1,5 +1,7 @@
 #pragma once
 // Per-document display state that survives between paints of the text pane.
+// It lives at the bottom with the Document that owns it: the engine only sets
+// `dirty` after a change; the text pane (display/) interprets the rest.
 #include <cstdint>
 
 struct Canvas;
@@ -29,6 +31,9 @@ struct SavedScroll {
   int32_t page = 0;
   int32_t position = 0;
 };
+
+// `caret_row` of a view detached from the caret (scrollbar, wheel, search).
+constexpr int32_t kDetachedCaretRow = -1;
 
 struct RenderCache {
   uint8_t caret_shown = 0;

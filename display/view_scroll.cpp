@@ -1,0 +1,32 @@
+#include "display/view_scroll.h"
+
+#include "engine/render_cache.h"
+
+bool ScrollViewUp(RenderCache* shown) {
+  if (shown == nullptr || shown->top_line < 1 || shown->caret_row >= shown->bottom_margin) return false;
+  shown->top_line -= 1;
+  shown->caret_row += 1;
+  shown->dirty = 1;
+  return true;
+}
+
+bool ScrollViewDown(RenderCache* shown) {
+  if (shown == nullptr || shown->top_line >= shown->line_count - shown->rows ||
+      shown->caret_row <= shown->top_margin) {
+    return false;
+  }
+  shown->top_line += 1;
+  shown->caret_row -= 1;
+  shown->dirty = 1;
+  return true;
+}
+
+void ScrollViewTo(RenderCache* cache, int32_t position, bool detach) {
+  if (detach) DetachView(cache);
+  cache->top_line = position;
+  cache->dirty = 1;
+}
+
+void DetachView(RenderCache* cache) {
+  if (cache != nullptr) cache->caret_row = kDetachedCaretRow;
+}

@@ -1,0 +1,204 @@
+// What each reader of UTF-8 in the program makes of the edge bytes, on one
+// table: the file load's rule, the scalar-value rule (clipboard), the
+// drawing decoder, the console's columns and the document's character
+// sizes; then the encoders.
+#include "engine/utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "engine/char_input.h"
+
+namespace {
+
+std::string Hex(long value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%lX", value);
+  return text;
+}
+
+void Join(std::string* out, const std::string& item) {
+  if (!out->empty()) *out += ' ';
+  *out += item;
+}
+
+// Code points, as the text pane draws them.
+std::string Drawn(const std::string& s) {
+  std::string out;
+  for (size_t at = 0; at < s.size();)
+    Join(&out, Hex(static_cast<long>(NextCodePoint(s.data(), s.size(), &at))));
+  return out;
+}
+
+// Code point / bytes of each column, as the console cuts and reads them.
+std::string ConsoleChars(const std::string& s) {
+  std::string out;
+  for (size_t at = 0; at < s.size();) {
+    size_t length = Utf8ColumnBytes(s.data(), s.size(), at);
+    Join(&out, Hex(Utf8ColumnCode(s.data(), s.size(), at)) + "/" + std::to_string(length));
+    at += length;
+  }
+  return out;
+}
+
+// Character sizes of the document's rule, up to the first NUL.
+std::string DocumentSizes(const std::string& s) {
+  std::string out;
+  for (const char* p = s.c_str(); *p != 0; p += Utf8CharSize(p))
+    Join(&out, std::to_string(Utf8CharSize(p)));
+  return out;
+}
+
+struct EdgeRow {
+  const char* what;
+  std::string bytes;
+  int load;             // CheckUtf8 under the file load's rule: -1, 0 or 1
+  bool clipboard;       // valid under the scalar-value rule (CF_TEXT taken as UTF-8)
+  const char* drawn;    // code points the text pane draws
+  const char* console;  // code point / bytes per console character
+  const char* sizes;    // the document's character sizes
+};
+
+const EdgeRow kEdges[] = {
+    {"nothing", "", 0, true, "", "", ""},
+    {"ASCII", "A~", 0, true, "41 7E", "41/1 7E/1", "1 1"},
+    {"two bytes", "\xC3\xA9", 1, true, "E9", "E9/2", "2"},
+    {"three bytes", "\xE2\x82\xAC", 1, true, "20AC", "20AC/3", "3"},
+    {"four bytes", "\xF0\x9F\x98\x80", 1, true, "1F600", "1F600/4", "4"},
+    {"NUL inside", std::string("A\0\xC3\xA9", 4), 1, true, "41 0 E9", "41/1 0/1 E9/2", "1"},
+    {"overlong C0 80", "\xC0\x80", -1, false, "FFFD FFFD", "FFFD/2", "1 1"},
+    {"overlong C1 BF", "\xC1\xBF", -1, false, "FFFD FFFD", "FFFD/2", "1 1"},
+    {"overlong E0 80 80", "\xE0\x80\x80", -1, false, "FFFD FFFD FFFD", "FFFD/3", "1 1 1"},
+    {"overlong E0 9F BF", "\xE0\x9F\xBF", -1, false, "FFFD FFFD FFFD", "FFFD/3", "1 2"},
+    {"first three-byte U+0800", "\xE0\xA0\x80", 1, true, "800", "800/3", "3"},
+    {"overlong F0 8F BF BF", "\xF0\x8F\xBF\xBF", -1, false, "FFFD FFFD FFFD FFFD", "FFFD/4", "1 2 1"},
+    {"first four-byte U+10000", "\xF0\x90\x80\x80", 1, true, "10000", "10000/4", "4"},
+    {"last before surrogates U+D7FF", "\xED\x9F\xBF", 1, true, "D7FF", "D7FF/3", "3"},
+    {"encoded surrogate U+D800", "\xED\xA0\x80", 1, false, "FFFD FFFD FFFD", "FFFD/3", "3"},
+    {"encoded surrogate U+DFFF", "\xED\xBF\xBF", 1, false, "FFFD FFFD FFFD", "FFFD/3", "3"},
+    {"encoded surrogate pair", "\xED\xA0\xBD\xED\xB8\x80", 1, false,
+     "FFFD FFFD FFFD FFFD FFFD FFFD", "FFFD/3 FFFD/3", "3 3"},
+    {"last code point U+10FFFF", "\xF4\x8F\xBF\xBF", 1, true, "10FFFF", "10FFFF/4", "4"},
+    {"above U+10FFFF: F4 90", "\xF4\x90\x80\x80", 1, false, "FFFD FFFD FFFD FFFD", "FFFD/4", "4"},
+    {"above U+10FFFF: F5", "\xF5\x80\x80\x80", 1, false, "FFFD FFFD FFFD FFFD", "FFFD/4", "4"},
+    {"above U+10FFFF: F7 BF BF BF", "\xF7\xBF\xBF\xBF", 1, false, "FFFD FFFD FFFD FFFD", "FFFD/4", "4"},
+    {"five bytes", "\xF8\x88\x80\x80\x80", -1, false, "FFFD FFFD FFFD FFFD FFFD", "FFFD/5", "5"},
+    {"six bytes", "\xFC\x84\x80\x80\x80\x80", -1, false, "FFFD FFFD FFFD FFFD FFFD FFFD", "FFFD/6",
+     "6"},
+    {"Latin-1", "caf\xE9", -1, false, "63 61 66 FFFD", "63/1 61/1 66/1 FFFD/1", "1 1 1 1"},
+    {"FE and FF", "\xFE\xFF", -1, false, "FFFD FFFD", "FFFD/1 FFFD/1", "1 1"},
+    {"two-byte lead at the end", "A\xC3", -1, false, "41 FFFD", "41/1 FFFD/1", "1 1"},
+    {"three-byte form cut by the end", "\xE2\x82", -1, false, "FFFD FFFD", "FFFD/2", "1 1"},
+    {"four-byte form cut by the end", "\xF0\x9F\x98", -1, false, "FFFD FFFD FFFD", "FFFD/3", "1 2"},
+    {"three-byte form cut by ASCII", "\xE2\x82" "A", -1, false, "FFFD FFFD 41", "FFFD/2 41/1",
+     "1 1 1"},
+    {"two-byte lead before ASCII", "\xC3" "A", -1, false, "FFFD 41", "FFFD/1 41/1", "1 1"},
+    {"lone continuation", "\x80", -1, false, "FFFD", "FFFD/1", "1"},
+    {"continuations after ASCII", "A\x80\xBF" "A", -1, false, "41 FFFD FFFD 41", "FFFD/3 41/1",
+     "1 1 1 1"},
+    {"one continuation too many", "\xC3\xA9\xA9", -1, false, "E9 FFFD", "FFFD/3", "2 1"},
+};
+
+TEST(Utf8Rules, EachReaderOfTheEdgeBytes) {
+  for (const EdgeRow& row : kEdges) {
+    const std::string& s = row.bytes;
+    EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kFileLoad), row.load) << row.what;
+    EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard) << row.what;
+    EXPECT_EQ(Drawn(s), row.drawn) << row.what;
+    EXPECT_EQ(ConsoleChars(s), row.console) << row.what;
+    EXPECT_EQ(DocumentSizes(s), row.sizes) << row.what;
+  }
+}
+
+// Code points through every encoder: the one the console writes with, typing
+// (one UTF-16 unit or a pair) and UTF-16 text (the command line). "" = not
+// encodable.
+TEST(Utf8Rules, EveryEncoderWritesTheSameBytes) {
+  struct Row {
+    long code;
+    std::string bytes;
+  };
+  const Row rows[] = {
+      {0x41, "A"},           {0x80, "\xC2\x80"},        {0x7FF, "\xDF\xBF"},
+      {0x800, "\xE0\xA0\x80"}, {0xD7FF, "\xED\x9F\xBF"}, {0xD800, ""},
+      {0xDFFF, ""},          {0xE000, "\xEE\x80\x80"},  {0xFFFD, "\xEF\xBF\xBD"},
+      {0xFFFF, "\xEF\xBF\xBF"}, {0x10000, "\xF0\x90\x80\x80"}, {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+      {0x110000, ""},        {-1, ""},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(EncodeUtf8(static_cast<char32_t>(row.code)), row.bytes) << Hex(row.code);
+    if (row.bytes.empty()) continue;
+    std::u16string units;
+    if (row.code >= 0x10000) {
+      units += static_cast<char16_t>(0xD800 + ((row.code - 0x10000) >> 10));
+      units += static_cast<char16_t>(0xDC00 + ((row.code - 0x10000) & 0x3FF));
+    } else {
+      units += static_cast<char16_t>(row.code);
+    }
+    EXPECT_EQ(Utf16ToUtf8(units.data(), units.size(), 16), row.bytes) << Hex(row.code);
+    CharInput input;
+    std::string typed;
+    for (char16_t unit : units) typed += CharUnitToUtf8(&input, unit);
+    EXPECT_EQ(typed, row.bytes) << Hex(row.code);
+  }
+}
+
+// Halves of a surrogate pair without their partner.
+TEST(Utf8Rules, LoneSurrogateHalvesFromUtf16) {
+  const std::u16string lone_low = u"\xDE00", high_then_a = u"\xD83D" u"A", lone_high = u"\xD83D";
+  EXPECT_EQ(Utf16ToUtf8(lone_low.data(), lone_low.size(), 16), "\xEF\xBF\xBD");
+  EXPECT_EQ(Utf16ToUtf8(high_then_a.data(), high_then_a.size(), 16), "\xEF\xBF\xBD" "A");
+  EXPECT_EQ(Utf16ToUtf8(lone_high.data(), lone_high.size(), 16), "\xEF\xBF\xBD");
+  CharInput input;
+  EXPECT_EQ(CharUnitToUtf8(&input, 0xDE00), "\xEF\xBF\xBD");
+  EXPECT_EQ(CharUnitToUtf8(&input, 0xD83D), "");  // waits for its partner
+  EXPECT_EQ(CharUnitToUtf8(&input, 'A'), "\xEF\xBF\xBD" "A");
+}
+
+// The file load's check over NUL-terminated text, with long ASCII runs that
+// take its fast path.
+TEST(Utf8, FileLoadCheckOfNulTerminatedText) {
+  EXPECT_EQ(IsValidUtf8(nullptr), 0);
+  EXPECT_EQ(IsValidUtf8(""), 0);
+  EXPECT_EQ(IsValidUtf8("plain ascii text, long enough for the word loop"), 0);
+  EXPECT_EQ(IsValidUtf8("\xEF\xBB\xBF" "bom"), 1);
+  EXPECT_EQ(IsValidUtf8("\xE9\n"), -1);
+  // A multi-byte sequence after a long ASCII run crosses the 32-byte steps.
+  std::string long_text(1001, 'x');
+  EXPECT_EQ(IsValidUtf8((long_text + "\xC3\xA9").c_str()), 1);
+  EXPECT_EQ(IsValidUtf8((long_text + "\xC3").c_str()), -1);
+}
+
+TEST(Utf8, DocumentCharacterSizesAndCounts) {
+  EXPECT_EQ(Utf8CharSize("a"), 1);
+  EXPECT_EQ(Utf8CharSize("\xC3\xA9"), 2);
+  EXPECT_EQ(Utf8CharSize("\xC0\x80"), 1);      // overlong
+  EXPECT_EQ(Utf8CharSize("\xE2" "a"), 1);
+  EXPECT_EQ(Utf8CharSize("\xE4\xB8\xAD"), 3);
+  EXPECT_EQ(Utf8CharSize("\xE0\x80\x80"), 1);  // overlong 3-byte
+  EXPECT_EQ(Utf8CharSize("\xF0\x9F\x98\x80"), 4);
+  EXPECT_EQ(Utf8CharSize("\xF0\x80\x80\x80"), 1);
+  EXPECT_EQ(Utf8CharSize("\xF8\x88\x80\x80\x80"), 5);
+  EXPECT_EQ(Utf8CharSize("\xFC\x84\x80\x80\x80\x80"), 6);
+  EXPECT_EQ(Utf8CharSize("\xFC\x84\x80\x80\x80"), 1);
+  const char* mixed = "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80z";
+  EXPECT_EQ(Utf8CharsToBytes(mixed, 0), 0);
+  EXPECT_EQ(Utf8CharsToBytes(mixed, 3), 6);
+  EXPECT_EQ(Utf8CharsToBytes(mixed, 99), 11);  // stops at the NUL
+  EXPECT_EQ(Utf8BytesToChars(mixed, 0), 0);
+  EXPECT_EQ(Utf8BytesToChars(mixed, 2), 2);    // the straddling é counts
+  EXPECT_EQ(Utf8BytesToChars(mixed, 11), 5);
+  EXPECT_EQ(Utf8BytesToChars(mixed, 500), 5);
+}
+
+TEST(Utf8, CutKeepsWholeCharacters) {
+  EXPECT_EQ(CutUtf8("abc", 5), "abc");
+  EXPECT_EQ(CutUtf8("abcdef", 4), "abcd");
+  EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 4), "ab");  // the euro sign would be split
+  EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 5), "ab\xE2\x82\xAC");
+  EXPECT_EQ(CutUtf8("a\xC3\xA9", 2), "a");
+}
+
+}  // namespace

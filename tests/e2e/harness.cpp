@@ -4,6 +4,7 @@
 #include <png.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,8 +16,10 @@
 
 namespace e2e {
 
-std::string ToString(const Rgb& c) {
-  return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
+const std::string kMainTitle = "Orvinale 0.53-alpha (x64)";
+
+std::string MainTitle(const std::string& document_name) {
+  return document_name + " - " + kMainTitle;
 }
 
 Rgb Image::At(int x, int y) const {
@@ -26,10 +29,24 @@ Rgb Image::At(int x, int y) const {
 }
 
 int Image::Count(const Rgb& c, int x0, int y0, int x1, int y1) const {
+  return Count([&](Rgb p) { return p == c; }, x0, y0, x1, y1);
+}
+
+int Image::Count(const std::function<bool(Rgb)>& test, int x0, int y0, int x1, int y1) const {
   int n = 0;
   for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) n += At(x, y) == c;
+    for (int x = x0; x < x1; ++x) n += test(At(x, y));
   return n;
+}
+
+std::vector<uint8_t> Image::Region(int x0, int y0, int x1, int y1) const {
+  std::vector<uint8_t> out;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      Rgb c = At(x, y);
+      out.insert(out.end(), {c.r, c.g, c.b});
+    }
+  return out;
 }
 
 bool Image::Load(const std::string& png_path) {
@@ -70,6 +87,11 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(out);
 }
 
+bool Exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
 std::string ShellQuote(const std::string& s) {
   std::string q = "'";
   for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -89,27 +111,61 @@ std::string Capture(const std::string& command) {
 
 namespace {
 
-int Run(const std::string& command) { return system(command.c_str()); }
+void Run(const std::string& command) { Capture(command + " 2>/dev/null"); }
 
-std::string RegexEscape(const std::string& s) {
-  std::string out;
-  for (char c : s) {
+std::string TitlePattern(const std::string& title) {
+  std::string out = "^";
+  for (char c : title) {
     if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos) out += '\\';
     out += c;
   }
-  return out;
+  return out + "$";
+}
+
+int ShellValue(const std::string& text, const std::string& key) {
+  size_t at = text.find("\n" + key + "=");
+  return at == std::string::npos ? -99999 : std::atoi(text.c_str() + at + key.size() + 2);
 }
 
 }  // namespace
 
+std::string TitleOf(unsigned long window) {
+  std::string name = Capture("xdotool getwindowname " + std::to_string(window) + " 2>/dev/null");
+  if (!name.empty() && name.back() == '\n') name.pop_back();
+  return name;
+}
+
+Box BoxOf(unsigned long window) {
+  std::string out =
+      "\n" + Capture("xdotool getwindowgeometry --shell " + std::to_string(window) + " 2>/dev/null");
+  return {ShellValue(out, "X"), ShellValue(out, "Y"), ShellValue(out, "WIDTH"), ShellValue(out, "HEIGHT")};
+}
+
+void MoveWindow(unsigned long window, int x, int y) {
+  Run("xdotool windowmove " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y));
+}
+
+std::vector<unsigned long> FindWindows(const std::string& pattern) {
+  std::istringstream ids(Capture("xdotool search --onlyvisible --name " + ShellQuote(pattern) + " 2>/dev/null"));
+  std::vector<unsigned long> out;
+  for (unsigned long id; ids >> id;) out.push_back(id);
+  return out;
+}
+
+int IniValue(const std::string& ini, const std::string& key, int fallback) {
+  std::istringstream lines(ini);
+  std::string line;
+  while (std::getline(lines, line))
+    if (line.rfind(key + "=", 0) == 0) return std::atoi(line.c_str() + key.size() + 1);
+  return fallback;
+}
+
 Orvinale::Orvinale() {
   char tmpl[] = "/tmp/orv-e2e-XXXXXX";
   if (mkdtemp(tmpl)) dir_ = tmpl;
-  std::string src = ORV_SOURCE_DIR;
-  std::string win = ORV_WIN64_DIR;
-  Run("cp " + ShellQuote(win + "/orvinale.exe") + " " + ShellQuote(dir_) +
-      " && { [ ! -d " + ShellQuote(src + "/data") + " ] || cp -r " + ShellQuote(src + "/data/.") + " " + ShellQuote(dir_) + "; }" +
-      " && mkdir -p " + ShellQuote(dir_ + "/portable"));
+  const std::string src = ORV_SOURCE_DIR, win = ORV_WIN64_DIR;
+  Run("cp " + ShellQuote(win + "/orvinale.exe") + " " + ShellQuote(dir_) + " && cp -r " +
+      ShellQuote(src + "/data/.") + " " + ShellQuote(dir_) + " && mkdir " + ShellQuote(dir_ + "/portable"));
 }
 
 Orvinale::~Orvinale() {
@@ -117,23 +173,21 @@ Orvinale::~Orvinale() {
     kill(-pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
-  if (::testing::Test::HasFailure() || getenv("ORV_E2E_KEEP")) {
+  if (::testing::Test::HasFailure() || getenv("ORV_E2E_KEEP"))
     std::fprintf(stderr, "e2e: kept %s\n", dir_.c_str());
-  } else if (!dir_.empty()) {
+  else if (!dir_.empty())
     Run("rm -rf " + ShellQuote(dir_));
-  }
 }
 
 std::string Orvinale::WindowsPath(const std::string& name) const {
-  std::string p = "Z:" + dir_ + "/" + name;
+  std::string p = "Z:" + Path(name);
   for (char& c : p)
     if (c == '/') c = '\\';
   return p;
 }
 
 bool Orvinale::Start(const std::vector<std::string>& args) {
-  std::string runner = std::string(ORV_SOURCE_DIR) + "/scripts/wine-run";
-  std::vector<std::string> argv_s = {runner, dir_ + "/orvinale.exe"};
+  std::vector<std::string> argv_s = {std::string(ORV_SOURCE_DIR) + "/scripts/wine-run", Path("orvinale.exe")};
   argv_s.insert(argv_s.end(), args.begin(), args.end());
   pid_ = fork();
   if (pid_ < 0) return false;
@@ -150,58 +204,21 @@ bool Orvinale::Start(const std::vector<std::string>& args) {
   return true;
 }
 
-unsigned long Orvinale::WaitWindow(const std::string& title, double timeout_s) {
-  unsigned long id = 0;
-  std::string cmd = "xdotool search --onlyvisible --name " +
-                    ShellQuote("^" + RegexEscape(title) + "$") + " 2>/dev/null";
-  WaitUntil([&] {
-    id = std::strtoul(Capture(cmd).c_str(), nullptr, 10);
-    return id != 0 || !Running();
-  }, timeout_s);
-  return id;
-}
-
-bool Orvinale::DismissWelcome(double timeout_s) {
-  const std::string caption = "Release for testing purposes";
-  unsigned long box = WaitWindow(caption, timeout_s);
+bool Orvinale::DismissBox(const std::string& title, double timeout_s) {
+  unsigned long box = WaitWindow(title, timeout_s);
   if (box == 0) return false;
   // The box may not take keys at once; press Enter again only when it is
-  // plainly still there, so no second Enter reaches the main window.
+  // plainly still there, so no second Enter reaches the window behind it.
   for (int attempt = 0; attempt < 4; ++attempt) {
     Key(box, "Return");
-    if (WaitWindowGone(caption, 8)) return true;
+    if (WaitWindowGone(title, 8)) return true;
   }
   return false;
 }
 
 unsigned long Orvinale::StartMain(const std::vector<std::string>& args, const std::string& title) {
-  if (!Start(args) || !DismissWelcome()) return 0;
-  return WaitWindow(title, 30);
-}
-
-unsigned long Orvinale::WaitOtherWindow(const std::string& title, unsigned long other,
-                                        double timeout_s) {
-  std::string cmd = "xdotool search --onlyvisible --name " +
-                    ShellQuote("^" + RegexEscape(title) + "$") + " 2>/dev/null";
-  unsigned long found = 0;
-  WaitUntil([&] {
-    std::string ids = Capture(cmd);
-    for (size_t at = 0; at < ids.size();) {
-      unsigned long id = std::strtoul(ids.c_str() + at, nullptr, 10);
-      if (id != 0 && id != other) found = id;
-      at = ids.find('\n', at);
-      if (at == std::string::npos) break;
-      ++at;
-    }
-    return found != 0 || !Running();
-  }, timeout_s);
-  return found;
-}
-
-bool Orvinale::WaitWindowGone(const std::string& title, double timeout_s) {
-  std::string cmd = "xdotool search --onlyvisible --name " +
-                    ShellQuote("^" + RegexEscape(title) + "$") + " 2>/dev/null";
-  return WaitUntil([&] { return Capture(cmd).empty(); }, timeout_s);
+  if (!Start(args) || !DismissBox("Release for testing purposes", 60)) return 0;
+  return WaitWindow(title);
 }
 
 bool Orvinale::Running() {
@@ -214,28 +231,59 @@ bool Orvinale::Running() {
   return false;
 }
 
-const std::string kMainTitle = "Orvinale 0.53-alpha (x64)";
-
-std::string MainTitle(const std::string& document_name) {
-  return document_name + " - " + kMainTitle;
-}
-
-int Orvinale::Quit(unsigned long window) {
-  Key(window, "ctrl+q");
-  int code = -1;
-  EXPECT_TRUE(WaitExit(30, &code)) << "the program did not end after Ctrl+Q";
-  return code;
-}
-
 bool Orvinale::WaitExit(double timeout_s, int* exit_code) {
   bool ended = WaitUntil([&] { return !Running(); }, timeout_s);
   if (exit_code) *exit_code = exit_code_;
   return ended;
 }
 
+int Orvinale::Quit(unsigned long window, const std::string& keys) {
+  Key(window, keys);
+  int code = -1;
+  EXPECT_TRUE(WaitExit(30, &code)) << "the program did not end after " << keys;
+  return code;
+}
+
+unsigned long Orvinale::WaitWindow(const std::string& title, double timeout_s, unsigned long other) {
+  unsigned long found = 0;
+  WaitUntil([&] {
+    for (unsigned long id : FindWindows(TitlePattern(title)))
+      if (id != other) found = id;
+    return found != 0 || !Running();
+  }, timeout_s);
+  return found;
+}
+
+bool Orvinale::WaitWindowGone(const std::string& title, double timeout_s) {
+  return WaitUntil([&] { return FindWindows(TitlePattern(title)).empty(); }, timeout_s);
+}
+
+unsigned long Orvinale::Open(unsigned long window, const std::string& keys, const std::string& title) {
+  Key(window, keys);
+  return WaitWindow(title);
+}
+
+bool Orvinale::WaitTitle(unsigned long window, const std::string& title, double timeout_s) {
+  return WaitUntil([&] { return TitleOf(window) == title; }, timeout_s);
+}
+
+bool Orvinale::WaitBytes(const std::string& name, const std::string& bytes, double timeout_s) {
+  return WaitUntil([&] { return ReadFile(Path(name)) == bytes; }, timeout_s);
+}
+
+bool Orvinale::Saves(unsigned long window, const std::string& name, const std::string& bytes) {
+  Key(window, "ctrl+s");
+  return WaitBytes(name, bytes);
+}
+
+void Orvinale::ChooseFile(unsigned long dialog, const std::string& name) {
+  Type(dialog, WindowsPath(name));
+  Key(dialog, "Return");
+}
+
 void Orvinale::Focus(unsigned long window) {
   std::string id = std::to_string(window);
-  Run("xdotool windowraise " + id + " windowfocus " + id + " 2>/dev/null");
+  Run("xdotool windowraise " + id + " windowfocus " + id);
   WaitUntil([&] { return Capture("xdotool getwindowfocus 2>/dev/null").find(id) == 0; }, 5);
 }
 
@@ -249,39 +297,59 @@ void Orvinale::Type(unsigned long window, const std::string& text) {
   Run("xdotool type --delay 30 -- " + ShellQuote(text));
 }
 
+void Orvinale::QuickKeys(unsigned long window, const std::string& keys) {
+  Focus(window);
+  Run("xdotool key --delay 0 " + keys);
+}
+
+namespace {
+
+std::string MoveTo(unsigned long window, int x, int y) {
+  return " mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y);
+}
+
+}  // namespace
+
 void Orvinale::Click(unsigned long window, int x, int y, int button) {
   Focus(window);
-  Run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
-      std::to_string(y) + " click " + std::to_string(button));
+  Run("xdotool" + MoveTo(window, x, y) + " click " + std::to_string(button));
 }
 
 void Orvinale::Press(unsigned long window, int x, int y) {
   Focus(window);
-  Run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
-      std::to_string(y) + " mousedown 1");
+  Run("xdotool" + MoveTo(window, x, y) + " mousedown 1");
 }
 
 void Orvinale::Release() { Run("xdotool mouseup 1"); }
 
 void Orvinale::Drag(unsigned long window, int x0, int y0, int x1, int y1) {
   Focus(window);
-  const std::string w = std::to_string(window);
-  auto move = [&](int x, int y) {
-    return " mousemove --window " + w + " " + std::to_string(x) + " " + std::to_string(y);
-  };
-  std::string cmd = "xdotool" + move(x0, y0) + " mousedown 1";
-  const int steps = 4;
-  for (int i = 1; i <= steps; ++i)
-    cmd += " sleep 0.05" + move(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+  std::string cmd = "xdotool" + MoveTo(window, x0, y0) + " mousedown 1";
+  for (int i = 1; i <= 4; ++i)
+    cmd += " sleep 0.05" + MoveTo(window, x0 + (x1 - x0) * i / 4, y0 + (y1 - y0) * i / 4);
   Run(cmd + " mouseup 1");
 }
 
 Image Orvinale::Screenshot(unsigned long window, const std::string& name) {
   Image img;
-  std::string path = Path(name);
-  Run("import -silent -window " + std::to_string(window) + " " + ShellQuote("png:" + path));
-  img.Load(path);
+  Run("import -silent -window " + (window ? std::to_string(window) : std::string("root")) + " " +
+      ShellQuote("png:" + Path(name)));
+  img.Load(Path(name));
   return img;
+}
+
+bool Orvinale::WaitShot(unsigned long window, const std::string& name,
+                        const std::function<bool(const Image&)>& test, Image* shot, double timeout_s) {
+  return WaitUntil([&] {
+    *shot = Screenshot(window, name);
+    return test(*shot);
+  }, timeout_s);
+}
+
+std::string Orvinale::ControlTexts(const std::string& title) {
+  return Capture(ShellQuote(std::string(ORV_SOURCE_DIR) + "/scripts/wine-run") + " " +
+                 ShellQuote(std::string(ORV_WIN64_DIR) + "/orv_window_texts.exe") + " " +
+                 ShellQuote(title) + " 2>/dev/null");
 }
 
 }  // namespace e2e

@@ -1,0 +1,105 @@
+// Editing a file given on the command line and finding things in it: typed
+// text, Find with F3, Change, Go to, each checked in the bytes Ctrl+S
+// writes, which keep the file's CR LF line ends.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/harness.h"
+#include "tests/e2e/screen.h"
+
+namespace {
+
+using namespace e2e;
+
+const char kName[] = "my notes.txt";  // a space: the path reaches the program quoted
+
+// The lines joined with CR LF.
+std::string Crlf(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+TEST(Story, WriteAFileAndFindThingsInIt) {
+  Orvinale app;
+  ASSERT_TRUE(WriteFile(app.Path(kName), Crlf({"\tFOO foobar xfoo foo", "foo(", "last foo", "foo bar foo", "food",
+                                                "6", "7", "8", "9", "10"})));
+  unsigned long win = app.StartMain({app.WindowsPath(kName)}, MainTitle(kName));
+  ASSERT_NE(win, 0u);
+  Image shot;
+  EXPECT_TRUE(app.WaitShot(win, "shown.png", [](const Image& s) {
+    return InClient(s, kText) > 100 && s.Count(kLabel, 0, kClientTop, kLabelsRight, s.height) > 100;
+  }, &shot)) << "the file's text or its line numbers are not drawn";
+
+  // The tab was read as two spaces; typing and saving keep CR LF.
+  app.Type(win, "ab");
+  app.Key(win, "Down End");
+  app.Type(win, "!");
+  EXPECT_TRUE(app.Saves(win, kName, Crlf({"ab  FOO foobar xfoo foo", "foo(!", "last foo", "foo bar foo", "food",
+                                          "6", "7", "8", "9", "10"})))
+      << ReadFile(app.Path(kName));
+
+  // Find starts with Case-sensitive and Match whole word set: FOO, foobar
+  // and xfoo are passed over, and the caret lands on the foo after them.
+  app.Key(win, "ctrl+Home");
+  unsigned long find = app.Open(win, "ctrl+f", "Orvinale find");
+  ASSERT_NE(find, 0u);
+  app.Type(find, "foo");
+  app.Key(find, "Return");
+  ASSERT_TRUE(app.WaitWindowGone("Orvinale find")) << "OK closes Find";
+  app.Type(win, "#");
+  // The # makes that foo part of a word; F3 passes it and foo( by.
+  app.Key(win, "F3");
+  app.Type(win, "%");
+  // Escape closes Find without searching.
+  find = app.Open(win, "ctrl+f", "Orvinale find");
+  ASSERT_NE(find, 0u);
+  app.Type(find, "last");
+  app.Key(find, "Escape");
+  ASSERT_TRUE(app.WaitWindowGone("Orvinale find"));
+  app.Type(win, "!");
+  EXPECT_TRUE(app.Saves(win, kName, Crlf({"ab  FOO foobar xfoo #foo", "foo(!", "last %!foo", "foo bar foo", "food",
+                                          "6", "7", "8", "9", "10"})))
+      << ReadFile(app.Path(kName));
+
+  // Change replaces every whole-word foo and shows the count in the title
+  // for a while.
+  unsigned long change = app.Open(win, "ctrl+h", "Orvinale change");
+  ASSERT_NE(change, 0u);
+  app.Type(change, "foo");
+  app.Key(change, "Tab");
+  app.Type(change, "baz");
+  app.Key(change, "Return");
+  EXPECT_TRUE(app.WaitTitle(win, kMainTitle + " | 2 changes")) << TitleOf(win);
+  EXPECT_TRUE(app.WaitWindowGone("Orvinale change"));
+  EXPECT_TRUE(app.WaitTitle(win, kMainTitle)) << "the count stays: " << TitleOf(win);
+
+  // Go to: the empty line after the last line end goes first, leaving ten
+  // lines; 99999 is the last line, 0 the first.
+  app.Key(win, "ctrl+End BackSpace");
+  for (auto [line, mark] : {std::pair{"99999", "#"}, {"0", "@"}, {"5", "$"}}) {
+    unsigned long go = app.Open(win, "ctrl+g", "Orvinale go to");
+    ASSERT_NE(go, 0u);
+    app.Type(go, line);
+    app.Key(go, "Return");
+    ASSERT_TRUE(app.WaitWindowGone("Orvinale go to")) << line;
+    app.Type(win, mark);
+  }
+
+  // Ctrl+F while Find is open gives it the focus: the keys sent to whichever
+  // window has the focus reach its edit and OK.
+  find = app.Open(win, "ctrl+f", "Orvinale find");
+  ASSERT_NE(find, 0u);
+  app.Click(win, 300, 200);
+  app.Key(win, "ctrl+Home");
+  Capture("xdotool key --delay 30 ctrl+f; xdotool type --delay 30 last; xdotool key Return");
+  EXPECT_TRUE(app.WaitWindowGone("Orvinale find")) << "Enter did not reach Find";
+  app.Type(win, "^");
+  EXPECT_TRUE(app.Saves(win, kName, Crlf({"@ab  FOO foobar xfoo #foo", "foo(!", "^last %!foo", "baz bar baz", "$food",
+                                          "6", "7", "8", "9"}) + "#10"))
+      << ReadFile(app.Path(kName));
+  EXPECT_EQ(app.Quit(win), 0);
+}
+
+}  // namespace

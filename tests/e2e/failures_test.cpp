@@ -33,14 +33,13 @@ TEST(Story, AFileThatCannotBeSavedOrOpenedIsReportedAndNothingIsLost) {
   }, &shot)) << "no flat scrollbar in the light system colours: " << LightShareOfBar(shot);
 
   // Read-only as Wine keeps it: a DOS attribute on the file.
-  Capture("cd " + ShellQuote(app.Path("")) + " && " + ORV_SOURCE_DIR +
-          "/scripts/wine-run cmd /c attrib +r ro.cpp >/dev/null 2>&1; chmod a-w ro.cpp");
+  Capture("cd " + ShellQuote(app.Path("")) + " && " + ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") +
+          " cmd /c attrib +r ro.cpp; chmod a-w ro.cpp");
   app.Type(win, "changed ");
   // The save in place fails, so File save as asks; the same name, once its
   // replacing is confirmed, fails with a message and leaves the file alone.
-  unsigned long dialog = app.Open(win, "ctrl+s", "File save as");
+  unsigned long dialog = app.ChooseFile(win, "ctrl+s", "File save as", "ro.cpp");
   ASSERT_NE(dialog, 0u) << "no File save as after the failed save";
-  app.ChooseFile(dialog, "ro.cpp");
   unsigned long confirm = app.WaitWindow("File save as", 30, dialog);
   ASSERT_NE(confirm, 0u) << "no question about replacing ro.cpp";
   app.Key(confirm, "Return");
@@ -48,16 +47,12 @@ TEST(Story, AFileThatCannotBeSavedOrOpenedIsReportedAndNothingIsLost) {
   EXPECT_TRUE(app.DismissBox("Save file"));
   EXPECT_EQ(ReadFile(app.Path("ro.cpp")), text);
   // Saved under another name, the text is all there.
-  dialog = app.Open(win, "alt+s", "File save as");
-  ASSERT_NE(dialog, 0u);
-  app.ChooseFile(dialog, "copy.cpp");
+  ASSERT_NE(app.ChooseFile(win, "alt+s", "File save as", "copy.cpp"), 0u);
   EXPECT_TRUE(app.WaitTitle(win, MainTitle("copy.cpp"))) << TitleOf(win);
   EXPECT_TRUE(app.WaitBytes("copy.cpp", "changed " + text));
 
   // A file that is not UTF-8 is refused with a message; nothing else changes.
-  dialog = app.Open(win, "ctrl+o", "Open file");
-  ASSERT_NE(dialog, 0u);
-  app.ChooseFile(dialog, "bad.txt");
+  ASSERT_NE(app.ChooseFile(win, "ctrl+o", "Open file", "bad.txt"), 0u);
   EXPECT_TRUE(BoxSays(app, "Open file", "Orvinale cannot open the file.")) << app.ControlTexts("Open file");
   EXPECT_TRUE(app.DismissBox("Open file"));
   EXPECT_EQ(TitleOf(win), MainTitle("copy.cpp"));

@@ -14,17 +14,28 @@ using namespace e2e;
 
 const char kName[] = "my notes.txt";  // a space: the path reaches the program quoted
 
-// The lines joined with CR LF.
 std::string Crlf(std::initializer_list<std::string> lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
   return text;
 }
 
+// Opens a dialog with its keys, types the entry (a tab moves to the next
+// field) and closes it with `close`; true once it has gone.
+bool Submit(Orvinale& app, unsigned long win, const std::string& keys, const std::string& title,
+            const std::string& entry, const std::string& close = "Return") {
+  unsigned long dialog = app.Open(win, keys, title);
+  if (dialog == 0) return false;
+  app.Type(dialog, entry);
+  app.Key(dialog, close);
+  return app.WaitWindowGone(title);
+}
+
 TEST(Story, WriteAFileAndFindThingsInIt) {
   Orvinale app;
-  ASSERT_TRUE(WriteFile(app.Path(kName), Crlf({"\tFOO foobar xfoo foo", "foo(", "last foo", "foo bar foo", "food",
-                                                "6", "7", "8", "9", "10"})));
+  const std::string tail = Crlf({"6", "7", "8", "9"});
+  ASSERT_TRUE(WriteFile(app.Path(kName), Crlf({"\tFOO foobar xfoo foo", "foo(", "last foo", "foo bar foo", "food"}) +
+                                             tail + "10\r\n"));
   unsigned long win = app.StartMain({app.WindowsPath(kName)}, MainTitle(kName));
   ASSERT_NE(win, 0u);
   Image shot;
@@ -36,69 +47,51 @@ TEST(Story, WriteAFileAndFindThingsInIt) {
   app.Type(win, "ab");
   app.Key(win, "Down End");
   app.Type(win, "!");
-  EXPECT_TRUE(app.Saves(win, kName, Crlf({"ab  FOO foobar xfoo foo", "foo(!", "last foo", "foo bar foo", "food",
-                                          "6", "7", "8", "9", "10"})))
-      << ReadFile(app.Path(kName));
+  EXPECT_TRUE(app.Saves(win, kName, Crlf({"ab  FOO foobar xfoo foo", "foo(!", "last foo", "foo bar foo", "food"}) +
+                                        tail + "10\r\n")) << ReadFile(app.Path(kName));
 
   // Find starts with Case-sensitive and Match whole word set: FOO, foobar
   // and xfoo are passed over, and the caret lands on the foo after them.
+  // The typed # makes that foo part of a word; F3 passes it and foo( by.
+  // Escape closes Find without searching.
   app.Key(win, "ctrl+Home");
-  unsigned long find = app.Open(win, "ctrl+f", "Orvinale find");
-  ASSERT_NE(find, 0u);
-  app.Type(find, "foo");
-  app.Key(find, "Return");
-  ASSERT_TRUE(app.WaitWindowGone("Orvinale find")) << "OK closes Find";
+  ASSERT_TRUE(Submit(app, win, "ctrl+f", "Orvinale find", "foo")) << "Find did not open or close";
   app.Type(win, "#");
-  // The # makes that foo part of a word; F3 passes it and foo( by.
   app.Key(win, "F3");
   app.Type(win, "%");
-  // Escape closes Find without searching.
-  find = app.Open(win, "ctrl+f", "Orvinale find");
-  ASSERT_NE(find, 0u);
-  app.Type(find, "last");
-  app.Key(find, "Escape");
-  ASSERT_TRUE(app.WaitWindowGone("Orvinale find"));
+  ASSERT_TRUE(Submit(app, win, "ctrl+f", "Orvinale find", "last", "Escape"));
   app.Type(win, "!");
-  EXPECT_TRUE(app.Saves(win, kName, Crlf({"ab  FOO foobar xfoo #foo", "foo(!", "last %!foo", "foo bar foo", "food",
-                                          "6", "7", "8", "9", "10"})))
-      << ReadFile(app.Path(kName));
+  EXPECT_TRUE(app.Saves(win, kName, Crlf({"ab  FOO foobar xfoo #foo", "foo(!", "last %!foo", "foo bar foo", "food"}) +
+                                        tail + "10\r\n")) << ReadFile(app.Path(kName));
 
   // Change replaces every whole-word foo and shows the count in the title
   // for a while.
   unsigned long change = app.Open(win, "ctrl+h", "Orvinale change");
   ASSERT_NE(change, 0u);
-  app.Type(change, "foo");
-  app.Key(change, "Tab");
-  app.Type(change, "baz");
+  app.Type(change, "foo\tbaz");
   app.Key(change, "Return");
   EXPECT_TRUE(app.WaitTitle(win, kMainTitle + " | 2 changes")) << TitleOf(win);
   EXPECT_TRUE(app.WaitWindowGone("Orvinale change"));
   EXPECT_TRUE(app.WaitTitle(win, kMainTitle)) << "the count stays: " << TitleOf(win);
 
-  // Go to: the empty line after the last line end goes first, leaving ten
-  // lines; 99999 is the last line, 0 the first.
+  // Go to: with the empty line after the last line end gone, 99999 is the
+  // last line, 0 the first.
   app.Key(win, "ctrl+End BackSpace");
   for (auto [line, mark] : {std::pair{"99999", "#"}, {"0", "@"}, {"5", "$"}}) {
-    unsigned long go = app.Open(win, "ctrl+g", "Orvinale go to");
-    ASSERT_NE(go, 0u);
-    app.Type(go, line);
-    app.Key(go, "Return");
-    ASSERT_TRUE(app.WaitWindowGone("Orvinale go to")) << line;
+    ASSERT_TRUE(Submit(app, win, "ctrl+g", "Orvinale go to", line)) << line;
     app.Type(win, mark);
   }
 
   // Ctrl+F while Find is open gives it the focus: the keys sent to whichever
   // window has the focus reach its edit and OK.
-  find = app.Open(win, "ctrl+f", "Orvinale find");
-  ASSERT_NE(find, 0u);
+  ASSERT_NE(app.Open(win, "ctrl+f", "Orvinale find"), 0u);
   app.Click(win, 300, 200);
   app.Key(win, "ctrl+Home");
   Capture("xdotool key --delay 30 ctrl+f; xdotool type --delay 30 last; xdotool key Return");
   EXPECT_TRUE(app.WaitWindowGone("Orvinale find")) << "Enter did not reach Find";
   app.Type(win, "^");
-  EXPECT_TRUE(app.Saves(win, kName, Crlf({"@ab  FOO foobar xfoo #foo", "foo(!", "^last %!foo", "baz bar baz", "$food",
-                                          "6", "7", "8", "9"}) + "#10"))
-      << ReadFile(app.Path(kName));
+  EXPECT_TRUE(app.Saves(win, kName, Crlf({"@ab  FOO foobar xfoo #foo", "foo(!", "^last %!foo", "baz bar baz", "$food"}) +
+                                        tail + "#10")) << ReadFile(app.Path(kName));
   EXPECT_EQ(app.Quit(win), 0);
 }
 

@@ -34,9 +34,7 @@ TEST(Story, BrowseAFolderAndSwitchBetweenItsFiles) {
     ASSERT_TRUE(WriteFile(app.Path(name), "int x;\n"));
   unsigned long win = app.StartMain({app.WindowsPath("src/util.h")}, MainTitle("util.h"));
   ASSERT_NE(win, 0u);
-  unsigned long dialog = app.Open(win, "ctrl+shift+o", "Open folder");
-  ASSERT_NE(dialog, 0u);
-  app.ChooseFile(dialog, "src");
+  ASSERT_NE(app.ChooseFile(win, "ctrl+shift+o", "Open folder", "src"), 0u);
   ASSERT_TRUE(app.WaitWindowGone("Open folder"));
 
   // "Root", the folder and its three supported files. The tree is filled
@@ -58,34 +56,29 @@ TEST(Story, BrowseAFolderAndSwitchBetweenItsFiles) {
       << TextRows(shot, kText) << " rows after the filter";
   app.Key(folders, "Down End Return");
   EXPECT_TRUE(app.WaitTitle(win, MainTitle("Main.cpp"))) << TitleOf(win);
-  app.Key(folders, "Escape");
-  EXPECT_TRUE(app.WaitWindowGone("Orvinale folders"));
+  EXPECT_TRUE(app.Close(folders, "Escape", "Orvinale folders"));
 
   // The Switch list shows the documents in the order of their keys, "Z:\...
-  // \Main.cpp" < "Z:\...\util.h" < "original-0.mem", from the first row
-  // whichever is current: one highlighted row over two grey ones.
-  app.Key(win, "ctrl+n");
-  ASSERT_TRUE(app.WaitTitle(win, MainTitle("original-0.mem")));
+  // \Main.cpp" < "Z:\...\util.h" < "original-0.mem", starting on the first
+  // row whichever is current: one highlighted row over two grey ones.
+  ASSERT_TRUE(app.KeyThenTitle(win, "ctrl+n", MainTitle("original-0.mem")));
   auto choose = [&](const std::string& keys, const std::string& name) {
     unsigned long list = app.Open(win, "ctrl+Tab", "Orvinale switch");
     ASSERT_NE(list, 0u);
-    shot = app.Screenshot(list, "switch.png");
-    app.Key(list, keys);
+    EXPECT_TRUE(app.WaitShot(list, "switch.png", [](const Image& s) {
+      return TextRows(s, kText) == 2 && s.Count(kListHighlight, 0, kBelowCaption, s.width, kBelowCaption + 30) > 500;
+    }, &shot)) << TextRows(shot, kText) << " grey rows, not two under a highlighted one";
+    EXPECT_TRUE(app.Close(list, keys, "Orvinale switch"));
     EXPECT_TRUE(app.WaitTitle(win, MainTitle(name))) << keys << ": " << TitleOf(win);
-    EXPECT_TRUE(app.WaitWindowGone("Orvinale switch"));
   };
   choose("Return", "Main.cpp");
-  EXPECT_EQ(TextRows(shot, kText), 2) << "grey rows in the Switch list";
-  EXPECT_GT(shot.Count(kListHighlight, 0, kBelowCaption, shot.width, kBelowCaption + 30), 500)
-      << "no highlighted first row";
   choose("Tab Return", "util.h");
   choose("Tab Tab Tab Return", "Main.cpp");  // round to the first row
   choose("shift+Tab Return", "original-0.mem");  // from the first row to the last
 
   // F2 goes back to the previous document; F5 reads its file again and drops
   // what was typed.
-  app.Key(win, "F2");
-  ASSERT_TRUE(app.WaitTitle(win, MainTitle("Main.cpp")));
+  ASSERT_TRUE(app.KeyThenTitle(win, "F2", MainTitle("Main.cpp")));
   app.Type(win, "typed");
   ASSERT_TRUE(WriteFile(app.Path("src/Main.cpp"), "int y;\n"));
   app.Key(win, "F5");
@@ -94,14 +87,10 @@ TEST(Story, BrowseAFolderAndSwitchBetweenItsFiles) {
 
   // Ctrl+W shows the document after the closed one, or the new last one
   // when the last one closes; Close the rest leaves only the current one.
-  app.Key(win, "ctrl+w");
-  EXPECT_TRUE(app.WaitTitle(win, MainTitle("util.h"))) << TitleOf(win);
-  app.Key(win, "ctrl+n");
-  ASSERT_TRUE(app.WaitTitle(win, MainTitle("original-1.mem")));
-  app.Key(win, "ctrl+w");
-  EXPECT_TRUE(app.WaitTitle(win, MainTitle("original-0.mem"))) << TitleOf(win);
-  app.Key(win, "ctrl+shift+w ctrl+w");
-  EXPECT_TRUE(app.WaitTitle(win, kMainTitle)) << "documents left after Close the rest and Close";
+  EXPECT_TRUE(app.KeyThenTitle(win, "ctrl+w", MainTitle("util.h"))) << TitleOf(win);
+  ASSERT_TRUE(app.KeyThenTitle(win, "ctrl+n", MainTitle("original-1.mem")));
+  EXPECT_TRUE(app.KeyThenTitle(win, "ctrl+w", MainTitle("original-0.mem"))) << TitleOf(win);
+  EXPECT_TRUE(app.KeyThenTitle(win, "ctrl+shift+w ctrl+w", kMainTitle)) << "documents left: " << TitleOf(win);
   EXPECT_EQ(app.Quit(win), 0);
   EXPECT_NE(IniValue(app.Ini(), "folders_wnd_w"), -1) << app.Ini();
 }

@@ -72,8 +72,7 @@ TEST(Story, TheHelpWindows) {
                            &shot)) << "released: not the usual form again";
   app.Key(win, "ctrl+F1");
   EXPECT_EQ(app.WaitWindow("About Orvinale", 2, about), 0u) << "a second About window";
-  app.Key(about, "Escape");
-  ASSERT_TRUE(app.WaitWindowGone("About Orvinale"));
+  ASSERT_TRUE(app.Close(about, "Escape", "About Orvinale"));
 
   // License, the menu's last item: dark text on white.
   unsigned long license = app.Open(win, "alt+h l", "Orvinale license");
@@ -81,8 +80,7 @@ TEST(Story, TheHelpWindows) {
   EXPECT_TRUE(app.WaitShot(license, "license.png", [](const Image& s) {
     return Grey(s, 0, 90) > 300 && s.Count(kWhite, 0, 0, s.width, s.height) > s.width * s.height / 2;
   }, &shot)) << "no dark text on white";
-  app.Key(license, "Escape");
-  ASSERT_TRUE(app.WaitWindowGone("Orvinale license"));
+  ASSERT_TRUE(app.Close(license, "Escape", "Orvinale license"));
 
   // Version: the build's version, date and time, and the revision it was
   // built from.
@@ -96,7 +94,7 @@ TEST(Story, TheHelpWindows) {
       "Orvinale version: 0\\.53-alpha \\(x64\\)\n\n"
       "Build timestamp: [A-Z][a-z]{2} [ 0-9][0-9] [0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2}\n"
       "Git commit: ([0-9a-f]{40})\n"))) << text;
-  const std::string head = Capture("git -C " + ShellQuote(ORV_SOURCE_DIR) + " rev-parse HEAD 2>/dev/null");
+  const std::string head = Capture("git -C " + ShellQuote(ORV_SOURCE_DIR) + " rev-parse HEAD");
   EXPECT_EQ(m[1].str(), head.size() >= 40 ? head.substr(0, 40) : std::string(40, '0'))
       << "not the revision the program was built from (all zeros outside a git checkout)";
 
@@ -141,8 +139,7 @@ TEST(Story, TheHelpWindows) {
   }, 60)) << "no Notepad window with documentation.txt";
   EXPECT_TRUE(app.WaitShot(notepad, "notepad.png", [](const Image& s) { return Grey(s, 0, 90) > 300; }, &shot))
       << "Notepad shows no text";
-  app.Key(notepad, "alt+F4");
-  EXPECT_TRUE(WaitUntil([&] { return FindWindows("- Notepad$").empty(); }, 20));
+  EXPECT_TRUE(app.Close(notepad, "alt+F4", TitleOf(notepad)));
   EXPECT_EQ(app.Quit(win), 0);
 }
 

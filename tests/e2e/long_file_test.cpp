@@ -14,12 +14,6 @@ namespace {
 
 using namespace e2e;
 
-// Pixels of the "<<" marker of a line scrolled sideways: its antialiased
-// strokes are rarely the exact colour, so count pixels clearly bluer than grey.
-int Bluish(const Image& shot, int x0, int y0, int x1, int y1) {
-  return shot.Count([](Rgb p) { return p.b > 60 && p.b > p.r + 30 && p.b > p.g + 30; }, x0, y0, x1, y1);
-}
-
 TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   Orvinale app;
   std::string text = RulerRows();  // lines 1 to 4
@@ -90,7 +84,6 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   EXPECT_TRUE(app.WaitShot(win, "overwrite.png", [](const Image& s) {
     return InClient(s, kSelected) > 20 && InClient(s, kSelected) < 400 && InClient(s, kRed) == 0;
   }, &shot)) << "no block caret in overwrite mode";
-  app.Key(win, "Insert");
 
   // Seventy lines down the view follows the caret. A new document shows no
   // text and nothing of the long one's scrollbar; F2 brings the view back.
@@ -116,28 +109,26 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
 
   // Lines longer than the window: End scrolls sideways, and every row shows
   // the "<<" marker right of the line numbers. Twenty lines need no bar.
-  unsigned long dialog = app.Open(win, "ctrl+o", "Open file");
-  ASSERT_NE(dialog, 0u);
-  app.ChooseFile(dialog, "wide.txt");
+  ASSERT_NE(app.ChooseFile(win, "ctrl+o", "Open file", "wide.txt"), 0u);
   ASSERT_TRUE(app.WaitTitle(win, MainTitle("wide.txt"))) << TitleOf(win);
   app.Key(win, "End");
   int marked = 0;
   EXPECT_TRUE(app.WaitShot(win, "wide.png", [&](const Image& s) {
     marked = 0;
+    // The marker's antialiased strokes: pixels clearly bluer than grey.
     for (int r = 0; CaretLabelRows(s, &first, &last) && r < 21; ++r)
-      marked += Bluish(s, 62, first - 2 + r * cell, 100, first - 2 + (r + 1) * cell) > 4;
+      marked += s.Count([](Rgb p) { return p.b > 60 && p.b > p.r + 30 && p.b > p.g + 30; }, 62,
+                        first - 2 + r * cell, 100, first - 2 + (r + 1) * cell) > 4;
     return marked == 21 && NotBlackInBar(s) == 0;
   }, &shot)) << marked << " of 21 rows marked; " << NotBlackInBar(shot) << " pixels of a scrollbar";
 
-  app.Key(win, "F2");
-  ASSERT_TRUE(app.WaitTitle(win, MainTitle("long.txt")));
+  ASSERT_TRUE(app.KeyThenTitle(win, "F2", MainTitle("long.txt")));
   app.Key(win, "ctrl+r ctrl+d");
   EXPECT_TRUE(app.WaitShot(win, "plain.png", [](const Image& s) {
     return InClient(s, kText) > 500 && RulerColumns(s).empty() && InClient(s, kDot) == 0;
   }, &shot)) << "Ctrl+R and Ctrl+D left the ruler or the dots";
   EXPECT_EQ(app.Quit(win, "alt+F4"), 0);
-  EXPECT_EQ(IniValue(app.Ini(), "ruler"), 0);
-  EXPECT_EQ(IniValue(app.Ini(), "whitespace"), 0);
+  EXPECT_TRUE(IniValue(app.Ini(), "ruler") == 0 && IniValue(app.Ini(), "whitespace") == 0) << app.Ini();
 }
 
 }  // namespace

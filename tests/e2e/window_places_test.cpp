@@ -34,8 +34,7 @@ TEST(Story, WindowsComeBackWhereTheyWereLeft) {
     EXPECT_TRUE(At(dialog, 0, 50)) << "not at 0, 50 with no place in the profile";
     MoveWindow(dialog, d.x, d.y);
     ASSERT_TRUE(WaitUntil([&] { return At(dialog, d.x, d.y); }, 10));
-    app.Key(dialog, d.close);
-    ASSERT_TRUE(app.WaitWindowGone(d.title));
+    ASSERT_TRUE(app.Close(dialog, d.close, d.title));
     // The place is written when the window is destroyed, after it is hidden.
     EXPECT_TRUE(WaitUntil([&] {
       return IniValue(app.Ini(), d.key + "_wnd_x") == d.x && IniValue(app.Ini(), d.key + "_wnd_y") == d.y;
@@ -43,8 +42,7 @@ TEST(Story, WindowsComeBackWhereTheyWereLeft) {
     dialog = app.Open(win, d.keys, d.title);
     ASSERT_NE(dialog, 0u);
     EXPECT_TRUE(At(dialog, d.x, d.y)) << "reopened at " << BoxOf(dialog).x << "," << BoxOf(dialog).y;
-    app.Key(dialog, "Escape");
-    ASSERT_TRUE(app.WaitWindowGone(d.title));
+    ASSERT_TRUE(app.Close(dialog, "Escape", d.title));
   }
   EXPECT_EQ(app.Quit(win), 0);
   // Still maximized at the exit: only that is written, and the normal place
@@ -59,8 +57,7 @@ TEST(Story, WindowsComeBackWhereTheyWereLeft) {
   unsigned long find = app.Open(win, "ctrl+f", "Orvinale find");
   ASSERT_NE(find, 0u);
   EXPECT_TRUE(At(find, 333, 222)) << "after a restart Find opens at " << BoxOf(find).x << "," << BoxOf(find).y;
-  app.Key(find, "Escape");
-  ASSERT_TRUE(app.WaitWindowGone("Orvinale find"));
+  ASSERT_TRUE(app.Close(find, "Escape", "Orvinale find"));
   EXPECT_EQ(app.Quit(win), 0);
 }
 

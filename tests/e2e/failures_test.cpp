@@ -20,7 +20,8 @@ bool BoxSays(Orvinale& app, const std::string& title, const std::string& text) {
 
 TEST(Story, AFileThatCannotBeSavedOrOpenedIsReportedAndNothingIsLost) {
   Orvinale app;
-  ASSERT_EQ(Capture("cd " + ShellQuote(app.Path("")) + " && mv portable Portable && rm -r skin && echo ok"), "ok\n");
+  const std::string cd = "cd " + ShellQuote(app.Path("")) + " && ";
+  ASSERT_EQ(Capture(cd + "mv portable Portable && rm -r skin && echo ok"), "ok\n");
   std::string text;
   for (int i = 1; i <= 300; ++i) text += "keep " + std::to_string(i) + "\n";
   // A .cpp name: Wine's save dialog adds the default extension to others.
@@ -33,8 +34,7 @@ TEST(Story, AFileThatCannotBeSavedOrOpenedIsReportedAndNothingIsLost) {
   }, &shot)) << "no flat scrollbar in the light system colours: " << LightShareOfBar(shot);
 
   // Read-only as Wine keeps it: a DOS attribute on the file.
-  Capture("cd " + ShellQuote(app.Path("")) + " && " + ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") +
-          " cmd /c attrib +r ro.cpp; chmod a-w ro.cpp");
+  Capture(cd + ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " cmd /c attrib +r ro.cpp; chmod a-w ro.cpp");
   app.Type(win, "changed ");
   // The save in place fails, so File save as asks; the same name, once its
   // replacing is confirmed, fails with a message and leaves the file alone.

@@ -52,8 +52,8 @@ TEST(Story, BrowseAFolderAndSwitchBetweenItsFiles) {
   // Down goes to the tree, End selects its last item and Enter opens it.
   app.Type(folders, "MAIN");
   app.Key(folders, "Return");
-  EXPECT_TRUE(app.WaitShot(folders, "filtered.png", [](const Image& s) { return TextRows(s, kText) == 3; }, &shot))
-      << TextRows(shot, kText) << " rows after the filter";
+  EXPECT_TRUE(app.WaitShot(folders, "filtered.png", [](const Image& s) { return TextRows(s, kText) == 3; },
+                           &shot)) << TextRows(shot, kText) << " rows after the filter";
   app.Key(folders, "Down End Return");
   EXPECT_TRUE(app.WaitTitle(win, MainTitle("Main.cpp"))) << TitleOf(win);
   EXPECT_TRUE(app.Close(folders, "Escape", "Orvinale folders"));
@@ -66,7 +66,8 @@ TEST(Story, BrowseAFolderAndSwitchBetweenItsFiles) {
     unsigned long list = app.Open(win, "ctrl+Tab", "Orvinale switch");
     ASSERT_NE(list, 0u);
     EXPECT_TRUE(app.WaitShot(list, "switch.png", [](const Image& s) {
-      return TextRows(s, kText) == 2 && s.Count(kListHighlight, 0, kBelowCaption, s.width, kBelowCaption + 30) > 500;
+      return TextRows(s, kText) == 2 &&
+             s.Count(kListHighlight, 0, kBelowCaption, s.width, kBelowCaption + 30) > 500;
     }, &shot)) << TextRows(shot, kText) << " grey rows, not two under a highlighted one";
     EXPECT_TRUE(app.Close(list, keys, "Orvinale switch"));
     EXPECT_TRUE(app.WaitTitle(win, MainTitle(name))) << keys << ": " << TitleOf(win);

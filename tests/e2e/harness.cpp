@@ -87,7 +87,8 @@ namespace {
 
 std::string Exact(const std::string& title) {
   std::string out = "^";
-  for (char c : title) out += (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos ? "\\" : "") + std::string(1, c);
+  for (char c : title)
+    out += (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos ? "\\" : "") + std::string(1, c);
   return out + "$";
 }
 
@@ -146,8 +147,8 @@ std::string Orvinale::WindowsPath(const std::string& name) const {
 }
 
 bool Orvinale::Start(const std::vector<std::string>& args) {
-  std::string command = "cd " + ShellQuote(dir_) + " && exec " + ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") +
-                        " " + ShellQuote(Path("orvinale.exe"));
+  std::string command = "cd " + ShellQuote(dir_) + " && exec ";
+  command += ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + ShellQuote(Path("orvinale.exe"));
   for (const std::string& arg : args) command += " " + ShellQuote(arg);
   pid_ = fork();
   if (pid_ == 0) {  // in a process group of its own, which the destructor kills
@@ -226,7 +227,8 @@ void Orvinale::Drag(unsigned long window, int x0, int y0, int x1, int y1) {
 }
 
 Image Orvinale::Screenshot(unsigned long window, const std::string& name) {
-  Capture("import -silent -window " + (window ? std::to_string(window) : "root") + " " + ShellQuote("png:" + Path(name)));
+  Capture("import -silent -window " + (window ? std::to_string(window) : "root") + " " +
+          ShellQuote("png:" + Path(name)));
   Image img;
   png_image png = {};
   png.version = PNG_IMAGE_VERSION;

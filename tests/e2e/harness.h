@@ -110,7 +110,10 @@ class Orvinale {
   unsigned long ChooseFile(unsigned long window, const std::string& keys, const std::string& title,
                            const std::string& name) {
     unsigned long dialog = Open(window, keys, title);
-    if (dialog != 0) Type(dialog, WindowsPath(name)), Key(dialog, "Return");
+    if (dialog != 0) {
+      Type(dialog, WindowsPath(name));
+      Key(dialog, "Return");
+    }
     return dialog;
   }
 
@@ -120,7 +123,9 @@ class Orvinale {
   void Focus(unsigned long window);
   void Key(unsigned long window, const std::string& keys) { Xdo(window, "key --delay 30 " + keys); }
   void QuickKeys(unsigned long window, const std::string& keys) { Xdo(window, "key --delay 0 " + keys); }
-  void Type(unsigned long window, const std::string& text) { Xdo(window, "type --delay 30 -- " + ShellQuote(text)); }
+  void Type(unsigned long window, const std::string& text) {
+    Xdo(window, "type --delay 30 -- " + ShellQuote(text));
+  }
   void Click(unsigned long window, int x, int y, int button = 1) {
     Xdo(window, MoveTo(window, x, y) + " click " + std::to_string(button));
   }

@@ -23,7 +23,8 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   ASSERT_TRUE(WriteFile(app.Path("long.txt"), text) && WriteFile(app.Path("wide.txt"), wide));
   // Column 120 on screen, and the ruler on.
   ASSERT_TRUE(WriteFile(app.Path("portable/orvinale.ini"),
-                        "[orvinale]\nmain_wnd_x=0\nmain_wnd_y=0\nmain_wnd_w=1260\nmain_wnd_h=700\nruler=1\n"));
+                        "[orvinale]\nmain_wnd_x=0\nmain_wnd_y=0\nmain_wnd_w=1260\nmain_wnd_h=700\n"
+                        "ruler=1\n"));
   unsigned long win = app.StartMain({app.WindowsPath("long.txt")}, MainTitle("long.txt"));
   ASSERT_NE(win, 0u);
   Image shot;
@@ -53,12 +54,12 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   // the clipboard and Ctrl+V pastes line 5's text at the end of line 14.
   app.Key(win, "Down Down Down Down shift+End ctrl+c");
   app.Click(win, shot.width / 2, shot.height / 2, 5);
-  EXPECT_TRUE(app.WaitShot(win, "wheel.png", [&](const Image& s) { return !CaretLabelRows(s, &first, &last); },
-                           &shot)) << "the caret's label stayed after the wheel";
+  auto caret_label = [&](const Image& s) { return CaretLabelRows(s, &first, &last); };
+  EXPECT_TRUE(app.WaitShot(win, "wheel.png", [&](const Image& s) { return !caret_label(s); }, &shot))
+      << "the caret's label stayed after the wheel";
   const int row10 = tops[0] + 9 * cell + cell / 2;
   app.Press(win, 200, row10);
-  const bool painted = app.WaitShot(win, "held.png", [&](const Image& s) { return CaretLabelRows(s, &first, &last); },
-                                    &shot);
+  const bool painted = app.WaitShot(win, "held.png", caret_label, &shot);
   app.Release();
   ASSERT_TRUE(painted) << "no caret after the click";
   EXPECT_TRUE(first > row10 - cell && last < row10 + cell) << "the caret is not on the clicked row";
@@ -76,7 +77,8 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   EXPECT_TRUE(app.WaitShot(win, "dragged.png", [&](const Image& s) {
     return RowsWith(s, kSelected, kLabelsRight, s.width, &top, &bottom) && CaretLabelRows(s, &first, &last) &&
            first > to - cell && InClient(s, kRed) > 5;
-  }, &shot)) << "selected rows " << top << ".." << bottom << ", caret's label at " << first << ", released at " << to;
+  }, &shot)) << "selected rows " << top << ".." << bottom << ", caret's label at " << first
+              << ", released at " << to;
   EXPECT_TRUE(top >= from - cell && bottom <= to + cell && bottom - top > 2 * cell)
       << "selected rows " << top << ".." << bottom << " for a drag from " << from << " to " << to;
   // Insert: the overwrite caret is a block, with no red line.

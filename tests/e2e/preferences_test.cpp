@@ -23,14 +23,19 @@ using Panes = std::vector<PaneBox>;
 // before: " (a trailing comma: nothing quoted) ends after 19 cells, and the
 // ordinary status line at a line's start ("Line 5/7 [1-7] Col 1 [INS]*")
 // after 27.
-bool ShowsSuccess(const Image& s, const Panes& p) { return std::abs(StatusToHelpWidth(s, p[1]) - 1) < 0.03; }
-bool ShowsParseError(const Image& s, const Panes& p) { return std::abs(StatusToHelpWidth(s, p[1]) - 0.65) < 0.07; }
+bool ShowsSuccess(const Image& s, const Panes& p) {
+  return std::abs(StatusToHelpWidth(s, p[1]) - 1) < 0.03;
+}
+bool ShowsParseError(const Image& s, const Panes& p) {
+  return std::abs(StatusToHelpWidth(s, p[1]) - 0.65) < 0.07;
+}
 
 // Opens the window and waits until both panes show their help lines.
 unsigned long OpenPreferences(Orvinale& app, unsigned long win, Image* shot, Panes* panes) {
   unsigned long prefs = app.Open(win, "ctrl+p", kCaption);
   bool shown = prefs != 0 && WaitPanes(app, prefs, 2, [](const Image& s, const Panes& p) {
-    return HelpLineRight(s, p[0]) > p[0].x0 && HelpLineRight(s, p[1]) > p[1].x0 && CountInText(s, p[0], kText) > 100;
+    return HelpLineRight(s, p[0]) > p[0].x0 && HelpLineRight(s, p[1]) > p[1].x0 &&
+           CountInText(s, p[0], kText) > 100;
   }, shot, "preferences.png");
   *panes = FindPanes(*shot);
   return shown ? prefs : 0;
@@ -39,8 +44,9 @@ unsigned long OpenPreferences(Orvinale& app, unsigned long win, Image* shot, Pan
 // Waits until pane `index`'s status line is (or is not) `status`.
 bool StatusIs(Orvinale& app, unsigned long prefs, size_t index, const std::vector<uint8_t>& status, bool is,
               Image* shot) {
-  return WaitPanes(app, prefs, 2, [&](const Image& s, const Panes& p) { return (StatusPixels(s, p[index]) == status) == is; },
-                   shot, "status.png");
+  return WaitPanes(app, prefs, 2, [&](const Image& s, const Panes& p) {
+    return (StatusPixels(s, p[index]) == status) == is;
+  }, shot, "status.png");
 }
 
 bool At(unsigned long window, int x, int y) { return BoxOf(window).x == x && BoxOf(window).y == y; }
@@ -52,11 +58,11 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
               WriteFile(app.Path("ruler.txt"), RulerRows() + "\tz\n") &&
               WriteFile(app.Path("portable/orvinale.ini"), "[orvinale]\nruler=1\n"));
   ASSERT_TRUE(app.Start({app.WindowsPath("t.txt")}));
-  ASSERT_TRUE(app.DismissBox("Orvinale: preferences parse error found", 60)) << "the trailing comma not reported";
+  ASSERT_TRUE(app.DismissBox("Orvinale: preferences parse error found", 60)) << "the comma not reported";
   ASSERT_TRUE(app.DismissBox("Release for testing purposes"));
   unsigned long win = app.WaitWindow(MainTitle("t.txt"));
   ASSERT_NE(win, 0u);
-  EXPECT_TRUE(app.Saves(win, "t.txt", "  x\n")) << "not the default tab size of 2: " << ReadFile(app.Path("t.txt"));
+  EXPECT_TRUE(app.Saves(win, "t.txt", "  x\n")) << "no default tab size:" << ReadFile(app.Path("t.txt"));
   EXPECT_EQ(ReadFile(user), broken);
 
   // The defaults on the left, preferences.txt on the right, half and half
@@ -68,9 +74,10 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   const std::string defaults = ReadFile(app.Path("portable/preferences-default.txt"));
   EXPECT_NEAR(panes[0].x1 - panes[0].x0, panes[1].x1 - panes[1].x0, 4);
   EXPECT_GT(shot.Count(Rgb{255, 255, 128}, panes[0].x1, panes[0].band_top, panes[1].x0, panes[0].bottom), 0);
-  EXPECT_NEAR(static_cast<double>(HelpLineRight(shot, panes[1]) - panes[1].x0) / (HelpLineRight(shot, panes[0]) - panes[0].x0),
-              1.15, 0.07);
-  const std::vector<uint8_t> left_status = StatusPixels(shot, panes[0]), right_status = StatusPixels(shot, panes[1]);
+  EXPECT_NEAR(static_cast<double>(HelpLineRight(shot, panes[1]) - panes[1].x0) /
+                  (HelpLineRight(shot, panes[0]) - panes[0].x0), 1.15, 0.07);
+  const std::vector<uint8_t> left_status = StatusPixels(shot, panes[0]);
+  const std::vector<uint8_t> right_status = StatusPixels(shot, panes[1]);
 
   // The right pane has the focus; Ctrl+S there keeps the file as it is and
   // shows the parse error.
@@ -86,8 +93,8 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
     app.Type(prefs, line);
   }
   app.Key(prefs, "Home");
-  const std::string repaired =
-      "{\n  \"tab_size\": 8,\n  \"ruler\": 80,\n  \"ancient_wisdom\": true,\n  \"curses_right_focus\": false\n}\n";
+  const std::string repaired = "{\n  \"tab_size\": 8,\n  \"ruler\": 80,\n  \"ancient_wisdom\": true,\n"
+                               "  \"curses_right_focus\": false\n}\n";
   app.QuickKeys(prefs, "ctrl+s");
   EXPECT_TRUE(app.WaitBytes("portable/preferences.txt", repaired)) << ReadFile(user);
   EXPECT_TRUE(WaitPanes(app, prefs, 2, ShowsSuccess, &shot, "saved.png")) << "no success message";
@@ -102,7 +109,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   app.QuickKeys(prefs, "ctrl+f");
   EXPECT_TRUE(StatusIs(app, prefs, 0, left_status, false, &shot)) << "no find prompt in the left pane";
   app.Key(prefs, "Escape");
-  EXPECT_TRUE(StatusIs(app, prefs, 0, left_status, true, &shot)) << "the typing changed the defaults or the cursor";
+  EXPECT_TRUE(StatusIs(app, prefs, 0, left_status, true, &shot)) << "typing changed the text or the cursor";
   app.QuickKeys(prefs, "ctrl+f");
   app.Type(prefs, "ruler");
   app.Key(prefs, "Return");
@@ -116,7 +123,9 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   ASSERT_TRUE(WaitUntil([&] { return At(prefs, 60, 90); }, 10));
   app.QuickKeys(prefs, "ctrl+w");
   EXPECT_TRUE(app.WaitWindowGone(kCaption)) << "Ctrl+W in the left pane";
-  EXPECT_TRUE(IniValue(app.Ini(), "preferences_wnd_x") == 60 && IniValue(app.Ini(), "preferences_wnd_y") == 90) << app.Ini();
+  const std::string ini = app.Ini();
+  EXPECT_TRUE(IniValue(ini, "preferences_wnd_x") == 60 && IniValue(ini, "preferences_wnd_y") == 90)
+      << ini;
   prefs = OpenPreferences(app, win, &shot, &panes);
   ASSERT_NE(prefs, 0u);
   EXPECT_TRUE(At(prefs, 60, 90)) << BoxOf(prefs).x << "," << BoxOf(prefs).y;
@@ -142,7 +151,8 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
       for (int x = 8; x < s.width - 8; ++x)
         if (s.At(x, y) == kWhite) x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = y;
     return x1 > x0 && std::abs(x0 + x1 - s.width) <= 24 && std::abs(y0 + y1 - kClientTop - s.height) <= 28;
-  }, &shot)) << "maxim at x " << x0 << ".." << x1 << ", y " << y0 << ".." << y1 << " in " << shot.width << "x" << shot.height;
+  }, &shot)) << "maxim at x " << x0 << ".." << x1 << ", y " << y0 << ".." << y1 << " in " << shot.width << "x"
+              << shot.height;
   EXPECT_LT(y1 - y0, 40) << "more than one line";
 
   // The window opens where it was, with the left pane focused: Ctrl+F
@@ -162,7 +172,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   app.QuickKeys(prefs, "ctrl+Tab");
   EXPECT_TRUE(PaneBlinks(app, prefs, 1)) << "the focus did not move to the right pane";
   app.Type(prefs, "x");
-  EXPECT_TRUE(StatusIs(app, prefs, 1, right_before, false, &shot)) << "typing in the right pane changed nothing";
+  EXPECT_TRUE(StatusIs(app, prefs, 1, right_before, false, &shot)) << "typing changed nothing on the right";
   app.QuickKeys(prefs, "ctrl+w");
   EXPECT_TRUE(app.WaitWindowGone(kCaption));
   EXPECT_EQ(ReadFile(user), repaired);
@@ -171,15 +181,18 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   // tab is eight spaces. Closed, the empty screen comes back without it.
   ASSERT_NE(app.ChooseFile(win, "ctrl+o", "Open file", "ruler.txt"), 0u);
   ASSERT_TRUE(app.WaitTitle(win, MainTitle("ruler.txt")));
-  auto no_maxim = [](const Image& s) { return s.Count(kWhite, 8, kClientTop, s.width - 8, s.height - 8) == 0; };
+  auto no_maxim = [](const Image& s) {
+    return s.Count(kWhite, 8, kClientTop, s.width - 8, s.height - 8) == 0;
+  };
   ASSERT_TRUE(app.WaitShot(win, "ruler.png", [&](const Image& s) {
     return no_maxim(s) && InClient(s, kText) > 20 && InClient(s, kEmpty) == 0 && LabelTops(s).size() >= 4;
   }, &shot)) << "the maxim stayed with a document shown, or no line numbers";
   ExpectRulerBetweenMarks(shot);
   EXPECT_TRUE(app.Saves(win, "ruler.txt", RulerRows() + "        z\n")) << ReadFile(app.Path("ruler.txt"));
   app.Key(win, "ctrl+w");
-  EXPECT_TRUE(app.WaitShot(win, "closed.png", [](const Image& s) { return InClient(s, kEmpty) > s.width * s.height / 2; },
-                           &shot)) << "no empty screen after closing";
+  EXPECT_TRUE(app.WaitShot(win, "closed.png", [](const Image& s) {
+    return InClient(s, kEmpty) > s.width * s.height / 2;
+  }, &shot)) << "no empty screen after closing";
   EXPECT_TRUE(no_maxim(shot)) << "the maxim came back";
   EXPECT_EQ(app.Quit(win), 0);
 }

@@ -16,7 +16,9 @@ const Rgb kRuler{25, 25, 25};
 const Rgb kDot{20, 72, 82};            // whitespace
 const Rgb kWhite{255, 255, 255};
 
-int InClient(const Image& shot, const Rgb& c) { return shot.Count(c, 0, kClientTop, shot.width, shot.height); }
+int InClient(const Image& shot, const Rgb& c) {
+  return shot.Count(c, 0, kClientTop, shot.width, shot.height);
+}
 
 bool RowsWith(const Image& shot, const Rgb& c, int x0, int x1, int* first, int* last) {
   *first = -1;
@@ -78,7 +80,8 @@ int ThumbRows(const Image& shot) {
 std::vector<int> RulerColumns(const Image& shot) {
   std::vector<int> xs;
   for (int x = 0; x < shot.width; ++x)
-    if (shot.Count(kRuler, x, kClientTop, x + 1, shot.height) > (shot.height - kClientTop) / 2) xs.push_back(x);
+    if (shot.Count(kRuler, x, kClientTop, x + 1, shot.height) > (shot.height - kClientTop) / 2)
+      xs.push_back(x);
   return xs;
 }
 
@@ -99,8 +102,8 @@ void ExpectRulerBetweenMarks(const Image& shot) {
     if (shot.Count(kDot, x, kClientTop, x + 1, kClientTop + 12) > 0) dots.push_back(x);
   ASSERT_GT(dots.size(), 10u) << "no whitespace dots on the first row";
   const int cell = dots[1] - dots[0], y1 = kClientTop + 12 * cell;  // the four marked rows
-  EXPECT_GT(shot.Count(kText, ruler.front() - cell, kClientTop, ruler.front(), y1), 0) << "no '#' left of the ruler";
-  EXPECT_GT(shot.Count(kText, ruler.back() + 1, kClientTop, ruler.back() + cell, y1), 0) << "no '#' right of the ruler";
+  EXPECT_GT(shot.Count(kText, ruler.front() - cell, kClientTop, ruler.front(), y1), 0) << "no '#' left";
+  EXPECT_GT(shot.Count(kText, ruler.back() + 1, kClientTop, ruler.back() + cell, y1), 0) << "no '#' right";
   EXPECT_EQ(shot.Count(kText, ruler.back() + cell, kClientTop, ruler.back() + 2 * cell, y1), 0)
       << "text two cells right of the ruler: it stands a column early";
 }
@@ -173,7 +176,8 @@ bool PaneBlinks(Orvinale& app, unsigned long window, size_t index) {
   return app.WaitShot(window, "blink.png", [&](const Image& s) {
     std::vector<PaneBox> panes = FindPanes(s);
     if (panes.size() <= index) return false;
-    std::vector<uint8_t> now = s.Region(panes[index].x0, kCaptionRows, panes[index].x1, panes[index].band_top);
+    const PaneBox& p = panes[index];
+    std::vector<uint8_t> now = s.Region(p.x0, kCaptionRows, p.x1, p.band_top);
     if (first.size() != now.size()) first = now;
     return now != first;
   }, &shot, 5);

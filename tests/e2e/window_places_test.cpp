@@ -56,7 +56,7 @@ TEST(Story, WindowsComeBackWhereTheyWereLeft) {
   ASSERT_NE(win, 0u);
   unsigned long find = app.Open(win, "ctrl+f", "Orvinale find");
   ASSERT_NE(find, 0u);
-  EXPECT_TRUE(At(find, 333, 222)) << "after a restart Find opens at " << BoxOf(find).x << "," << BoxOf(find).y;
+  EXPECT_TRUE(At(find, 333, 222)) << "after a restart at " << BoxOf(find).x << "," << BoxOf(find).y;
   ASSERT_TRUE(app.Close(find, "Escape", "Orvinale find"));
   EXPECT_EQ(app.Quit(win), 0);
 }

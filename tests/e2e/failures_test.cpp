@@ -24,7 +24,6 @@ TEST(Story, AFileThatCannotBeSavedOrOpenedIsReportedAndNothingIsLost) {
   ASSERT_EQ(Capture(cd + "mv portable Portable && rm -r skin && echo ok"), "ok\n");
   std::string text;
   for (int i = 1; i <= 300; ++i) text += "keep " + std::to_string(i) + "\n";
-  // A .cpp name: Wine's save dialog adds the default extension to others.
   ASSERT_TRUE(WriteFile(app.Path("ro.cpp"), text) && WriteFile(app.Path("bad.txt"), "caf\xe9\n"));
   unsigned long win = app.StartMain({app.WindowsPath("ro.cpp")}, MainTitle("ro.cpp"));
   ASSERT_NE(win, 0u);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 #include <signal.h>
-#include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,9 +15,9 @@
 
 namespace e2e {
 
-std::string ToString(const Rgb& c) {
-  return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
-}
+const std::string kMainTitle = "Orvinale 0.53-alpha (x64)";
+
+std::string MainTitle(const std::string& document_name) { return document_name + " - " + kMainTitle; }
 
 Rgb Image::At(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return {};
@@ -26,48 +26,45 @@ Rgb Image::At(int x, int y) const {
 }
 
 int Image::Count(const Rgb& c, int x0, int y0, int x1, int y1) const {
+  return Count([&](Rgb p) { return p == c; }, x0, y0, x1, y1);
+}
+
+int Image::Count(const std::function<bool(Rgb)>& test, int x0, int y0, int x1, int y1) const {
   int n = 0;
   for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) n += At(x, y) == c;
+    for (int x = x0; x < x1; ++x) n += test(At(x, y));
   return n;
 }
 
-bool Image::Load(const std::string& png_path) {
-  png_image img = {};
-  img.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&img, png_path.c_str())) return false;
-  img.format = PNG_FORMAT_RGB;
-  std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(img));
-  if (!png_image_finish_read(&img, nullptr, pixels.data(), 0, nullptr)) {
-    png_image_free(&img);
-    return false;
-  }
-  width = static_cast<int>(img.width);
-  height = static_cast<int>(img.height);
-  rgb = std::move(pixels);
-  return true;
+std::vector<uint8_t> Image::Region(int x0, int y0, int x1, int y1) const {
+  std::vector<uint8_t> out;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) out.insert(out.end(), {At(x, y).r, At(x, y).g, At(x, y).b});
+  return out;
 }
 
 bool WaitUntil(const std::function<bool()>& cond, double timeout_s) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout_s);
-  for (;;) {
-    if (cond()) return true;
+  while (!cond()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
+  return true;
 }
 
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::stringstream ss;
-  ss << in.rdbuf();
+  ss << std::ifstream(path, std::ios::binary).rdbuf();
   return ss.str();
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
+  return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
+}
+
+bool Exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
 }
 
 std::string ShellQuote(const std::string& s) {
@@ -78,38 +75,58 @@ std::string ShellQuote(const std::string& s) {
 
 std::string Capture(const std::string& command) {
   std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
+  if (FILE* p = popen(("{ " + command + "\n} 2>/dev/null").c_str(), "r")) {
+    char buf[4096];
+    for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+    pclose(p);
+  }
   return out;
 }
 
 namespace {
 
-int Run(const std::string& command) { return system(command.c_str()); }
-
-std::string RegexEscape(const std::string& s) {
-  std::string out;
-  for (char c : s) {
-    if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos) out += '\\';
-    out += c;
-  }
-  return out;
+std::string Exact(const std::string& title) {
+  std::string out = "^";
+  for (char c : title)
+    out += (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos ? "\\" : "") + std::string(1, c);
+  return out + "$";
 }
 
 }  // namespace
 
+std::string TitleOf(unsigned long window) {
+  std::string name = Capture("xdotool getwindowname " + std::to_string(window));
+  return name.empty() ? name : name.substr(0, name.size() - 1);
+}
+
+Box BoxOf(unsigned long window) {
+  std::string out = Capture("xdotool getwindowgeometry --shell " + std::to_string(window));
+  Box b;
+  std::sscanf(out.c_str(), "WINDOW=%*d X=%d Y=%d WIDTH=%d HEIGHT=%d", &b.x, &b.y, &b.w, &b.h);
+  return b;
+}
+
+void MoveWindow(unsigned long window, int x, int y) {
+  Capture("xdotool windowmove " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y));
+}
+
+std::vector<unsigned long> FindWindows(const std::string& pattern) {
+  std::istringstream ids(Capture("xdotool search --onlyvisible --name " + ShellQuote(pattern)));
+  std::vector<unsigned long> out;
+  for (unsigned long id; ids >> id;) out.push_back(id);
+  return out;
+}
+
+int IniValue(const std::string& ini, const std::string& key, int fallback) {
+  size_t at = ("\n" + ini).find("\n" + key + "=");
+  return at == std::string::npos ? fallback : std::atoi(ini.c_str() + at + key.size() + 1);
+}
+
 Orvinale::Orvinale() {
   char tmpl[] = "/tmp/orv-e2e-XXXXXX";
-  if (mkdtemp(tmpl)) dir_ = tmpl;
-  std::string src = ORV_SOURCE_DIR;
-  std::string win = ORV_WIN64_DIR;
-  Run("cp " + ShellQuote(win + "/orvinale.exe") + " " + ShellQuote(dir_) +
-      " && { [ ! -d " + ShellQuote(src + "/data") + " ] || cp -r " + ShellQuote(src + "/data/.") + " " + ShellQuote(dir_) + "; }" +
-      " && mkdir -p " + ShellQuote(dir_ + "/portable"));
+  dir_ = mkdtemp(tmpl) ? tmpl : "/nonexistent";
+  Capture("cd " + ShellQuote(dir_) + " && cp " + ShellQuote(ORV_WIN64_DIR "/orvinale.exe") + " . && cp -r " +
+          ShellQuote(ORV_SOURCE_DIR "/data/.") + " . && mkdir portable");
 }
 
 Orvinale::~Orvinale() {
@@ -117,171 +134,123 @@ Orvinale::~Orvinale() {
     kill(-pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
-  if (::testing::Test::HasFailure() || getenv("ORV_E2E_KEEP")) {
+  if (::testing::Test::HasFailure() || getenv("ORV_E2E_KEEP"))
     std::fprintf(stderr, "e2e: kept %s\n", dir_.c_str());
-  } else if (!dir_.empty()) {
-    Run("rm -rf " + ShellQuote(dir_));
-  }
+  else
+    Capture("rm -rf " + ShellQuote(dir_));
 }
 
 std::string Orvinale::WindowsPath(const std::string& name) const {
-  std::string p = "Z:" + dir_ + "/" + name;
-  for (char& c : p)
-    if (c == '/') c = '\\';
+  std::string p = "Z:" + Path(name);
+  for (char& c : p) c = c == '/' ? '\\' : c;
   return p;
 }
 
 bool Orvinale::Start(const std::vector<std::string>& args) {
-  std::string runner = std::string(ORV_SOURCE_DIR) + "/scripts/wine-run";
-  std::vector<std::string> argv_s = {runner, dir_ + "/orvinale.exe"};
-  argv_s.insert(argv_s.end(), args.begin(), args.end());
+  std::string command = "cd " + ShellQuote(dir_) + " && exec ";
+  command += ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + ShellQuote(Path("orvinale.exe"));
+  for (const std::string& arg : args) command += " " + ShellQuote(arg);
   pid_ = fork();
-  if (pid_ < 0) return false;
-  if (pid_ == 0) {
+  if (pid_ == 0) {  // in a process group of its own, which the destructor kills
     setpgid(0, 0);
-    if (chdir(dir_.c_str()) != 0) _exit(127);
-    std::vector<char*> argv;
-    for (auto& a : argv_s) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
-  setpgid(pid_, pid_);
-  return true;
+  if (pid_ > 0) setpgid(pid_, pid_);
+  return pid_ > 0;
 }
 
-unsigned long Orvinale::WaitWindow(const std::string& title, double timeout_s) {
-  unsigned long id = 0;
-  std::string cmd = "xdotool search --onlyvisible --name " +
-                    ShellQuote("^" + RegexEscape(title) + "$") + " 2>/dev/null";
-  WaitUntil([&] {
-    id = std::strtoul(Capture(cmd).c_str(), nullptr, 10);
-    return id != 0 || !Running();
-  }, timeout_s);
-  return id;
+unsigned long Orvinale::StartMain(const std::vector<std::string>& args, const std::string& title) {
+  if (!Start(args) || !DismissBox("Release for testing purposes", 60)) return 0;
+  return WaitWindow(title);
 }
 
-bool Orvinale::DismissWelcome(double timeout_s) {
-  const std::string caption = "Release for testing purposes";
-  unsigned long box = WaitWindow(caption, timeout_s);
-  if (box == 0) return false;
+bool Orvinale::DismissBox(const std::string& title, double timeout_s) {
+  unsigned long box = WaitWindow(title, timeout_s);
   // The box may not take keys at once; press Enter again only when it is
-  // plainly still there, so no second Enter reaches the main window.
-  for (int attempt = 0; attempt < 4; ++attempt) {
+  // plainly still there, so no second Enter reaches the window behind it.
+  for (int attempt = 0; box != 0 && attempt < 4; ++attempt) {
     Key(box, "Return");
-    if (WaitWindowGone(caption, 8)) return true;
+    if (WaitWindowGone(title, 8)) return true;
   }
   return false;
 }
 
-unsigned long Orvinale::StartMain(const std::vector<std::string>& args, const std::string& title) {
-  if (!Start(args) || !DismissWelcome()) return 0;
-  return WaitWindow(title, 30);
+bool Orvinale::Running() {
+  int status = 0;
+  if (pid_ <= 0 || waitpid(pid_, &status, WNOHANG) == 0) return pid_ > 0;
+  exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  pid_ = -1;
+  return false;
 }
 
-unsigned long Orvinale::WaitOtherWindow(const std::string& title, unsigned long other,
-                                        double timeout_s) {
-  std::string cmd = "xdotool search --onlyvisible --name " +
-                    ShellQuote("^" + RegexEscape(title) + "$") + " 2>/dev/null";
+int Orvinale::Quit(unsigned long window, const std::string& keys) {
+  Key(window, keys);
+  exit_code_ = -1;
+  EXPECT_TRUE(WaitUntil([&] { return !Running(); }, 30)) << "the program did not end after " << keys;
+  return exit_code_;
+}
+
+unsigned long Orvinale::WaitWindow(const std::string& title, double timeout_s, unsigned long other) {
   unsigned long found = 0;
   WaitUntil([&] {
-    std::string ids = Capture(cmd);
-    for (size_t at = 0; at < ids.size();) {
-      unsigned long id = std::strtoul(ids.c_str() + at, nullptr, 10);
-      if (id != 0 && id != other) found = id;
-      at = ids.find('\n', at);
-      if (at == std::string::npos) break;
-      ++at;
-    }
+    for (unsigned long id : FindWindows(Exact(title))) found = id != other ? id : found;
     return found != 0 || !Running();
   }, timeout_s);
   return found;
 }
 
 bool Orvinale::WaitWindowGone(const std::string& title, double timeout_s) {
-  std::string cmd = "xdotool search --onlyvisible --name " +
-                    ShellQuote("^" + RegexEscape(title) + "$") + " 2>/dev/null";
-  return WaitUntil([&] { return Capture(cmd).empty(); }, timeout_s);
-}
-
-bool Orvinale::Running() {
-  if (pid_ <= 0) return false;
-  int status = 0;
-  pid_t r = waitpid(pid_, &status, WNOHANG);
-  if (r == 0) return true;
-  if (r == pid_) exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  pid_ = -1;
-  return false;
-}
-
-const std::string kMainTitle = "Orvinale 0.53-alpha (x64)";
-
-std::string MainTitle(const std::string& document_name) {
-  return document_name + " - " + kMainTitle;
-}
-
-int Orvinale::Quit(unsigned long window) {
-  Key(window, "ctrl+q");
-  int code = -1;
-  EXPECT_TRUE(WaitExit(30, &code)) << "the program did not end after Ctrl+Q";
-  return code;
-}
-
-bool Orvinale::WaitExit(double timeout_s, int* exit_code) {
-  bool ended = WaitUntil([&] { return !Running(); }, timeout_s);
-  if (exit_code) *exit_code = exit_code_;
-  return ended;
+  return WaitUntil([&] { return FindWindows(Exact(title)).empty(); }, timeout_s);
 }
 
 void Orvinale::Focus(unsigned long window) {
-  std::string id = std::to_string(window);
-  Run("xdotool windowraise " + id + " windowfocus " + id + " 2>/dev/null");
-  WaitUntil([&] { return Capture("xdotool getwindowfocus 2>/dev/null").find(id) == 0; }, 5);
+  const std::string id = std::to_string(window);
+  Capture("xdotool windowraise " + id + " windowfocus " + id);
+  WaitUntil([&] { return Capture("xdotool getwindowfocus") == id + "\n"; }, 5);
 }
 
-void Orvinale::Key(unsigned long window, const std::string& keys) {
+void Orvinale::Xdo(unsigned long window, const std::string& command) {
   Focus(window);
-  Run("xdotool key --delay 30 " + keys);
+  Capture("xdotool " + command);
 }
 
-void Orvinale::Type(unsigned long window, const std::string& text) {
-  Focus(window);
-  Run("xdotool type --delay 30 -- " + ShellQuote(text));
+std::string Orvinale::MoveTo(unsigned long window, int x, int y) {
+  return " mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y);
 }
-
-void Orvinale::Click(unsigned long window, int x, int y, int button) {
-  Focus(window);
-  Run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
-      std::to_string(y) + " click " + std::to_string(button));
-}
-
-void Orvinale::Press(unsigned long window, int x, int y) {
-  Focus(window);
-  Run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
-      std::to_string(y) + " mousedown 1");
-}
-
-void Orvinale::Release() { Run("xdotool mouseup 1"); }
 
 void Orvinale::Drag(unsigned long window, int x0, int y0, int x1, int y1) {
-  Focus(window);
-  const std::string w = std::to_string(window);
-  auto move = [&](int x, int y) {
-    return " mousemove --window " + w + " " + std::to_string(x) + " " + std::to_string(y);
-  };
-  std::string cmd = "xdotool" + move(x0, y0) + " mousedown 1";
-  const int steps = 4;
-  for (int i = 1; i <= steps; ++i)
-    cmd += " sleep 0.05" + move(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
-  Run(cmd + " mouseup 1");
+  std::string cmd = MoveTo(window, x0, y0) + " mousedown 1";
+  for (int i = 1; i <= 4; ++i)  // paced like a hand, so each step is its own move
+    cmd += " sleep 0.05" + MoveTo(window, x0 + (x1 - x0) * i / 4, y0 + (y1 - y0) * i / 4);
+  Xdo(window, cmd + " mouseup 1");
 }
 
 Image Orvinale::Screenshot(unsigned long window, const std::string& name) {
+  Capture("import -silent -window " + (window ? std::to_string(window) : "root") + " " +
+          ShellQuote("png:" + Path(name)));
   Image img;
-  std::string path = Path(name);
-  Run("import -silent -window " + std::to_string(window) + " " + ShellQuote("png:" + path));
-  img.Load(path);
+  png_image png = {};
+  png.version = PNG_IMAGE_VERSION;
+  if (png_image_begin_read_from_file(&png, Path(name).c_str())) {
+    png.format = PNG_FORMAT_RGB;
+    img.rgb.resize(PNG_IMAGE_SIZE(png));
+    if (png_image_finish_read(&png, nullptr, img.rgb.data(), 0, nullptr))
+      img.width = static_cast<int>(png.width), img.height = static_cast<int>(png.height);
+    else
+      img.rgb.clear();
+  }
   return img;
+}
+
+bool Orvinale::WaitShot(unsigned long window, const std::string& name,
+                        const std::function<bool(const Image&)>& test, Image* shot, double timeout_s) {
+  return WaitUntil([&] { return test(*shot = Screenshot(window, name)); }, timeout_s);
+}
+
+std::string Orvinale::ControlTexts(const std::string& title) {
+  return Capture(ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " +
+                 ShellQuote(ORV_WIN64_DIR "/orv_window_texts.exe") + " " + ShellQuote(title));
 }
 
 }  // namespace e2e

@@ -16,33 +16,46 @@ struct Rgb {
   bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
   bool operator!=(const Rgb& o) const { return !(*this == o); }
 };
-std::string ToString(const Rgb& c);
 
 struct Image {
   int width = 0, height = 0;
   std::vector<uint8_t> rgb;  // rows top to bottom, 3 bytes a pixel
   Rgb At(int x, int y) const;
-  // Number of pixels of the given colour in [x0, x1) × [y0, y1).
+  // Pixels in [x0, x1) x [y0, y1) of colour c, or accepted by the test.
   int Count(const Rgb& c, int x0, int y0, int x1, int y1) const;
-  bool Load(const std::string& png_path);
+  int Count(const std::function<bool(Rgb)>& test, int x0, int y0, int x1, int y1) const;
+  std::vector<uint8_t> Region(int x0, int y0, int x1, int y1) const;
 };
 
 // Polls cond every 50 ms until it holds or timeout_s passes.
 bool WaitUntil(const std::function<bool()>& cond, double timeout_s);
-
 std::string ReadFile(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& bytes);
-// Runs a shell command and returns its standard output.
+bool Exists(const std::string& path);
+// Runs a shell command; its standard output (its errors go nowhere).
 std::string Capture(const std::string& command);
 std::string ShellQuote(const std::string& s);
 
-// The main window's title with no document, and with the named one.
+// The main window's title with no document, and with the named one: the one
+// place the tests know the program's version.
 extern const std::string kMainTitle;
 std::string MainTitle(const std::string& document_name);
 
-// One running orvinale.exe, started from a fresh temporary folder that holds
-// a copy of the exe, the data files and a "portable" folder, so every
-// configuration file stays in that folder.
+// What X knows of a window: its title, its place and size.
+struct Box {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+std::string TitleOf(unsigned long window);
+Box BoxOf(unsigned long window);
+void MoveWindow(unsigned long window, int x, int y);
+// Visible windows whose title matches the extended regular expression.
+std::vector<unsigned long> FindWindows(const std::string& pattern);
+// The integer value of key in an .ini text; `fallback` when absent.
+int IniValue(const std::string& ini, const std::string& key, int fallback = -1);
+
+// One orvinale.exe, run from a fresh temporary folder holding a copy of the
+// exe, the data files and a "portable" folder, so its configuration stays
+// there. A failed test keeps the folder (so does ORV_E2E_KEEP=1).
 class Orvinale {
  public:
   Orvinale();
@@ -50,49 +63,89 @@ class Orvinale {
   Orvinale(const Orvinale&) = delete;
   Orvinale& operator=(const Orvinale&) = delete;
 
-  const std::string& dir() const { return dir_; }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-  // The folder's Windows name, as the program sees it (Z:\...).
-  std::string WindowsPath(const std::string& name) const;
+  std::string WindowsPath(const std::string& name) const;  // Z:\...
+  std::string Ini() const { return ReadFile(Path("portable/orvinale.ini")); }
 
-  bool Start(const std::vector<std::string>& args = {});
-  // Waits for a top-level window whose title matches exactly; returns its
-  // X window id, or 0.
-  unsigned long WaitWindow(const std::string& title, double timeout_s = 60);
-  bool Running();
-  // Waits for the program to end; false on time-out.
-  bool WaitExit(double timeout_s, int* exit_code);
-  // Ctrl+Q in the window, then waits for the exit: the exit code, or -1
-  // (and a test failure) when the program does not end.
-  int Quit(unsigned long window);
+  bool Start(const std::vector<std::string>& args);
+  // Start, dismiss the welcome box, wait for the main window: its id or 0.
+  unsigned long StartMain(const std::vector<std::string>& args, const std::string& title);
+  // Enter in the message box titled `title` until it is gone; false when it
+  // never showed or stays.
+  bool DismissBox(const std::string& title, double timeout_s = 30);
+  // `keys` in the window, then waits for the program's end: its exit code,
+  // or -1 (and a test failure) when it does not end.
+  int Quit(unsigned long window, const std::string& keys = "ctrl+q");
 
-  // Input to a window: focus it, then keys ("ctrl+s", "Return"), text, clicks.
+  // A visible window titled exactly `title` (other than `other`, for a box
+  // sharing its dialog's caption); 0 on time-out.
+  unsigned long WaitWindow(const std::string& title, double timeout_s = 30, unsigned long other = 0);
+  bool WaitWindowGone(const std::string& title, double timeout_s = 20);
+  // `keys` in `window`, then WaitWindow(title) or WaitWindowGone(title).
+  unsigned long Open(unsigned long window, const std::string& keys, const std::string& title) {
+    Key(window, keys);
+    return WaitWindow(title);
+  }
+  bool Close(unsigned long window, const std::string& keys, const std::string& title) {
+    Key(window, keys);
+    return WaitWindowGone(title);
+  }
+  bool WaitTitle(unsigned long window, const std::string& title, double timeout_s = 10) {
+    return WaitUntil([&] { return TitleOf(window) == title; }, timeout_s);
+  }
+  bool KeyThenTitle(unsigned long window, const std::string& keys, const std::string& title) {
+    Key(window, keys);
+    return WaitTitle(window, title);
+  }
+  bool WaitBytes(const std::string& name, const std::string& bytes, double timeout_s = 10) {
+    return WaitUntil([&] { return ReadFile(Path(name)) == bytes; }, timeout_s);
+  }
+  // Ctrl+S in the window, then WaitBytes.
+  bool Saves(unsigned long window, const std::string& name, const std::string& bytes) {
+    Key(window, "ctrl+s");
+    return WaitBytes(name, bytes);
+  }
+  // Opens the file dialog titled `title` with `keys`, types the file's
+  // Windows name and presses Enter: the dialog's id, or 0 when none opened.
+  unsigned long ChooseFile(unsigned long window, const std::string& keys, const std::string& title,
+                           const std::string& name) {
+    unsigned long dialog = Open(window, keys, title);
+    if (dialog != 0) {
+      Type(dialog, WindowsPath(name));
+      Key(dialog, "Return");
+    }
+    return dialog;
+  }
+
+  // Input through xdotool, each call focusing the window first. QuickKeys
+  // sends its chords with no delay, so all are queued before a console
+  // pane's 50 ms timer hands the first to its editor.
   void Focus(unsigned long window);
-  void Key(unsigned long window, const std::string& keys);
-  void Type(unsigned long window, const std::string& text);
-  void Click(unsigned long window, int x, int y, int button = 1);
-  // The left button pressed at (x, y) and held, and released where it is.
-  void Press(unsigned long window, int x, int y);
-  void Release();
-  // Presses the left button at (x0, y0), moves to (x1, y1) in a few steps
-  // and releases it there.
+  void Key(unsigned long window, const std::string& keys) { Xdo(window, "key --delay 30 " + keys); }
+  void QuickKeys(unsigned long window, const std::string& keys) { Xdo(window, "key --delay 0 " + keys); }
+  void Type(unsigned long window, const std::string& text) {
+    Xdo(window, "type --delay 30 -- " + ShellQuote(text));
+  }
+  void Click(unsigned long window, int x, int y, int button = 1) {
+    Xdo(window, MoveTo(window, x, y) + " click " + std::to_string(button));
+  }
+  void Press(unsigned long window, int x, int y) { Xdo(window, MoveTo(window, x, y) + " mousedown 1"); }
+  void Release() { Capture("xdotool mouseup 1"); }
   void Drag(unsigned long window, int x0, int y0, int x1, int y1);
 
-  // Waits for the welcome box ("Release for testing purposes"), dismisses it
-  // with Enter and waits until it is gone; false when it never showed.
-  bool DismissWelcome(double timeout_s = 60);
-  // Start, dismiss the welcome box, then wait for the main window's title.
-  unsigned long StartMain(const std::vector<std::string>& args, const std::string& title);
-  // Waits for a visible window with this exact title other than `other`
-  // (a box that shares its dialog's caption); 0 on time-out.
-  unsigned long WaitOtherWindow(const std::string& title, unsigned long other, double timeout_s = 20);
-  // Waits until no visible window has this exact title.
-  bool WaitWindowGone(const std::string& title, double timeout_s = 20);
-
-  // Screenshot of one window, saved under the test folder and loaded.
-  Image Screenshot(unsigned long window, const std::string& name = "shot.png");
+  // A window's picture (window 0: the whole screen), kept as a PNG in the
+  // test folder; WaitShot takes them until `test` accepts one.
+  Image Screenshot(unsigned long window, const std::string& name);
+  bool WaitShot(unsigned long window, const std::string& name, const std::function<bool(const Image&)>& test,
+                Image* shot, double timeout_s = 20);
+  // The texts of the controls of the window titled `title` (a message box's
+  // text), read by a small Windows helper built beside the exe.
+  std::string ControlTexts(const std::string& title);
 
  private:
+  bool Running();
+  void Xdo(unsigned long window, const std::string& command);
+  static std::string MoveTo(unsigned long window, int x, int y);
   std::string dir_;
   pid_t pid_ = -1;
   int exit_code_ = -1;

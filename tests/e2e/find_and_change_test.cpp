@@ -1,0 +1,97 @@
+// Editing a file given on the command line and finding things in it: typed
+// text, Find with F3, Change, Go to, each checked in the bytes Ctrl+S
+// writes, which keep the file's CR LF line ends.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using namespace e2e;
+
+const char kName[] = "my notes.txt";  // a space: the path reaches the program quoted
+
+// The file's bytes: the given lines, then 6 to 9, each ending in CR LF, and
+// `last`.
+std::string File(std::initializer_list<std::string> lines, const std::string& last = "10\r\n") {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text + "6\r\n7\r\n8\r\n9\r\n" + last;
+}
+
+// Opens a dialog with its keys, types the entry (a tab moves to the next
+// field) and closes it with `close`; true once it has gone.
+bool Submit(Orvinale& app, unsigned long win, const std::string& keys, const std::string& title,
+            const std::string& entry, const std::string& close = "Return") {
+  unsigned long dialog = app.Open(win, keys, title);
+  if (dialog == 0) return false;
+  app.Type(dialog, entry);
+  app.Key(dialog, close);
+  return app.WaitWindowGone(title);
+}
+
+TEST(Story, WriteAFileAndFindThingsInIt) {
+  Orvinale app;
+  ASSERT_TRUE(
+      WriteFile(app.Path(kName), File({"\tFOO foobar xfoo foo", "foo(", "last foo", "foo bar foo", "food"})));
+  unsigned long win = app.StartMain({app.WindowsPath(kName)}, MainTitle(kName));
+  ASSERT_NE(win, 0u);
+
+  // The tab was read as two spaces; typing and saving keep CR LF.
+  app.Type(win, "ab");
+  app.Key(win, "Down End");
+  app.Type(win, "!");
+  EXPECT_TRUE(app.Saves(win, kName,
+                        File({"ab  FOO foobar xfoo foo", "foo(!", "last foo", "foo bar foo", "food"})))
+      << ReadFile(app.Path(kName));
+
+  // Find starts with Case-sensitive and Match whole word set: FOO, foobar
+  // and xfoo are passed over, and the caret lands on the foo after them.
+  // The typed # makes that foo part of a word; F3 passes it and foo( by.
+  // Escape closes Find without searching.
+  app.Key(win, "ctrl+Home");
+  ASSERT_TRUE(Submit(app, win, "ctrl+f", "Orvinale find", "foo")) << "Find did not open or close";
+  app.Type(win, "#");
+  app.Key(win, "F3");
+  app.Type(win, "%");
+  ASSERT_TRUE(Submit(app, win, "ctrl+f", "Orvinale find", "last", "Escape"));
+  app.Type(win, "!");
+  EXPECT_TRUE(app.Saves(win, kName,
+                        File({"ab  FOO foobar xfoo #foo", "foo(!", "last %!foo", "foo bar foo", "food"})))
+      << ReadFile(app.Path(kName));
+
+  // Change replaces every whole-word foo and shows the count in the title
+  // for a while.
+  unsigned long change = app.Open(win, "ctrl+h", "Orvinale change");
+  ASSERT_NE(change, 0u);
+  app.Type(change, "foo\tbaz");
+  app.Key(change, "Return");
+  EXPECT_TRUE(app.WaitTitle(win, kMainTitle + " | 2 changes")) << TitleOf(win);
+  EXPECT_TRUE(app.WaitWindowGone("Orvinale change"));
+  EXPECT_TRUE(app.WaitTitle(win, kMainTitle)) << "the count stays: " << TitleOf(win);
+
+  // Go to: with the empty line after the last line end gone, 99999 is the
+  // last line, 0 the first.
+  app.Key(win, "ctrl+End BackSpace");
+  for (auto [line, mark] : {std::pair{"99999", "#"}, {"0", "@"}, {"5", "$"}}) {
+    ASSERT_TRUE(Submit(app, win, "ctrl+g", "Orvinale go to", line)) << line;
+    app.Type(win, mark);
+  }
+
+  // Ctrl+F while Find is open gives it the focus: the keys sent to whichever
+  // window has the focus reach its edit and OK.
+  ASSERT_NE(app.Open(win, "ctrl+f", "Orvinale find"), 0u);
+  app.Click(win, 300, 200);
+  app.Key(win, "ctrl+Home");
+  Capture("xdotool key --delay 30 ctrl+f; xdotool type --delay 30 last; xdotool key Return");
+  EXPECT_TRUE(app.WaitWindowGone("Orvinale find")) << "Enter did not reach Find";
+  app.Type(win, "^");
+  EXPECT_TRUE(app.Saves(
+      win, kName, File({"@ab  FOO foobar xfoo #foo", "foo(!", "^last %!foo", "baz bar baz", "$food"}, "#10")))
+      << ReadFile(app.Path(kName));
+  EXPECT_EQ(app.Quit(win), 0);
+}
+
+}  // namespace

@@ -36,7 +36,9 @@ if(ORV_E2E)
     add_executable(orv_e2e_tests ${files})
     target_link_libraries(orv_e2e_tests PRIVATE orv_options GTest::gtest_main
                           Threads::Threads PNG::PNG)
-    target_include_directories(orv_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR})
+    # The generated orv_version.h gives the tests the title the program shows.
+    target_include_directories(orv_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}
+                               ${CMAKE_BINARY_DIR}/generated)
     target_compile_definitions(orv_e2e_tests PRIVATE
       ORV_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
       ORV_WIN64_DIR="${ORV_WIN64_DIR}")

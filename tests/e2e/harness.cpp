@@ -13,9 +13,11 @@
 #include <sstream>
 #include <thread>
 
+#include "orv_version.h"
+
 namespace e2e {
 
-const std::string kMainTitle = "Orvinale 0.53-alpha (x64)";
+const std::string kMainTitle = "Orvinale " ORV_VERSION " (x64)";
 
 std::string MainTitle(const std::string& document_name) { return document_name + " - " + kMainTitle; }
 

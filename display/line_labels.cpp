@@ -1,3 +1,5 @@
+// The line-number pane's labels: the column and line texts, and painting
+// them beside the text pane's rows.
 #include <cstdio>
 
 #include "display/line_view.h"

@@ -1,3 +1,5 @@
+// The text pane's two view toggles, the ruler column and the whitespace
+// dots, and the pane's globals; the next paint applies them.
 #include "display/pane_hooks.h"
 #include "display/surface_view.h"
 #include "documents/app_state.h"

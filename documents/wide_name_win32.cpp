@@ -1,3 +1,4 @@
+// UTF-8 names to wide Windows paths (long-path prefix included).
 #include "documents/file_names.h"
 #include "documents/wide_name.h"
 #include "engine/utf8_win32.h"

@@ -1,12 +1,11 @@
 // The text pane and the line-number pane in a plain top-level window under
-// Wine: creation, paint through GDI, labels, mouse, wheel, typed characters.
+// Wine: the profile read and written, and the messages they handle.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "display/canvas_win32.h"
 #include "display/line_view.h"
 #include "display/pane_hooks.h"
 #include "display/panes_win32.h"
@@ -118,7 +117,6 @@ struct DisplayPanesWin : testing::Test {
     ReleaseDC(hwnd, dc);
     return c;
   }
-  Pixel SurfacePixel(int x, int y) { return CanvasPixelAt(surface_view->canvas, x, y) | 0xFF000000u; }
   int ThumbPosition() {
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
@@ -131,14 +129,39 @@ struct DisplayPanesWin : testing::Test {
   }
 };
 
-TEST_F(DisplayPanesWin, CreatesRecordsReadsAndWritesTheProfile) {
+TEST_F(DisplayPanesWin, PanesReadTheProfileTakeTheirMessagesAndWriteItBack) {
   ASSERT_NE(nullptr, surface_view);
   ASSERT_NE(nullptr, line_view);
   EXPECT_EQ(surface, static_cast<HWND>(surface_view->hwnd));
-  EXPECT_EQ(0, surface_view->ruler_column);  // "ruler" = 0
+  EXPECT_EQ(0, surface_view->ruler_column);     // "ruler" = 0
   EXPECT_EQ(1, surface_view->show_whitespace);  // "whitespace" absent
-  EXPECT_EQ(5, line_view->label_margin);
-  EXPECT_GT(line_view->cell_height, 10);
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\n";
+  Document* doc = Open(text);
+  MoveTextStart(doc, false);
+  Repaint();
+  RenderCache& c = *doc->render_cache;
+  EXPECT_EQ(RGB(128, 128, 255), Screen(surface, 5 + c.cell_width / 2, c.cell_height)) << "the caret";
+  // Keys the key table leaves to the pane move neither the text nor the thumb.
+  for (WPARAM key : {VK_NEXT, VK_END, VK_DOWN}) SendMessageW(surface, WM_KEYDOWN, key, 0);
+  Repaint();
+  EXPECT_EQ(0, c.top_line);
+  EXPECT_EQ(0, ThumbPosition());
+  SendMessageW(surface, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+  EXPECT_EQ(3, c.top_line);
+  SendMessageW(surface, WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(201 - static_cast<int>(c.rows), c.top_line);
+  // A press takes the capture and the release gives it back.
+  Click(WM_LBUTTONDOWN, 5 + 3 * c.cell_width + 1, c.cell_height + 2);
+  EXPECT_EQ(surface, GetCapture());
+  Click(WM_LBUTTONUP, 5 + 3 * c.cell_width + 1, c.cell_height + 2);
+  EXPECT_EQ(nullptr, GetCapture());
+  // Typed characters: a surrogate pair joins into one; a backspace is no character.
+  Document* typed = Open("");
+  for (WPARAM ch : {WPARAM('a'), WPARAM(0xD83D), WPARAM(0xDE00), WPARAM(8)})
+    SendMessageW(surface, WM_CHAR, ch, 0);
+  CloseGapAtCaret(typed);
+  EXPECT_EQ(std::string("a\xF0\x9F\x98\x80"), std::string(StringData(typed->text)));
   EXPECT_TRUE(ToggleRulerColumn());
   DestroyWindow(surface);
   DestroyWindow(line);
@@ -147,127 +170,6 @@ TEST_F(DisplayPanesWin, CreatesRecordsReadsAndWritesTheProfile) {
   EXPECT_EQ(nullptr, line_view);
   EXPECT_EQ(1, saved_ruler);
   EXPECT_EQ(1, saved_whitespace);
-}
-
-TEST_F(DisplayPanesWin, EmptyScreenAndNoLabels) {
-  Repaint();
-  const COLORREF empty = RGB(48, 25, 52);
-  EXPECT_EQ(empty, Screen(surface, 100, 100));
-  EXPECT_EQ(empty, Screen(line, 30, 100));
-  EXPECT_TRUE(line_view->labels.empty());
-  // Covered and uncovered: the empty screen comes back.
-  HDC dc = GetDC(surface);
-  RECT r = {0, 0, 200, 200};
-  FillRect(dc, &r, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  ReleaseDC(surface, dc);
-  Repaint();
-  EXPECT_EQ(empty, Screen(surface, 100, 100));
-}
-
-TEST_F(DisplayPanesWin, TextCaretAndLabelsReachTheScreen) {
-  Document* doc = Open("hello\nworld\n");
-  MoveTextStart(doc, false);
-  Repaint();
-  const RenderCache& c = *doc->render_cache;
-  ASSERT_GT(c.cell_width, 3);
-  ASSERT_GT(c.cell_height, 10);
-  // Some light-grey text in the first cell row; black after the line.
-  int grey = 0;
-  for (int y = 0; y < c.cell_height; ++y) {
-    for (int x = 5; x < 5 + 5 * c.cell_width; ++x) {
-      if (Screen(surface, x, y) == RGB(192, 192, 192)) ++grey;
-    }
-  }
-  EXPECT_GT(grey, 10);
-  EXPECT_EQ(RGB(0, 0, 0), Screen(surface, 5 + 10 * c.cell_width, c.cell_height / 2));
-  // The insert caret: a two-pixel underline of the first cell.
-  EXPECT_EQ(RGB(128, 128, 255), Screen(surface, 5 + c.cell_width / 2, c.cell_height));
-  EXPECT_EQ(RGB(128, 128, 255), Screen(surface, 5 + c.cell_width / 2, c.cell_height - 1));
-  // Labels: "001:0001" on the caret row, in the highlight colour; the rest grey.
-  ASSERT_EQ(3u, line_view->labels.size());
-  EXPECT_EQ("001:0001", line_view->labels[0]);
-  EXPECT_EQ("    0002", line_view->labels[1]);
-  int blue = 0, dark = 0;
-  for (int y = 0; y < 2 * c.cell_height; ++y) {
-    for (int x = 0; x < 60; ++x) {
-      const COLORREF p = Screen(line, x, y);
-      if (p == RGB(128, 128, 255)) {
-        EXPECT_LT(y, c.cell_height);
-        ++blue;
-      }
-      if (p == RGB(70, 70, 70)) {
-        EXPECT_GE(y, c.cell_height);
-        ++dark;
-      }
-    }
-  }
-  EXPECT_GT(blue, 10);
-  EXPECT_GT(dark, 10);
-  EXPECT_EQ(5 + RectWidth(PixelRect{0, 0, 8 * c.cell_width, 0}), line_view->pane_width);
-}
-
-TEST_F(DisplayPanesWin, ClickDragAndRelease) {
-  Document* doc = Open("first line\nsecond line\nthird line\n");
-  Repaint();
-  const RenderCache& c = *doc->render_cache;
-  const int cw = c.cell_width, ch = c.cell_height;
-  Click(WM_LBUTTONDOWN, 5 + 3 * cw + 1, ch + 2);
-  EXPECT_EQ(surface, GetCapture());
-  EXPECT_EQ(1u, doc->caret_line);
-  EXPECT_EQ(3u, doc->caret_column);
-  Click(WM_MOUSEMOVE, 5 + 6 * cw + 1, 2 * ch + 2, MK_LBUTTON);
-  Repaint();
-  // The drag's selection shows: row 1 from column 3 is blended.
-  const Pixel under = SurfacePixel(5 + 8 * cw, ch + 1);
-  EXPECT_NE(MakePixel(0, 0, 0), under);
-  Click(WM_LBUTTONUP, 5 + 6 * cw + 1, 2 * ch + 2);
-  EXPECT_EQ(nullptr, GetCapture());
-  EXPECT_TRUE(doc->has_selection);
-  EXPECT_EQ(2u, doc->caret_line);
-  EXPECT_EQ(6u, doc->caret_column);
-  // A plain click leaves no selection.
-  Click(WM_LBUTTONDOWN, 5 + 1, 2);
-  Click(WM_LBUTTONUP, 5 + 2, 3);
-  EXPECT_FALSE(doc->has_selection);
-  EXPECT_EQ(0u, doc->caret_line);
-}
-
-TEST_F(DisplayPanesWin, WheelScrollsThreeLinesAndDetaches) {
-  std::string text;
-  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\n";
-  Document* doc = Open(text);
-  MoveTextStart(doc, false);
-  Repaint();
-  RenderCache& c = *doc->render_cache;
-  EXPECT_EQ(0, c.top_line);
-  // Keys the key table leaves to the pane move neither the text nor the thumb.
-  for (WPARAM key : {VK_NEXT, VK_END, VK_DOWN}) SendMessageW(surface, WM_KEYDOWN, key, 0);
-  Repaint();
-  EXPECT_EQ(0, c.top_line);
-  EXPECT_EQ(0, ThumbPosition());
-  SendMessageW(surface, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
-  EXPECT_EQ(3, c.top_line);
-  EXPECT_EQ(-1, c.caret_row);
-  Repaint();
-  EXPECT_EQ(3, c.top_line);
-  EXPECT_EQ("    0004", line_view->labels[0]);
-  SendMessageW(surface, WM_VSCROLL, SB_BOTTOM, 0);
-  EXPECT_EQ(201 - static_cast<int>(c.rows), c.top_line);
-  // The caret moves: the view comes back around it.
-  MoveDown(doc, false);
-  Repaint();
-  EXPECT_EQ(0, c.top_line);
-  EXPECT_EQ(1, c.caret_row);
-}
-
-TEST_F(DisplayPanesWin, TypedCharactersJoinSurrogatePairs) {
-  Document* doc = Open("");
-  SendMessageW(surface, WM_CHAR, 'a', 0);
-  SendMessageW(surface, WM_CHAR, 0xD83D, 0);
-  SendMessageW(surface, WM_CHAR, 0xDE00, 0);
-  SendMessageW(surface, WM_CHAR, 8, 0);
-  CloseGapAtCaret(doc);
-  EXPECT_EQ(std::string("a\xF0\x9F\x98\x80"), std::string(StringData(doc->text)));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The file layer, load and save through the Windows halves, under Wine.
+// The file layer's Windows halves under Wine: reads and writes, long and
+// non-ASCII names, files held open or read-only, and saves through links.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,12 +20,6 @@
 
 namespace {
 
-std::string Pattern(size_t n) {
-  std::string s(n, 0);
-  for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>('a' + (i * 7 + i / 8192) % 26);
-  return s;
-}
-
 bool WriteAll(const std::string& path, const std::string& bytes) {
   FileWriter w(path.c_str());
   if (!w.IsOpen()) return false;
@@ -32,10 +27,13 @@ bool WriteAll(const std::string& path, const std::string& bytes) {
   return w.Flush(true);
 }
 
+// Read in pieces smaller than the file layer's buffer.
 std::string ReadAll(const std::string& path) {
   FileReader r(path.c_str());
-  std::string out(static_cast<size_t>(r.GetSize()), 0);
-  out.resize(static_cast<size_t>(r.Read(&out[0], static_cast<int64_t>(out.size()))));
+  std::string out;
+  char piece[3001];
+  for (int64_t n; (n = r.Read(piece, sizeof piece)) > 0;) out.append(piece, static_cast<size_t>(n));
+  EXPECT_FALSE(r.ReadFailed());
   return out;
 }
 
@@ -50,174 +48,110 @@ DocPtr Load(const std::string& path) {
   return doc;
 }
 
+int FilesIn(const WinTempDir& dir) {
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW(WideText(dir.File("*")).c_str(), &found);
+  int files = 0;
+  if (h != INVALID_HANDLE_VALUE) {
+    do files += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    while (FindNextFileW(h, &found));
+    FindClose(h);
+  }
+  return files;
+}
+
 }  // namespace
 
-TEST(DocumentsWinFiles, ReaderAndWriterRoundTrips) {
+TEST(DocumentsWinFiles, ReadsAndWritesAnySizeAndRefusesWhatItMust) {
   WinTempDir dir;
-  for (size_t size : {size_t(0), size_t(1), size_t(8192), size_t(20000), size_t(100001)}) {
-    std::string path = dir.File("io" + std::to_string(size) + ".bin");
-    std::string data = Pattern(size);
+  for (size_t size : {size_t(0), size_t(1), size_t(8192), size_t(100001)}) {
+    std::string path = dir.File("io" + std::to_string(size)), data(size, 0);
+    for (size_t i = 0; i < size; ++i) data[i] = static_cast<char>('a' + (i * 7 + i / 8192) % 26);
     ASSERT_TRUE(WriteAll(path, data)) << size;
-    FileReader r(path.c_str());
-    ASSERT_TRUE(r.IsOpen());
-    EXPECT_EQ(r.GetSize(), static_cast<int64_t>(size));
-    std::string got;
-    char piece[3001];
-    int64_t n;
-    while ((n = r.Read(piece, sizeof(piece))) > 0) got.append(piece, static_cast<size_t>(n));
-    EXPECT_EQ(got, data) << size;
-    EXPECT_FALSE(r.ReadFailed());
+    EXPECT_EQ(FileReader(path.c_str()).GetSize(), static_cast<int64_t>(size));
+    EXPECT_EQ(ReadAll(path), data) << size;
   }
-  FileWriter exclusive(dir.File("io1.bin").c_str(), CreateMode::kCreateNew);
-  EXPECT_FALSE(exclusive.IsOpen());
+  EXPECT_FALSE(FileWriter(dir.File("io1").c_str(), CreateMode::kCreateNew).IsOpen());
   FileReader missing(dir.File("missing").c_str());
   EXPECT_FALSE(missing.IsOpen());
   EXPECT_EQ(missing.GetSize(), 0);
 }
 
-TEST(DocumentsWinFiles, LoadSaveRoundTrips) {
+TEST(DocumentsWinFiles, LongAndNonAsciiNamesReachEveryCall) {
   WinTempDir dir;
-  struct Case {
-    std::string in, out;
-  };
-  const Case cases[] = {
-      {"a\nb\n", "a\nb\n"},
-      {"a\r\nb\r\n", "a\r\nb\r\n"},
-      {"a\rb\r", "a\rb\r"},
-      {"a\nb", "a\nb\n"},
-      {"\xEF\xBB\xBFx\r\n", "\xEF\xBB\xBFx\r\n"},
-      {std::string(9000, 'w') + "\r\n", std::string(9000, 'w') + "\r\n"},
-  };
-  std::string path = dir.File("doc.txt");
-  for (const Case& c : cases) {
-    ASSERT_TRUE(WriteAll(path, c.in));
-    DocPtr doc = Load(path);
-    ASSERT_NE(doc, nullptr);
-    EXPECT_TRUE(SaveDocument(doc.get()));
-    EXPECT_EQ(ReadAll(path), c.out);
-  }
-  ASSERT_TRUE(WriteAll(path, std::string("a\0b", 3)));
-  EXPECT_EQ(Load(path), nullptr);
-  ASSERT_TRUE(WriteAll(path, ""));
-  EXPECT_EQ(Load(path), nullptr);
-}
-
-TEST(DocumentsWinFiles, LongNames) {
-  WinTempDir dir;
-  // Folders that take a name of 300 units or more, with forward slashes
-  // that the prefix step turns into backslashes.
-  std::string folder1 = dir.File(std::string(100, 'd'));
-  std::string folder2 = folder1 + "/" + std::string(100, 'e');
-  ASSERT_TRUE(CreateDirectoryUtf8(folder1.c_str()));
-  ASSERT_TRUE(CreateDirectoryUtf8(folder2.c_str()));
-  std::string name = folder2 + "/" + std::string(300 - folder2.size() - 1 - 4, 'f') + ".txt";
-  ASSERT_GE(name.size(), 300u);
-  ASSERT_TRUE(WriteAll(name, "long\r\nname\r\n"));
+  // Folders making a name of 300 units, with forward slashes that the
+  // prefix step turns into backslashes.
+  std::string folder = dir.File(std::string(100, 'd'));
+  ASSERT_TRUE(CreateDirectoryUtf8(folder.c_str()));
+  folder += "/" + std::string(100, 'e');
+  ASSERT_TRUE(CreateDirectoryUtf8(folder.c_str()));
+  const std::string long_name = folder + "/" + std::string(300 - folder.size() - 5, 'f') + ".txt";
   std::wstring wide;
-  ASSERT_TRUE(WidePath(name.c_str(), &wide));
+  ASSERT_TRUE(WidePath(long_name.c_str(), &wide));
   EXPECT_EQ(wide.compare(0, 4, L"\\\\?\\"), 0);
   EXPECT_EQ(wide.find(L'/'), std::wstring::npos);
-  EXPECT_NE(GetFileAttributesW(wide.c_str()), INVALID_FILE_ATTRIBUTES);
-
-  FileStatus st;
-  ASSERT_TRUE(StatUtf8(name.c_str(), &st));
-  EXPECT_EQ(st.size, 12);
-  FILE* f = OpenStreamUtf8(name.c_str(), "rb");
-  ASSERT_NE(f, nullptr);
-  std::fclose(f);
-  DocPtr doc = Load(name);
-  ASSERT_NE(doc, nullptr);
-  EXPECT_EQ(doc->eol_style, 1u);
-  doc->eol_style = 0;
-  EXPECT_TRUE(SaveDocument(doc.get()));
-  EXPECT_EQ(ReadAll(name), "long\nname\n");
-  EXPECT_TRUE(RemoveFileUtf8(name.c_str()));
-  EXPECT_FALSE(StatUtf8(name.c_str(), &st));
-}
-
-TEST(DocumentsWinFiles, NonAsciiNames) {
-  WinTempDir dir;
-  const char* names[] = {"\xCE\xB1\xCE\xB2\xCE\xB3.txt",              // Greek
-                         "\xE6\x96\x87\xE5\xAD\x97.txt",              // CJK
-                         "\xF0\x9F\x98\x80 smile.txt"};               // emoji
-  for (const char* n : names) {
-    std::string path = dir.File(n);
-    ASSERT_TRUE(WriteAll(path, "\xCE\xBB\n")) << n;
-    std::wstring wide;
-    ASSERT_TRUE(Utf8ToWide(path.c_str(), &wide));
-    EXPECT_NE(GetFileAttributesW(wide.c_str()), INVALID_FILE_ATTRIBUTES) << n;
-    EXPECT_EQ(ReadAll(path), "\xCE\xBB\n");
-    DocPtr doc = Load(path);
-    ASSERT_NE(doc, nullptr) << n;
-    std::string copy = path + ".copy";
-    EXPECT_TRUE(SaveDocumentAs(doc.get(), copy.c_str()));
-    EXPECT_EQ(ReadAll(copy), "\xCE\xBB\n");
+  for (const std::string& path : {long_name, dir.File("\xCE\xB1\xCE\xB2\xCE\xB3.txt"),
+                                  dir.File("\xE6\x96\x87\xE5\xAD\x97.txt"),
+                                  dir.File("\xF0\x9F\x98\x80 smile.txt")}) {
+    SCOPED_TRACE(path);
+    ASSERT_TRUE(WriteAll(path, "\xCE\xBB\r\n"));
+    EXPECT_NE(GetFileAttributesW(WideText(path).c_str()), INVALID_FILE_ATTRIBUTES);
     FileStatus st;
-    EXPECT_TRUE(StatUtf8(copy.c_str(), &st));
+    ASSERT_TRUE(StatUtf8(path.c_str(), &st));
+    EXPECT_EQ(st.size, 4);
+    FILE* f = OpenStreamUtf8(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    DocPtr doc = Load(path);
+    ASSERT_NE(doc, nullptr);
+    doc->eol_style = 0;
+    EXPECT_TRUE(SaveDocument(doc.get()));
+    EXPECT_EQ(ReadAll(path), "\xCE\xBB\n");
+    EXPECT_TRUE(SaveDocumentAs(doc.get(), (path + ".copy").c_str()));
+    EXPECT_EQ(ReadAll(path + ".copy"), "\xCE\xBB\n");
+    EXPECT_TRUE(RemoveFileUtf8(path.c_str()));
+    EXPECT_FALSE(StatUtf8(path.c_str(), &st));
   }
-  std::string sub = dir.File("\xCE\xB4\xCE\xB5");
-  EXPECT_TRUE(CreateDirectoryUtf8(sub.c_str()));
   char before[4096];
-  GetCurrentDirectoryA(sizeof(before), before);
-  EXPECT_TRUE(SetCurrentDirectoryUtf8(sub.c_str()));
+  GetCurrentDirectoryA(sizeof before, before);
+  EXPECT_TRUE(CreateDirectoryUtf8(dir.File("\xCE\xB4\xCE\xB5").c_str()));
+  EXPECT_TRUE(SetCurrentDirectoryUtf8(dir.File("\xCE\xB4\xCE\xB5").c_str()));
   SetCurrentDirectoryA(before);
 }
 
-TEST(DocumentsWinFiles, FileHeldOpenForWriting) {
+TEST(DocumentsWinFiles, FilesHeldOpenOrReadOnlyAreHandled) {
   WinTempDir dir;
   std::string path = dir.File("busy.txt");
   ASSERT_TRUE(WriteAll(path, "one\n"));
-  std::wstring wide;
-  ASSERT_TRUE(Utf8ToWide(path.c_str(), &wide));
-  HANDLE other = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  HANDLE other = CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(other, INVALID_HANDLE_VALUE);
   {
     FileReader r(path.c_str());
-    ASSERT_TRUE(r.IsOpen());
     EXPECT_TRUE(r.SizeMayChange());
     EXPECT_EQ(r.GetSize(), 4);
     SetFilePointer(other, 0, nullptr, FILE_END);
     DWORD written = 0;
     WriteFile(other, "two\n", 4, &written, nullptr);
-    EXPECT_EQ(r.GetSize(), 8);  // asked again
+    EXPECT_EQ(r.GetSize(), 8) << "asked again";
   }
-  DocPtr doc = Load(path);
-  ASSERT_NE(doc, nullptr);
+  EXPECT_NE(Load(path), nullptr);
   CloseHandle(other);
-}
 
-TEST(DocumentsWinFiles, ReadOnlyTargetIsKept) {
-  WinTempDir dir;
-  std::string path = dir.File("ro.txt");
-  ASSERT_TRUE(WriteAll(path, "old\n"));
+  // A read-only file is not replaced, and no temporary file is left beside it.
   DocPtr doc = Load(path);
   ASSERT_NE(doc, nullptr);
-  std::wstring wide;
-  ASSERT_TRUE(Utf8ToWide(path.c_str(), &wide));
-  ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(SetFileAttributesW(WideText(path).c_str(), FILE_ATTRIBUTE_READONLY));
   doc->eol_style = 1;
   EXPECT_FALSE(SaveDocument(doc.get()));
-  EXPECT_EQ(ReadAll(path), "old\n");
+  EXPECT_EQ(ReadAll(path), "one\ntwo\n");
   FileStatus st;
   ASSERT_TRUE(StatUtf8(path.c_str(), &st));
   EXPECT_TRUE(st.is_read_only);
-  // No temporary file is left beside it.
-  WIN32_FIND_DATAW found;
-  std::wstring pattern;
-  ASSERT_TRUE(Utf8ToWide(dir.File("*").c_str(), &pattern));
-  HANDLE h = FindFirstFileW(pattern.c_str(), &found);
-  int files = 0;
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
-    } while (FindNextFileW(h, &found));
-    FindClose(h);
-  }
-  EXPECT_EQ(files, 1);
-  SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(FilesIn(dir), 1);
+  SetFileAttributesW(WideText(path).c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_TRUE(SaveDocument(doc.get()));
-  EXPECT_EQ(ReadAll(path), "old\r\n");
+  EXPECT_EQ(ReadAll(path), "one\r\ntwo\r\n");
 }
 
 namespace {
@@ -256,9 +190,8 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadTo) {
   for (const Link& link : links) {
     SCOPED_TRACE(link.opened);
     ASSERT_TRUE(WriteAll(dir.File(link.file), "x\n"));
-    bool to_folder = std::string(link.name) == "folder-link";
     LinkCleanup links;
-    ASSERT_TRUE(links.Make(dir.File(link.name), link.target, to_folder));
+    ASSERT_TRUE(links.Make(dir.File(link.name), link.target, link.name == std::string("folder-link")));
     DocPtr doc = Load(dir.File(link.opened));
     ASSERT_NE(doc, nullptr);
     doc->eol_style = 2;

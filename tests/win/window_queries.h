@@ -2,13 +2,13 @@
 // Small reads of a window's state for the Windows tests.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 inline std::wstring TextOf(HWND hwnd) {
-  int n = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-  n = GetWindowTextW(hwnd, &text[0], n + 1);
-  text.resize(static_cast<size_t>(n > 0 ? n : 0));
+  wchar_t text[1024] = {};
+  GetWindowTextW(hwnd, text, 1024);
   return text;
 }
 
@@ -18,16 +18,17 @@ inline std::wstring ClassOf(HWND hwnd) {
   return name;
 }
 
-inline LONG StyleOf(HWND hwnd) { return GetWindowLongW(hwnd, GWL_STYLE); }
-
 inline RECT RectOf(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
   return r;
 }
 
-inline POINT TopLeft(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  return {r.left, r.top};
+// Expects the window's rectangle at (x, y), w x h (w or h 0: not checked).
+inline void ExpectRect(HWND hwnd, int x, int y, int w, int h) {
+  RECT r = RectOf(hwnd);
+  EXPECT_EQ(r.left, x);
+  EXPECT_EQ(r.top, y);
+  if (w != 0) EXPECT_EQ(r.right - r.left, w);
+  if (h != 0) EXPECT_EQ(r.bottom - r.top, h);
 }

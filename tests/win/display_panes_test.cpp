@@ -1,11 +1,14 @@
-// The text pane and the line-number pane in a plain top-level window under
-// Wine: the profile read and written, and the messages they handle.
+// The display's Windows halves: the canvas and font against real GDI, and the
+// text and line-number panes in a plain window, reading and writing their
+// profile keys and handling their messages.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "display/cached_font_win32.h"
+#include "display/canvas_win32.h"
 #include "display/line_view.h"
 #include "display/pane_hooks.h"
 #include "display/panes_win32.h"
@@ -20,156 +23,132 @@
 
 namespace {
 
-const wchar_t kHostClass[] = L"panes_test_host";
-const wchar_t kSurfaceClass[] = L"panes_test_surface";
-const wchar_t kLineClass[] = L"panes_test_line";
+const Pixel kBlack = MakePixel(0, 0, 0);
 
-void RegisterClasses() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  WNDCLASSW wc = {};
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.lpszClassName = kHostClass;
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  RegisterClassW(&wc);
-  wc.style = CS_DBLCLKS;
-  wc.hbrBackground = nullptr;
-  wc.lpfnWndProc = SurfaceWindowProc;
-  wc.lpszClassName = kSurfaceClass;
-  RegisterClassW(&wc);
-  wc.lpfnWndProc = LineWindowProc;
-  wc.lpszClassName = kLineClass;
-  RegisterClassW(&wc);
+TEST(DisplayCanvasWin, GdiAndThePixelArrayShareOneBitmap) {
+  Canvas c;
+  ASSERT_TRUE(ResizeCanvas(c, 16, 8));
+  ClearCanvas(c, kBlack);
+  HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
+  RECT r = {2, 1, 5, 3};
+  FillRect(CanvasDc(c), &r, brush);
+  DeleteObject(brush);
+  GdiFlush();
+  EXPECT_EQ(0x000A141Eu, CanvasPixelAt(c, 2, 1) & 0xFFFFFF);  // top-down rows
+  EXPECT_EQ(kBlack, CanvasPixelAt(c, 5, 1));
+  PutCanvasPixel(c, 7, 6, MakePixel(1, 2, 3), 1.0f);
+  EXPECT_EQ(RGB(1, 2, 3), GetPixel(CanvasDc(c), 7, 6));
+  ASSERT_TRUE(ResizeCanvas(c, 0, 0));
+  EXPECT_EQ(nullptr, CanvasDc(c));
+}
+
+TEST(DisplayCanvasWin, EditorFontMeasuresAndDrawsUtf8InItsCell) {
+  CachedFont font;
+  ASSERT_TRUE(SetCachedFontHandle(font, CreateEditorFont(), true));
+  Canvas none;
+  PixelRect cell{0, 0, 0, 0}, line{0, 0, 0, 0};
+  const int height = DrawUtf8Text(font, none, "V", 1, &cell, kTextCalcRect);
+  EXPECT_TRUE(height >= 12 && height <= 20) << height;
+  EXPECT_EQ(height, cell.bottom);
+  // Monospaced: ten characters, Greek included, are ten cells wide.
+  DrawUtf8Text(font, none, "\xCE\x93\xCE\xBD\xE1\xBF\xB6\xCE\xB8\xCE\xB9 abcd", -1, &line, kTextCalcRect);
+  EXPECT_EQ(10 * cell.right, line.right);
+  Canvas c;
+  ASSERT_TRUE(ResizeCanvas(c, 60, 30));
+  const Pixel bg = MakePixel(48, 25, 52);
+  ClearCanvas(c, bg);
+  SetBackgroundMode(font, kBackgroundTransparent);
+  SetTextColour(font, MakePixel(255, 255, 255));
+  PixelRect box{10, 5, 10 + cell.right, 5 + height};
+  DrawUtf8Text(font, c, "W", -1, &box, 0);
+  int lit = 0, outside = 0;  // pixels other than the background
+  for (int y = 0; y < c.height; ++y)
+    for (int x = 0; x < c.width; ++x)
+      if (CanvasPixelAt(c, x, y) != bg)
+        ++(x >= box.left && x < box.right && y >= box.top && y < box.bottom ? lit : outside);
+  EXPECT_GT(lit, 10);
+  EXPECT_EQ(0, outside);
+  EXPECT_FALSE(font.glyphs.empty());
+  ASSERT_TRUE(SetCachedFontHandle(font, CreateEditorFont(), true));
+  EXPECT_TRUE(font.glyphs.empty()) << "a new font drops the cached glyphs";
 }
 
 void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
 }
 
-// One profile entry kept in memory for the hooks.
-int ruler_in_profile = 0;
-int whitespace_in_profile = -1;  // -1 = absent
-int saved_ruler = -1;
-int saved_whitespace = -1;
-
-int GetInt(const char* key, int fallback, const char*) {
-  if (std::string(key) == "ruler") return ruler_in_profile;
-  if (std::string(key) == "whitespace") return whitespace_in_profile < 0 ? fallback : whitespace_in_profile;
-  return fallback;
-}
+// The profile, in memory: "ruler" is 0 and "whitespace" absent.
+int saved_ruler = -1, saved_whitespace = -1;
+int GetInt(const char* key, int fallback, const char*) { return std::string(key) == "ruler" ? 0 : fallback; }
 bool SetInt(const char* key, int value, const char*) {
   (std::string(key) == "ruler" ? saved_ruler : saved_whitespace) = value;
   return true;
 }
 
-struct DisplayPanesWin : testing::Test {
-  HWND host = nullptr;
-  HWND surface = nullptr;
-  HWND line = nullptr;
+HWND Child(HWND host, const wchar_t* cls, WNDPROC proc, DWORD style, int x, int w, int id) {
+  WNDCLASSW wc = {CS_DBLCLKS, proc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, cls};
+  RegisterClassW(&wc);
+  return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, x, 0, w, 420, host,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), wc.hInstance, nullptr);
+}
+
+TEST(DisplayPanesWin, PanesReadTheProfileTakeTheirMessagesAndWriteItBack) {
   AppState app;
-  AppState* previous_app = nullptr;
-
-  void SetUp() override {
-    RegisterClasses();
-    previous_app = app_state;
-    app_state = &app;
-    pane_hooks.profile_path = "memory";
-    pane_hooks.profile_get_int = GetInt;
-    pane_hooks.profile_set_int = SetInt;
-    host = CreateWindowExW(0, kHostClass, L"panes", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700,
-                           500, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(nullptr, host);
-    line = CreateWindowExW(0, kLineClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 60, 420, host,
-                           reinterpret_cast<HMENU>(1004), GetModuleHandleW(nullptr), nullptr);
-    surface = CreateWindowExW(0, kSurfaceClass, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 60, 0,
-                              600, 420, host, reinterpret_cast<HMENU>(1003),
-                              GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(nullptr, line);
-    ASSERT_NE(nullptr, surface);
-    Pump();
-  }
-  void TearDown() override {
-    if (host) DestroyWindow(host);
-    Pump();
-    app_state = previous_app;
-    pane_hooks = PaneHooks();
-  }
-  Document* Open(const std::string& text) {
-    NewDocument(&app);
-    Document* doc = GetCurrentDocument(app);
-    InsertText(doc, text.data(), static_cast<int32_t>(text.size()));
-    return doc;
-  }
-  void Repaint() {
-    RedrawWindow(surface, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    RedrawWindow(line, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    Pump();
-  }
-  COLORREF Screen(HWND hwnd, int x, int y) {
-    HDC dc = GetDC(hwnd);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return c;
-  }
-  int ThumbPosition() {
-    SCROLLINFO si = {};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_POS;
-    SkinnedGetScrollInfo(surface, &si);
-    return si.nPos;
-  }
-  void Click(UINT message, int x, int y, WPARAM keys = 0) {
-    SendMessageW(surface, message, keys, MAKELPARAM(x, y));
-  }
-};
-
-TEST_F(DisplayPanesWin, PanesReadTheProfileTakeTheirMessagesAndWriteItBack) {
-  ASSERT_NE(nullptr, surface_view);
-  ASSERT_NE(nullptr, line_view);
+  AppState* previous_app = app_state;
+  app_state = &app;
+  pane_hooks.profile_path = "memory";
+  pane_hooks.profile_get_int = GetInt;
+  pane_hooks.profile_set_int = SetInt;
+  HWND host = CreateWindowExW(0, L"STATIC", L"panes", WS_POPUP | WS_VISIBLE, 0, 0, 700, 500, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND line = Child(host, L"panes_test_line", LineWindowProc, 0, 0, 60, 1004);
+  HWND surface = Child(host, L"panes_test_surface", SurfaceWindowProc, WS_VSCROLL, 60, 600, 1003);
+  ASSERT_TRUE(line && surface && surface_view && line_view);
   EXPECT_EQ(surface, static_cast<HWND>(surface_view->hwnd));
-  EXPECT_EQ(0, surface_view->ruler_column);     // "ruler" = 0
-  EXPECT_EQ(1, surface_view->show_whitespace);  // "whitespace" absent
+  EXPECT_EQ(0, surface_view->ruler_column);
+  EXPECT_EQ(1, surface_view->show_whitespace) << "the default";
   std::string text;
   for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\n";
-  Document* doc = Open(text);
+  NewDocument(&app);
+  Document* doc = GetCurrentDocument(app);
+  InsertText(doc, text.data(), static_cast<int32_t>(text.size()));
   MoveTextStart(doc, false);
-  Repaint();
+  RedrawWindow(surface, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   RenderCache& c = *doc->render_cache;
-  EXPECT_EQ(RGB(128, 128, 255), Screen(surface, 5 + c.cell_width / 2, c.cell_height)) << "the caret";
+  HDC dc = GetDC(surface);
+  EXPECT_EQ(RGB(128, 128, 255), GetPixel(dc, 5 + c.cell_width / 2, c.cell_height)) << "the caret on screen";
+  ReleaseDC(surface, dc);
   // Keys the key table leaves to the pane move neither the text nor the thumb.
   for (WPARAM key : {VK_NEXT, VK_END, VK_DOWN}) SendMessageW(surface, WM_KEYDOWN, key, 0);
-  Repaint();
+  Pump();
+  SCROLLINFO si = {sizeof si, SIF_POS};
+  SkinnedGetScrollInfo(surface, &si);
   EXPECT_EQ(0, c.top_line);
-  EXPECT_EQ(0, ThumbPosition());
+  EXPECT_EQ(0, si.nPos);
   SendMessageW(surface, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
   EXPECT_EQ(3, c.top_line);
   SendMessageW(surface, WM_VSCROLL, SB_BOTTOM, 0);
   EXPECT_EQ(201 - static_cast<int>(c.rows), c.top_line);
-  // A press takes the capture and the release gives it back.
-  Click(WM_LBUTTONDOWN, 5 + 3 * c.cell_width + 1, c.cell_height + 2);
-  EXPECT_EQ(surface, GetCapture());
-  Click(WM_LBUTTONUP, 5 + 3 * c.cell_width + 1, c.cell_height + 2);
+  const LPARAM cell = MAKELPARAM(5 + 3 * c.cell_width + 1, c.cell_height + 2);
+  SendMessageW(surface, WM_LBUTTONDOWN, 0, cell);
+  EXPECT_EQ(surface, GetCapture()) << "a press takes the capture";
+  SendMessageW(surface, WM_LBUTTONUP, 0, cell);
   EXPECT_EQ(nullptr, GetCapture());
-  // Typed characters: a surrogate pair joins into one; a backspace is no character.
-  Document* typed = Open("");
-  for (WPARAM ch : {WPARAM('a'), WPARAM(0xD83D), WPARAM(0xDE00), WPARAM(8)})
-    SendMessageW(surface, WM_CHAR, ch, 0);
+  // A surrogate pair typed in two messages joins into one character; a backspace types nothing.
+  NewDocument(&app);
+  Document* typed = GetCurrentDocument(app);
+  for (WPARAM ch : {WPARAM('a'), WPARAM(0xD83D), WPARAM(0xDE00), WPARAM(8)}) SendMessageW(surface, WM_CHAR, ch, 0);
   CloseGapAtCaret(typed);
   EXPECT_EQ(std::string("a\xF0\x9F\x98\x80"), std::string(StringData(typed->text)));
   EXPECT_TRUE(ToggleRulerColumn());
-  DestroyWindow(surface);
-  DestroyWindow(line);
+  DestroyWindow(host);
   Pump();
   EXPECT_EQ(nullptr, surface_view);
   EXPECT_EQ(nullptr, line_view);
   EXPECT_EQ(1, saved_ruler);
   EXPECT_EQ(1, saved_whitespace);
+  app_state = previous_app;
+  pane_hooks = PaneHooks();
 }
 
 }  // namespace

@@ -1,16 +1,20 @@
-// The file layer's Windows halves under Wine: reads and writes, long and
-// non-ASCII names, files held open or read-only, and saves through links.
+// The file layer's Windows halves under Wine: long and non-ASCII names, files
+// held open or read-only, saves through links, and folders listed and
+// scanned on Windows names and links.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "documents/directory_listing.h"
 #include "documents/document_io.h"
 #include "documents/file_reader.h"
 #include "documents/file_writer.h"
+#include "documents/folder_scanner.h"
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
 #include "engine/document.h"
@@ -61,21 +65,6 @@ int FilesIn(const WinTempDir& dir) {
 }
 
 }  // namespace
-
-TEST(DocumentsWinFiles, ReadsAndWritesAnySizeAndRefusesWhatItMust) {
-  WinTempDir dir;
-  for (size_t size : {size_t(0), size_t(1), size_t(8192), size_t(100001)}) {
-    std::string path = dir.File("io" + std::to_string(size)), data(size, 0);
-    for (size_t i = 0; i < size; ++i) data[i] = static_cast<char>('a' + (i * 7 + i / 8192) % 26);
-    ASSERT_TRUE(WriteAll(path, data)) << size;
-    EXPECT_EQ(FileReader(path.c_str()).GetSize(), static_cast<int64_t>(size));
-    EXPECT_EQ(ReadAll(path), data) << size;
-  }
-  EXPECT_FALSE(FileWriter(dir.File("io1").c_str(), CreateMode::kCreateNew).IsOpen());
-  FileReader missing(dir.File("missing").c_str());
-  EXPECT_FALSE(missing.IsOpen());
-  EXPECT_EQ(missing.GetSize(), 0);
-}
 
 TEST(DocumentsWinFiles, LongAndNonAsciiNamesReachEveryCall) {
   WinTempDir dir;
@@ -208,3 +197,61 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadTo) {
     EXPECT_EQ(ReadAll(dir.File(link.opened)), "y\n");
   }
 }
+
+namespace {
+
+bool WaitScanned(FolderScanner* s) {
+  for (int i = 0; i < 6000 && !s->scan_done; ++i) Sleep(10);
+  return s->scan_done;
+}
+
+std::vector<std::string> Listed(const std::string& folder) {
+  std::vector<std::string> names;
+  bool ok = PlatformDirectoryLister()->List(folder, [&](const DirectoryEntry& e) {
+    if (e.name != "." && e.name != "..")
+      names.push_back(e.name + (e.is_link ? "@" : "") + (e.is_directory ? "/" : ""));
+    return true;
+  });
+  std::sort(names.begin(), names.end());
+  if (!ok) names.push_back("(failed)");
+  return names;
+}
+
+}  // namespace
+
+TEST(DocumentsBrowseListing, GreekNamesAndLongPathsComeBackAsUtf8) {
+  WinTempDir dir;
+  const std::string greek = dir.File("\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC");
+  ASSERT_TRUE(CreateDirectoryUtf8(greek.c_str()));
+  const std::string a = "\xCE\xB1\xCF\x81\xCF\x87\xCE\xB5\xCE\xAF\xCE\xBF.cpp", b = "\xCF\x83.TXT";
+  for (const std::string& name : {a, b, std::string("README")}) ASSERT_TRUE(WriteAll(greek + "\\" + name, "text\n"));
+  std::string deep = greek;
+  while (deep.size() < 320) ASSERT_TRUE(CreateDirectoryUtf8((deep += "\\" + std::string(40, 'd')).c_str()));
+  ASSERT_TRUE(WriteAll(deep + "\\\xCE\xB2.h", "text\n"));
+  EXPECT_EQ(Listed(greek), (std::vector<std::string>{"README", std::string(40, 'd') + "/", a, b}));
+  EXPECT_EQ(Listed(deep), (std::vector<std::string>{"\xCE\xB2.h"})) << deep.size() << " bytes";
+  EXPECT_EQ(Listed(greek + "\\missing"), (std::vector<std::string>{"(failed)"}));
+  FolderRoots roots;
+  ASSERT_TRUE(AddFolderRoot(&roots, greek + "\\"));
+  ASSERT_TRUE(WaitScanned(roots.roots[0]->scanner.get()));
+  EXPECT_EQ(FilesSnapshot(roots.roots[0]->scanner.get()),
+            (std::vector<std::string>{deep + "\\\xCE\xB2.h", greek + "\\" + a, greek + "\\" + b}));
+}
+
+TEST(DocumentsBrowseListing, FoldersReachedThroughLinksAreNotWalked) {
+  WinTempDir dir;
+  const std::string root = dir.File("root");
+  ASSERT_TRUE(CreateDirectoryUtf8(root.c_str()));
+  ASSERT_TRUE(CreateDirectoryUtf8((root + "\\sub").c_str()));
+  ASSERT_TRUE(WriteAll(root + "\\a.cpp", "text\n"));
+  ASSERT_TRUE(WriteAll(root + "\\sub\\b.txt", "text\n"));
+  LinkCleanup links;
+  ASSERT_TRUE(links.Make(root + "\\loop", ".", true));
+  ASSERT_TRUE(links.Make(root + "\\l.cpp", "a.cpp", false));
+  EXPECT_EQ(Listed(root), (std::vector<std::string>{"a.cpp", "l.cpp", "loop@/", "sub/"}));
+  FolderScanner scanner;
+  ScanFolder(&scanner, root, true);
+  EXPECT_EQ(FilesSnapshot(&scanner),
+            (std::vector<std::string>{root + "\\a.cpp", root + "\\l.cpp", root + "\\sub\\b.txt"}));
+}
+

@@ -4,6 +4,7 @@
 // the main window. Then what only their controls can tell, and the console
 // windows' keys fed by their timers.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@
 #include "app/console_windows_win32.h"
 #include "app/help_windows_win32.h"
 #include "app/search_dialogs_win32.h"
+#include "documents/document_commands.h"
+#include "documents/folder_scanner.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/win_temp_dir.h"
 #include "tests/win/window_queries.h"
@@ -183,6 +186,51 @@ TEST_F(OwnedWindows, ConsolePanesTakeCtrlTabAndCtrlWFromTheirTimers) {
   EXPECT_TRUE(changelog_window->viewer->lines.empty());
   FeedKey(changelog_window->hwnd, kChangelogTimer, &changelog_console, 27);
   EXPECT_EQ(changelog_window, nullptr);
+}
+
+HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM which) {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
+}
+
+// A key-down as the message filter sees it: 1 when it took the key.
+int Press(HWND target, HTREEITEM select, UINT key) {
+  if (select != nullptr) SendMessageW(target, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(select));
+  MSG msg{target, WM_KEYDOWN, key, 1};
+  return DispatchKey(msg);
+}
+
+TEST_F(OwnedWindows, FoldersTreeTakesItsKeysThroughTheMessageFilter) {
+  const std::string folder = dir_.File("src"), omega = folder + "\\\xCE\xA9mega.txt";
+  ASSERT_TRUE(CreateDirectoryUtf8(folder.c_str()));
+  FILE* f = OpenStreamUtf8(omega.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  ASSERT_TRUE(AddFolderRoot(&window_.folder_roots, folder));
+  for (int i = 0; i < 6000 && !window_.folder_roots.roots[0]->scanner->scan_done; ++i) Sleep(10);
+  OpenFoldersWindow(hwnd_);
+  ASSERT_NE(folders_window, nullptr);
+  HWND tree = folders_window->tree;
+  HTREEITEM top = Next(tree, nullptr, TVGN_ROOT), root = Next(tree, top, TVGN_CHILD);
+  HTREEITEM file = Next(tree, root, TVGN_CHILD);
+  ASSERT_NE(file, nullptr) << "the scan did not end, or its file is not listed";
+  char narrow[512] = {};
+  TVITEMA item{TVIF_TEXT, file};
+  item.pszText = narrow;
+  item.cchTextMax = sizeof narrow;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(std::string(narrow), omega) << "UTF-8 through the tree's subclass";
+  // Enter on a folder opens nothing; Up leaves the tree only from "Root";
+  // Delete hides an item until the next fill.
+  SetFocus(tree);
+  const int documents = DocumentCount(app_state->documents);
+  EXPECT_EQ(Press(tree, root, VK_RETURN), 1);
+  EXPECT_EQ(DocumentCount(app_state->documents), documents);
+  EXPECT_EQ(Press(tree, nullptr, VK_UP), 0);
+  EXPECT_EQ(Press(tree, top, VK_UP), 1);
+  EXPECT_EQ(GetFocus(), folders_window->filter);
+  SetFocus(tree);
+  EXPECT_EQ(Press(tree, root, VK_DELETE), 1);
+  EXPECT_EQ(Next(tree, top, TVGN_CHILD), nullptr);
 }
 
 }  // namespace

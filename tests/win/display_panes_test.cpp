@@ -1,5 +1,5 @@
-// The display's Windows halves: the canvas and font against real GDI, and the
-// text and line-number panes in a plain window, reading and writing their
+// The display's Windows halves: the canvas against real GDI, and the text
+// and line-number panes in a plain window, reading and writing their
 // profile keys and handling their messages.
 #include <windows.h>
 
@@ -7,7 +7,6 @@
 
 #include <string>
 
-#include "display/cached_font_win32.h"
 #include "display/canvas_win32.h"
 #include "display/line_view.h"
 #include "display/pane_hooks.h"
@@ -40,37 +39,6 @@ TEST(DisplayCanvasWin, GdiAndThePixelArrayShareOneBitmap) {
   EXPECT_EQ(RGB(1, 2, 3), GetPixel(CanvasDc(c), 7, 6));
   ASSERT_TRUE(ResizeCanvas(c, 0, 0));
   EXPECT_EQ(nullptr, CanvasDc(c));
-}
-
-TEST(DisplayCanvasWin, EditorFontMeasuresAndDrawsUtf8InItsCell) {
-  CachedFont font;
-  ASSERT_TRUE(SetCachedFontHandle(font, CreateEditorFont(), true));
-  Canvas none;
-  PixelRect cell{0, 0, 0, 0}, line{0, 0, 0, 0};
-  const int height = DrawUtf8Text(font, none, "V", 1, &cell, kTextCalcRect);
-  EXPECT_TRUE(height >= 12 && height <= 20) << height;
-  EXPECT_EQ(height, cell.bottom);
-  // Monospaced: ten characters, Greek included, are ten cells wide.
-  DrawUtf8Text(font, none, "\xCE\x93\xCE\xBD\xE1\xBF\xB6\xCE\xB8\xCE\xB9 abcd", -1, &line, kTextCalcRect);
-  EXPECT_EQ(10 * cell.right, line.right);
-  Canvas c;
-  ASSERT_TRUE(ResizeCanvas(c, 60, 30));
-  const Pixel bg = MakePixel(48, 25, 52);
-  ClearCanvas(c, bg);
-  SetBackgroundMode(font, kBackgroundTransparent);
-  SetTextColour(font, MakePixel(255, 255, 255));
-  PixelRect box{10, 5, 10 + cell.right, 5 + height};
-  DrawUtf8Text(font, c, "W", -1, &box, 0);
-  int lit = 0, outside = 0;  // pixels other than the background
-  for (int y = 0; y < c.height; ++y)
-    for (int x = 0; x < c.width; ++x)
-      if (CanvasPixelAt(c, x, y) != bg)
-        ++(x >= box.left && x < box.right && y >= box.top && y < box.bottom ? lit : outside);
-  EXPECT_GT(lit, 10);
-  EXPECT_EQ(0, outside);
-  EXPECT_FALSE(font.glyphs.empty());
-  ASSERT_TRUE(SetCachedFontHandle(font, CreateEditorFont(), true));
-  EXPECT_TRUE(font.glyphs.empty()) << "a new font drops the cached glyphs";
 }
 
 void Pump() {

@@ -1,11 +1,8 @@
-// The skinned scrollbar on real windows: its messages, timers and capture,
-// and its frame drawn from the skin or flat.
+// The skinned scrollbar on real windows: its messages, timers and capture.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
 #include <vector>
 
 #include "display/skinned_scrollbar_record_win32.h"
@@ -29,16 +26,13 @@ LRESULT CALLBACK LoggingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 // A 200 x 300 window with the skinned bar installed, scrolling 0..100 by pages of 10.
-HWND MakeWindow(DWORD ex_style = 0) {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = LoggingProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  wc.lpszClassName = L"display_scrollbar_test";
+HWND MakeWindow() {
+  WNDCLASSW wc = {0, LoggingProc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr,
+                  L"display_scrollbar_test"};
   RegisterClassW(&wc);
   scroll_log.clear();
   frame_log.clear();
-  HWND hwnd = CreateWindowExW(ex_style, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 100,
+  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 100,
                               100, 200, 300, nullptr, nullptr, wc.hInstance, nullptr);
   EXPECT_TRUE(InstallSkinnedScrollbar(hwnd));
   return hwnd;
@@ -69,12 +63,6 @@ SkinnedScrollbar* Record(HWND hwnd) {
 }
 
 bool Consistent(HWND hwnd) { return Record(hwnd) != nullptr && CheckScrollbarInvariants(*Record(hwnd)); }
-
-std::wstring SourcePath(const char* tail) {
-  std::wstring w = L"Z:";
-  for (std::string s = std::string(ORV_SOURCE_DIR) + tail; char c : s) w += static_cast<wchar_t>(c == '/' ? '\\' : c);
-  return w;
-}
 
 TEST(DisplayScrollbarWin, InstallsShowsClampsAndRemoves) {
   HWND hwnd = MakeWindow();
@@ -190,35 +178,6 @@ TEST(DisplayScrollbarWin, ThumbDragFollowsThePointer) {
   EXPECT_EQ(SB_ENDSCROLL, scroll_log[before + 1].code);
   EXPECT_TRUE(Consistent(hwnd));
   DestroyWindow(hwnd);
-}
-
-COLORREF FramePixel(HWND hwnd, int x, int y) {
-  HDC dc = GetWindowDC(hwnd);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(hwnd, dc);
-  return c;
-}
-
-TEST(DisplayScrollbarWin, DrawsFromTheShippedSkinOrFlatWithoutIt) {
-  const int bar_left = 200 - GetSystemMetrics(SM_CXVSCROLL);
-  for (const char* folder : {"/data", "/no/such/folder"}) {
-    scrollbar_skin = ScrollbarSkin{};
-    SetScrollbarSkinFolder(SourcePath(folder).c_str());
-    HWND hwnd = MakeWindow();
-    SetBar(hwnd, 100, 10, 0);
-    EXPECT_TRUE(scrollbar_skin.tried);
-    if (folder == std::string("/data")) {  // dark arrow cells and a grey thumb
-      ASSERT_NE(nullptr, scrollbar_skin.image.pixels);
-      EXPECT_EQ(RGB(36, 36, 36), FramePixel(hwnd, bar_left + 1, 1));
-      EXPECT_EQ(RGB(72, 72, 72), FramePixel(hwnd, bar_left + 4, GetSystemMetrics(SM_CYVSCROLL) + 2));
-    } else {  // the system colours
-      EXPECT_EQ(nullptr, scrollbar_skin.image.pixels);
-      EXPECT_EQ(GetSysColor(COLOR_BTNFACE), FramePixel(hwnd, bar_left + 1, 1));
-    }
-    DestroyWindow(hwnd);
-  }
-  SetScrollbarSkinFolder(nullptr);
-  scrollbar_skin = ScrollbarSkin{};
 }
 
 }  // namespace

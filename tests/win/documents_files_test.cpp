@@ -41,27 +41,43 @@ std::string ReadAll(const std::string& path) {
   return out;
 }
 
-struct DocDeleter {
-  void operator()(Document* d) const { DestroyDocument(d); }
-};
-using DocPtr = std::unique_ptr<Document, DocDeleter>;
+using DocPtr = std::unique_ptr<Document, void (*)(Document*)>;
 
 DocPtr Load(const std::string& path) {
-  DocPtr doc(CreateDocument());
-  if (doc == nullptr || !LoadDocument(doc.get(), path.c_str())) return nullptr;
+  DocPtr doc(CreateDocument(), DestroyDocument);
+  if (!LoadDocument(doc.get(), path.c_str())) doc.reset();
   return doc;
 }
 
-int FilesIn(const WinTempDir& dir) {
-  WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileW(WideText(dir.File("*")).c_str(), &found);
-  int files = 0;
-  if (h != INVALID_HANDLE_VALUE) {
-    do files += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    while (FindNextFileW(h, &found));
-    FindClose(h);
-  }
-  return files;
+std::vector<std::string> created_new;  // names opened for a new temporary file
+
+std::unique_ptr<WriteTarget> RecordingOpener(const char* name, CreateMode mode) {
+  if (mode == CreateMode::kCreateNew) created_new.push_back(name);
+  return OpenPlatformWriteTarget(name, mode);
+}
+
+// The last folder name before the file name.
+std::string FolderOf(const std::string& path) {
+  size_t end = path.find_last_of("\\/");
+  size_t start = path.find_last_of("\\/", end - 1);
+  return path.substr(start + 1, end - start - 1);
+}
+
+bool WaitScanned(FolderScanner* s) {
+  for (int i = 0; i < 6000 && !s->scan_done; ++i) Sleep(10);
+  return s->scan_done;
+}
+
+std::vector<std::string> Listed(const std::string& folder) {
+  std::vector<std::string> names;
+  bool ok = PlatformDirectoryLister()->List(folder, [&](const DirectoryEntry& e) {
+    if (e.name != "." && e.name != "..")
+      names.push_back(e.name + (e.is_link ? "@" : "") + (e.is_directory ? "/" : ""));
+    return true;
+  });
+  std::sort(names.begin(), names.end());
+  if (!ok) names.push_back("(failed)");
+  return names;
 }
 
 }  // namespace
@@ -137,29 +153,11 @@ TEST(DocumentsWinFiles, FilesHeldOpenOrReadOnlyAreHandled) {
   FileStatus st;
   ASSERT_TRUE(StatUtf8(path.c_str(), &st));
   EXPECT_TRUE(st.is_read_only);
-  EXPECT_EQ(FilesIn(dir), 1);
+  EXPECT_EQ(Listed(dir.File("")), std::vector<std::string>{"busy.txt"}) << "no temporary file left";
   SetFileAttributesW(WideText(path).c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_TRUE(SaveDocument(doc.get()));
   EXPECT_EQ(ReadAll(path), "one\r\ntwo\r\n");
 }
-
-namespace {
-
-std::vector<std::string> created_new;  // names opened for a new temporary file
-
-std::unique_ptr<WriteTarget> RecordingOpener(const char* name, CreateMode mode) {
-  if (mode == CreateMode::kCreateNew) created_new.push_back(name);
-  return OpenPlatformWriteTarget(name, mode);
-}
-
-// The last folder name before the file name.
-std::string FolderOf(const std::string& path) {
-  size_t end = path.find_last_of("\\/");
-  size_t start = path.find_last_of("\\/", end - 1);
-  return path.substr(start + 1, end - start - 1);
-}
-
-}  // namespace
 
 TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadTo) {
   WinTempDir dir;
@@ -197,27 +195,6 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadTo) {
     EXPECT_EQ(ReadAll(dir.File(link.opened)), "y\n");
   }
 }
-
-namespace {
-
-bool WaitScanned(FolderScanner* s) {
-  for (int i = 0; i < 6000 && !s->scan_done; ++i) Sleep(10);
-  return s->scan_done;
-}
-
-std::vector<std::string> Listed(const std::string& folder) {
-  std::vector<std::string> names;
-  bool ok = PlatformDirectoryLister()->List(folder, [&](const DirectoryEntry& e) {
-    if (e.name != "." && e.name != "..")
-      names.push_back(e.name + (e.is_link ? "@" : "") + (e.is_directory ? "/" : ""));
-    return true;
-  });
-  std::sort(names.begin(), names.end());
-  if (!ok) names.push_back("(failed)");
-  return names;
-}
-
-}  // namespace
 
 TEST(DocumentsBrowseListing, GreekNamesAndLongPathsComeBackAsUtf8) {
   WinTempDir dir;

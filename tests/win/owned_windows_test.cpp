@@ -20,7 +20,6 @@
 #include "documents/folder_scanner.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/win_temp_dir.h"
-#include "tests/win/window_queries.h"
 
 namespace {
 
@@ -28,7 +27,6 @@ constexpr char kLicense[] = "MIT License\r\n\r\nCopyright (c) 2026 J\xC3\xBCrgen
 
 class OwnedWindows : public MainWindowTest {
  protected:
-  OwnedWindows() : MainWindowTest("orv_owned_windows_test.ini") {}
   void SetUp() override {
     saved_directory_ = program_directory;
     program_directory = config_directory = dir_.File("");

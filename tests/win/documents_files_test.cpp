@@ -15,10 +15,12 @@
 #include "documents/file_reader.h"
 #include "documents/file_writer.h"
 #include "documents/folder_scanner.h"
+#include "documents/preferences_files.h"
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
 #include "engine/document.h"
 #include "engine/utf8_win32.h"
+#include "preferences/preferences.h"
 #include "tests/win/win_links.h"
 #include "tests/win/win_temp_dir.h"
 
@@ -232,3 +234,21 @@ TEST(DocumentsBrowseListing, FoldersReachedThroughLinksAreNotWalked) {
             (std::vector<std::string>{root + "\\a.cpp", root + "\\l.cpp", root + "\\sub\\b.txt"}));
 }
 
+// Another program holds the user's preferences open without sharing: a start
+// neither reads nor replaces them, and reads them once they are free.
+TEST(DocumentsWinFiles, PreferencesHeldByAnotherProgramAreLeftAlone) {
+  WinTempDir dir;
+  WriteDefaultFiles(dir.File(""));
+  Preferences p;
+  HANDLE held = CreateFileW(WideText(dir.File("preferences.txt")).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(held, "{\"ruler\": 99}\n", 14, &written, nullptr);
+  WriteDefaultFiles(dir.File(""));
+  EXPECT_FALSE(LoadPreferences(&p, dir.File(""), false));
+  CloseHandle(held);
+  EXPECT_EQ(ReadAll(dir.File("preferences.txt")), "{\"ruler\": 99}\n");
+  EXPECT_TRUE(LoadPreferences(&p, dir.File(""), false));
+  EXPECT_EQ(GetRuler(&p), 99);
+}

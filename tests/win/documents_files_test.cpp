@@ -180,7 +180,7 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadTo) {
     SCOPED_TRACE(link.opened);
     ASSERT_TRUE(WriteAll(dir.File(link.file), "x\n"));
     LinkCleanup links;
-    ASSERT_TRUE(links.Make(dir.File(link.name), link.target, link.name == std::string("folder-link")));
+    ASSERT_TRUE(links.Make(dir.File(link.name), link.target));
     DocPtr doc = Load(dir.File(link.opened));
     ASSERT_NE(doc, nullptr);
     doc->eol_style = 2;
@@ -225,8 +225,8 @@ TEST(DocumentsBrowseListing, FoldersReachedThroughLinksAreNotWalked) {
   ASSERT_TRUE(WriteAll(root + "\\a.cpp", "text\n"));
   ASSERT_TRUE(WriteAll(root + "\\sub\\b.txt", "text\n"));
   LinkCleanup links;
-  ASSERT_TRUE(links.Make(root + "\\loop", ".", true));
-  ASSERT_TRUE(links.Make(root + "\\l.cpp", "a.cpp", false));
+  ASSERT_TRUE(links.Make(root + "\\loop", "."));
+  ASSERT_TRUE(links.Make(root + "\\l.cpp", "a.cpp"));
   EXPECT_EQ(Listed(root), (std::vector<std::string>{"a.cpp", "l.cpp", "loop@/", "sub/"}));
   FolderScanner scanner;
   ScanFolder(&scanner, root, true);

@@ -1,6 +1,8 @@
 // Editing a file given on the command line and finding things in it: typed
 // text, Find with F3, Change, Go to, each checked in the bytes Ctrl+S
-// writes, which keep the file's CR LF line ends.
+// writes, which keep the file's CR LF line ends. The dialogs come back where
+// they were left, within the session and after a restart, and a main window
+// closed maximized keeps its normal place.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -32,10 +34,13 @@ bool Submit(Orvinale& app, unsigned long win, const std::string& keys, const std
   return app.WaitWindowGone(title);
 }
 
-TEST(Story, WriteAFileAndFindThingsInIt) {
+TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
   Orvinale app;
   ASSERT_TRUE(
       WriteFile(app.Path(kName), File({"\tFOO foobar xfoo foo", "foo(", "last foo", "foo bar foo", "food"})));
+  // The last session ended maximized over a normal place at x 70, 640 wide.
+  ASSERT_TRUE(WriteFile(app.Path("portable/orvinale.ini"),
+                        "[orvinale]\r\nmain_wnd_x=70\r\nmain_wnd_w=640\r\nmain_wnd_maximized=1\r\n"));
   unsigned long win = app.StartMain({app.WindowsPath(kName)}, MainTitle(kName));
   ASSERT_NE(win, 0u);
 
@@ -91,6 +96,41 @@ TEST(Story, WriteAFileAndFindThingsInIt) {
   EXPECT_TRUE(app.Saves(
       win, kName, File({"@ab  FOO foobar xfoo #foo", "foo(!", "^last %!foo", "baz bar baz", "$food"}, "#10")))
       << ReadFile(app.Path(kName));
+
+  // Each dialog opens at 0, 50 until it is moved; closed, it writes its
+  // place (when destroyed, just after it is hidden) and reopens there.
+  struct Dialog {
+    std::string keys, title, key;
+    int x, y;
+    std::string close;
+  };
+  for (const Dialog& d : {Dialog{"ctrl+f", "Orvinale find", "find", 333, 222, "Escape"},
+                          Dialog{"ctrl+h", "Orvinale change", "change", 120, 400, "alt+F4"},
+                          Dialog{"ctrl+g", "Orvinale go to", "goto", 260, 90, "Escape"}}) {
+    SCOPED_TRACE(d.title);
+    unsigned long dialog = app.Open(win, d.keys, d.title);
+    ASSERT_NE(dialog, 0u);
+    EXPECT_TRUE(At(dialog, 0, 50)) << "not at 0, 50 with no place in the profile";
+    MoveWindow(dialog, d.x, d.y);
+    ASSERT_TRUE(WaitUntil([&] { return At(dialog, d.x, d.y); }, 10));
+    ASSERT_TRUE(app.Close(dialog, d.close, d.title));
+    EXPECT_TRUE(WaitUntil([&] {
+      return IniValue(app.Ini(), d.key + "_wnd_x") == d.x && IniValue(app.Ini(), d.key + "_wnd_y") == d.y;
+    }, 10)) << app.Ini();
+    dialog = app.Open(win, d.keys, d.title);
+    EXPECT_TRUE(At(dialog, d.x, d.y)) << "reopened at " << BoxOf(dialog).x << "," << BoxOf(dialog).y;
+    ASSERT_TRUE(app.Close(dialog, "Escape", d.title));
+  }
+  EXPECT_EQ(app.Quit(win), 0);
+  // Still maximized at the exit: only that is written, and the normal place
+  // stays for the day the window is restored.
+  for (auto [key, value] : {std::pair{"main_wnd_maximized", 1}, {"main_wnd_x", 70}, {"main_wnd_w", 640}})
+    EXPECT_EQ(IniValue(app.Ini(), key), value) << key << " in\n" << app.Ini();
+  win = app.StartMain({app.WindowsPath(kName)}, MainTitle(kName));
+  ASSERT_NE(win, 0u);
+  unsigned long find = app.Open(win, "ctrl+f", "Orvinale find");
+  EXPECT_TRUE(At(find, 333, 222)) << "after a restart at " << BoxOf(find).x << "," << BoxOf(find).y;
+  ASSERT_TRUE(app.Close(find, "Escape", "Orvinale find"));
   EXPECT_EQ(app.Quit(win), 0);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
-// End-to-end harness: runs the real orvinale.exe under Wine on the test
-// display, drives it with xdotool, looks at it through screenshots and reads
-// the files it writes. Every wait polls a condition with a deadline.
+// End-to-end harness: the real orvinale.exe under Wine on the test display,
+// driven by xdotool, seen in screenshots; every wait polls with a deadline.
 #include <sys/types.h>
 
 #include <cstdint>
@@ -36,26 +35,25 @@ bool Exists(const std::string& path);
 std::string Capture(const std::string& command);
 std::string ShellQuote(const std::string& s);
 
-// The main window's title with no document, and with the named one: the one
-// place the tests know the program's version.
+// The main window's title without and with a document (the program's version).
 extern const std::string kMainTitle;
 std::string MainTitle(const std::string& document_name);
 
-// What X knows of a window: its title, its place and size.
-struct Box {
+struct Box {  // a window's place and size, as X knows them
   int x = 0, y = 0, w = 0, h = 0;
 };
 std::string TitleOf(unsigned long window);
 Box BoxOf(unsigned long window);
 void MoveWindow(unsigned long window, int x, int y);
+inline bool At(unsigned long window, int x, int y) { return BoxOf(window).x == x && BoxOf(window).y == y; }
 // Visible windows whose title matches the extended regular expression.
 std::vector<unsigned long> FindWindows(const std::string& pattern);
 // The integer value of key in an .ini text; `fallback` when absent.
 int IniValue(const std::string& ini, const std::string& key, int fallback = -1);
 
-// One orvinale.exe, run from a fresh temporary folder holding a copy of the
-// exe, the data files and a "portable" folder, so its configuration stays
-// there. A failed test keeps the folder (so does ORV_E2E_KEEP=1).
+// One orvinale.exe, run from a fresh folder with a copy of the exe, the data
+// files and a "portable" folder for its configuration. A failed test keeps
+// the folder (so does ORV_E2E_KEEP=1).
 class Orvinale {
  public:
   Orvinale();
@@ -70,15 +68,12 @@ class Orvinale {
   bool Start(const std::vector<std::string>& args);
   // Start, dismiss the welcome box, wait for the main window: its id or 0.
   unsigned long StartMain(const std::vector<std::string>& args, const std::string& title);
-  // Enter in the message box titled `title` until it is gone; false when it
-  // never showed or stays.
+  // Enter in the box titled `title` until it is gone; false if it never showed or stays.
   bool DismissBox(const std::string& title, double timeout_s = 30);
-  // `keys` in the window, then waits for the program's end: its exit code,
-  // or -1 (and a test failure) when it does not end.
+  // `keys`, then the program's exit code; -1 (and a failure) if it does not end.
   int Quit(unsigned long window, const std::string& keys = "ctrl+q");
 
-  // A visible window titled exactly `title` (other than `other`, for a box
-  // sharing its dialog's caption); 0 on time-out.
+  // A visible window titled `title` (not `other`: a box sharing its dialog's caption); 0 on time-out.
   unsigned long WaitWindow(const std::string& title, double timeout_s = 30, unsigned long other = 0);
   bool WaitWindowGone(const std::string& title, double timeout_s = 20);
   // `keys` in `window`, then WaitWindow(title) or WaitWindowGone(title).
@@ -105,8 +100,7 @@ class Orvinale {
     Key(window, "ctrl+s");
     return WaitBytes(name, bytes);
   }
-  // Opens the file dialog titled `title` with `keys`, types the file's
-  // Windows name and presses Enter: the dialog's id, or 0 when none opened.
+  // The file dialog `keys` open, given the file's Windows name and Enter: its id or 0.
   unsigned long ChooseFile(unsigned long window, const std::string& keys, const std::string& title,
                            const std::string& name) {
     unsigned long dialog = Open(window, keys, title);
@@ -117,9 +111,8 @@ class Orvinale {
     return dialog;
   }
 
-  // Input through xdotool, each call focusing the window first. QuickKeys
-  // sends its chords with no delay, so all are queued before a console
-  // pane's 50 ms timer hands the first to its editor.
+  // Input through xdotool, focusing the window first. QuickKeys sends with no delay,
+  // so all chords are queued before a console pane's 50 ms timer hands one on.
   void Focus(unsigned long window);
   void Key(unsigned long window, const std::string& keys) { Xdo(window, "key --delay 30 " + keys); }
   void QuickKeys(unsigned long window, const std::string& keys) { Xdo(window, "key --delay 0 " + keys); }
@@ -133,13 +126,12 @@ class Orvinale {
   void Release() { Capture("xdotool mouseup 1"); }
   void Drag(unsigned long window, int x0, int y0, int x1, int y1);
 
-  // A window's picture (window 0: the whole screen), kept as a PNG in the
-  // test folder; WaitShot takes them until `test` accepts one.
+  // A window's picture (0: the screen), kept as a PNG in the test folder;
+  // WaitShot takes them until `test` accepts one.
   Image Screenshot(unsigned long window, const std::string& name);
   bool WaitShot(unsigned long window, const std::string& name, const std::function<bool(const Image&)>& test,
                 Image* shot, double timeout_s = 20);
-  // The texts of the controls of the window titled `title` (a message box's
-  // text), read by a small Windows helper built beside the exe.
+  // The texts of the controls of the window titled `title`, read by a Windows helper.
   std::string ControlTexts(const std::string& title);
 
  private:

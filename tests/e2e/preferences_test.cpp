@@ -41,16 +41,6 @@ unsigned long OpenPreferences(Orvinale& app, unsigned long win, Image* shot, Pan
   return shown ? prefs : 0;
 }
 
-// Waits until pane `index`'s status line is (or is not) `status`.
-bool StatusIs(Orvinale& app, unsigned long prefs, size_t index, const std::vector<uint8_t>& status, bool is,
-              Image* shot) {
-  return WaitPanes(app, prefs, 2, [&](const Image& s, const Panes& p) {
-    return (StatusPixels(s, p[index]) == status) == is;
-  }, shot, "status.png");
-}
-
-bool At(unsigned long window, int x, int y) { return BoxOf(window).x == x && BoxOf(window).y == y; }
-
 TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   Orvinale app;
   const std::string user = app.Path("portable/preferences.txt"), broken = "{\n  \"tab_size\": 8,\n}\n";
@@ -82,7 +72,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   // The right pane has the focus; Ctrl+S there keeps the file as it is and
   // shows the parse error.
   app.Key(prefs, "Down End");
-  ASSERT_TRUE(StatusIs(app, prefs, 1, right_status, false, &shot)) << "the keys did not reach the right pane";
+  ASSERT_TRUE(StatusIs(app, prefs, 2, 1, right_status, false, &shot)) << "the keys missed the right pane";
   EXPECT_EQ(StatusPixels(shot, FindPanes(shot)[0]), left_status) << "the left pane took keys";
   app.QuickKeys(prefs, "ctrl+s");
   EXPECT_TRUE(WaitPanes(app, prefs, 2, ShowsParseError, &shot, "parse-error.png")) << "no parse error shown";
@@ -104,15 +94,8 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   // was. Its search selects a match there only.
   app.QuickKeys(prefs, "ctrl+Tab");
   EXPECT_TRUE(PaneBlinks(app, prefs, 0)) << "the focus did not move to the left pane";
-  app.Type(prefs, "abc");
-  app.Key(prefs, "Return BackSpace Delete Tab");
-  app.QuickKeys(prefs, "ctrl+f");
-  EXPECT_TRUE(StatusIs(app, prefs, 0, left_status, false, &shot)) << "no find prompt in the left pane";
-  app.Key(prefs, "Escape");
-  EXPECT_TRUE(StatusIs(app, prefs, 0, left_status, true, &shot)) << "typing changed the text or the cursor";
-  app.QuickKeys(prefs, "ctrl+f");
-  app.Type(prefs, "ruler");
-  app.Key(prefs, "Return");
+  EXPECT_TRUE(TypingChangesNothing(app, prefs, 2, 0, left_status)) << "typing changed the text or the cursor";
+  FindInPane(app, prefs, "ruler");
   EXPECT_TRUE(WaitPanes(app, prefs, 2, [](const Image& s, const Panes& p) {
     return CountInText(s, p[0], kSelectionCyan) > 20 && CountInText(s, p[1], kSelectionCyan) == 0;
   }, &shot, "found.png")) << "no match selected in the left pane";
@@ -135,7 +118,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   // unparsable reaches the file.
   app.Key(prefs, "Down End");
   app.Type(prefs, ",");
-  ASSERT_TRUE(StatusIs(app, prefs, 1, StatusPixels(shot, panes[1]), false, &shot));
+  ASSERT_TRUE(StatusIs(app, prefs, 2, 1, StatusPixels(shot, panes[1]), false));
   app.QuickKeys(prefs, "ctrl+w y");
   EXPECT_TRUE(app.WaitWindowGone(kCaption)) << "Ctrl+W did not close the window";
   EXPECT_EQ(ReadFile(user), repaired);
@@ -164,16 +147,14 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   EXPECT_TRUE(At(prefs, 60, 90)) << BoxOf(prefs).x << "," << BoxOf(prefs).y;
   const std::vector<uint8_t> right_before = StatusPixels(shot, panes[1]);
   EXPECT_TRUE(PaneBlinks(app, prefs, 0)) << "the left pane has no blinking caret";
-  app.QuickKeys(prefs, "ctrl+f");
-  app.Type(prefs, "ruler");
-  app.Key(prefs, "Return");
+  FindInPane(app, prefs, "ruler");
   EXPECT_TRUE(WaitPanes(app, prefs, 2, [&](const Image& s, const Panes& p) {
     return CountInText(s, p[0], kSelectionCyan) > 20 && StatusPixels(s, p[1]) == right_before;
   }, &shot, "left-found.png")) << "no match selected in the left pane, or the right pane took keys";
   app.QuickKeys(prefs, "ctrl+Tab");
   EXPECT_TRUE(PaneBlinks(app, prefs, 1)) << "the focus did not move to the right pane";
   app.Type(prefs, "x");
-  EXPECT_TRUE(StatusIs(app, prefs, 1, right_before, false, &shot)) << "typing changed nothing on the right";
+  EXPECT_TRUE(StatusIs(app, prefs, 2, 1, right_before, false)) << "typing changed nothing on the right";
   app.QuickKeys(prefs, "ctrl+w");
   EXPECT_TRUE(app.WaitWindowGone(kCaption));
   EXPECT_EQ(ReadFile(user), repaired);

@@ -183,4 +183,28 @@ bool PaneBlinks(Orvinale& app, unsigned long window, size_t index) {
   }, &shot, 5);
 }
 
+bool StatusIs(Orvinale& app, unsigned long window, size_t count, size_t index,
+              const std::vector<uint8_t>& status, bool is, Image* shot) {
+  Image own;
+  return WaitPanes(app, window, count, [&](const Image& s, const std::vector<PaneBox>& p) {
+    return (StatusPixels(s, p[index]) == status) == is;
+  }, shot != nullptr ? shot : &own, "status.png");
+}
+
+bool TypingChangesNothing(Orvinale& app, unsigned long window, size_t count, size_t index,
+                          const std::vector<uint8_t>& status) {
+  app.Type(window, "xyz");
+  app.Key(window, "Return BackSpace Delete Tab");
+  app.QuickKeys(window, "ctrl+f");
+  const bool prompt = StatusIs(app, window, count, index, status, false);
+  app.Key(window, "Escape");
+  return prompt && StatusIs(app, window, count, index, status, true);
+}
+
+void FindInPane(Orvinale& app, unsigned long window, const std::string& text) {
+  app.QuickKeys(window, "ctrl+f");
+  app.Type(window, text);
+  app.Key(window, "Return");
+}
+
 }  // namespace e2e

@@ -62,5 +62,15 @@ bool WaitPanes(Orvinale& app, unsigned long window, size_t count,
 // Whether pane `index`'s text changes between pictures: the caret blinks
 // only in the pane with the focus.
 bool PaneBlinks(Orvinale& app, unsigned long window, size_t index);
+// Waits until pane `index` of `count` has (or has not) this status line.
+bool StatusIs(Orvinale& app, unsigned long window, size_t count, size_t index,
+              const std::vector<uint8_t>& status, bool is, Image* shot = nullptr);
+// Types into the focused read-only pane, then opens Ctrl+F's prompt and
+// cancels it: true when the prompt showed and the status line came back as
+// `status`, so the typing changed neither the text nor the cursor.
+bool TypingChangesNothing(Orvinale& app, unsigned long window, size_t count, size_t index,
+                          const std::vector<uint8_t>& status);
+// Ctrl+F, the text and Enter in the focused pane.
+void FindInPane(Orvinale& app, unsigned long window, const std::string& text);
 
 }  // namespace e2e

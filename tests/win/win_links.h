@@ -1,7 +1,8 @@
 #pragma once
-// Symbolic links for the Windows tests. Under Wine the link is a Unix
-// symbolic link, made by /bin/ln (Wine's CreateSymbolicLinkW makes nothing),
-// which Wine shows as a reparse point; on Windows CreateSymbolicLinkW.
+// Symbolic links for the Windows tests, which run under Wine: there a link is
+// a Unix symbolic link, made and removed by /bin/ln and /bin/rm (Wine's
+// CreateSymbolicLinkW makes nothing, and its DeleteFileW on a link to a file
+// removes the file), which Wine shows as a reparse point.
 #include <windows.h>
 
 #include <string>
@@ -9,114 +10,57 @@
 
 #include "engine/utf8_win32.h"
 
-namespace win_links {
-
-using UnixNameFn = char*(CDECL*)(const wchar_t*);
-
-inline UnixNameFn WineUnixName() {
-  return reinterpret_cast<UnixNameFn>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-}
-
-inline std::string UnixPath(UnixNameFn unix_name, const std::string& windows_path) {
-  std::wstring wide;
-  Utf8ToWide(windows_path.c_str(), &wide);
-  char* name = unix_name(wide.c_str());
-  std::string out = name != nullptr ? name : "";
-  HeapFree(GetProcessHeap(), 0, name);
-  return out;
-}
-
-// Waits until `done` holds, at most 30 s: a Unix program started by Wine
-// may still run when its process handle is signalled.
-template <class Done>
-bool WaitFor(Done done) {
-  for (int i = 0; i < 3000; ++i) {
-    if (done()) return true;
-    Sleep(10);
-  }
-  return done();
-}
-
-inline bool RunAndWait(std::wstring command) {
-  STARTUPINFOW si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi;
-  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi))
-    return false;
-  WaitForSingleObject(pi.hProcess, 30000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return true;
-}
-
-}  // namespace win_links
-
-// Makes `link` a symbolic link to `target`: a path relative to the link's
-// folder ("..\\other\\t.txt") or a full Windows path. True when the link
-// then leads somewhere.
-inline bool MakeSymbolicLink(const std::string& link, const std::string& target,
-                             bool to_folder) {
-  using namespace win_links;
-  std::wstring wide_link;
-  Utf8ToWide(link.c_str(), &wide_link);
-  if (UnixNameFn unix_name = WineUnixName()) {
-    bool absolute = target.size() > 1 && target[1] == ':';
-    std::string text = absolute ? UnixPath(unix_name, target) : target;
-    for (char& c : text)
-      if (c == '\\') c = '/';
-    std::string command = "/bin/ln -s \"" + text + "\" \"" + UnixPath(unix_name, link) + "\"";
-    std::wstring wide;
-    Utf8ToWide(command.c_str(), &wide);
-    if (!RunAndWait(wide)) return false;
-  } else {
-    std::wstring wide_target;
-    Utf8ToWide(target.c_str(), &wide_target);
-    DWORD flags = SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE |
-                  (to_folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0);
-    if (!CreateSymbolicLinkW(wide_link.c_str(), wide_target.c_str(), flags)) return false;
-  }
-  return WaitFor([&] { return GetFileAttributesW(wide_link.c_str()) != INVALID_FILE_ATTRIBUTES; });
-}
-
-// Removes the link itself. Under Wine by /bin/rm: Wine's DeleteFileW on a
-// link to a file removes the file it leads to.
-inline bool RemoveSymbolicLink(const std::string& link) {
-  using namespace win_links;
-  std::wstring wide_link;
-  Utf8ToWide(link.c_str(), &wide_link);
-  if (UnixNameFn unix_name = WineUnixName()) {
-    std::string command = "/bin/rm -f \"" + UnixPath(unix_name, link) + "\"";
-    std::wstring wide;
-    Utf8ToWide(command.c_str(), &wide);
-    RunAndWait(wide);
-  } else if (!RemoveDirectoryW(wide_link.c_str())) {
-    DeleteFileW(wide_link.c_str());
-  }
-  return WaitFor([&] {
-    WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW(wide_link.c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE) return true;
-    FindClose(h);
-    return false;
-  });
-}
-
-// Removes the links made through it when it goes, even after a failed check.
+// Makes links and removes them when it goes, even after a failed check.
 class LinkCleanup {
  public:
   LinkCleanup() = default;
   LinkCleanup(const LinkCleanup&) = delete;
   LinkCleanup& operator=(const LinkCleanup&) = delete;
   ~LinkCleanup() {
-    for (const std::string& link : links_) RemoveSymbolicLink(link);
+    for (const std::string& link : links_) {
+      Run("/bin/rm -f \"" + UnixPath(link) + "\"");
+      WaitFor([&] {  // a dangling link has no attributes, yet is found
+        WIN32_FIND_DATAW found;
+        HANDLE h = FindFirstFileW(WideText(link).c_str(), &found);
+        return h == INVALID_HANDLE_VALUE || !FindClose(h);
+      });
+    }
   }
-  bool Make(const std::string& link, const std::string& target, bool to_folder) {
+  // A link to `target` (relative to the link's folder, or a full Windows
+  // path); true when it then leads somewhere.
+  bool Make(const std::string& link, const std::string& target) {
     links_.push_back(link);
-    return MakeSymbolicLink(link, target, to_folder);
+    std::string text = target.size() > 1 && target[1] == ':' ? UnixPath(target) : target;
+    for (char& c : text)
+      if (c == '\\') c = '/';
+    Run("/bin/ln -s \"" + text + "\" \"" + UnixPath(link) + "\"");
+    return WaitFor([&] { return GetFileAttributesW(WideText(link).c_str()) != INVALID_FILE_ATTRIBUTES; });
   }
 
  private:
+  static std::string UnixPath(const std::string& windows_path) {
+    using UnixNameFn = char*(CDECL*)(const wchar_t*);
+    auto unix_name = reinterpret_cast<UnixNameFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unix_name != nullptr ? unix_name(WideText(windows_path).c_str()) : nullptr;
+    std::string out = name != nullptr ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return out;
+  }
+  // At most 30 s: the command may still run when its process handle is signalled.
+  template <class Done>
+  static bool WaitFor(Done done) {
+    for (int i = 0; i < 3000 && !done(); ++i) Sleep(10);
+    return done();
+  }
+  static void Run(const std::string& command) {
+    std::wstring line = WideText(command);
+    STARTUPINFOW si = {sizeof si};
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+    WaitForSingleObject(pi.hProcess, 30000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
   std::vector<std::string> links_;
 };

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "documents/utf8_fs.h"
-#include "documents/wide_name.h"
 #include "engine/utf8_win32.h"
 
 class WinTempDir {
@@ -18,39 +17,33 @@ class WinTempDir {
     GetTempPathW(MAX_PATH, base);
     std::string utf8;
     WideToUtf8(base, &utf8);
-    // Wine reuses process ids from run to run: a name left by an earlier
-    // run is stepped over.
+    // Wine reuses process ids from run to run: a name left by an earlier run is stepped over.
     static int serial = 0;
     bool made = false;
     for (int attempt = 0; attempt < 100 && !made; ++attempt) {
-      path_ = utf8 + "orv-documents-" + std::to_string(GetCurrentProcessId()) + "-" +
+      path_ = utf8 + "orv-win-" + std::to_string(GetCurrentProcessId()) + "-" +
               std::to_string(serial++) + "\\";
       made = CreateDirectoryUtf8(path_.c_str());
     }
     EXPECT_TRUE(made) << path_;
   }
-  ~WinTempDir() { RemoveTree(path_); }
+  ~WinTempDir() { RemoveTree(L"\\\\?\\" + WideText(path_)); }
   std::string File(const std::string& name) const { return path_ + name; }
 
-  static void RemoveTree(const std::string& dir) {
-    std::wstring wide;
-    if (!WidePath((dir + "*").c_str(), &wide)) return;
-    if (wide.compare(0, 4, L"\\\\?\\") != 0) wide = L"\\\\?\\" + wide;
+ private:
+  // `dir` ends in a backslash. Links are removed themselves, never walked into.
+  static void RemoveTree(const std::wstring& dir) {
     WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW(wide.c_str(), &found);
+    HANDLE h = FindFirstFileW((dir + L"*").c_str(), &found);
     if (h != INVALID_HANDLE_VALUE) {
       do {
-        std::string name;
-        WideToUtf8(found.cFileName, &name);
-        if (name == "." || name == "..") continue;
-        std::wstring full;
-        Utf8ToWide((dir + name).c_str(), &full);
-        full = L"\\\\?\\" + full;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-          // A link: removed itself, never walked into.
+        const std::wstring name = found.cFileName, full = dir + name;
+        if (name == L"." || name == L"..") continue;
+        const DWORD attributes = found.dwFileAttributes;
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
           if (!RemoveDirectoryW(full.c_str())) DeleteFileW(full.c_str());
-        } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(dir + name + "\\");
+        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(full + L"\\");
         } else {
           SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
           DeleteFileW(full.c_str());
@@ -58,11 +51,7 @@ class WinTempDir {
       } while (FindNextFileW(h, &found));
       FindClose(h);
     }
-    std::wstring self;
-    Utf8ToWide(dir.c_str(), &self);
-    RemoveDirectoryW((L"\\\\?\\" + self).c_str());
+    RemoveDirectoryW(dir.c_str());
   }
-
- private:
   std::string path_;
 };

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/utf8_win32.h"
+#include "orv_version.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/win_temp_dir.h"
 
@@ -17,7 +18,8 @@ using AppMainWindow = MainWindowTest;
 
 TEST_F(AppMainWindow, MenuItemsRunCommandsAndAreGrayedWithoutADocument) {
   EXPECT_EQ(ClassOf(hwnd_), L"orvinale_superhost");
-  EXPECT_EQ(TextOf(hwnd_), L"Orvinale 0.53-alpha (x64)");
+  const std::wstring title = WideText("Orvinale " ORV_VERSION " (x64)");
+  EXPECT_EQ(TextOf(hwnd_), title);
   ASSERT_EQ(GetMenu(hwnd_), window_.menu);
   EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVINALE)), nullptr);
   // Every item but the two grayed labels has a command row with a handler.
@@ -35,10 +37,29 @@ TEST_F(AppMainWindow, MenuItemsRunCommandsAndAreGrayedWithoutADocument) {
   for (UINT id : document_items) EXPECT_FALSE(MenuItemAvailable(window_, id)) << id;
   EXPECT_TRUE(MenuItemAvailable(window_, ID_FILE_OPEN));
   SendMessageW(hwnd_, WM_COMMAND, ID_FILE_NEW, 0);
-  EXPECT_EQ(TextOf(hwnd_), L"original-0.mem - Orvinale 0.53-alpha (x64)");
+  EXPECT_EQ(TextOf(hwnd_), L"original-0.mem - " + title);
   OnMenuTimer(&window_);
   for (UINT id : document_items) EXPECT_TRUE(MenuItemAvailable(window_, id)) << id;
   EXPECT_FALSE(MenuItemAvailable(window_, ID_FILE_REOPEN)) << "a new document has no file";
+  // Cut follows the selection, Paste the clipboard, the checks the toggles.
+  auto checked = [&](UINT id) { return (GetMenuState(window_.menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  SendMessageW(window_.surface_hwnd, WM_CHAR, L'x', 0);
+  OnMenuTimer(&window_);
+  EXPECT_FALSE(MenuItemAvailable(window_, ID_EDIT_CUT));
+  EXPECT_FALSE(MenuItemAvailable(window_, ID_EDIT_PASTE));
+  const bool numbers = checked(ID_VIEW_LINE_NUMBER), dots = checked(ID_VIEW_WHITESPACE);
+  SendMessageW(hwnd_, WM_COMMAND, ID_EDIT_SELECT_ALL, 0);
+  SendMessageW(hwnd_, WM_COMMAND, ID_EDIT_COPY, 0);
+  SendMessageW(hwnd_, WM_COMMAND, ID_VIEW_LINE_NUMBER, 0);
+  SendMessageW(hwnd_, WM_COMMAND, ID_VIEW_WHITESPACE, 0);
+  OnMenuTimer(&window_);
+  EXPECT_TRUE(MenuItemAvailable(window_, ID_EDIT_CUT));
+  EXPECT_TRUE(MenuItemAvailable(window_, ID_EDIT_PASTE));
+  EXPECT_NE(checked(ID_VIEW_LINE_NUMBER), numbers);
+  EXPECT_NE(checked(ID_VIEW_WHITESPACE), dots);
 }
 
 TEST_F(AppMainWindow, FullScreenFromMaximizedComesBackMaximized) {

@@ -50,7 +50,8 @@ class ConsoleWindowTest : public ::testing::Test {
 };
 
 TEST_F(ConsoleWindowTest, ClassIsCountedAndDialogKeysGoOnlyToAChild) {
-  WNDCLASSEXW info = {sizeof info};
+  WNDCLASSEXW info = {};
+  info.cbSize = sizeof info;
   ASSERT_TRUE(RegisterConsoleWindowClass(instance));
   UnregisterConsoleWindowClass(instance);
   EXPECT_TRUE(GetClassInfoExW(instance, kConsoleWindowClass, &info)) << "still used once";

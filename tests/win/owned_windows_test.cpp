@@ -212,7 +212,9 @@ TEST_F(OwnedWindows, FoldersTreeTakesItsKeysThroughTheMessageFilter) {
   HTREEITEM file = Next(tree, root, TVGN_CHILD);
   ASSERT_NE(file, nullptr) << "the scan did not end, or its file is not listed";
   char narrow[512] = {};
-  TVITEMA item{TVIF_TEXT, file};
+  TVITEMA item = {};
+  item.mask = TVIF_TEXT;
+  item.hItem = file;
   item.pszText = narrow;
   item.cchTextMax = sizeof narrow;
   SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));

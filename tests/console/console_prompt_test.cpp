@@ -19,7 +19,7 @@ TEST_F(ConsolePrompt, PastedPromptTextHasItsTabsExpanded) {
       {kKeyBackspace, 0, "", 0}, {kKeyDown, 0, "", 1}, {kKeyUp, 0, "", 0}, {kKeyUp, 0, "", 5},
       {kKeyDown, 0, "", 0}, {0xD800, 0, "_", 0}, {kKeyF1, 0, "_", 0}, {0x7F, 0, "_", 0},
       {0x80, 0, "_\xC2\x80", 0}, {kKeyBackspace, 0, "_", 0}, {kKeyBackspace, 0, "", 0},
-      {kKeyInsert, 1, "x  x", 0}, {CtrlKey('V'), 0, "x  xx  x", 0}, {kKeyBackspace, 0, "x  xx  ", 0}};
+      {kKeyInsert, 0, "", 0}, {'B', 1, "B", 0}, {kKeyBackspace, 1, "", 0}, {kKeyInsert, 1, "x  x", 0}, {CtrlKey('V'), 0, "x  xx  x", 0}, {kKeyBackspace, 0, "x  xx  ", 0}};
   for (const auto& step : steps) {
     screen.shift = step.shift;
     Key(step.key);
@@ -161,9 +161,14 @@ TEST_F(ConsolePrompt, DividerLinksAndTheHostLoop) {
   auto mouse = [&](ConsoleMouseKind kind, int col, int row) {
     editor->OnMouse(ConsoleMouse{kind, col * 8 + 3, row * 8 + 3, 0});
   };
-  for (auto [col, row] : {std::pair{10, 1}, {3, 1}, {24, 1}, {10, 2}, {20, 2}, {35, 2}})
+  for (auto [col, row] : {std::pair{10, 1}, {1, 1}, {24, 1}, {10, 2}, {20, 2}, {35, 2}})
     mouse(ConsoleMouseKind::kLeftDouble, col, row);
   EXPECT_EQ(screen.links, (std::vector<std::string>{"http://example.com/x", "http://a.b/c", "http://d.e/f"}));
+  EXPECT_TRUE(editor->selecting && editor->selection[0] == 0 && editor->selection[2] == 3) << "the word \"see\"";
+  for (double center : {0.0, 0.5, 1.0}) {  // a line placed at a share of the pane's height
+    editor->MakeCursorVisible(30, center);
+    EXPECT_EQ(editor->pane_scroll[0], 30 - static_cast<int>(22 * center));
+  }
   Ctrl('P');
   ASSERT_EQ(DividerRow(screen.layout), 12);
   mouse(ConsoleMouseKind::kLeftDown, 4, 12);

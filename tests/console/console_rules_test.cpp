@@ -52,16 +52,16 @@ TEST(ConsoleGrid, ColumnsBecomeCellsClippedToTheGrid) {
     }
     EXPECT_EQ(grid.cursor_x, static_cast<int>(c.cells.size()));
   }
-  ScreenMoveTo(&screen, -3, 2);
+  ScreenMoveTo(&screen, -3, 0);
   ScreenWrite(&screen, "1234xyz", 6);  // from left of the grid, at most 6 bytes
-  EXPECT_EQ(GridRowText(grid, 2), "4xy  ");
-  ScreenMoveTo(&screen, 2, 2);
+  EXPECT_EQ(GridRowText(grid, 0), "4xy  ");
+  ScreenMoveTo(&screen, 2, 0);
   ScreenSetAttribute(&screen, 2);
   screen.invalidated.clear();
   ScreenClearToEol(&screen);
-  EXPECT_EQ(GridRowText(grid, 2), "4x   ");
-  EXPECT_EQ(GridCell(grid, 1, 2)->attr, 7);
-  EXPECT_EQ(GridCell(grid, 2, 2)->attr, 2);
+  EXPECT_EQ(GridRowText(grid, 0), "4x   ");
+  EXPECT_EQ(GridCell(grid, 1, 0)->attr, 7);
+  EXPECT_EQ(GridCell(grid, 2, 0)->attr, 2);
   ASSERT_EQ(screen.invalidated.size(), 1u);
   EXPECT_EQ(screen.invalidated[0].col1 * 10 + screen.invalidated[0].col2, 24);
   ScreenMoveTo(&screen, 0, 3);

@@ -69,6 +69,8 @@ TEST_F(ConsoleFile, FailedSaveKeepsTheOldFileAndReportsFailure) {
   Type("new ");
   editor->file_name = Path("missing-dir/file.txt");
   EXPECT_FALSE(editor->SaveFile());
+  editor->file_name = "";
+  EXPECT_FALSE(editor->SaveFile());
   EXPECT_TRUE(editor->IsModified());
   editor->file_name = Path("file.txt");
   // A read-only target is not replaced; the temporary file is removed.

@@ -235,6 +235,7 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
       const int old_position = editor->undo_position, scroll = editor->pane_scroll[pane];
       const int rows = screen.layout.panes[pane].row_count;
       const bool sel = editor->selecting, seen = !wheeled;
+      const double old_divider = editor->pane_divider;
       Pos a, b, p = cur;
       Ordered(editor->selection, &a, &b);
       // Typing, Enter, Backspace, Delete and pasting replace the selection.
@@ -374,6 +375,15 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
       ASSERT_EQ(Unpainted(painted, key >= 0), "");
       const int index = editor->cursor_line - editor->pane_scroll[editor->current_pane];
       wheeled = wheeled && (index < 0 || index >= screen.layout.panes[editor->current_pane].row_count);
+      const bool divided = editor->pane_divider > 0.0 && editor->pane_divider < 1.0;
+      if (key == CtrlKey('O') || key == CtrlKey('P')) {  // Ctrl+O splits first, Ctrl+P toggles
+        EXPECT_EQ(divided, key == CtrlKey('O') || old_divider >= 1.0);
+      }
+      if (key == kKeyTab && sel && !shift) {  // whole selected lines stay selected from column 0
+        Pos a2, b2;
+        Ordered(editor->selection, &a2, &b2);
+        EXPECT_TRUE(a.c != 0 || a2.c == 0);
+      }
       if ((key == CtrlKey('C') || key == CtrlKey('X')) && sel) {
         EXPECT_EQ(Codes(clipboard.Text()), Selected(old, a, b, U"\r\n"));
       }
@@ -396,6 +406,7 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
         if (found.empty() || cur.l >= n) continue;
         const Pos want = shift ? (here == found.begin() ? found.back() : here[-1]) : next == found.end() ? found[0] : *next;
         EXPECT_TRUE(Cursor() == want && editor->selecting && editor->selection[2] == want.c + 1);
+        EXPECT_EQ(editor->message.find("(wrapped)") != std::string::npos, shift ? !(want < cur) : !(cur < want));
       }
       if (thinning) continue;
       const int position = editor->undo_position;

@@ -177,6 +177,16 @@ TEST_F(ConsolePrompt, DividerLinksAndTheHostLoop) {
   mouse(ConsoleMouseKind::kMove, 4, 20);  // no longer dragged
   EXPECT_EQ(DividerRow(screen.layout), 6);
   EXPECT_FALSE(screen.captured);
+  mouse(ConsoleMouseKind::kLeftDown, 4, 6);
+  mouse(ConsoleMouseKind::kMove, 4, 40);  // as low as it goes, in a window of three text rows
+  mouse(ConsoleMouseKind::kLeftUp, 4, 40);
+  ResizeGrid(&screen.grid, 6, 20);
+  screen.on_resize();
+  EXPECT_TRUE(screen.layout.panes[0].row_count == 1 && screen.layout.panes[1].row_count == 1);
+  TestScreen other(6, 20);
+  ConsoleEditor empty(&other, &clipboard);
+  empty.OnMouse(ConsoleMouse{ConsoleMouseKind::kLeftDouble, 11, 11, 0});  // nothing to select or open
+  EXPECT_TRUE(!empty.selecting && other.links.empty());
 
   screen.pump_mode = 1;
   for (int i = 0; i < 20; ++i) ScreenQueueKey(&screen, 'c');

@@ -27,6 +27,9 @@ void ConsoleEditor::UpdateLayout() {
   const bool split = pane_divider > 0.0 && pane_divider < 1.0 && text_rows >= 3;
   int upper = text_rows;
   if (split) upper = std::clamp(static_cast<int>(text_rows * pane_divider), 1, text_rows - 2);
+  // A window too low for two panes shows only the upper one, and the cursor
+  // must stay where it can be seen.
+  if (!split) current_pane = 0;
   if (!screen) return;
   ConsoleLayout& layout = screen->layout;
   layout.top_margin = top_margin;
@@ -61,7 +64,7 @@ int ConsoleEditor::TextWidth(int pane) const {
 
 int ConsoleEditor::PaneAtRow(int row) const {
   for (int p = 0; p < 2; ++p)
-    if (PaneRows(p) > 0 && row >= PaneTop(p) && row < PaneTop(p) + PaneRows(p)) return p;
+    if (row >= PaneTop(p) && row < PaneTop(p) + PaneRows(p)) return p;
   return -1;
 }
 

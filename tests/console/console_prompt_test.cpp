@@ -1,100 +1,99 @@
-// The status-line prompts, searching in the three match modes, replace-all,
-// go-to-line and closing.
+// The status-line prompts: editing their line, go-to-line answers, search
+// modes, replace-all and closing; then the wheel, the divider, links and
+// the host loop.
+#include "console/console_host.h"
+#include "engine/utf8.h"
 #include "tests/console/editor_fixture.h"
 
 using ConsolePrompt = EditorTest;
 
-TEST_F(ConsolePrompt, FindPromptTextDependsOnWidthAndCyclesModes) {
-  ASSERT_TRUE(Load("x\n"));
+// Tabs pasted into the find or replace prompt become spaces as the file's
+// own tabs did, so they match the text and never enter it.
+TEST_F(ConsolePrompt, PastedPromptTextHasItsTabsExpanded) {
+  ASSERT_TRUE(Load("x\tx\nx x\n"));
+  clipboard.SetText("x\tx\r\nsecond line");
   Ctrl('F');
-  EXPECT_EQ(editor->prompt_state, kPromptFind);
-  EXPECT_EQ(Status(), "Find substring (Up/Down:mode Ctrl+R:replace ESC:cancel):");
-  Key(kKeyDown);
-  EXPECT_EQ(Status(), "Find SubString (Up/Down:mode Ctrl+R:replace ESC:cancel):");
-  Key(kKeyUp);
-  Key(kKeyUp);
-  EXPECT_EQ(console_search_mode, 5);
-  EXPECT_EQ(Status(), "Find TokenMatch (Up/Down:mode Ctrl+R:replace ESC:cancel):");
-  Type("ab");
-  Key(0xE9);
-  Key(kKeyBackspace);  // removes the whole character
-  EXPECT_EQ(editor->find_text, "ab");
+  struct { int key; bool shift; const char* text; int mode; } const steps[] = {
+      {'a', 0, "a", 0}, {0x905, 0, "a\xE0\xA4\x85", 0}, {0xE9, 0, "a\xE0\xA4\x85\xC3\xA9", 0},
+      {kKeyBackspace, 0, "a\xE0\xA4\x85", 0}, {kKeyBackspace, 0, "a", 0}, {kKeyBackspace, 0, "", 0},
+      {kKeyBackspace, 0, "", 0}, {kKeyDown, 0, "", 1}, {kKeyUp, 0, "", 0}, {kKeyUp, 0, "", 5},
+      {kKeyDown, 0, "", 0}, {0xD800, 0, "_", 0}, {kKeyF1, 0, "_", 0}, {0x7F, 0, "_", 0},
+      {0x80, 0, "_\xC2\x80", 0}, {kKeyBackspace, 0, "_", 0}, {kKeyBackspace, 0, "", 0},
+      {kKeyInsert, 0, "", 0}, {'B', 1, "B", 0}, {kKeyBackspace, 1, "", 0}, {kKeyInsert, 1, "x  x", 0}, {CtrlKey('V'), 0, "x  xx  x", 0}, {kKeyBackspace, 0, "x  xx  ", 0}};
+  for (const auto& step : steps) {
+    screen.shift = step.shift;
+    Key(step.key);
+    screen.shift = false;
+    EXPECT_EQ(editor->find_text, step.text) << step.key;
+    EXPECT_EQ(console_search_mode, step.mode);
+    const std::string shown = std::string("Find ") + SearchModeName(step.mode) +
+                              " (Up/Down:mode Ctrl+R:replace ESC:cancel): " + step.text;
+    EXPECT_EQ(GridRowText(screen.grid, 24).substr(0, shown.size()), shown);
+    EXPECT_EQ(screen.grid.cursor_x, Utf8Columns(shown));
+  }
+  for (int i = 0; i < 3; ++i) Key(kKeyBackspace);
+  Key(kKeyEnter);
+  EXPECT_EQ(editor->selection[2], 4);  // "x  x" found
+  Ctrl('R');
+  clipboard.SetText("\ty");
+  Ctrl('V');
+  EXPECT_EQ(editor->replace_text, "  y");
+  Key(kKeyEnter);
+  EXPECT_EQ(Status(), "Replaced 1 instance on 1 line");
+  EXPECT_EQ(Text(), "  y\nx x\n");
+  Ctrl('F');
   Key(kKeyEscape);
   EXPECT_EQ(editor->prompt_state, kPromptNone);
-
-  console_search_mode = 0;
-  TestScreen narrow(10, 50);
-  ConsoleEditor small(&narrow, &clipboard);
-  small.OnKey(CtrlKey('F'));
-  EXPECT_EQ(narrow.Row(9), "Find substring(U/D:mode Ctrl+R:repl):");
-  TestScreen tiny(10, 40);
-  ConsoleEditor smaller(&tiny, &clipboard);
-  smaller.OnKey(CtrlKey('F'));
-  EXPECT_EQ(tiny.Row(9), "Find substring:");
-  const char* names[] = {"substring", "SubString", "wordmatch", "WordMatch", "tokenmatch", "TokenMatch"};
-  for (int mode = 0; mode < 6; ++mode) EXPECT_STREQ(SearchModeName(mode), names[mode]);
+  EXPECT_EQ(editor->find_text, "x  x");
 }
 
-TEST_F(ConsolePrompt, SubstringSearchBothCasesWithWrapAround) {
-  ASSERT_TRUE(Load("Foo one\nbar foo\nFOO end\n"));
-  Ctrl('F');
-  Type("foo");
-  Key(kKeyEnter);
-  EXPECT_EQ(Status(), "Found @ Line 2 Col 5 'foo' (Shift+)F3|Ctrl+G:(prev)next");
-  EXPECT_EQ(editor->selecting, 1);
-  EXPECT_EQ(editor->cursor_col, 4);
-  Key(kKeyF1 + 2);  // F3
-  EXPECT_EQ(Status(), "Found @ Line 3 Col 1 'foo' (Shift+)F3|Ctrl+G:(prev)next");
-  Ctrl('G');
-  EXPECT_EQ(Status(), "Found @ Line 1 Col 1 (wrapped) 'foo' (Shift+)F3|Ctrl+G:(prev)next");
-  screen.shift = true;
-  Ctrl('G');  // previous, wrapping backwards
-  screen.shift = false;
-  EXPECT_EQ(Status(), "Found @ Line 3 Col 1 (wrapped) 'foo' (Shift+)F3|Ctrl+G:(prev)next");
-
-  console_search_mode = 1;  // case-sensitive
-  Ctrl('G');
-  EXPECT_EQ(Status(), "Found @ Line 2 Col 5 (wrapped) 'foo' (Shift+)F3|Ctrl+G:(prev)next");
-  Ctrl('G');
-  EXPECT_EQ(Status(), "Found @ Line 2 Col 5 (wrapped) 'foo' (Shift+)F3|Ctrl+G:(prev)next");
-  editor->find_text = "zzz";
-  Ctrl('G');
-  EXPECT_EQ(Status(), "SubString 'zzz' not found");
+TEST_F(ConsolePrompt, PromptTextsFitTheWindowAndLongNeedlesAreShortened) {
+  const std::string full = "Find substring (Up/Down:mode Ctrl+R:replace ESC:cancel):";
+  const std::string brief = "Find substring(U/D:mode Ctrl+R:repl):";
+  for (auto [cols, want] : std::vector<std::pair<int, std::string>>{
+           {71, full}, {70, brief}, {41, brief}, {40, "Find substring:"}}) {
+    TestScreen narrow(10, cols);
+    ConsoleEditor small(&narrow, &clipboard);
+    small.OnKey(CtrlKey('F'));
+    EXPECT_EQ(narrow.Row(9), want) << cols;
+    for (int i = 0; i < 40; ++i) small.OnKey('x');
+    EXPECT_EQ(narrow.grid.cursor_x, cols - 1) << "the caret stays at the right edge";
+  }
+  Ctrl('R');
+  EXPECT_EQ(Status(), "Use Ctrl+F first, or run Ctrl+R from Find prompt");
+  editor->find_text = std::string(23, 'k') + std::string(18, 'm');
+  Ctrl('R');
+  EXPECT_EQ(Status(), "Replace all (substring) '" + editor->find_text + "':");
+  Key(kKeyEscape);
+  editor->find_text += "z";
+  Ctrl('R');
+  EXPECT_EQ(Status(), "Replace all (substring) '" + std::string(18, 'k') + "..." + std::string(17, 'm') + "z':");
 }
 
-TEST_F(ConsolePrompt, WordAndTokenSearchWrapAround) {
-  ASSERT_TRUE(Load("Ab abc\nx ab\nAB ab_\n"));
-  Key(kKeyDown);
-  Key(kKeyEnd);
-  editor->find_text = "ab";
-  console_search_mode = 2;  // words, any case
-  Ctrl('G');
-  EXPECT_EQ(Status(), "Found @ Line 3 Col 1 'ab' (Shift+)F3|Ctrl+G:(prev)next");
-  Ctrl('G');
-  EXPECT_EQ(Status(), "Found @ Line 1 Col 1 (wrapped) 'ab' (Shift+)F3|Ctrl+G:(prev)next");
-  console_search_mode = 3;  // words, exact case
-  Ctrl('G');
-  EXPECT_EQ(Status(), "Found @ Line 2 Col 3 'ab' (Shift+)F3|Ctrl+G:(prev)next");
-  screen.shift = true;
-  Ctrl('G');
-  screen.shift = false;
-  EXPECT_EQ(Status(), "Found @ Line 2 Col 3 (wrapped) 'ab' (Shift+)F3|Ctrl+G:(prev)next");
-  console_search_mode = 4;  // tokens, any case
-  editor->find_text = "ab_";
-  Ctrl('G');
-  EXPECT_EQ(Status(), "Found @ Line 3 Col 4 'ab_' (Shift+)F3|Ctrl+G:(prev)next");
-  console_search_mode = 5;
-  editor->find_text = "aB";
-  Ctrl('G');
-  EXPECT_EQ(Status(), "TokenMatch 'aB' not found");
+TEST_F(ConsolePrompt, GoToLineTakesAbsoluteAndRelativeNumbers) {
+  std::string text;
+  for (int i = 1; i <= 20; ++i) text += "line " + std::to_string(i) + "\n";
+  ASSERT_TRUE(Load(text));
+  const struct { std::u32string answer; int line; } cases[] = {
+      {U"3", 2}, {U"+5", 7}, {U"-3", 4}, {U"\u22122", 2}, {U"0", 2}, {U"abc", 2}, {U"4x", 2},
+      {U"999", 19}, {U"-100", 0}, {U" 7 ", 6}, {U"+", 6}, {U"1234567890", 6}, {U"", 6},
+      {U"123456789", 19}, {U"1", 0}, {U"+0", 0}, {U"20", 19}, {U"-19", 0}};
+  for (const auto& c : cases) {
+    Ctrl('J');
+    EXPECT_EQ(Status(), "Go to line (ESC:cancel):");
+    for (char32_t ch : c.answer) Key(static_cast<int>(ch));
+    Key(kKeyEnter);
+    EXPECT_EQ(editor->cursor_line, c.line) << std::string(c.answer.begin(), c.answer.end());
+    EXPECT_EQ(editor->cursor_col, static_cast<int>(std::to_string(c.line + 1).size()) + 5);  // the line's end
+  }
 }
 
-TEST_F(ConsolePrompt, WordAndTokenModes) {
+TEST_F(ConsolePrompt, WordAndTokenModesAndReplaceAllCounts) {
   ASSERT_TRUE(Load("cat concat cat_x (cat) Cat\n"));
   auto find = [&](int mode, const std::string& needle) {
     console_search_mode = mode;
-    int length = 0;
     std::vector<int> cols;
+    int length = 0;
     for (int c = editor->Match(needle, editor->lines[0], 0, &length); c >= 0;
          c = editor->Match(needle, editor->lines[0], c + 1, &length))
       cols.push_back(c);
@@ -108,163 +107,97 @@ TEST_F(ConsolePrompt, WordAndTokenModes) {
   EXPECT_EQ(find(5, "cat"), (std::vector<int>{0}));
   EXPECT_EQ(find(4, "(cat)"), (std::vector<int>{17}));
   EXPECT_EQ(find(4, "cat concat"), (std::vector<int>{0}));
-  std::string_view rest = "  \tone two\t";
-  EXPECT_EQ(editor->SplitToken(&rest), "one");
-  EXPECT_EQ(editor->SplitToken(&rest), "two");
-  EXPECT_EQ(editor->SplitToken(&rest), "");
-  // Columns count characters.
-  console_search_mode = 0;
+  EXPECT_EQ(find(0, "cat concat cat_x (cat) Cat!"), (std::vector<int>{}));
   int length = 0;
-  EXPECT_EQ(editor->Match("\xC3\xA9x", "a\xC3\xA9\xC3\xA9x", 0, &length), 2);
+  EXPECT_EQ(editor->Match("\xC3\xA9x", "a\xC3\xA9\xC3\xA9x", 0, &length), 2);  // columns count characters
   EXPECT_EQ(length, 2);
-}
-
-TEST_F(ConsolePrompt, ReplaceAllReportsCounts) {
   ASSERT_TRUE(Load("a-a\nb\na\n"));
+  console_search_mode = 0;
+  editor->find_text = "a";
   Ctrl('R');
-  EXPECT_EQ(Status(), "Use Ctrl+F first, or run Ctrl+R from Find prompt");
-  Ctrl('F');
-  Type("a");
-  Ctrl('R');
-  EXPECT_EQ(editor->prompt_state, kPromptReplace);
-  EXPECT_EQ(Status(), "Replace all (substring) 'a':");
   Type("xa");
   Key(kKeyEnter);
   EXPECT_EQ(Text(), "xa-xa\nb\nxa\n");
   EXPECT_EQ(Status(), "Replaced 3 instances on 2 lines");
   Ctrl('Z');
   EXPECT_EQ(Text(), "a-a\nb\na\n");
-  editor->find_text = "b";
+  editor->find_text = "q";
   Ctrl('R');
-  Key(kKeyBackspace);
-  Key(kKeyBackspace);
   Key(kKeyEnter);
-  EXPECT_EQ(Status(), "Replaced 1 instance on 1 line");
-  EXPECT_EQ(Text(), "a-a\n\na\n");
-  editor->find_text = std::string(30, 'k') + std::string(20, 'm');
-  Ctrl('R');
-  EXPECT_EQ(Status(), "Replace all (substring) '" + std::string(18, 'k') + "..." +
-                          std::string(18, 'm') + "':");
+  EXPECT_EQ(Status(), "Replaced 0 instances on 0 lines");
+  EXPECT_FALSE(editor->IsModified());
 }
 
-// Tabs pasted into the find or replace prompt become spaces as the file's
-// own tabs did, so they match the text and never enter it.
-TEST_F(ConsolePrompt, PastedPromptTextHasItsTabsExpanded) {
-  ASSERT_TRUE(Load("x\tx\nx x\n"));
-  ASSERT_EQ(Text(), "x  x\nx x\n");
-  clipboard.SetText("x\tx\r\nsecond line");
-  Ctrl('F');
-  Ctrl('V');
-  EXPECT_EQ(editor->find_text, "x  x");
-  Ctrl('R');
-  clipboard.SetText("\ty");
-  Ctrl('V');
-  EXPECT_EQ(editor->replace_text, "  y");
-  Key(kKeyEnter);
-  EXPECT_EQ(Status(), "Replaced 1 instance on 1 line");
-  EXPECT_EQ(Text(), "  y\nx x\n");
-}
-
-TEST_F(ConsolePrompt, GoToLineAbsoluteRelativeAndInvalid) {
-  std::string text;
-  for (int i = 1; i <= 20; ++i) text += "line " + std::to_string(i) + "\n";
-  ASSERT_TRUE(Load(text));
-  auto go = [&](const std::string& answer) {
-    Ctrl('J');
-    EXPECT_EQ(Status(), "Go to line (ESC:cancel):");
-    Type(answer);
-    Key(kKeyEnter);
-  };
-  go("3");
-  EXPECT_EQ(editor->cursor_line, 2);
-  EXPECT_EQ(editor->cursor_col, 6);  // the line's end
-  go("+5");
-  EXPECT_EQ(editor->cursor_line, 7);
-  go("-3");
-  EXPECT_EQ(editor->cursor_line, 4);
-  Ctrl('J');
-  Key(0x2212);  // the typographic minus
-  Type("2");
-  Key(kKeyEnter);
-  EXPECT_EQ(editor->cursor_line, 2);
-  go("0");
-  EXPECT_EQ(editor->cursor_line, 2);
-  go("abc");
-  EXPECT_EQ(editor->cursor_line, 2);
-  go("4x");
-  EXPECT_EQ(editor->cursor_line, 2);
-  go("999");
-  EXPECT_EQ(editor->cursor_line, 19);
-  go("-100");
-  EXPECT_EQ(editor->cursor_line, 0);
-  Shifted(kKeyDown);
-  go("5");
-  EXPECT_EQ(editor->selecting, 0);
-  Ctrl('J');
-  Type("7");
-  Key(kKeyEscape);
-  EXPECT_EQ(editor->cursor_line, 4);
-  // Pasting into a prompt takes the clipboard's first line.
-  clipboard.SetText("12\r\nmore");
-  Ctrl('J');
-  Ctrl('V');
-  Key(kKeyEnter);
-  EXPECT_EQ(editor->cursor_line, 11);
-}
-
-TEST_F(ConsolePrompt, CloseAsksBeforeLosingChanges) {
+TEST_F(ConsolePrompt, ClosingAsksBeforeLosingChanges) {
   ASSERT_TRUE(Load("text\n"));
   Type("new ");
-  Ctrl('W');
-  EXPECT_EQ(GridRowText(screen.grid, 24).substr(0, 32), "Save file before closing (y/N)? ");
-  Key(kKeyEscape);
-  EXPECT_EQ(Status(), "Cancelled close of file.");
-  Ctrl('W');
-  Key('q');
-  EXPECT_EQ(Status(), "Cancelled close of file.");
   editor->file_name = Path("missing/x.txt");
-  Ctrl('W');
-  EXPECT_TRUE(Key('y'));
+  for (int answer : {int{kKeyEscape}, int{'q'}, int{'y'}}) {
+    Ctrl('W');
+    EXPECT_EQ(GridRowText(screen.grid, 24).substr(0, 32), "Save file before closing (y/N)? ");
+    EXPECT_TRUE(Key(answer));
+  }
   EXPECT_EQ(Status(), "Error writing file, changes not saved!");
   editor->file_name = Path("file.txt");
   Ctrl('W');
-  EXPECT_FALSE(Key('y'));  // saved and deleted itself
-  EXPECT_EQ(editor, nullptr);
+  EXPECT_FALSE(Key('Y'));  // saved, and the editor deleted itself
   EXPECT_EQ(ReadBytes("file.txt"), "new text\n");
-}
-
-TEST_F(ConsolePrompt, CloseWithoutChangesOrWithoutSaving) {
-  ASSERT_TRUE(Load("text\n"));
-  screen.ctrl = true;
-  EXPECT_FALSE(Key(CtrlKey('W')));
-  screen.ctrl = false;
   editor = new ConsoleEditor(&screen, &clipboard);
   ASSERT_TRUE(Load("text\n"));
   Type("zz");
   Ctrl('W');
   EXPECT_FALSE(Key('n'));
   EXPECT_EQ(ReadBytes("file.txt"), "text\n");
+  editor = new ConsoleEditor(&screen, &clipboard);
+  ASSERT_TRUE(Load("text\n"));
+  screen.ctrl = true;
+  EXPECT_FALSE(Key(CtrlKey('W'))) << "nothing to lose";
+  screen.ctrl = false;
 }
 
-class NamingEditor : public ConsoleEditor {
- public:
-  using ConsoleEditor::ConsoleEditor;
-  void AcceptNewFileName(const std::string& name) override { accepted = name; }
-  std::string accepted;
-};
+TEST_F(ConsolePrompt, DividerLinksAndTheHostLoop) {
+  ASSERT_TRUE(Load("see http://example.com/x) and\nplain http://ab 'http://a.b/c' \"http://d.e/f\"\n" +
+                   std::string(30, '\n')));
+  auto mouse = [&](ConsoleMouseKind kind, int col, int row) {
+    editor->OnMouse(ConsoleMouse{kind, col * 8 + 3, row * 8 + 3, 0});
+  };
+  for (auto [col, row] : {std::pair{10, 1}, {1, 1}, {24, 1}, {10, 2}, {20, 2}, {35, 2}})
+    mouse(ConsoleMouseKind::kLeftDouble, col, row);
+  EXPECT_EQ(screen.links, (std::vector<std::string>{"http://example.com/x", "http://a.b/c", "http://d.e/f"}));
+  EXPECT_TRUE(editor->selecting && editor->selection[0] == 0 && editor->selection[2] == 3) << "the word \"see\"";
+  for (double center : {0.0, 0.5, 1.0}) {  // a line placed at a share of the pane's height
+    editor->MakeCursorVisible(30, center);
+    EXPECT_EQ(editor->pane_scroll[0], 30 - static_cast<int>(22 * center));
+  }
+  Ctrl('P');
+  ASSERT_EQ(DividerRow(screen.layout), 12);
+  mouse(ConsoleMouseKind::kLeftDown, 4, 12);
+  mouse(ConsoleMouseKind::kMove, 4, 6);
+  mouse(ConsoleMouseKind::kCaptureLost, 4, 6);
+  mouse(ConsoleMouseKind::kMove, 4, 20);  // no longer dragged
+  EXPECT_EQ(DividerRow(screen.layout), 6);
+  EXPECT_FALSE(screen.captured);
+  mouse(ConsoleMouseKind::kLeftDown, 4, 6);
+  mouse(ConsoleMouseKind::kMove, 4, 40);  // as low as it goes, in a window of three text rows
+  mouse(ConsoleMouseKind::kLeftUp, 4, 40);
+  ResizeGrid(&screen.grid, 6, 20);
+  screen.on_resize();
+  EXPECT_TRUE(screen.layout.panes[0].row_count == 1 && screen.layout.panes[1].row_count == 1);
+  TestScreen other(6, 20);
+  ConsoleEditor empty(&other, &clipboard);
+  empty.OnMouse(ConsoleMouse{ConsoleMouseKind::kLeftDouble, 11, 11, 0});  // nothing to select or open
+  EXPECT_TRUE(!empty.selecting && other.links.empty());
 
-TEST_F(ConsolePrompt, CreateNewFileConfirmation) {
-  NamingEditor naming(&screen, &clipboard);
-  naming.AskCreateNewFile("new.txt");
-  EXPECT_EQ(screen.Row(24), "Create new file 'new.txt' (Y/n)?");
-  naming.OnKey('n');
-  EXPECT_EQ(screen.Row(24), "Cancelled create new file.");
-  EXPECT_EQ(naming.accepted, "");
-  naming.AskCreateNewFile("b.txt");
-  naming.OnKey(kKeyEscape);
-  EXPECT_EQ(naming.accepted, "");
-  naming.AskCreateNewFile("c.txt");
-  naming.OnKey(kKeyEnter);
-  EXPECT_EQ(naming.accepted, "c.txt");
-  EXPECT_EQ(naming.prompt_state, kPromptNone);
+  screen.pump_mode = 1;
+  for (int i = 0; i < 20; ++i) ScreenQueueKey(&screen, 'c');
+  EXPECT_TRUE(RunConsoleHostLoop(&screen, &editor));
+  EXPECT_TRUE(screen.keys.count == 4 && screen.pumps == 16) << "at most 16 keys a tick";
+  screen.keys = ConsoleKeyQueue{};
+  ASSERT_TRUE(editor->SaveFile());
+  screen.ctrl = true;
+  ScreenQueueKey(&screen, CtrlKey('W'));
+  ScreenQueueKey(&screen, 'x');
+  screen.ctrl = false;
+  EXPECT_FALSE(RunConsoleHostLoop(&screen, &editor));
+  EXPECT_TRUE(editor == nullptr && screen.keys.count == 1 && !screen.on_mouse);  // the editor detached itself
 }

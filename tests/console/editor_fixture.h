@@ -5,9 +5,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "console/console_editor.h"
@@ -23,31 +22,24 @@ class EditorTest : public ::testing::Test {
     editor = new ConsoleEditor(&screen, &clipboard);
     dir = ::testing::TempDir() + "orv_console_" + std::to_string(getpid()) + "_" +
           ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::string command = "mkdir -p '" + dir + "'";
-    ASSERT_EQ(system(command.c_str()), 0);
+    ASSERT_EQ(system(("mkdir -p '" + dir + "'").c_str()), 0);
   }
   void TearDown() override {
     if (editor) {
       EXPECT_EQ(editor->CheckInvariants(), "");
     }
     delete editor;
-    std::string command = "rm -rf '" + dir + "'";
-    EXPECT_EQ(system(command.c_str()), 0);
+    EXPECT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);
   }
 
   std::string Path(const std::string& name) const { return dir + "/" + name; }
-
   void WriteBytes(const std::string& name, const std::string& bytes) {
-    std::ofstream out(Path(name), std::ios::binary);
-    out << bytes;
+    std::ofstream(Path(name), std::ios::binary) << bytes;
   }
   std::string ReadBytes(const std::string& name) {
     std::ifstream in(Path(name), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
   }
-
   // Opens a file holding `bytes` and returns whether it was read.
   bool Load(const std::string& bytes, const std::string& name = "file.txt") {
     WriteBytes(name, bytes);
@@ -62,8 +54,7 @@ class EditorTest : public ::testing::Test {
       editor = nullptr;
       return false;
     }
-    std::string broken = editor->CheckInvariants();
-    EXPECT_EQ(broken, "") << "after key " << key;
+    EXPECT_EQ(editor->CheckInvariants(), "") << "after key " << key;
     return true;
   }
   void Ctrl(char letter) {

@@ -2,41 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 
 #include "documents/app_state.h"
 #include "documents/utf8_fs.h"
 #include "engine/document.h"
 #include "tests/documents/document_support.h"
+#include "tests/documents/scripted_moves.h"
 #include "tests/documents/temp_dir.h"
 
 namespace {
 
-// Answers the File save as dialog from a queue ("" cancels) and counts
-// title refreshes.
-class FakeUi : public DocumentUi {
- public:
-  bool ChooseSavePath(std::string* path) override {
-    ++dialogs;
-    if (answers.empty() || answers.front().empty()) {
-      if (!answers.empty()) answers.pop_front();
-      return false;
-    }
-    *path = answers.front();
-    answers.pop_front();
-    return true;
-  }
-  void RefreshTitle() override { ++titles; }
-
-  std::deque<std::string> answers;
-  int dialogs = 0;
-  int titles = 0;
-};
-
 struct Fixture {
   TempDir dir;
-  FakeUi ui;
+  ScriptedUi ui;
   AppState app;
   Fixture() { app.ui = &ui; }
   std::string Make(const std::string& name, const std::string& bytes) {
@@ -204,8 +183,9 @@ TEST(DocumentCommands, SaveAndSaveAs) {
   NewDocument(&f.app);
   std::string x = f.dir.File("x.txt");
   f.ui.answers = {""};
-  SaveCurrent(&f.app);  // the dialog is cancelled
+  SaveCurrent(&f.app);  // the dialog is cancelled: no failure
   EXPECT_EQ(f.ui.dialogs, 1);
+  EXPECT_TRUE(f.ui.kept.empty());
   EXPECT_EQ(f.app.current_path, "original-0.mem");
   f.ui.answers = {x};
   SaveCurrent(&f.app);
@@ -229,10 +209,11 @@ TEST(DocumentCommands, SaveAndSaveAs) {
   EXPECT_EQ(ReadBytes(y), "");
   f.Check();
 
-  // A failing Save as keeps everything.
+  // A failing Save as is reported and keeps everything.
   f.ui.answers = {f.dir.File("no/dir.txt")};
   SaveCurrentAs(&f.app);
   EXPECT_EQ(f.app.current_path, y);
+  EXPECT_EQ(f.ui.kept, (std::vector<std::string>{""}));
   f.Check();
 }
 
@@ -271,4 +252,59 @@ TEST(DocumentCommands, SaveAllVisitsEachDocumentOnce) {
   EXPECT_EQ(f.app.current_path, "q.txt");
   ASSERT_TRUE(SetCurrentDirectoryUtf8(here));
   f.Check();
+}
+
+// A save whose text ended up only in the temporary file names that file; a
+// failure that left nothing behind names none.
+TEST(SaveReport, ATextLeftInTheTemporaryFileIsNamed) {
+  Fixture f;
+  std::string a = f.Make("a.txt", "old\n");
+  ASSERT_TRUE(OpenOrActivate(&f.app, a));
+  GetCurrentDocument(f.app)->eol_style = 1;
+  ScriptedMoves moves;
+  moves.replace = ScriptedMoves::kOriginalAway;
+  moves.failing_moves = 2;  // neither the new file nor the original goes back
+  f.ui.answers = {""};
+  {
+    UseMoves use(&moves);
+    SaveCurrent(&f.app);  // then the Save as dialog, cancelled
+  }
+  ASSERT_EQ(f.ui.kept.size(), 1u);
+  const std::string kept = f.ui.kept[0];
+  EXPECT_EQ(kept.compare(0, f.dir.File("").size(), f.dir.File("")), 0) << kept;
+  EXPECT_EQ(ReadBytes(kept), "old\r\n");
+  EXPECT_EQ(f.ui.dialogs, 1);
+  GetCurrentDocument(f.app)->eol_style = 2;
+  moves.replace = ScriptedMoves::kNothingMoved;
+  moves.failing_moves = 1;
+  f.ui.answers = {f.dir.File("b.txt")};
+  {
+    UseMoves use(&moves);
+    SaveCurrentAs(&f.app);
+  }
+  EXPECT_EQ(f.ui.kept, (std::vector<std::string>{kept, ""}));
+  EXPECT_FALSE(FileExists(f.dir.File("b.txt")));
+  EXPECT_TRUE(f.ui.too_large.empty());
+}
+
+TEST(SaveReport, ASavedFileTooLargeToOpenAgainIsReported) {
+  Fixture f;
+  std::string almost(kMaxFileSize - 1, 'x');
+  for (size_t i = 99; i < almost.size(); i += 100) almost[i] = '\n';
+  almost.back() = '\n';
+  std::string big = f.Make("big.txt", almost), small = f.Make("small.txt", "small\n");
+  ASSERT_TRUE(OpenOrActivate(&f.app, big));
+  SaveCurrent(&f.app);  // still one byte under the limit
+  EXPECT_TRUE(f.ui.too_large.empty());
+  GetCurrentDocument(f.app)->eol_style = 1;  // CR LF grows it past the limit
+  SaveCurrent(&f.app);
+  f.ui.answers = {f.dir.File("copy.txt")};
+  SaveCurrentAs(&f.app);
+  EXPECT_EQ(f.ui.too_large, (std::vector<std::string>{big, f.dir.File("copy.txt")}));
+  EXPECT_GT(ReadBytes(f.dir.File("copy.txt")).size(), static_cast<size_t>(kMaxFileSize));
+  ASSERT_TRUE(OpenOrActivate(&f.app, small));
+  SaveAll(&f.app);
+  EXPECT_EQ(f.ui.too_large.size(), 3u);
+  EXPECT_EQ(f.ui.too_large.back(), f.dir.File("copy.txt")) << "only the large document again";
+  EXPECT_TRUE(f.ui.kept.empty());
 }

@@ -1,7 +1,10 @@
 #pragma once
-// Helpers for tests that load and save documents.
+// Helpers for tests that load, save and command documents.
+#include <deque>
 #include <string>
+#include <vector>
 
+#include "documents/app_state.h"
 #include "documents/document_io.h"
 #include "engine/document.h"
 
@@ -18,3 +21,23 @@ struct DocumentDeleter {
   void operator()(Document* d) const { DestroyDocument(d); }
 };
 using DocumentPtr = std::unique_ptr<Document, DocumentDeleter>;
+
+// The main window's side: answers the Save as dialog from a queue ("" or an
+// empty queue cancels) and records what the user is told.
+class ScriptedUi : public DocumentUi {
+ public:
+  bool ChooseSavePath(std::string* path) override {
+    ++dialogs;
+    if (answers.empty()) return false;
+    *path = answers.front();
+    answers.pop_front();
+    return !path->empty();
+  }
+  void RefreshTitle() override { ++titles; }
+  void ReportSaveFailure(const std::string& kept_path) override { kept.push_back(kept_path); }
+  void ReportSavedTooLarge(const std::string& path) override { too_large.push_back(path); }
+
+  std::deque<std::string> answers;
+  int dialogs = 0, titles = 0;
+  std::vector<std::string> kept, too_large;  // one entry per report
+};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -48,77 +49,53 @@ std::string Pattern(size_t n) {
 
 }  // namespace
 
-TEST(FileWriter, FullBuffersGoOutAndTheRestOnFlush) {
+// Writes of every size, from many small ones to ones of several buffers,
+// reach the target whole, in order, and no call passes 256 KiB.
+TEST(FileWriter, AnyWriteSizesReachTheTargetInWholeBuffers) {
+  std::mt19937 rng(7);
+  for (int32_t max_piece : {7, 5000, 9000, 300000}) {
+    std::vector<WriteCall> calls;
+    std::string bytes, data = Pattern(700000);
+    {
+      FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 0)));
+      ASSERT_TRUE(w.IsOpen());
+      for (size_t at = 0; at < data.size();) {
+        size_t n = std::min<size_t>(1 + rng() % max_piece, data.size() - at);
+        EXPECT_EQ(w.Write(data.data() + at, static_cast<int64_t>(n)), static_cast<int64_t>(n));
+        at += n;
+      }
+      EXPECT_EQ(w.Write("x", 0), 0);
+      if (max_piece != 9000) {  // else the destructor flushes
+        EXPECT_TRUE(w.Flush(true));
+        EXPECT_EQ(w.End(), static_cast<int64_t>(data.size()));
+      }
+      EXPECT_FALSE(w.Failed());
+    }
+    EXPECT_EQ(bytes, data) << max_piece;
+    int64_t next = 0;
+    for (size_t i = 0; i < calls.size(); ++i) {
+      EXPECT_EQ(calls[i].position, next);
+      EXPECT_LE(calls[i].count, 262144);
+      if (i + 1 < calls.size()) EXPECT_EQ(calls[i].count % 8192, 0) << max_piece;
+      next += calls[i].count;
+    }
+  }
+  // Small writes wait for a full buffer.
   std::vector<WriteCall> calls;
   std::string bytes;
-  std::string data = Pattern(20000);
-  {
-    FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 0)));
-    ASSERT_TRUE(w.IsOpen());
-    // Whole buffers of a large write go out in one call, the rest waits.
-    EXPECT_EQ(w.Write(data.data(), 20000), 20000);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].position, 0);
-    EXPECT_EQ(calls[0].count, 16384);
-    EXPECT_TRUE(w.Flush(true));
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[1].position, 16384);
-    EXPECT_EQ(calls[1].count, 3616);
-    EXPECT_EQ(w.End(), 20000);
-  }
-  EXPECT_EQ(calls.size(), 2u);  // nothing left for the destructor
-  EXPECT_EQ(bytes, data);
-
-  // A buffer partly filled is filled first; no call passes 256 KiB.
-  calls.clear();
-  bytes.clear();
-  std::string big = Pattern(600000);
-  {
-    FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 0)));
-    w.Write(big.data(), 100);
-    w.Write(big.data() + 100, static_cast<int64_t>(big.size()) - 100);
-  }
-  EXPECT_EQ(bytes, big);
-  std::vector<int32_t> counts;
-  for (const WriteCall& c : calls) counts.push_back(c.count);
-  EXPECT_EQ(counts, (std::vector<int32_t>{8192, 262144, 262144, 65536, 1984}));
-
-  // The destructor flushes what is left when nobody else did.
-  calls.clear();
-  bytes.clear();
-  {
-    FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 0)));
-    EXPECT_EQ(w.Write("abc", 3), 3);
-    EXPECT_EQ(w.Write("abc", 0), 0);
-    EXPECT_TRUE(calls.empty());
-  }
-  ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(bytes, "abc");
+  FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 0)));
+  EXPECT_EQ(w.Write("abc", 3), 3);
+  EXPECT_TRUE(calls.empty());
 }
 
-TEST(FileWriter, ManySmallWritesAndFailures) {
+TEST(FileWriter, ARefusedWriteIsRememberedByEveryLaterFlush) {
   std::vector<WriteCall> calls;
-  std::string bytes;
-  std::string data = Pattern(50000);
-  {
-    FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 0)));
-    for (size_t at = 0; at < data.size(); at += 7)
-      w.Write(data.data() + at, static_cast<int64_t>(std::min<size_t>(7, data.size() - at)));
-    EXPECT_TRUE(w.Flush(true));
-    EXPECT_FALSE(w.Failed());
-  }
-  EXPECT_EQ(bytes, data);
-  for (size_t i = 0; i + 1 < calls.size(); ++i) EXPECT_EQ(calls[i].count, 8192);
-
-  // A refused write is remembered and reported by every later flush.
-  calls.clear();
-  bytes.clear();
+  std::string bytes, data = Pattern(30000);
   FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 1)));
   w.Write(data.data(), 30000);
   EXPECT_TRUE(w.Failed());
   EXPECT_FALSE(w.Flush(true));
   EXPECT_FALSE(w.SyncToDisk());
-
   FileWriter none(nullptr);
   EXPECT_FALSE(none.IsOpen());
   EXPECT_EQ(none.Write("x", 1), 0);
@@ -223,6 +200,7 @@ TEST(Utf8Fs, StatReplaceRemove) {
   EXPECT_EQ(ReadBytes(b), "new");
   EXPECT_TRUE(FileExists(a));
 
+  EXPECT_FALSE(MoveFileUtf8(a.c_str(), nullptr));
   EXPECT_TRUE(RemoveFileUtf8(a.c_str()));
   EXPECT_FALSE(RemoveFileUtf8(a.c_str()));
   EXPECT_TRUE(CreateDirectoryUtf8(dir.File("sub").c_str()));

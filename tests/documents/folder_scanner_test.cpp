@@ -39,18 +39,6 @@ class EmptyLister : public DirectoryLister {
   char Separator() const override { return '\\'; }
 };
 
-TEST(FolderScan, KeepsSupportedExtensionsOfARealFolder) {
-  TempDir dir;
-  for (const char* name : {"a.CPP", "b.txt", "c.S", "Makefile", "d.tar.gz"})
-    WriteBytes(dir.File(name), "x\n");
-  FolderRoots roots;
-  ASSERT_TRUE(AddFolderRoot(&roots, dir.File("")));  // with its trailing '/'
-  FolderScanner* s = roots.roots[0]->scanner.get();
-  ASSERT_TRUE(WaitScanned(s));
-  EXPECT_EQ(FilesSnapshot(s), (Paths{dir.File("a.CPP"), dir.File("b.txt"), dir.File("c.S")}));
-  EXPECT_EQ(roots.roots[0]->root_path, dir.File(""));
-}
-
 TEST(FolderScan, MixesSubfolderFilesInCaseInsensitivePathOrder) {
   TempDir dir;
   std::string r = dir.File("r");

@@ -48,6 +48,12 @@ TEST(TextDecoder, LineEndsAndStyles) {
       {"\n", "\n", 0},
       {"\n\n", "\n\n", 0},
       {"\xEF\xBB\xBFx\n", "\xEF\xBB\xBFx\n", 0},
+      {"a\rb\r", "a\nb\n", 2},         // CR only: every CR is a line end
+      {"a\rb", "a\nb\n", 2},
+      {"\r", "\n", 2},
+      {"x\r\r\ny\n", "x\r\ny\n", 1},  // a CR before a line end needs CR LF style
+      {"a\rq\nb\r", "a\rq\nb\n", 1},   // a lone CR that CR style would not keep
+      {"\tx\nab\tc\n", "  x\nab  c\n", 0},
   };
   for (const Case& c : cases) {
     for (size_t step : {size_t(0), size_t(1), size_t(2)}) {
@@ -59,52 +65,14 @@ TEST(TextDecoder, LineEndsAndStyles) {
   }
 }
 
-TEST(TextDecoder, CarriageReturnOnlyFiles) {
-  Decoded d = Decode("a\rb\r");
-  EXPECT_EQ(d.text, "a\nb\n");
-  EXPECT_EQ(d.style, 2u);
-  d = Decode("a\rb", 2, 0, 1);
-  EXPECT_EQ(d.text, "a\nb\n");
-  EXPECT_EQ(d.style, 2u);
-  d = Decode("\r\r");
-  EXPECT_EQ(d.text, "\n\n");
-  EXPECT_EQ(d.style, 2u);
-  d = Decode("\r");
-  EXPECT_EQ(d.text, "\n");
-}
-
-TEST(TextDecoder, CrTheStyleCannotCarryMakesItCrLf) {
-  // CR CR LF then LF: the text keeps a CR before a line end, which LF
-  // style would write back as a CR LF line end.
-  Decoded d = Decode("x\r\r\ny\n");
-  EXPECT_EQ(d.text, "x\r\ny\n");
-  EXPECT_EQ(d.style, 1u);
-  // A lone CR inside a file whose last line ends in CR.
-  d = Decode("a\rq\nb\r");
-  EXPECT_EQ(d.text, "a\rq\nb\n");
-  EXPECT_EQ(d.style, 1u);
-  // A CR that LF style writes back unchanged keeps the style.
-  d = Decode("a\rq\nb\n");
-  EXPECT_EQ(d.style, 0u);
-}
-
-TEST(TextDecoder, TabsLongLinesAndRefusals) {
-  Decoded d = Decode("\tx\nab\tc\n", 4);
-  EXPECT_EQ(d.text, "    x\nab    c\n");
-  d = Decode("\t\t", 3, 0, 1);
-  EXPECT_EQ(d.text, "      \n");
+TEST(TextDecoder, LongLinesAcrossPiecesAndRefusals) {
   std::string long_line(20000, 'q');
   long_line[5000] = '\t';
-  d = Decode(long_line + "\r\n", 2, 0, 4096);
+  Decoded d = Decode(long_line + "\r\n", 2, 0, 4096);
   std::string expected = long_line;
   expected.replace(5000, 1, "  ");
   EXPECT_EQ(d.text, expected + "\n");
   EXPECT_EQ(d.style, 1u);
-  // A CR LF split across two pieces is still one line end.
-  d = Decode("ab\r\ncd\r\n", 2, 0, 3);
-  EXPECT_EQ(d.text, "ab\ncd\n");
-  EXPECT_EQ(d.style, 1u);
-
   EXPECT_FALSE(Decode(std::string("a\0b\n", 4)).ok);
   EXPECT_FALSE(Decode(std::string("a\nb\0", 4), 2, 0, 2).ok);
 }

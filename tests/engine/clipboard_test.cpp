@@ -52,21 +52,3 @@ TEST(Clipboard, PasteConvertsLineEnds) {
   EXPECT_EQ(doc->caret_line, 1u);
   EXPECT_FALSE(doc->gap.gap_closed);
 }
-
-TEST(Clipboard, PasteReplacesTheSelection) {
-  auto doc = MakeTestDocument("hello");
-  MemoryClipboard clip;
-  MoveEnd(doc.get(), true);
-  clip.SetText("");
-  EXPECT_TRUE(PasteClipboard(doc.get(), clip));
-  EXPECT_EQ(Content(*doc), "");
-  clip.SetText("\xE4\xB8\xAD\xF0\x9F\x98\x80");
-  EXPECT_TRUE(PasteClipboard(doc.get(), clip));
-  EXPECT_EQ(Content(*doc), "\xE4\xB8\xAD\xF0\x9F\x98\x80");
-  EXPECT_EQ(doc->caret_column, 2u);
-  ToggleOverwrite(doc.get());
-  MoveTextStart(doc.get(), false);
-  clip.SetText("ab");  // overwrite: as many characters go as bytes come
-  EXPECT_TRUE(PasteClipboard(doc.get(), clip));
-  EXPECT_EQ(Content(*doc), "ab");
-}

@@ -64,7 +64,11 @@ struct EdgeRow {
 const EdgeRow kEdges[] = {
     {"nothing", "", 0, true, "", "", ""},
     {"ASCII", "A~", 0, true, "41 7E", "41/1 7E/1", "1 1"},
+    {"first two-byte U+0080", "\xC2\x80", 1, true, "80", "80/2", "2"},
     {"two bytes", "\xC3\xA9", 1, true, "E9", "E9/2", "2"},
+    {"last two-byte U+07FF", "\xDF\xBF", 1, true, "7FF", "7FF/2", "2"},
+    {"continuation above BF", "\xC3\xC0", -1, false, "FFFD FFFD", "FFFD/1 FFFD/1", "1 1"},
+    {"last three-byte U+FFFF", "\xEF\xBF\xBF", 1, true, "FFFF", "FFFF/3", "3"},
     {"three bytes", "\xE2\x82\xAC", 1, true, "20AC", "20AC/3", "3"},
     {"four bytes", "\xF0\x9F\x98\x80", 1, true, "1F600", "1F600/4", "4"},
     {"NUL inside", std::string("A\0\xC3\xA9", 4), 1, true, "41 0 E9", "41/1 0/1 E9/2", "1"},
@@ -106,6 +110,11 @@ TEST(Utf8Rules, EachReaderOfTheEdgeBytes) {
     const std::string& s = row.bytes;
     EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kFileLoad), row.load) << row.what;
     EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard) << row.what;
+    // The same bytes after an ASCII run long enough for the 32-byte steps.
+    std::string late = std::string(45, 'x') + s + "x";
+    EXPECT_EQ(CheckUtf8(late.data(), late.size(), Utf8Rule::kFileLoad), row.load) << row.what;
+    EXPECT_EQ(CheckUtf8(late.data(), late.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard)
+        << row.what;
     EXPECT_EQ(Drawn(s), row.drawn) << row.what;
     EXPECT_EQ(ConsoleChars(s), row.console) << row.what;
     EXPECT_EQ(DocumentSizes(s), row.sizes) << row.what;

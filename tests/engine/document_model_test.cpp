@@ -43,3 +43,40 @@ TEST(TypingGap, CloseGapMovesOnlyOffsetsPastTheGap) {
   EXPECT_EQ(CloseGap(doc.get(), 28), 28);  // at the gap end: kept
   EXPECT_EQ(std::string(StringData(doc->text)), "0123456789");
 }
+
+// The checker the model tests rely on notices each kind of damage.
+TEST(Invariants, EachKindOfDamageIsReported) {
+  using Damage = void (*)(Document*);
+  struct Row {
+    const char* what;
+    Damage damage;
+  } rows[] = {
+      {"nothing", [](Document*) {}},
+      {"no NUL", [](Document* d) { d->text.data[d->text.size - 1] = 'x'; }},
+      {"gap bounds", [](Document* d) { d->gap.gap_insert = d->gap.gap_start - 1; }},
+      {"gap bounds", [](Document* d) { d->gap.gap_insert = d->gap.gap_start + kGapSize + 1; }},
+      {"gap bounds", [](Document* d) { d->gap.gap_start = -1; }},
+      {"gap bounds", [](Document* d) { d->gap.gap_start = TextLength(*d) - kGapSize + 1; }},
+      {"gap filler", [](Document* d) { d->text.data[d->gap.gap_insert] = 'f'; }},
+      {"gap filler", [](Document* d) { d->text.data[d->gap.gap_start + kGapSize - 1] = 'f'; }},
+      {"line cache out of step", [](Document* d) { d->lines.text_length += 1; }},
+      {"line 0 differs", [](Document* d) { d->text.data[0] = '\n'; }},
+      {"line 1 differs", [](Document* d) { d->text.data[TextLength(*d) - 3] = 'x'; }},
+      {"caret beyond text", [](Document* d) { d->caret = TextLength(*d) + 1; }},
+      {"caret_line", [](Document* d) { d->caret_line += 1; }},
+      {"caret_column", [](Document* d) { d->caret_column += 1; }},
+      {"selection fields without a selection", [](Document* d) { d->sel_end = 1; }},
+      {"selection fields without a selection", [](Document* d) { d->anchor_line = 1; }},
+  };
+  for (const Row& row : rows) {
+    auto doc = MakeTestDocument("ab\n\xC3\xA9z\ncd");
+    CloseGapAtCaret(doc.get());
+    SetCaret(doc.get(), 5);
+    InsertText(doc.get(), "xy", 2);  // an open gap with typed bytes, after the é
+    std::string why;
+    ASSERT_TRUE(CheckInvariants(*doc, &why)) << why;
+    row.damage(doc.get());
+    EXPECT_EQ(CheckInvariants(*doc, &why), std::string(row.what) == "nothing") << row.what;
+    if (std::string(row.what) != "nothing") EXPECT_EQ(why, row.what);
+  }
+}

@@ -38,6 +38,13 @@ TEST(GrowBuffer, ResizeKeepsDataAndShrinksOnlyOnRequest) {
   ASSERT_TRUE(ResizeBuffer(&b, 10, true));
   EXPECT_LT(b.capacity, grown);
   EXPECT_EQ(std::string(b.data, 3), "hel");
+  // A small buffer shrinks only below four grains under its capacity.
+  ASSERT_TRUE(ResizeBuffer(&b, 600));
+  int32_t small = b.capacity;
+  ASSERT_TRUE(ResizeBuffer(&b, small - 4 * kStringGranularity, true));
+  EXPECT_EQ(b.capacity, small);
+  ASSERT_TRUE(ResizeBuffer(&b, small - 4 * kStringGranularity - 1, true));
+  EXPECT_LT(b.capacity, small);
   ASSERT_TRUE(ResizeBuffer(&b, 0, true));  // shrunk to nothing: freed
   EXPECT_EQ(b.capacity, 0);
   EXPECT_EQ(b.data, nullptr);

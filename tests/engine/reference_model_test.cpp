@@ -40,7 +40,9 @@ void RunSeed(uint32_t seed, int steps, int block_lines) {
     }
     history += op + "; ";
     std::string diff = CompareWithModel(*doc, model);
-    ASSERT_EQ(diff, "") << "seed " << seed << " step " << i << " after: " << history;
+    ASSERT_EQ(diff, "") << "seed " << seed << " step " << i << " after: " << history
+                        << "\nengine: " << testing::PrintToString(Content(*doc))
+                        << "\nmodel:  " << testing::PrintToString(model.text);
   }
 }
 

@@ -121,6 +121,18 @@ TEST(Utf8Rules, EachReaderOfTheEdgeBytes) {
   }
 }
 
+// The console's column helpers at and past the end of the text.
+TEST(Utf8Rules, ConsoleColumnsStopAtTheEnd) {
+  const std::string s = "a\xC3\xA9\x80";
+  EXPECT_EQ(Utf8ColumnBytes(s.data(), s.size(), s.size()), 0u);
+  EXPECT_EQ(Utf8ColumnBytes(s.data(), s.size(), s.size() + 3), 0u);
+  EXPECT_EQ(Utf8ColumnCode(s.data(), s.size(), s.size()), 0);
+  EXPECT_EQ(Utf8OffsetOfColumn(s.data(), s.size(), 1), 1u);
+  EXPECT_EQ(Utf8OffsetOfColumn(s.data(), s.size(), 9), s.size());
+  EXPECT_EQ(Utf8Columns(s.data(), s.size()), 2);
+  EXPECT_EQ(Utf8Columns("\x80\x80" "a", 3), 2);  // leading continuations make one
+}
+
 // Code points through every encoder: the one the console writes with, typing
 // (one UTF-16 unit or a pair) and UTF-16 text (the command line). "" = not
 // encodable.

@@ -69,10 +69,24 @@ TEST(DocumentRegistry, Primitives) {
   EXPECT_FALSE(IsRegistered(r, "q"));
 
   UnregisterDocument(&r, "a");
-  UnregisterDocumentAt(&r, 7);
+  UnregisterDocumentAt(&r, DocumentCount(r));  // one past the end: nothing
   UnregisterDocumentAt(&r, -1);
   EXPECT_EQ(DocumentCount(r), 3);
   std::string why;
+  EXPECT_TRUE(CheckInvariants(r, &why)) << why;
+  // The checker sees each kind of damage, wherever it sits.
+  std::swap(r.entries[1].key, r.entries[2].key);
+  EXPECT_FALSE(CheckInvariants(r, &why));
+  EXPECT_EQ(why, "keys out of order at 2");
+  std::swap(r.entries[1].key, r.entries[2].key);
+  Document* last = r.entries[2].document.release();
+  EXPECT_FALSE(CheckInvariants(r, &why));
+  EXPECT_EQ(why, "null document at 2");
+  r.entries[2].document.reset(r.entries[1].document.get());
+  EXPECT_FALSE(CheckInvariants(r, &why));
+  EXPECT_EQ(why, "document held twice");
+  r.entries[2].document.release();
+  r.entries[2].document.reset(last);
   EXPECT_TRUE(CheckInvariants(r, &why)) << why;
 }
 

@@ -97,6 +97,26 @@ TEST(Search, FindNextAndPreviousWrapInTwoPresses) {
 }
 
 TEST(Search, AgreesWithAPlainScanOverEveryLetterAndWordEdge) {
+  // Every press of F3 and Shift+F3 through matches that touch each other
+  // and the ends of the text.
+  for (const char* text : {"aa", "aaa", "a a", "aXa", "Aa\naA", "zZ z"}) {
+    for (const char* needle : {"a", "aa", "A", "z"}) {
+      for (int options = 0; options < 4; ++options) {
+        std::unique_ptr<Document> doc;
+        ModelDoc model;
+        StartBoth(text, 2, true, &doc, &model);
+        bool mc = options & 1, ww = options & 2;
+        EXPECT_EQ(Find(doc.get(), needle, mc, ww, true, false),
+                  model.Find(needle, mc, ww, true, false));
+        for (int press = 0; press < 8; ++press) {
+          if (press < 4) EXPECT_EQ(FindNext(doc.get()), model.FindNext());
+          else EXPECT_EQ(FindPrevious(doc.get()), model.FindPrevious());
+          ASSERT_EQ(CompareWithModel(*doc, model), "")
+              << text << " / " << needle << " options " << options << " press " << press;
+        }
+      }
+    }
+  }
   for (uint32_t seed = 0; seed < 260; ++seed) {
     std::mt19937 rng(seed);
     auto pick = [&rng](size_t bound) {

@@ -10,6 +10,7 @@
 
 #include "documents/document_io.h"
 #include "engine/document.h"
+#include "tests/documents/document_support.h"
 
 namespace {
 
@@ -26,11 +27,6 @@ struct TempFiles {
     std::remove(out.c_str());
   }
 };
-
-struct DocumentDeleter {
-  void operator()(Document* d) const { DestroyDocument(d); }
-};
-using DocumentPtr = std::unique_ptr<Document, DocumentDeleter>;
 
 DocumentPtr Load(const std::string& path, int32_t tab_size) {
   DocumentPtr doc(CreateDocument());
@@ -54,8 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!SaveDocumentAs(first.get(), files.out.c_str())) std::abort();
   DocumentPtr second = Load(files.out, tab_size);
   std::string why;
-  if (second == nullptr || std::string(StringData(first->text)) != StringData(second->text) ||
-      StringLength(first->text) != StringLength(second->text) ||
+  if (second == nullptr || Content(*first) != Content(*second) ||
       first->eol_style != second->eol_style || !CheckInvariants(*second, &why))
     std::abort();
   return 0;

@@ -79,17 +79,13 @@ TEST(SwitchRules, RowsShowTheFileNameAndTabWrapsBothWays) {
   EXPECT_EQ(FileNamePart("original-0.mem"), "original-0.mem");
   EXPECT_EQ(FileNamePart("C:\\dir\\"), "");
 
-  EXPECT_EQ(NextSwitchRow(0, 3), 1);
-  EXPECT_EQ(NextSwitchRow(1, 3), 2);
-  EXPECT_EQ(NextSwitchRow(2, 3), 0) << "last wraps to first";
-  EXPECT_EQ(NextSwitchRow(-1, 3), 0) << "no selection";
-  EXPECT_EQ(NextSwitchRow(0, 1), 0);
-  EXPECT_EQ(NextSwitchRow(-1, 0), -1) << "no rows";
-  EXPECT_EQ(PreviousSwitchRow(2, 3), 1);
-  EXPECT_EQ(PreviousSwitchRow(0, 3), 2) << "first wraps to last";
-  EXPECT_EQ(PreviousSwitchRow(-1, 3), 2);
-  EXPECT_EQ(PreviousSwitchRow(0, 1), 0);
-  EXPECT_EQ(PreviousSwitchRow(0, 0), -1);
+  // Selected row, row count, then the rows Tab and Shift+Tab select.
+  const int rows[][4] = {{0, 3, 1, 2}, {1, 3, 2, 0}, {2, 3, 0, 1}, {-1, 3, 0, 2},
+                         {0, 1, 0, 0},  {-1, 0, -1, -1}, {0, 0, -1, -1}};
+  for (const auto& r : rows) {
+    EXPECT_EQ(NextSwitchRow(r[0], r[1]), r[2]) << r[0] << " of " << r[1];
+    EXPECT_EQ(PreviousSwitchRow(r[0], r[1]), r[3]) << r[0] << " of " << r[1];
+  }
 }
 
 }  // namespace

@@ -44,20 +44,13 @@ TEST(DocumentIo, RoundTrips) {
     std::string in, out;
     uint32_t style;
   };
-  std::string long_line(10000, 'L');
   std::string huge_line(300000, 'H');  // longer than the save's 256 KiB block
   std::string many_lines;
   for (int i = 0; i < 5000; ++i) many_lines += std::string(i % 37, 'm') + "\r\n";
+  // The line-end rules themselves are the decoder's and the save's tests.
   const Case cases[] = {
-      {"a\nb\n", "a\nb\n", 0},
-      {"a\r\nb\r\n", "a\r\nb\r\n", 1},
-      {"a\rb\r", "a\rb\r", 2},
-      {"a\nb\r\n", "a\r\nb\r\n", 1},    // mixed: the last line end decides
-      {"a\nb", "a\nb\n", 0},            // a line end is added at the end
+      {"a\nb\r\n", "a\r\nb\r\n", 1},
       {"\xEF\xBB\xBFhead\r\n", "\xEF\xBB\xBFhead\r\n", 1},
-      {"\tx\r\n", "  x\r\n", 1},        // tabs become tab_size spaces
-      {long_line + "\n" + long_line + "\n", long_line + "\n" + long_line + "\n", 0},
-      {"caf\xC3\xA9\n", "caf\xC3\xA9\n", 0},
       {"a\r\n" + huge_line + "\r\nb\r\n", "a\r\n" + huge_line + "\r\nb\r\n", 1},
       {many_lines, many_lines, 1},
       {huge_line + "\r" + huge_line + "\rx\r", huge_line + "\r" + huge_line + "\rx\r", 2},
@@ -159,20 +152,15 @@ TEST(DocumentIo, SavesWriteTheContentWithTheChosenLineEnds) {
 TEST(DocumentIo, UnnamedDocumentsNeedSaveAs) {
   TempDir dir;
   DocumentPtr fresh(CreateDocument());
-  std::string path = dir.File("NOTES.MEM");
-  InitNewDocument(fresh.get(), path.c_str());
-  EXPECT_EQ(Content(*fresh), "");
+  InitNewDocument(fresh.get(), dir.File("NOTES.MEM").c_str());
   EXPECT_EQ(fresh->lines.Count(), 1);
   EXPECT_EQ(fresh->eol_style, 1u);  // the preference's default
   EXPECT_FALSE(SaveDocument(fresh.get()));
-  EXPECT_FALSE(FileExists(path));
-  EXPECT_TRUE(SaveDocumentAs(fresh.get(), dir.File("named.txt").c_str()));
-  EXPECT_STREQ(StringData(fresh->path), dir.File("named.txt").c_str());
-  EXPECT_EQ(ReadBytes(dir.File("named.txt")), "");
+  EXPECT_FALSE(FileExists(dir.File("NOTES.MEM")));
   // Save as may also choose a ".mem" name; into a missing folder it fails
   // and keeps the old name.
   EXPECT_TRUE(SaveDocumentAs(fresh.get(), dir.File("kept.mem").c_str()));
-  EXPECT_TRUE(FileExists(dir.File("kept.mem")));
+  EXPECT_EQ(ReadBytes(dir.File("kept.mem")), "");
   EXPECT_FALSE(SaveDocumentAs(fresh.get(), dir.File("no/where.txt").c_str()));
   EXPECT_STREQ(StringData(fresh->path), dir.File("kept.mem").c_str());
 }

@@ -23,31 +23,21 @@ TEST(NeedsWideName, LongNamesAndMultiByteForms) {
   EXPECT_FALSE(NeedsWideName(nullptr));
 }
 
+// Absolute drive and UNC paths of 256 units or more get the long-path form.
 TEST(ApplyLongPathPrefix, Forms) {
-  std::u16string drive = u"C:/" + std::u16string(253, u'a');  // 256 units
-  ApplyLongPathPrefix(drive);
-  EXPECT_EQ(drive, u"\\\\?\\C:\\" + std::u16string(253, u'a'));
-
-  std::u16string short_drive = u"C:/" + std::u16string(252, u'a');  // 255 units
-  std::u16string before = short_drive;
-  ApplyLongPathPrefix(short_drive);
-  EXPECT_EQ(short_drive, before);
-
-  std::u16string unc = u"\\\\server/share/" + std::u16string(285, u'b');  // 300 units
-  ASSERT_EQ(unc.size(), 300u);
-  ApplyLongPathPrefix(unc);
-  EXPECT_EQ(unc, u"\\\\?\\UNC\\server\\share\\" + std::u16string(285, u'b'));
-
-  std::u16string relative = u"dir/" + std::u16string(296, u'c');
-  before = relative;
-  ApplyLongPathPrefix(relative);
-  EXPECT_EQ(relative, before);
-
-  std::u16string rooted = u"\\dir/" + std::u16string(295, u'c');
-  before = rooted;
-  ApplyLongPathPrefix(rooted);
-  EXPECT_EQ(rooted, before);
-
+  const std::u16string a253(253, u'a'), b285(285, u'b'), c296(296, u'c');
+  const std::pair<std::u16string, std::u16string> rows[] = {
+      {u"C:/" + a253, u"\\\\?\\C:\\" + a253},
+      {u"C:/" + a253.substr(1), u"C:/" + a253.substr(1)},  // 255 units
+      {u"\\\\server/share/" + b285, u"\\\\?\\UNC\\server\\share\\" + b285},
+      {u"dir/" + c296, u"dir/" + c296},
+      {u"\\dir/" + c296, u"\\dir/" + c296},
+  };
+  for (const auto& row : rows) {
+    std::u16string path = row.first;
+    ApplyLongPathPrefix(path);
+    EXPECT_TRUE(path == row.second) << path.size();
+  }
   std::wstring wide = L"D:" + std::wstring(300, L'/');
   ApplyLongPathPrefix(wide);
   EXPECT_EQ(wide, L"\\\\?\\D:" + std::wstring(300, L'\\'));

@@ -1,4 +1,4 @@
-// Growable buffers: the capacity rule as properties, resizing and strings.
+// Growable buffers: the capacity rule as properties, and resizing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,16 +50,4 @@ TEST(GrowBuffer, ResizeKeepsDataAndShrinksOnlyOnRequest) {
   EXPECT_EQ(b.data, nullptr);
   ASSERT_TRUE(ResizeBuffer(&b, -4));
   EXPECT_EQ(b.size, 0);
-}
-
-TEST(GrowBuffer, StringHelpers) {
-  GrowString s;
-  EXPECT_STREQ(StringData(s), "");
-  EXPECT_EQ(StringLength(s), 0);
-  ASSERT_TRUE(SetString(&s, "abcdef"));
-  EXPECT_EQ(StringLength(s), 6);
-  EXPECT_EQ(s.size, 7);
-  GrowString moved = std::move(s);
-  EXPECT_STREQ(StringData(moved), "abcdef");
-  EXPECT_EQ(s.data, nullptr);
 }

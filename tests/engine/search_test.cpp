@@ -59,29 +59,11 @@ int64_t PeakResidentKiB() {
 }  // namespace
 
 TEST(Search, FindNextAndPreviousWrapInTwoPresses) {
-  auto doc = MakeTestDocument("a x a x a");
-  EXPECT_FALSE(FindNext(doc.get()));  // nothing searched yet
-  EXPECT_TRUE(FindNew(doc.get(), "a"));
-  EXPECT_EQ(doc->caret, 0u);
-  EXPECT_TRUE(FindNext(doc.get()));  // not the match at 0 again
-  EXPECT_EQ(doc->caret, 4u);
-  EXPECT_TRUE(FindNext(doc.get()));
-  EXPECT_EQ(doc->caret, 8u);
-  EXPECT_FALSE(FindNext(doc.get()));
-  EXPECT_EQ(doc->caret, 8u);
-  EXPECT_EQ(doc->find_pos, 0);
-  EXPECT_TRUE(FindNext(doc.get()));
-  EXPECT_EQ(doc->caret, 0u);  // the first occurrence, at the very top
-  EXPECT_FALSE(FindPrevious(doc.get()));
-  EXPECT_EQ(doc->find_pos, 9);
-  EXPECT_TRUE(FindPrevious(doc.get()));
-  EXPECT_EQ(doc->caret, 8u);  // the last occurrence, at the very end
-  EXPECT_TRUE(FindPrevious(doc.get()));
-  EXPECT_EQ(doc->caret, 4u);
-
   // A search that fails below the last occurrence: F3 then finds the one at
-  // the top, also when it is the only one.
+  // the top, also when it is the only one. (Each press through touching
+  // matches is the model test's below.)
   auto once = MakeTestDocument("ab cd");
+  EXPECT_FALSE(FindNext(once.get()));  // nothing searched yet
   MoveTextEnd(once.get(), false);
   EXPECT_FALSE(FindNew(once.get(), "ab"));
   EXPECT_TRUE(FindNext(once.get()));

@@ -37,7 +37,7 @@ TEST(Clipboard, CutAndCopyTakeTheSelectedBytesWithLfOnly) {
 }
 
 // The line-end rule of a paste is the reference model's.
-TEST(Clipboard, PasteNeedsText) {
+TEST(Clipboard, PasteConvertsLineEnds) {
   auto doc = MakeTestDocument("XY");
   MemoryClipboard clip;
   EXPECT_FALSE(PasteClipboard(doc.get(), clip));  // holds no text

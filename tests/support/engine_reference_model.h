@@ -90,29 +90,19 @@ struct ModelDoc {
       SetCaret(s);
     }
   }
+  // A line feed alone, else the run of blanks or of other characters beside
+  // the caret, up to the line's end.
   void DeleteWord(bool forward) {
     if (has_selection) { DeleteSelection(); return; }
-    if (forward) {
-      char c = At(caret);
-      if (c == '\n') {
-        Erase(caret, 1);
-      } else {
-        while (caret < Length() && At(caret) != '\n' && ((At(caret) == ' ') == (c == ' '))) Erase(caret, 1);
-      }
-      SetCaret(caret);
-    } else if (caret > 0) {
-      char c = At(caret - 1);
-      if (c == '\n') {
-        Erase(caret - 1, 1);
-        --caret;
-      } else {
-        while (caret > 0 && At(caret - 1) != '\n' && ((At(caret - 1) == ' ') == (c == ' '))) {
-          Erase(caret - 1, 1);
-          --caret;
-        }
-      }
-      SetCaret(caret);
-    }
+    char c = forward ? At(caret) : At(caret - 1);
+    auto same = [&](int32_t p) { return At(p) != '\n' && (At(p) == ' ') == (c == ' '); };
+    int32_t s = caret, e = caret;
+    if (forward && c == '\n') ++e;
+    else if (forward) while (e < Length() && same(e)) ++e;
+    else if (c == '\n' && caret > 0) --s;
+    else while (s > 0 && same(s - 1)) --s;
+    Erase(s, e - s);
+    SetCaret(s);
   }
   std::pair<int32_t, int32_t> SelectedLines() const {
     int32_t last = LineCount() - 1;

@@ -32,45 +32,43 @@ TEST(FolderRules, TokenizesTheExtensionListAtBlanksQuotesAndComments) {
 
 TEST(FolderRules, ExtensionMatchIgnoresCaseAndTakesThePartAfterTheLastDot) {
   Tokens list = TokenizeExtensions(SupportedExtensions());
-  EXPECT_TRUE(HasListedExtension(list, "C:\\r\\a.CPP"));
-  EXPECT_TRUE(HasListedExtension(list, "C:\\r\\b.txt"));
-  EXPECT_TRUE(HasListedExtension(list, "C:\\r\\c.S"));
-  EXPECT_TRUE(HasListedExtension(list, "/r/c.s"));
-  EXPECT_FALSE(HasListedExtension(list, "C:\\r\\Makefile"));
-  EXPECT_FALSE(HasListedExtension(list, "C:\\r\\d.tar.gz"));
-  EXPECT_FALSE(HasListedExtension(list, "C:\\r.cpp\\README"))
-      << "a dot in a folder name is no extension";
-  EXPECT_FALSE(HasListedExtension(list, "C:\\r\\x.cppx"));
+  for (const char* kept : {"C:\\r\\a.CPP", "C:\\r\\b.txt", "C:\\r\\c.S", "/r/c.s"})
+    EXPECT_TRUE(HasListedExtension(list, kept)) << kept;
+  // A dot in a folder name is no extension.
+  for (const char* left : {"C:\\r\\Makefile", "C:\\r\\d.tar.gz", "C:\\r.cpp\\README", "C:\\r\\x.cppx"})
+    EXPECT_FALSE(HasListedExtension(list, left)) << left;
   EXPECT_FALSE(HasListedExtension(TokenizeExtensions("\"\""), "C:\\r\\Makefile"));
 }
 
+// Lower-casing, not upper-casing ('_' sorts before every letter); other bytes
+// plain and unsigned.
 TEST(FolderRules, PathOrderIsStricmpOrder) {
-  EXPECT_LT(CompareNoCase("C:\\r\\a\\z.cpp", "C:\\r\\B.txt"), 0);
-  EXPECT_GT(CompareNoCase("C:\\r\\B.txt", "C:\\r\\a\\z.cpp"), 0);
-  EXPECT_EQ(CompareNoCase("C:\\SRC\\Main.CPP", "c:\\src\\main.cpp"), 0);
-  EXPECT_LT(CompareNoCase("ab", "ABC"), 0);
-  // Lower-casing, not upper-casing: '_' (0x5F) sorts before every letter.
-  EXPECT_LT(CompareNoCase("a_b", "aBb"), 0);
-  // Plain bytes otherwise: '\' (0x5C) after '.' (0x2E).
-  EXPECT_GT(CompareNoCase("r\\b", "r.d"), 0);
-  // Bytes above 0x7F compare unsigned and unchanged.
-  EXPECT_GT(CompareNoCase("\xC3\xA9", "z"), 0);
-  EXPECT_TRUE(PathLessNoCase("C:\\r\\a\\z.cpp", "C:\\r\\B.txt"));
-  EXPECT_FALSE(PathLessNoCase("x", "X"));
+  struct Row {
+    const char *a, *b;
+    int sign;
+  } rows[] = {
+      {"C:\\r\\a\\z.cpp", "C:\\r\\B.txt", -1}, {"C:\\SRC\\Main.CPP", "c:\\src\\main.cpp", 0},
+      {"ab", "ABC", -1},  {"a_b", "aBb", -1},  {"r\\b", "r.d", 1},  {"\xC3\xA9", "z", 1},
+      {"Z", "a", 1},      {"@", "`", -1},      {"[", "a", -1},      {"", "", 0},
+      {"Az", "aZ", 0},
+  };
+  for (const Row& r : rows) {
+    int forward = CompareNoCase(r.a, r.b), backward = CompareNoCase(r.b, r.a);
+    EXPECT_EQ((forward > 0) - (forward < 0), r.sign) << r.a << " " << r.b;
+    EXPECT_EQ((backward > 0) - (backward < 0), -r.sign) << r.a << " " << r.b;
+    EXPECT_EQ(PathLessNoCase(r.a, r.b), r.sign < 0) << r.a << " " << r.b;
+  }
 }
 
 TEST(FolderRules, FilterMatchesAnywhereWithoutRegardToCase) {
-  EXPECT_TRUE(FilterMatches("C:\\src\\Main.cpp", "MAIN"));
-  EXPECT_TRUE(FilterMatches("C:\\src\\Main.cpp", "cpp"));
+  const char* path = "C:\\src\\Main.cpp";
+  for (const char* hit : {"MAIN", "cpp", "c:\\SRC\\main.CPP", "", "C", "p"})
+    EXPECT_TRUE(FilterMatches(path, hit)) << hit;
+  for (const char* miss : {"cpq", "C:\\src\\Main.cpp2", "mainx"})
+    EXPECT_FALSE(FilterMatches(path, miss)) << miss;
   EXPECT_TRUE(FilterMatches("C:\\src\\a.CPP", "cpp"));
-  EXPECT_FALSE(FilterMatches("C:\\src\\Main.h", "cpp"));
-  EXPECT_TRUE(FilterMatches("C:\\src\\Main.cpp", "c:\\SRC\\main.CPP")) << "the whole path";
-  EXPECT_FALSE(FilterMatches("C:\\src\\Main.cpp", "C:\\src\\Main.cpp2")) << "longer than the path";
   EXPECT_FALSE(FilterMatches("", "a"));
-  EXPECT_TRUE(FilterMatches("C:\\src\\Main.cpp", ""));
   EXPECT_TRUE(FilterMatches("", ""));
-  EXPECT_TRUE(FilterMatches("C:\\src\\Main.cpp", "C")) << "first byte";
-  EXPECT_TRUE(FilterMatches("C:\\src\\Main.cpp", "p")) << "last byte";
   EXPECT_TRUE(FilterMatches("C:\\\xCE\xB1\xCE\xB2.txt", "\xCE\xB2.TXT"));
 }
 
@@ -81,17 +79,13 @@ TEST(SwitchRules, RowsShowTheFileNameAndTabWrapsBothWays) {
   EXPECT_EQ(FileNamePart("original-0.mem"), "original-0.mem");
   EXPECT_EQ(FileNamePart("C:\\dir\\"), "");
 
-  EXPECT_EQ(NextSwitchRow(0, 3), 1);
-  EXPECT_EQ(NextSwitchRow(1, 3), 2);
-  EXPECT_EQ(NextSwitchRow(2, 3), 0) << "last wraps to first";
-  EXPECT_EQ(NextSwitchRow(-1, 3), 0) << "no selection";
-  EXPECT_EQ(NextSwitchRow(0, 1), 0);
-  EXPECT_EQ(NextSwitchRow(-1, 0), -1) << "no rows";
-  EXPECT_EQ(PreviousSwitchRow(2, 3), 1);
-  EXPECT_EQ(PreviousSwitchRow(0, 3), 2) << "first wraps to last";
-  EXPECT_EQ(PreviousSwitchRow(-1, 3), 2);
-  EXPECT_EQ(PreviousSwitchRow(0, 1), 0);
-  EXPECT_EQ(PreviousSwitchRow(0, 0), -1);
+  // Selected row, row count, then the rows Tab and Shift+Tab select.
+  const int rows[][4] = {{0, 3, 1, 2}, {1, 3, 2, 0}, {2, 3, 0, 1}, {-1, 3, 0, 2},
+                         {0, 1, 0, 0},  {-1, 0, -1, -1}, {0, 0, -1, -1}};
+  for (const auto& r : rows) {
+    EXPECT_EQ(NextSwitchRow(r[0], r[1]), r[2]) << r[0] << " of " << r[1];
+    EXPECT_EQ(PreviousSwitchRow(r[0], r[1]), r[3]) << r[0] << " of " << r[1];
+  }
 }
 
 }  // namespace

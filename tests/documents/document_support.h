@@ -1,20 +1,35 @@
 #pragma once
-// Helpers for tests that load and save documents.
+// Helpers for tests that load, save and command documents.
+#include <deque>
 #include <string>
+#include <vector>
 
+#include "documents/app_state.h"
 #include "documents/document_io.h"
 #include "engine/document.h"
-
-// The document's content without the typing gap's filler.
-inline std::string Content(const Document& doc) {
-  std::string text(StringData(doc.text), static_cast<size_t>(StringLength(doc.text)));
-  if (doc.gap.gap_closed) return text;
-  size_t free_at = static_cast<size_t>(doc.gap.gap_insert);
-  size_t free_bytes = static_cast<size_t>(doc.gap.gap_start + doc.gap.gap_size - doc.gap.gap_insert);
-  return text.erase(free_at, free_bytes);
-}
+#include "tests/support/engine_test_document.h"
 
 struct DocumentDeleter {
   void operator()(Document* d) const { DestroyDocument(d); }
 };
 using DocumentPtr = std::unique_ptr<Document, DocumentDeleter>;
+
+// The main window's side: answers the Save as dialog from a queue ("" or an
+// empty queue cancels) and records what the user is told.
+class ScriptedUi : public DocumentUi {
+ public:
+  bool ChooseSavePath(std::string* path) override {
+    ++dialogs;
+    if (answers.empty()) return false;
+    *path = answers.front();
+    answers.pop_front();
+    return !path->empty();
+  }
+  void RefreshTitle() override { ++titles; }
+  void ReportSaveFailure(const std::string& kept_path) override { kept.push_back(kept_path); }
+  void ReportSavedTooLarge(const std::string& path) override { too_large.push_back(path); }
+
+  std::deque<std::string> answers;
+  int dialogs = 0, titles = 0;
+  std::vector<std::string> kept, too_large;  // one entry per report
+};

@@ -1,11 +1,6 @@
 #pragma once
-// Folder listings for the scanner tests: an in-memory tree with Windows
-// separators, and a wrapper that counts listings and can hold one of them
-// until the test lets it go.
-#include <atomic>
-#include <condition_variable>
+// An in-memory folder tree with Windows separators, for the scanner tests.
 #include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -22,14 +17,8 @@ class FakeTreeLister : public DirectoryLister {
     tree_[dir].push_back({name, true});
     tree_[dir + "\\" + name];
   }
-  // A link to the folder `target`: listing through it lists the target. As
-  // on a real system, a path through more than 40 links cannot be listed.
-  void AddFolderLink(const std::string& dir, const std::string& name, const std::string& target) {
-    tree_[dir].push_back({name, true, true});
-    links_[dir + "\\" + name] = target;
-  }
   bool List(const std::string& directory, const DirectoryVisitor& visit) override {
-    auto found = tree_.find(Resolve(directory));
+    auto found = tree_.find(directory);
     if (found == tree_.end()) return false;
     if (!visit({".", true}) || !visit({"..", true})) return true;
     for (const DirectoryEntry& e : found->second)
@@ -39,60 +28,5 @@ class FakeTreeLister : public DirectoryLister {
   char Separator() const override { return '\\'; }
 
  private:
-  // Replaces a leading link by its target until none is left.
-  std::string Resolve(std::string path) const {
-    for (int hops = 0; hops <= 40; ++hops) {
-      bool replaced = false;
-      for (const auto& link : links_) {
-        const std::string& from = link.first;
-        if (path.compare(0, from.size(), from) == 0 &&
-            (path.size() == from.size() || path[from.size()] == '\\')) {
-          path = link.second + path.substr(from.size());
-          replaced = true;
-          break;
-        }
-      }
-      if (!replaced) return path;
-    }
-    return std::string();  // too many links
-  }
-
   std::map<std::string, std::vector<DirectoryEntry>> tree_;
-  std::map<std::string, std::string> links_;
-};
-
-// Counts the listings started through it; the `hold_at`-th one (1-based)
-// waits before its first entry until Release() is called.
-class HoldingLister : public DirectoryLister {
- public:
-  HoldingLister(DirectoryLister* inner, int hold_at) : inner_(inner), hold_at_(hold_at) {}
-  bool List(const std::string& directory, const DirectoryVisitor& visit) override {
-    int n = ++listings_;
-    if (n == hold_at_) {
-      std::unique_lock<std::mutex> lock(mutex_);
-      held_ = true;
-      changed_.notify_all();
-      changed_.wait(lock, [this] { return released_; });
-    }
-    return inner_->List(directory, visit);
-  }
-  char Separator() const override { return inner_->Separator(); }
-  void WaitHeld() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return held_; });
-  }
-  void Release() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    released_ = true;
-    changed_.notify_all();
-  }
-  int listings() const { return listings_; }
-
- private:
-  DirectoryLister* inner_;
-  int hold_at_;
-  std::atomic<int> listings_{0};
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool held_ = false, released_ = false;
 };

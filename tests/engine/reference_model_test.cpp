@@ -1,4 +1,5 @@
-// The engine against the plain model on seeded random operation sequences.
+// The engine against the plain model on seeded random operation sequences,
+// checked (invariants included) after every step.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,23 +9,40 @@
 
 namespace {
 
-void RunSeed(uint32_t seed, int steps) {
+// `block_lines` > 0 starts from a text of that many lines and mixes in pastes
+// of as many again, so that the gap, the text and the line array all grow
+// while the caret sits in the middle.
+void RunSeed(uint32_t seed, int steps, int block_lines) {
   std::mt19937 rng(seed);
   PickFn pick = [&rng](uint32_t bound) {
     return std::uniform_int_distribution<uint32_t>(0, bound - 1)(rng);
   };
+  auto block = [&] {
+    std::string text;
+    for (int i = 0; i < block_lines; ++i) text += RandomText(pick, 3, false) + "\n";
+    return text;
+  };
   std::unique_ptr<Document> doc;
   ModelDoc model;
-  std::string start = RandomText(pick, 40, false);
+  std::string start = block_lines > 0 ? block() : RandomText(pick, 40, false);
   StartBoth(start, 2 + static_cast<int32_t>(pick(3)), pick(3) != 0, &doc, &model);
   MemoryClipboard clip;
   std::string history;
   for (int i = 0; i < steps; ++i) {
-    std::string op = RandomStep(doc.get(), &model, &clip, pick);
+    std::string op;
+    if (block_lines > 0 && pick(12) == 0) {
+      clip.SetText(block());
+      PasteClipboard(doc.get(), clip);
+      model.Paste(clip.Text());
+      op = "paste block";
+    } else {
+      op = RandomStep(doc.get(), &model, &clip, pick);
+    }
     history += op + "; ";
     std::string diff = CompareWithModel(*doc, model);
     ASSERT_EQ(diff, "") << "seed " << seed << " step " << i << " after: " << history
-                        << "\nengine: " << Content(*doc) << "\nmodel:  " << model.text;
+                        << "\nengine: " << testing::PrintToString(Content(*doc))
+                        << "\nmodel:  " << testing::PrintToString(model.text);
   }
 }
 
@@ -35,7 +53,14 @@ TEST(EngineReferenceModel, SeededRandomSequencesAgree) {
   const char* env = std::getenv("ORV_ENGINE_SEEDS");
   uint32_t seeds = env != nullptr ? static_cast<uint32_t>(std::strtoul(env, nullptr, 10)) : 300;
   for (uint32_t seed = 1; seed <= seeds; ++seed) {
-    RunSeed(seed, 200);
+    RunSeed(seed, 200, 0);
+    if (HasFatalFailure()) return;
+  }
+}
+
+TEST(EngineReferenceModel, LargeDocumentsGrowEveryBuffer) {
+  for (uint32_t seed = 1; seed <= 6; ++seed) {
+    RunSeed(seed, 60, 1100 + static_cast<int>(seed) * 50);
     if (HasFatalFailure()) return;
   }
 }

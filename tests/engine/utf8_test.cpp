@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/char_input.h"
+#include "tests/support/engine_test_document.h"
 
 namespace {
 
@@ -64,7 +65,11 @@ struct EdgeRow {
 const EdgeRow kEdges[] = {
     {"nothing", "", 0, true, "", "", ""},
     {"ASCII", "A~", 0, true, "41 7E", "41/1 7E/1", "1 1"},
+    {"first two-byte U+0080", "\xC2\x80", 1, true, "80", "80/2", "2"},
     {"two bytes", "\xC3\xA9", 1, true, "E9", "E9/2", "2"},
+    {"last two-byte U+07FF", "\xDF\xBF", 1, true, "7FF", "7FF/2", "2"},
+    {"continuation above BF", "\xC3\xC0", -1, false, "FFFD FFFD", "FFFD/1 FFFD/1", "1 1"},
+    {"last three-byte U+FFFF", "\xEF\xBF\xBF", 1, true, "FFFF", "FFFF/3", "3"},
     {"three bytes", "\xE2\x82\xAC", 1, true, "20AC", "20AC/3", "3"},
     {"four bytes", "\xF0\x9F\x98\x80", 1, true, "1F600", "1F600/4", "4"},
     {"NUL inside", std::string("A\0\xC3\xA9", 4), 1, true, "41 0 E9", "41/1 0/1 E9/2", "1"},
@@ -106,10 +111,27 @@ TEST(Utf8Rules, EachReaderOfTheEdgeBytes) {
     const std::string& s = row.bytes;
     EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kFileLoad), row.load) << row.what;
     EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard) << row.what;
+    // The same bytes after an ASCII run long enough for the 32-byte steps.
+    std::string late = std::string(45, 'x') + s + "x";
+    EXPECT_EQ(CheckUtf8(late.data(), late.size(), Utf8Rule::kFileLoad), row.load) << row.what;
+    EXPECT_EQ(CheckUtf8(late.data(), late.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard)
+        << row.what;
     EXPECT_EQ(Drawn(s), row.drawn) << row.what;
     EXPECT_EQ(ConsoleChars(s), row.console) << row.what;
     EXPECT_EQ(DocumentSizes(s), row.sizes) << row.what;
   }
+}
+
+// The console's column helpers at and past the end of the text.
+TEST(Utf8Rules, ConsoleColumnsStopAtTheEnd) {
+  const std::string s = "a\xC3\xA9\x80";
+  EXPECT_EQ(Utf8ColumnBytes(s.data(), s.size(), s.size()), 0u);
+  EXPECT_EQ(Utf8ColumnBytes(s.data(), s.size(), s.size() + 3), 0u);
+  EXPECT_EQ(Utf8ColumnCode(s.data(), s.size(), s.size()), 0);
+  EXPECT_EQ(Utf8OffsetOfColumn(s.data(), s.size(), 1), 1u);
+  EXPECT_EQ(Utf8OffsetOfColumn(s.data(), s.size(), 9), s.size());
+  EXPECT_EQ(Utf8Columns(s.data(), s.size()), 2);
+  EXPECT_EQ(Utf8Columns("\x80\x80" "a", 3), 2);  // leading continuations make one
 }
 
 // Code points through every encoder: the one the console writes with, typing
@@ -145,8 +167,10 @@ TEST(Utf8Rules, EveryEncoderWritesTheSameBytes) {
   }
 }
 
-// Halves of a surrogate pair without their partner.
-TEST(Utf8Rules, LoneSurrogateHalvesFromUtf16) {
+// Halves of a surrogate pair without their partner. Typed control codes are
+// chords or table keys, not text: Backspace, Tab, Enter, Ctrl+Z (0x1A),
+// Ctrl+Backspace (0x7F); a pending first half waits on.
+TEST(Utf8Rules, LoneSurrogateHalvesAndControlCodes) {
   const std::u16string lone_low = u"\xDE00", high_then_a = u"\xD83D" u"A", lone_high = u"\xD83D";
   EXPECT_EQ(Utf16ToUtf8(lone_low.data(), lone_low.size(), 16), "\xEF\xBF\xBD");
   EXPECT_EQ(Utf16ToUtf8(high_then_a.data(), high_then_a.size(), 16), "\xEF\xBF\xBD" "A");
@@ -155,34 +179,25 @@ TEST(Utf8Rules, LoneSurrogateHalvesFromUtf16) {
   EXPECT_EQ(CharUnitToUtf8(&input, 0xDE00), "\xEF\xBF\xBD");
   EXPECT_EQ(CharUnitToUtf8(&input, 0xD83D), "");  // waits for its partner
   EXPECT_EQ(CharUnitToUtf8(&input, 'A'), "\xEF\xBF\xBD" "A");
+  EXPECT_EQ(CharUnitToUtf8(&input, 0xD83D), "");
+  for (uint32_t control : {0u, 8u, 9u, 10u, 13u, 0x1Au, 0x1Fu, 0x7Fu})
+    EXPECT_EQ(CharUnitToUtf8(&input, control), "") << control;
+  auto doc = MakeTestDocument("!");
+  TypeCharUnit(doc.get(), &input, 0xDE00);
+  TypeCharUnit(doc.get(), &input, ' ');
+  EXPECT_EQ(Content(*doc), "\xF0\x9F\x98\x80 !");
 }
 
-// The file load's check over NUL-terminated text, with long ASCII runs that
-// take its fast path.
+// The load's check of NUL-terminated text: the edge table's rule.
 TEST(Utf8, FileLoadCheckOfNulTerminatedText) {
   EXPECT_EQ(IsValidUtf8(nullptr), 0);
-  EXPECT_EQ(IsValidUtf8(""), 0);
-  EXPECT_EQ(IsValidUtf8("plain ascii text, long enough for the word loop"), 0);
+  EXPECT_EQ(IsValidUtf8("plain"), 0);
   EXPECT_EQ(IsValidUtf8("\xEF\xBB\xBF" "bom"), 1);
   EXPECT_EQ(IsValidUtf8("\xE9\n"), -1);
-  // A multi-byte sequence after a long ASCII run crosses the 32-byte steps.
-  std::string long_text(1001, 'x');
-  EXPECT_EQ(IsValidUtf8((long_text + "\xC3\xA9").c_str()), 1);
-  EXPECT_EQ(IsValidUtf8((long_text + "\xC3").c_str()), -1);
 }
 
-TEST(Utf8, DocumentCharacterSizesAndCounts) {
-  EXPECT_EQ(Utf8CharSize("a"), 1);
-  EXPECT_EQ(Utf8CharSize("\xC3\xA9"), 2);
-  EXPECT_EQ(Utf8CharSize("\xC0\x80"), 1);      // overlong
-  EXPECT_EQ(Utf8CharSize("\xE2" "a"), 1);
-  EXPECT_EQ(Utf8CharSize("\xE4\xB8\xAD"), 3);
-  EXPECT_EQ(Utf8CharSize("\xE0\x80\x80"), 1);  // overlong 3-byte
-  EXPECT_EQ(Utf8CharSize("\xF0\x9F\x98\x80"), 4);
-  EXPECT_EQ(Utf8CharSize("\xF0\x80\x80\x80"), 1);
-  EXPECT_EQ(Utf8CharSize("\xF8\x88\x80\x80\x80"), 5);
-  EXPECT_EQ(Utf8CharSize("\xFC\x84\x80\x80\x80\x80"), 6);
-  EXPECT_EQ(Utf8CharSize("\xFC\x84\x80\x80\x80"), 1);
+TEST(Utf8, DocumentCharacterCounts) {
+  EXPECT_EQ(Utf8CharSize("\xFC\x84\x80\x80\x80"), 1);  // a six-byte form cut short
   const char* mixed = "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80z";
   EXPECT_EQ(Utf8CharsToBytes(mixed, 0), 0);
   EXPECT_EQ(Utf8CharsToBytes(mixed, 3), 6);

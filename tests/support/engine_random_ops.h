@@ -172,30 +172,27 @@ inline std::string CompareWithModel(const Document& doc, const ModelDoc& model) 
   if (!doc.gap.gap_closed && caret > doc.gap.gap_insert) {
     caret -= doc.gap.gap_start + doc.gap.gap_size - doc.gap.gap_insert;
   }
-  if (caret != model.caret) return "caret";
-  if (static_cast<int32_t>(doc.caret_line) != model.caret_line) return "caret_line";
-  if (static_cast<int32_t>(doc.caret_column) != model.caret_column) return "caret_column";
-  if ((doc.has_selection != 0) != model.has_selection) return "has_selection";
-  if (static_cast<int32_t>(doc.sel_anchor) != model.sel_anchor ||
-      static_cast<int32_t>(doc.sel_start) != model.sel_start ||
-      static_cast<int32_t>(doc.sel_end) != model.sel_end) {
-    return "selection offsets";
-  }
-  if (doc.anchor_column != model.anchor_column || doc.anchor_line != model.anchor_line ||
-      doc.sel_caret_column != model.sel_caret_column || doc.sel_caret_line != model.sel_caret_line) {
-    return "selection lines";
-  }
-  if ((doc.overwrite != 0) != model.overwrite) return "overwrite";
-  if (std::string(StringData(doc.find_text)) != model.find_text ||
-      std::string(StringData(doc.replace_text)) != model.replace_text) {
-    return "search texts";
-  }
-  if (doc.find_pos != model.find_pos || (doc.find_wrapped != 0) != model.find_wrapped) {
-    return "find_pos";
-  }
-  if ((doc.match_case != 0) != model.match_case || (doc.whole_word != 0) != model.whole_word) {
-    return "search options";
-  }
+  const std::pair<const char*, bool> same[] = {
+      {"caret", caret == model.caret},
+      {"caret_line", static_cast<int32_t>(doc.caret_line) == model.caret_line},
+      {"caret_column", static_cast<int32_t>(doc.caret_column) == model.caret_column},
+      {"has_selection", (doc.has_selection != 0) == model.has_selection},
+      {"selection offsets", static_cast<int32_t>(doc.sel_anchor) == model.sel_anchor &&
+                                static_cast<int32_t>(doc.sel_start) == model.sel_start &&
+                                static_cast<int32_t>(doc.sel_end) == model.sel_end},
+      {"selection lines", doc.anchor_column == model.anchor_column &&
+                              doc.anchor_line == model.anchor_line &&
+                              doc.sel_caret_column == model.sel_caret_column &&
+                              doc.sel_caret_line == model.sel_caret_line},
+      {"overwrite", (doc.overwrite != 0) == model.overwrite},
+      {"search texts", StringData(doc.find_text) == model.find_text &&
+                           StringData(doc.replace_text) == model.replace_text},
+      {"find_pos", doc.find_pos == model.find_pos && (doc.find_wrapped != 0) == model.find_wrapped},
+      {"search options",
+       (doc.match_case != 0) == model.match_case && (doc.whole_word != 0) == model.whole_word},
+  };
+  for (const auto& field : same)
+    if (!field.second) return field.first;
   return "";
 }
 

@@ -90,29 +90,19 @@ struct ModelDoc {
       SetCaret(s);
     }
   }
+  // A line feed alone, else the run of blanks or of other characters beside
+  // the caret, up to the line's end.
   void DeleteWord(bool forward) {
     if (has_selection) { DeleteSelection(); return; }
-    if (forward) {
-      char c = At(caret);
-      if (c == '\n') {
-        Erase(caret, 1);
-      } else {
-        while (caret < Length() && At(caret) != '\n' && ((At(caret) == ' ') == (c == ' '))) Erase(caret, 1);
-      }
-      SetCaret(caret);
-    } else if (caret > 0) {
-      char c = At(caret - 1);
-      if (c == '\n') {
-        Erase(caret - 1, 1);
-        --caret;
-      } else {
-        while (caret > 0 && At(caret - 1) != '\n' && ((At(caret - 1) == ' ') == (c == ' '))) {
-          Erase(caret - 1, 1);
-          --caret;
-        }
-      }
-      SetCaret(caret);
-    }
+    char c = forward ? At(caret) : At(caret - 1);
+    auto same = [&](int32_t p) { return At(p) != '\n' && (At(p) == ' ') == (c == ' '); };
+    int32_t s = caret, e = caret;
+    if (forward && c == '\n') ++e;
+    else if (forward) while (e < Length() && same(e)) ++e;
+    else if (c == '\n' && caret > 0) --s;
+    else while (s > 0 && same(s - 1)) --s;
+    Erase(s, e - s);
+    SetCaret(s);
   }
   std::pair<int32_t, int32_t> SelectedLines() const {
     int32_t last = LineCount() - 1;
@@ -206,8 +196,6 @@ struct ModelDoc {
   void Move(int which, bool extend, int32_t page) {
     BeginSelection(extend);
     bool forward = which % 2 == 1;
-    static const bool kForward[] = {false, true, false, true, false, true, false, true, false, true, false, true};
-    forward = kForward[which];
     int32_t line_start = caret;
     while (line_start > 0 && text[line_start - 1] != '\n') --line_start;
     switch (which) {
@@ -275,49 +263,47 @@ struct ModelDoc {
     return (p == 0 || At(p - 1) == ' ' || At(p - 1) == '\n') &&
            (p + n == Length() || At(p + n) == ' ' || At(p + n) == '\n');
   }
+  bool Found(int32_t p) {
+    find_pos = p;
+    find_wrapped = false;
+    SetCaret(p);
+    return true;
+  }
+  bool Wrapped(int32_t pos) {
+    find_pos = pos;
+    find_wrapped = true;
+    return false;
+  }
   bool Find(const std::string& what, bool mc, bool ww, bool new_search, bool backward) {
     ClearSelection();
     match_case = mc;
     whole_word = ww;
     if (backward && !new_search) {
-      for (int32_t p = std::min(find_pos, Length()); p >= 0; --p) {
-        if (MatchAt(p)) { find_pos = p; find_wrapped = false; SetCaret(p); return true; }
-      }
-      find_pos = Length();
-      find_wrapped = true;
-      return false;
+      for (int32_t p = std::min(find_pos, Length()); p >= 0; --p)
+        if (MatchAt(p)) return Found(p);
+      return Wrapped(Length());
     }
     if (new_search || find_pos < 0 || find_pos >= Length()) {
       if (new_search) { find_text = what; replace_text.clear(); }
       find_pos = caret;
     }
-    for (int32_t p = find_pos; p <= Length() - static_cast<int32_t>(find_text.size()); ++p) {
-      if (MatchAt(p)) { find_pos = p; find_wrapped = false; SetCaret(p); return true; }
-    }
-    find_pos = 0;
-    find_wrapped = true;
-    return false;
+    for (int32_t p = find_pos; p <= Length() - static_cast<int32_t>(find_text.size()); ++p)
+      if (MatchAt(p)) return Found(p);
+    return Wrapped(0);
   }
   bool FindNext() {
     ClearSelection();
     if (find_text.empty()) return false;
     int32_t n = static_cast<int32_t>(find_text.size());
-    if (!find_wrapped && find_pos >= 0 && find_pos < Length() && find_pos + 1 > Length() - n) {
-      find_pos = 0;
-      find_wrapped = true;
-      return false;
-    }
+    if (!find_wrapped && find_pos >= 0 && find_pos < Length() && find_pos + 1 > Length() - n)
+      return Wrapped(0);
     if (!find_wrapped && find_pos >= 0) ++find_pos;
     return Find(find_text, match_case, whole_word, false, false);
   }
   bool FindPrevious() {
     ClearSelection();
     if (find_text.empty()) return false;
-    if (!find_wrapped && find_pos == 0 && caret == 0) {
-      find_pos = Length();
-      find_wrapped = true;
-      return false;
-    }
+    if (!find_wrapped && find_pos == 0 && caret == 0) return Wrapped(Length());
     if (!find_wrapped && find_pos > 0) --find_pos;
     return Find(find_text, match_case, whole_word, false, true);
   }

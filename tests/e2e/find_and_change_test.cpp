@@ -107,7 +107,6 @@ TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
     EXPECT_TRUE(At(dialog, d.x, d.y)) << "reopened at " << BoxOf(dialog).x << "," << BoxOf(dialog).y;
     ASSERT_TRUE(app.Close(dialog, "Escape", d.title));
   }
-  app.Key(win, "F11 F11");  // full screen from maximized comes back maximized
   EXPECT_EQ(app.Quit(win), 0);
   // Maximized at the exit: the normal place stays.
   for (auto [key, value] : {std::pair{"main_wnd_maximized", 1}, {"main_wnd_x", 70}, {"main_wnd_w", 640}})

@@ -82,7 +82,6 @@ class AppWindows : public ::testing::Test {
 
 TEST_F(AppWindows, MenuItemsRunCommandsAndAreGrayedWithoutADocument) {
   ASSERT_EQ(GetMenu(hwnd_), window_.menu);
-  EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVINALE)), nullptr);
   // Every item but the two grayed labels has a command row with a handler.
   for (int p = 0; p < GetMenuItemCount(window_.menu); ++p) {
     HMENU popup = GetSubMenu(window_.menu, p);
@@ -115,6 +114,19 @@ TEST_F(AppWindows, MenuItemsRunCommandsAndAreGrayedWithoutADocument) {
   EXPECT_TRUE(MenuItemAvailable(window_, ID_EDIT_PASTE));
   EXPECT_NE(checked(ID_VIEW_LINE_NUMBER), numbers);
   EXPECT_NE(checked(ID_VIEW_WHITESPACE), dots);
+}
+
+TEST_F(AppWindows, FullScreenFromMaximizedComesBackMaximized) {
+  ShowWindow(hwnd_, SW_MAXIMIZE);
+  ToggleFullscreen(&window_);
+  EXPECT_EQ(GetWindowLongW(hwnd_, GWL_STYLE) & (WS_CAPTION | WS_MAXIMIZE), 0);
+  const RECT r = RectOf(hwnd_);
+  EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top),
+            std::pair(LONG(GetSystemMetrics(SM_CXSCREEN)), LONG(GetSystemMetrics(SM_CYSCREEN))));
+  EXPECT_EQ(window_.saved_rect.x, 50) << "the rectangle before full screen: the restored one";
+  ToggleFullscreen(&window_);
+  EXPECT_TRUE(IsZoomed(hwnd_));
+  EXPECT_NE(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CAPTION, 0);
 }
 
 // One of each, at its place in the profile, moved, closed, reopened where it
@@ -156,8 +168,8 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceAndComesBackWhereItWasLeft) {
     SetWindowPos(hwnd, nullptr, -40, 211, 500, 300, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_EQ(Profile(std::string(w.key) + "_wnd_x"), -40);
-    EXPECT_EQ(Profile(std::string(w.key) + "_wnd_y"), 211);
+    EXPECT_EQ(std::pair(Profile(std::string(w.key) + "_wnd_x"), Profile(std::string(w.key) + "_wnd_y")),
+              std::pair(-40, 211));
     w.open(hwnd_);
     const RECT again = RectOf(FindWindowW(nullptr, w.caption));
     EXPECT_EQ(std::pair(again.left, again.top), std::pair(-40L, 211L));

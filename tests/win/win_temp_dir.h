@@ -26,8 +26,6 @@ class WinTempDir {
     const std::string unix_path = made_ ? UnixPath(path_) : "";
     if (unix_path.find("/orv") != std::string::npos) Run("/bin/rm -rf \"" + unix_path + "\"");
   }
-  WinTempDir(const WinTempDir&) = delete;
-  WinTempDir& operator=(const WinTempDir&) = delete;
   std::string File(const std::string& name) const { return path_ + name; }
 
   // A link to `target` (relative to the link's folder, or a full Windows

@@ -1,8 +1,5 @@
-// Editing a file given on the command line and finding things in it: typed
-// text, Find with F3, Change, Go to, each checked in the bytes Ctrl+S
-// writes, which keep the file's CR LF line ends. The dialogs come back where
-// they were left, within the session and after a restart, and a main window
-// closed maximized keeps its normal place.
+// Editing a file given on the command line with Find, F3, Change and Go to,
+// checked in the saved bytes; the dialogs and the maximized window keep their places.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,16 +12,13 @@ using namespace e2e;
 
 const char kName[] = "my notes.txt";  // a space: the path reaches the program quoted
 
-// The file's bytes: the given lines, then 6 to 9, each ending in CR LF, and
-// `last`.
+// The given lines, then 6 to 9, each ending in CR LF, and `last`.
 std::string File(std::initializer_list<std::string> lines, const std::string& last = "10\r\n") {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
   return text + "6\r\n7\r\n8\r\n9\r\n" + last;
 }
 
-// Opens a dialog with its keys, types the entry (a tab moves to the next
-// field) and closes it with `close`; true once it has gone.
 bool Submit(Orvinale& app, unsigned long win, const std::string& keys, const std::string& title,
             const std::string& entry, const std::string& close = "Return") {
   unsigned long dialog = app.Open(win, keys, title);
@@ -38,13 +32,12 @@ TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
   Orvinale app;
   ASSERT_TRUE(
       WriteFile(app.Path(kName), File({"\tFOO foobar xfoo foo", "foo(", "last foo", "foo bar foo", "food"})));
-  // The last session ended maximized over a normal place at x 70, 640 wide.
   ASSERT_TRUE(WriteFile(app.Path("portable/orvinale.ini"),
                         "[orvinale]\r\nmain_wnd_x=70\r\nmain_wnd_w=640\r\nmain_wnd_maximized=1\r\n"));
   unsigned long win = app.StartMain({app.WindowsPath(kName)}, MainTitle(kName));
   ASSERT_NE(win, 0u);
 
-  // The tab was read as two spaces; typing and saving keep CR LF.
+  // The tab was read as two spaces; CR LF is kept.
   app.Type(win, "ab");
   app.Key(win, "Down End");
   app.Type(win, "!");
@@ -52,10 +45,8 @@ TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
                         File({"ab  FOO foobar xfoo foo", "foo(!", "last foo", "foo bar foo", "food"})))
       << ReadFile(app.Path(kName));
 
-  // Find starts with Case-sensitive and Match whole word set: FOO, foobar
-  // and xfoo are passed over, and the caret lands on the foo after them.
-  // The typed # makes that foo part of a word; F3 passes it and foo( by.
-  // Escape closes Find without searching.
+  // Find starts case-sensitive and whole-word; the typed # makes that foo part
+  // of a word, so F3 passes it. Escape closes Find without searching.
   app.Key(win, "ctrl+Home");
   ASSERT_TRUE(Submit(app, win, "ctrl+f", "Orvinale find", "foo")) << "Find did not open or close";
   app.Type(win, "#");
@@ -67,8 +58,6 @@ TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
                         File({"ab  FOO foobar xfoo #foo", "foo(!", "last %!foo", "foo bar foo", "food"})))
       << ReadFile(app.Path(kName));
 
-  // Change replaces every whole-word foo and shows the count in the title
-  // for a while.
   unsigned long change = app.Open(win, "ctrl+h", "Orvinale change");
   ASSERT_NE(change, 0u);
   app.Type(change, "foo\tbaz");
@@ -77,16 +66,14 @@ TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
   EXPECT_TRUE(app.WaitWindowGone("Orvinale change"));
   EXPECT_TRUE(app.WaitTitle(win, kMainTitle)) << "the count stays: " << TitleOf(win);
 
-  // Go to: with the empty line after the last line end gone, 99999 is the
-  // last line, 0 the first.
+  // Go to 99999 is the last line, 0 the first.
   app.Key(win, "ctrl+End BackSpace");
   for (auto [line, mark] : {std::pair{"99999", "#"}, {"0", "@"}, {"5", "$"}}) {
     ASSERT_TRUE(Submit(app, win, "ctrl+g", "Orvinale go to", line)) << line;
     app.Type(win, mark);
   }
 
-  // Ctrl+F while Find is open gives it the focus: the keys sent to whichever
-  // window has the focus reach its edit and OK.
+  // Ctrl+F while Find is open gives it the focus.
   ASSERT_NE(app.Open(win, "ctrl+f", "Orvinale find"), 0u);
   app.Click(win, 300, 200);
   app.Key(win, "ctrl+Home");
@@ -97,8 +84,7 @@ TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
       win, kName, File({"@ab  FOO foobar xfoo #foo", "foo(!", "^last %!foo", "baz bar baz", "$food"}, "#10")))
       << ReadFile(app.Path(kName));
 
-  // Each dialog opens at 0, 50 until it is moved; closed, it writes its
-  // place (when destroyed, just after it is hidden) and reopens there.
+  // Each dialog opens at 0, 50 until moved; closed, it writes its place and reopens there.
   struct Dialog {
     std::string keys, title, key;
     int x, y;
@@ -122,8 +108,7 @@ TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
     ASSERT_TRUE(app.Close(dialog, "Escape", d.title));
   }
   EXPECT_EQ(app.Quit(win), 0);
-  // Still maximized at the exit: only that is written, and the normal place
-  // stays for the day the window is restored.
+  // Maximized at the exit: the normal place stays.
   for (auto [key, value] : {std::pair{"main_wnd_maximized", 1}, {"main_wnd_x", 70}, {"main_wnd_w", 640}})
     EXPECT_EQ(IniValue(app.Ini(), key), value) << key << " in\n" << app.Ini();
   win = app.StartMain({app.WindowsPath(kName)}, MainTitle(kName));

@@ -1,14 +1,11 @@
-// Reading a long file with the mouse and the keys in a wide window: line
-// numbers, ruler, whitespace dots and the skinned scrollbar; wheel, click,
-// copy and paste, drag, the carets; leaving the file and coming back to the
-// same view; long lines scrolled sideways.
+// A long file read with the mouse and the keys: line numbers, ruler, dots, the
+// skinned scrollbar, wheel, click, copy and paste, drag, carets, sideways scroll.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "tests/e2e/harness.h"
-#include "tests/e2e/screen.h"
 
 namespace {
 
@@ -21,7 +18,6 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   std::string wide;
   for (int i = 1; i <= 20; ++i) wide += std::string(300, 'w') + "\n";
   ASSERT_TRUE(WriteFile(app.Path("long.txt"), text) && WriteFile(app.Path("wide.txt"), wide));
-  // Column 120 on screen, and the ruler on.
   ASSERT_TRUE(WriteFile(app.Path("portable/orvinale.ini"),
                         "[orvinale]\nmain_wnd_x=0\nmain_wnd_y=0\nmain_wnd_w=1260\nmain_wnd_h=700\n"
                         "ruler=1\n"));
@@ -41,17 +37,14 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   EXPECT_LT(last, tops[0]) << "the caret's label is not on the first row";
   ExpectRulerBetweenMarks(shot);  // the ruler's column by default: 120
   EXPECT_GE(shot.Count(kDot, 0, kClientTop, shot.width, kClientTop + 12), 79) << "a dot in each blank cell";
-  // The skinned bar: dark over its strip, its thumb kept at a usable size
-  // (a page of 45 lines over 20,000 would make it a pixel).
+  // The skinned bar, its thumb kept usable (45 lines of 20,000 would be a pixel).
   EXPECT_LT(LightShareOfBar(shot), 0.1);
   EXPECT_GT(NotBlackInBar(shot), 12 * (shot.height - kClientTop - 40) / 2) << "no scrollbar";
   EXPECT_GE(ThumbRows(shot), 25);
   EXPECT_LE(ThumbRows(shot), 40);
 
-  // Line 5 copied. A wheel notch scrolls three lines and detaches the view
-  // from the caret (no highlighted label); a click on row 10, held over a
-  // paint, puts the caret on line 14 and selects nothing, so Ctrl+C keeps
-  // the clipboard and Ctrl+V pastes line 5's text at the end of line 14.
+  // Line 5 copied; after a wheel notch a click held over a paint selects
+  // nothing, so Ctrl+C keeps the clipboard and Ctrl+V pastes line 5 on line 14.
   app.Key(win, "Down Down Down Down shift+End ctrl+c");
   app.Click(win, shot.width / 2, shot.height / 2, 5);
   auto caret_label = [&](const Image& s) { return CaretLabelRows(s, &first, &last); };
@@ -68,9 +61,7 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   app.Key(win, "ctrl+c ctrl+v");
   EXPECT_TRUE(app.Saves(win, "long.txt", text)) << "the clipboard lost line 5, or the paste went elsewhere";
 
-  // A drag from row 6 to row 9 selects them, drawn over the text, and leaves
-  // the caret, a red line in insert mode, on row 9. (A press in the top
-  // rows would first scroll the text to keep a margin above the caret.)
+  // A drag from row 6 to row 9 selects them and leaves the red caret on row 9.
   const int from = tops[0] + 4 * cell + cell / 2, to = tops[0] + 7 * cell + cell / 2;
   app.Drag(win, 140, from, 200, to);
   int top = 0, bottom = 0;
@@ -81,14 +72,12 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
               << ", released at " << to;
   EXPECT_TRUE(top >= from - cell && bottom <= to + cell && bottom - top > 2 * cell)
       << "selected rows " << top << ".." << bottom << " for a drag from " << from << " to " << to;
-  // Insert: the overwrite caret is a block, with no red line.
   app.Key(win, "Right Insert");
   EXPECT_TRUE(app.WaitShot(win, "overwrite.png", [](const Image& s) {
     return InClient(s, kSelected) > 20 && InClient(s, kSelected) < 400 && InClient(s, kRed) == 0;
   }, &shot)) << "no block caret in overwrite mode";
 
-  // Seventy lines down the view follows the caret. A new document shows no
-  // text and nothing of the long one's scrollbar; F2 brings the view back.
+  // A new document shows nothing of the long one's scrollbar; F2 brings the view back.
   for (int i = 0; i < 7; ++i) app.Key(win, "Down Down Down Down Down Down Down Down Down Down");
   std::vector<int> previous;
   ASSERT_TRUE(app.WaitShot(win, "down.png", [&](const Image& s) {
@@ -109,15 +98,13 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   }, &shot)) << "the caret's row changed after coming back";
   EXPECT_EQ(TextProfile(shot), TextProfile(before)) << "other text shows after coming back";
 
-  // Lines longer than the window: End scrolls sideways, and every row shows
-  // the "<<" marker right of the line numbers. Twenty lines need no bar.
+  // End scrolls long lines sideways: every row shows the "<<" marker; no bar.
   ASSERT_NE(app.ChooseFile(win, "ctrl+o", "Open file", "wide.txt"), 0u);
   ASSERT_TRUE(app.WaitTitle(win, MainTitle("wide.txt"))) << TitleOf(win);
   app.Key(win, "End");
   int marked = 0;
   EXPECT_TRUE(app.WaitShot(win, "wide.png", [&](const Image& s) {
     marked = 0;
-    // The marker's antialiased strokes: pixels clearly bluer than grey.
     for (int r = 0; CaretLabelRows(s, &first, &last) && r < 21; ++r)
       marked += s.Count([](Rgb p) { return p.b > 60 && p.b > p.r + 30 && p.b > p.g + 30; }, 62,
                         first - 2 + r * cell, 100, first - 2 + (r + 1) * cell) > 4;

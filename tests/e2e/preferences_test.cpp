@@ -1,6 +1,5 @@
-// Preferences: a preferences.txt that does not parse is reported at start
-// and the program runs on the defaults; the user repairs and changes it in
-// the Preferences window, and the changes take effect at the next start.
+// A preferences.txt that does not parse is reported at start, repaired in the
+// Preferences window, and applies at the next start.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +8,6 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
-#include "tests/e2e/screen.h"
 
 namespace {
 
@@ -18,11 +16,8 @@ using namespace e2e;
 const char kCaption[] = "Orvinale preferences";
 using Panes = std::vector<PaneBox>;
 
-// The right pane's status line against its help line "Ctrl+(Pane Find/Replace
-// Save)", 29 cells: "Parsed and saved successfully" is as wide, "Parse error
-// before: " (a trailing comma: nothing quoted) ends after 19 cells, and the
-// ordinary status line at a line's start ("Line 5/7 [1-7] Col 1 [INS]*")
-// after 27.
+// The right status line against its 29-cell help line: "Parsed and saved
+// successfully" is as wide, "Parse error before: " 19 cells.
 bool ShowsSuccess(const Image& s, const Panes& p) {
   return std::abs(StatusToHelpWidth(s, p[1]) - 1) < 0.03;
 }
@@ -30,7 +25,6 @@ bool ShowsParseError(const Image& s, const Panes& p) {
   return std::abs(StatusToHelpWidth(s, p[1]) - 0.65) < 0.07;
 }
 
-// Opens the window and waits until both panes show their help lines.
 unsigned long OpenPreferences(Orvinale& app, unsigned long win, Image* shot, Panes* panes) {
   unsigned long prefs = app.Open(win, "ctrl+p", kCaption);
   bool shown = prefs != 0 && WaitPanes(app, prefs, 2, [](const Image& s, const Panes& p) {
@@ -55,8 +49,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   EXPECT_TRUE(app.Saves(win, "t.txt", "  x\n")) << "no default tab size:" << ReadFile(app.Path("t.txt"));
   EXPECT_EQ(ReadFile(user), broken);
 
-  // The defaults on the left, preferences.txt on the right, half and half
-  // with the window's background between; the right help line has "Save".
+  // Defaults left, preferences.txt right, half and half; the right help line has "Save".
   Image shot;
   Panes panes;
   unsigned long prefs = OpenPreferences(app, win, &shot, &panes);
@@ -69,15 +62,14 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   const std::vector<uint8_t> left_status = StatusPixels(shot, panes[0]);
   const std::vector<uint8_t> right_status = StatusPixels(shot, panes[1]);
 
-  // The right pane has the focus; Ctrl+S there keeps the file as it is and
-  // shows the parse error.
+  // The right pane has the focus; Ctrl+S keeps the file and shows the parse error.
   app.Key(prefs, "Down End");
   ASSERT_TRUE(StatusIs(app, prefs, 2, 1, right_status, false, &shot)) << "the keys missed the right pane";
   EXPECT_EQ(StatusPixels(shot, FindPanes(shot)[0]), left_status) << "the left pane took keys";
   app.QuickKeys(prefs, "ctrl+s");
   EXPECT_TRUE(WaitPanes(app, prefs, 2, ShowsParseError, &shot, "parse-error.png")) << "no parse error shown";
   EXPECT_EQ(ReadFile(user), broken);
-  // Repaired and extended, it is saved as typed (new lines keep the indent).
+  // Repaired, it is saved as typed (new lines keep the indent).
   for (const char* line : {"\"ruler\": 80,", "\"ancient_wisdom\": true,", "\"curses_right_focus\": false"}) {
     app.Key(prefs, "Return");
     app.Type(prefs, line);
@@ -89,9 +81,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   EXPECT_TRUE(app.WaitBytes("portable/preferences.txt", repaired)) << ReadFile(user);
   EXPECT_TRUE(WaitPanes(app, prefs, 2, ShowsSuccess, &shot, "saved.png")) << "no success message";
 
-  // Ctrl+Tab: the left pane takes the focus. It ignores typing: after the
-  // keys, Ctrl+F's prompt shows and Escape gives back the status line as it
-  // was. Its search selects a match there only.
+  // Ctrl+Tab: the left pane ignores typing; its search selects there only.
   app.QuickKeys(prefs, "ctrl+Tab");
   EXPECT_TRUE(PaneBlinks(app, prefs, 0)) << "the focus did not move to the left pane";
   EXPECT_TRUE(TypingChangesNothing(app, prefs, 2, 0, left_status)) << "typing changed the text or the cursor";
@@ -101,21 +91,17 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   }, &shot, "found.png")) << "no match selected in the left pane";
   EXPECT_EQ(ReadFile(app.Path("portable/preferences-default.txt")), defaults);
 
-  // Moved, closed with Ctrl+W and opened again: in the same place.
   MoveWindow(prefs, 60, 90);
   ASSERT_TRUE(WaitUntil([&] { return At(prefs, 60, 90); }, 10));
   app.QuickKeys(prefs, "ctrl+w");
   EXPECT_TRUE(app.WaitWindowGone(kCaption)) << "Ctrl+W in the left pane";
-  // The place is written when the window is destroyed, just after it is hidden.
   EXPECT_TRUE(WaitUntil([&] {
     return IniValue(app.Ini(), "preferences_wnd_x") == 60 && IniValue(app.Ini(), "preferences_wnd_y") == 90;
   }, 10)) << app.Ini();
   prefs = OpenPreferences(app, win, &shot, &panes);
   ASSERT_NE(prefs, 0u);
   EXPECT_TRUE(At(prefs, 60, 90)) << BoxOf(prefs).x << "," << BoxOf(prefs).y;
-  // Ctrl+W and "y" at once on a text that does not parse: Ctrl+W closes the
-  // window (no save-before-closing question takes the "y"), and nothing
-  // unparsable reaches the file.
+  // Ctrl+W and "y" at once on a text that does not parse: nothing unparsable is written.
   app.Key(prefs, "Down End");
   app.Type(prefs, ",");
   ASSERT_TRUE(StatusIs(app, prefs, 2, 1, StatusPixels(shot, panes[1]), false));
@@ -124,8 +110,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   EXPECT_EQ(ReadFile(user), repaired);
   EXPECT_EQ(app.Quit(win), 0);
 
-  // The next start: a maxim, one white line, centred on the empty screen
-  // once the first timer tick has laid out the panes.
+  // The next start: a maxim, one white line centred on the empty screen.
   win = app.StartMain({}, kMainTitle);
   ASSERT_NE(win, 0u);
   int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
@@ -139,9 +124,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
               << shot.height;
   EXPECT_LT(y1 - y0, 40) << "more than one line";
 
-  // The window opens where it was, with the left pane focused: Ctrl+F
-  // searches there. Ctrl+Tab: the right pane edits, and Ctrl+W closes at
-  // once, dropping the change.
+  // Left pane focused; after Ctrl+Tab, Ctrl+W in the right one drops the change.
   prefs = OpenPreferences(app, win, &shot, &panes);
   ASSERT_NE(prefs, 0u);
   EXPECT_TRUE(At(prefs, 60, 90)) << BoxOf(prefs).x << "," << BoxOf(prefs).y;
@@ -159,8 +142,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   EXPECT_TRUE(app.WaitWindowGone(kCaption));
   EXPECT_EQ(ReadFile(user), repaired);
 
-  // A document removes the maxim; the ruler stands after column 80 and a
-  // tab is eight spaces. Closed, the empty screen comes back without it.
+  // A document removes the maxim; ruler after column 80, tabs of eight.
   ASSERT_NE(app.ChooseFile(win, "ctrl+o", "Open file", "ruler.txt"), 0u);
   ASSERT_TRUE(app.WaitTitle(win, MainTitle("ruler.txt")));
   auto no_maxim = [](const Image& s) {

@@ -1,11 +1,11 @@
-// The file layer's Windows halves under Wine: long and non-ASCII names, files
-// held open or read-only, saves through links, and folders listed and
-// scanned on Windows names and links.
+// The file layer's Windows halves (long and non-ASCII names, files held open
+// or read-only, links, folders listed and scanned) and the clipboard's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,10 +18,11 @@
 #include "documents/preferences_files.h"
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
+#include "engine/clipboard_win32.h"
 #include "engine/document.h"
+#include "engine/utf8.h"
 #include "engine/utf8_win32.h"
 #include "preferences/preferences.h"
-#include "tests/win/win_links.h"
 #include "tests/win/win_temp_dir.h"
 
 namespace {
@@ -58,16 +59,10 @@ std::unique_ptr<WriteTarget> RecordingOpener(const char* name, CreateMode mode) 
   return OpenPlatformWriteTarget(name, mode);
 }
 
-// The last folder name before the file name.
 std::string FolderOf(const std::string& path) {
   size_t end = path.find_last_of("\\/");
   size_t start = path.find_last_of("\\/", end - 1);
   return path.substr(start + 1, end - start - 1);
-}
-
-bool WaitScanned(FolderScanner* s) {
-  for (int i = 0; i < 6000 && !s->scan_done; ++i) Sleep(10);
-  return s->scan_done;
 }
 
 std::vector<std::string> Listed(const std::string& folder) {
@@ -82,12 +77,36 @@ std::vector<std::string> Listed(const std::string& folder) {
   return names;
 }
 
+// What another program does: empty the clipboard and put one format.
+void PutForeign(HWND owner, UINT format, const void* bytes, size_t size) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  if (bytes != nullptr) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(block), bytes, size);
+    GlobalUnlock(block);
+    EXPECT_NE(SetClipboardData(format, block), nullptr);
+  }
+  CloseClipboard();
+}
+
+template <class Char>
+std::basic_string<Char> Read(HWND owner, UINT format) {
+  std::basic_string<Char> out;
+  if (!OpenClipboard(owner)) return out;
+  if (HANDLE block = GetClipboardData(format)) {
+    out = static_cast<const Char*>(GlobalLock(block));
+    GlobalUnlock(block);
+  }
+  CloseClipboard();
+  return out;
+}
+
 }  // namespace
 
 TEST(DocumentsWinFiles, LongAndNonAsciiNamesReachEveryCall) {
   WinTempDir dir;
-  // Folders making a name of 300 units, with forward slashes that the
-  // prefix step turns into backslashes.
+  // A name of 300 units, with forward slashes that the prefix step turns into backslashes.
   std::string folder = dir.File(std::string(100, 'd'));
   ASSERT_TRUE(CreateDirectoryUtf8(folder.c_str()));
   folder += "/" + std::string(100, 'e');
@@ -102,20 +121,14 @@ TEST(DocumentsWinFiles, LongAndNonAsciiNamesReachEveryCall) {
                                   dir.File("\xF0\x9F\x98\x80 smile.txt")}) {
     SCOPED_TRACE(path);
     ASSERT_TRUE(WriteAll(path, "\xCE\xBB\r\n"));
-    EXPECT_NE(GetFileAttributesW(WideText(path).c_str()), INVALID_FILE_ATTRIBUTES);
     FileStatus st;
     ASSERT_TRUE(StatUtf8(path.c_str(), &st));
     EXPECT_EQ(st.size, 4);
-    FILE* f = OpenStreamUtf8(path.c_str(), "rb");
-    ASSERT_NE(f, nullptr);
-    std::fclose(f);
     DocPtr doc = Load(path);
     ASSERT_NE(doc, nullptr);
     doc->eol_style = 0;
     EXPECT_TRUE(SaveDocument(doc.get()));
     EXPECT_EQ(ReadAll(path), "\xCE\xBB\n");
-    EXPECT_TRUE(SaveDocumentAs(doc.get(), (path + ".copy").c_str()));
-    EXPECT_EQ(ReadAll(path + ".copy"), "\xCE\xBB\n");
     EXPECT_TRUE(RemoveFileUtf8(path.c_str()));
     EXPECT_FALSE(StatUtf8(path.c_str(), &st));
   }
@@ -142,45 +155,35 @@ TEST(DocumentsWinFiles, FilesHeldOpenOrReadOnlyAreHandled) {
     WriteFile(other, "two\n", 4, &written, nullptr);
     EXPECT_EQ(r.GetSize(), 8) << "asked again";
   }
-  EXPECT_NE(Load(path), nullptr);
-  CloseHandle(other);
-
-  // A read-only file is not replaced, and no temporary file is left beside it.
   DocPtr doc = Load(path);
   ASSERT_NE(doc, nullptr);
+  CloseHandle(other);
+  // A read-only file is not replaced, and no temporary file is left beside it.
   ASSERT_TRUE(SetFileAttributesW(WideText(path).c_str(), FILE_ATTRIBUTE_READONLY));
   doc->eol_style = 1;
   EXPECT_FALSE(SaveDocument(doc.get()));
   EXPECT_EQ(ReadAll(path), "one\ntwo\n");
   FileStatus st;
-  ASSERT_TRUE(StatUtf8(path.c_str(), &st));
-  EXPECT_TRUE(st.is_read_only);
+  EXPECT_TRUE(StatUtf8(path.c_str(), &st) && st.is_read_only);
   EXPECT_EQ(Listed(dir.File("")), std::vector<std::string>{"busy.txt"}) << "no temporary file left";
-  SetFileAttributesW(WideText(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_TRUE(SaveDocument(doc.get()));
-  EXPECT_EQ(ReadAll(path), "one\r\ntwo\r\n");
 }
 
 TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadTo) {
   WinTempDir dir;
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("here").c_str()));
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("other").c_str()));
-  struct Link {
-    const char* name;
-    std::string target;  // relative to the link's folder, or a full name
-    const char* opened;  // the name the document is opened under
-    const char* file;    // the file it leads to
-  } links[] = {
+  // The link, its target (relative to the link's folder, or a full name), the
+  // name the document is opened under, and the file it leads to.
+  const struct { const char* name; std::string target; const char *opened, *file; } links[] = {
       {"here\\relative.txt", "a.txt", "here\\relative.txt", "here\\a.txt"},
       {"here\\absolute.txt", dir.File("here\\a.txt"), "here\\absolute.txt", "here\\a.txt"},
       {"here\\into-other.txt", "..\\other\\t.txt", "here\\into-other.txt", "other\\t.txt"},
       {"folder-link", "other", "folder-link\\t.txt", "other\\t.txt"},
   };
-  for (const Link& link : links) {
+  for (const auto& link : links) {
     SCOPED_TRACE(link.opened);
     ASSERT_TRUE(WriteAll(dir.File(link.file), "x\n"));
-    LinkCleanup links;
-    ASSERT_TRUE(links.Make(dir.File(link.name), link.target));
+    ASSERT_TRUE(dir.MakeLink(dir.File(link.name), link.target));
     DocPtr doc = Load(dir.File(link.opened));
     ASSERT_NE(doc, nullptr);
     doc->eol_style = 2;
@@ -210,10 +213,9 @@ TEST(DocumentsBrowseListing, GreekNamesAndLongPathsComeBackAsUtf8) {
   EXPECT_EQ(Listed(greek), (std::vector<std::string>{"README", std::string(40, 'd') + "/", a, b}));
   EXPECT_EQ(Listed(deep), (std::vector<std::string>{"\xCE\xB2.h"})) << deep.size() << " bytes";
   EXPECT_EQ(Listed(greek + "\\missing"), (std::vector<std::string>{"(failed)"}));
-  FolderRoots roots;
-  ASSERT_TRUE(AddFolderRoot(&roots, greek + "\\"));
-  ASSERT_TRUE(WaitScanned(roots.roots[0]->scanner.get()));
-  EXPECT_EQ(FilesSnapshot(roots.roots[0]->scanner.get()),
+  FolderScanner scanner;
+  ScanFolder(&scanner, greek, true);
+  EXPECT_EQ(FilesSnapshot(&scanner),
             (std::vector<std::string>{deep + "\\\xCE\xB2.h", greek + "\\" + a, greek + "\\" + b}));
 }
 
@@ -224,9 +226,8 @@ TEST(DocumentsBrowseListing, FoldersReachedThroughLinksAreNotWalked) {
   ASSERT_TRUE(CreateDirectoryUtf8((root + "\\sub").c_str()));
   ASSERT_TRUE(WriteAll(root + "\\a.cpp", "text\n"));
   ASSERT_TRUE(WriteAll(root + "\\sub\\b.txt", "text\n"));
-  LinkCleanup links;
-  ASSERT_TRUE(links.Make(root + "\\loop", "."));
-  ASSERT_TRUE(links.Make(root + "\\l.cpp", "a.cpp"));
+  ASSERT_TRUE(dir.MakeLink(root + "\\loop", "."));
+  ASSERT_TRUE(dir.MakeLink(root + "\\l.cpp", "a.cpp"));
   EXPECT_EQ(Listed(root), (std::vector<std::string>{"a.cpp", "l.cpp", "loop@/", "sub/"}));
   FolderScanner scanner;
   ScanFolder(&scanner, root, true);
@@ -251,4 +252,37 @@ TEST(DocumentsWinFiles, PreferencesHeldByAnotherProgramAreLeftAlone) {
   EXPECT_EQ(ReadAll(dir.File("preferences.txt")), "{\"ruler\": 99}\n");
   EXPECT_TRUE(LoadPreferences(&p, dir.File(""), false));
   EXPECT_EQ(GetRuler(&p), 99);
+}
+
+TEST(EngineClipboard, CarriesUtf8ThroughTheWideAndNarrowFormats) {
+  HWND owner = CreateWindowExW(0, L"STATIC", L"clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(owner, nullptr);
+  Win32Clipboard clipboard(owner);
+  const std::pair<std::string, std::wstring> samples[] = {
+      {"caf\xC3\xA9 \xE4\xB8\xAD", L"caf\u00e9 \u4e2d"}, {"\xF0\x9F\x98\x80 smile", L"\U0001F600 smile"}, {"", L""}};
+  for (const auto& [utf8, wide] : samples) {
+    ASSERT_TRUE(clipboard.SetText(utf8));
+    EXPECT_EQ(Read<wchar_t>(owner, CF_UNICODETEXT), wide);
+    EXPECT_EQ(Read<char>(owner, CF_TEXT), utf8) << "the UTF-8 bytes as CF_TEXT";
+    std::string back;
+    ASSERT_TRUE(clipboard.GetText(&back));
+    EXPECT_EQ(back, utf8);
+  }
+  // Another program's text: wide, narrow UTF-8, narrow ANSI, and none at all.
+  std::string got;
+  const wchar_t wide[] = L"caf\u00e9\r\n\u4e2d\U0001F600";
+  PutForeign(owner, CF_UNICODETEXT, wide, sizeof wide);
+  ASSERT_TRUE(clipboard.GetText(&got));
+  EXPECT_EQ(got, "caf\xC3\xA9\r\n\xE4\xB8\xAD\xF0\x9F\x98\x80");
+  PutForeign(owner, CF_TEXT, "na\xC3\xAFve", 7);
+  ASSERT_TRUE(clipboard.GetText(&got));
+  EXPECT_EQ(got, "na\xC3\xAFve");
+  PutForeign(owner, CF_TEXT, "caf\xE9", 5);
+  ASSERT_TRUE(clipboard.GetText(&got));
+  EXPECT_GE(CheckUtf8(got.data(), got.size(), Utf8Rule::kScalarValues), 0);
+  if (GetACP() == 1252) { EXPECT_EQ(got, "caf\xC3\xA9"); }
+  PutForeign(owner, CF_TEXT, nullptr, 0);
+  EXPECT_FALSE(clipboard.GetText(&got));
+  DestroyWindow(owner);
 }

@@ -1,4 +1,3 @@
-// Entry point of the Windows test executable.
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {

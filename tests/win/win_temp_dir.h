@@ -1,6 +1,7 @@
 #pragma once
-// A fresh folder under the temporary folder for one Windows test, removed
-// with its contents (long names included).
+// A fresh temporary folder for one Windows test, and links in it. Under Wine a
+// link is a Unix one, made and removed by the Unix tools (Wine's CreateSymbolicLinkW
+// makes nothing; its DeleteFileW on a link removes the file it leads to).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,45 +14,54 @@
 class WinTempDir {
  public:
   WinTempDir() {
-    wchar_t base[MAX_PATH];
+    wchar_t base[MAX_PATH], name[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
-    std::string utf8;
-    WideToUtf8(base, &utf8);
-    // Wine reuses process ids from run to run: a name left by an earlier run is stepped over.
-    static int serial = 0;
-    bool made = false;
-    for (int attempt = 0; attempt < 100 && !made; ++attempt) {
-      path_ = utf8 + "orv-win-" + std::to_string(GetCurrentProcessId()) + "-" +
-              std::to_string(serial++) + "\\";
-      made = CreateDirectoryUtf8(path_.c_str());
-    }
-    EXPECT_TRUE(made) << path_;
+    GetTempFileNameW(base, L"orv", 0, name);  // a new name, made as a file
+    DeleteFileW(name);
+    made_ = CreateDirectoryW(name, nullptr) && WideToUtf8(name, &path_);
+    EXPECT_TRUE(made_) << path_;
+    path_ += "\\";
   }
-  ~WinTempDir() { RemoveTree(L"\\\\?\\" + WideText(path_)); }
+  ~WinTempDir() {
+    const std::string unix_path = made_ ? UnixPath(path_) : "";
+    if (unix_path.find("/orv") != std::string::npos) Run("/bin/rm -rf \"" + unix_path + "\"");
+  }
   std::string File(const std::string& name) const { return path_ + name; }
 
- private:
-  // `dir` ends in a backslash. Links are removed themselves, never walked into.
-  static void RemoveTree(const std::wstring& dir) {
-    WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW((dir + L"*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        const std::wstring name = found.cFileName, full = dir + name;
-        if (name == L"." || name == L"..") continue;
-        const DWORD attributes = found.dwFileAttributes;
-        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-          if (!RemoveDirectoryW(full.c_str())) DeleteFileW(full.c_str());
-        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(full + L"\\");
-        } else {
-          SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-          DeleteFileW(full.c_str());
-        }
-      } while (FindNextFileW(h, &found));
-      FindClose(h);
+  // A link to `target` (relative to the link's folder, or a full Windows
+  // path); true when it then leads somewhere.
+  bool MakeLink(const std::string& link, const std::string& target) {
+    std::string text = target.size() > 1 && target[1] == ':' ? UnixPath(target) : target;
+    for (char& c : text)
+      if (c == '\\') c = '/';
+    Run("/bin/ln -s \"" + text + "\" \"" + UnixPath(link) + "\"");
+    for (int i = 0; i < 3000; ++i) {  // the command may still run when its process handle is signalled
+      if (GetFileAttributesW(WideText(link).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+      Sleep(10);
     }
-    RemoveDirectoryW(dir.c_str());
+    return false;
+  }
+
+ private:
+  static std::string UnixPath(const std::string& windows_path) {
+    using UnixNameFn = char*(CDECL*)(const wchar_t*);
+    auto unix_name = reinterpret_cast<UnixNameFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unix_name != nullptr ? unix_name(WideText(windows_path).c_str()) : nullptr;
+    std::string out = name != nullptr ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return out;
+  }
+  static void Run(const std::string& command) {
+    std::wstring line = WideText(command);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+    WaitForSingleObject(pi.hProcess, 30000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
   }
   std::string path_;
+  bool made_ = false;
 };

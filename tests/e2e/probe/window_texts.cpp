@@ -1,8 +1,6 @@
-// orv_window_texts TITLE: a Windows helper of the end-to-end tests. Prints,
-// as UTF-8, the text of every control of the top-level window with exactly
-// that (ASCII) title, each followed by a line feed. Exit code 1 when there
-// is no such window. The controls belong to another process, so their texts
-// are asked for with WM_GETTEXT, which the system carries across.
+// orv_window_texts TITLE: prints as UTF-8 the text of every control of the
+// window with that title, one a line; exit code 1 when there is none.
+// WM_GETTEXT, because the system carries it across processes.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>

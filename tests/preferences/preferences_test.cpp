@@ -19,60 +19,15 @@ bool Parse(Preferences* p, const std::string& text) {
 
 }  // namespace
 
-TEST(PreferencesText, DefaultAndTemplateAreExact) {
-  std::string expected =
-      "//\n"
-      "// Welcome to Orvinale x64 Text Editor, Version 0.53-alpha\n"
-      "//\n"
-      "// Orvinale preferences\n"
-      "// Your changes will take effect the next time you relaunch Orvinale\n"
-      "//\n"
-      "\n"
-      "{\n"
-      "  // Focus side on startup.\n"
-      "  \"curses_right_focus\": true,\n"
-      "\n"
-      "  // Always spaces.\n"
-      "  \"tab_size\": 2,\n"
-      "\n"
-      "  // Preferred end-of-line for new file.\n"
-      "  // 0: LF, 1: CRLF, 2: CR.\n"
-      "  \"end_of_line\": 1,\n"
-      "\n"
-      "  // Ruler for maximum character column.\n"
-      "  \"ruler\": 120,\n"
-      "\n"
-      "  // Ancient wisdom.\n"
-      "  \"ancient_wisdom\": false,\n"
-      "\n"
-      "  // File dialog.\n"
-      "  \"preserve_directory\": true\n"
-      "}\n";
-  EXPECT_EQ(std::string(DefaultPreferencesText()), expected);
-  EXPECT_EQ(std::string(UserTemplateText()), "{\n  // Add your personal preferences here.\n}\n");
-
-  Preferences p;
-  ASSERT_TRUE(Parse(&p, DefaultPreferencesText()));
-  EXPECT_TRUE(GetCursesRightFocus(&p));
-  EXPECT_EQ(GetTabSize(&p), 2);
-  EXPECT_EQ(GetEndOfLine(&p), 1);
-  EXPECT_EQ(GetRuler(&p), 120);
-  EXPECT_FALSE(GetAncientWisdom(&p));
-  EXPECT_TRUE(GetPreserveDirectory(&p));
-  ASSERT_TRUE(Parse(&p, UserTemplateText()));
-}
-
-TEST(PreferencesGetters, DefaultsWithoutMembers) {
-  for (const char* text : {"{}", "[]", "true", "42", "[{\"tab_size\": 8}]"}) {
+TEST(PreferencesGetters, DefaultTextAndTextsWithoutMembersGiveTheDefaults) {
+  const char* texts[] = {DefaultPreferencesText(), UserTemplateText(), "{}", "[]", "true", "42",
+                         "[{\"tab_size\": 8}]", "{\"a\": 1, \"b\": [2]}"};
+  for (const char* text : texts) {
     Preferences p;
     ASSERT_TRUE(Parse(&p, text)) << text;
-    EXPECT_TRUE(GetCursesRightFocus(&p));
-    EXPECT_EQ(GetTabSize(&p), 2);
-    EXPECT_TRUE(GetSpaces(&p));
-    EXPECT_EQ(GetEndOfLine(&p), 1);
-    EXPECT_EQ(GetRuler(&p), 120);
+    EXPECT_TRUE(GetCursesRightFocus(&p) && GetSpaces(&p) && GetPreserveDirectory(&p)) << text;
     EXPECT_FALSE(GetAncientWisdom(&p));
-    EXPECT_TRUE(GetPreserveDirectory(&p));
+    EXPECT_EQ(std::vector<int>({2, 1, 120}), std::vector<int>({GetTabSize(&p), GetEndOfLine(&p), GetRuler(&p)}));
   }
   EXPECT_EQ(GetTabSize(nullptr), 2);
   Preferences* saved = preferences;
@@ -113,6 +68,12 @@ TEST(PreferencesGetters, Rules) {
       {"{\"end_of_line\": 0}", GetEndOfLine, 0},
       {"{\"end_of_line\": 2}", GetEndOfLine, 2},
       {"{\"end_of_line\": \"0\"}", GetEndOfLine, 1},
+      {"{\"ruler\": 10000}", GetRuler, 10000},
+      {"{\"ruler\": 10001}", GetRuler, 10000},
+      {"{\"tab_size\": 127}", GetTabSize, 127},
+      {"{\"tab_size\": 2}", GetTabSize, 2},
+      {"{\"end_of_line\": 1}", GetEndOfLine, 1},
+      {"{\"x\": 1, \"ruler\": 80}", GetRuler, 80},
   };
   for (const Case& c : cases) {
     Preferences p;

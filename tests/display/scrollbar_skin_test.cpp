@@ -73,6 +73,7 @@ Canvas ColouredSkin() {
                           {170, 37, 201, 4}, {187, 37, 201, 5}, {34, 116, 66, 6},   // track, pressed track, dragged thumb
                           {17, 116, 66, 7},  {116, 181, 17, 8}};                    // hot thumb, down
   for (const auto& c : cells) FillCanvasRect(skin, c[0], c[1], 17, c[2], MakePixel(c[3], 0, 0), 1.0f);
+  FillCanvasRect(skin, 34, 116 + 8 + 16, 17, 18, MakePixel(9, 0, 0), 1.0f);  // dragged thumb's grip
   return skin;
 }
 
@@ -85,7 +86,7 @@ TEST(ScrollbarSkin, ComposesTheBarFromTheRightCells) {
   look.arrow = 17;
   look.thumb = ThumbPlace{100, 60};
   const struct { int hot, pressed; bool dragging; int up, down, before, thumb, after; } looks[] = {
-      {kScrollLineUp, kScrollLineDown, true, 2, 3, 4, 6, 4},
+      {kScrollLineUp, kScrollLineDown, true, 2, 3, 4, 9, 4},
       {kZoneNone, kScrollPageDown, false, 1, 8, 4, 40, 5},
       {kScrollThumbTrack, kScrollPageUp, false, 1, 8, 5, 7, 4}};
   Canvas bar;
@@ -99,6 +100,7 @@ TEST(ScrollbarSkin, ComposesTheBarFromTheRightCells) {
               std::vector<int>({PixelRed(CanvasPixelAt(bar, 8, 8)), PixelRed(CanvasPixelAt(bar, 8, 290)),
                                 PixelRed(CanvasPixelAt(bar, 8, 50)), PixelRed(CanvasPixelAt(bar, 8, 130)),
                                 PixelRed(CanvasPixelAt(bar, 8, 200))})) << l.hot << " " << l.pressed;
+    if (l.dragging) EXPECT_EQ(6, PixelRed(CanvasPixelAt(bar, 8, 112))) << "the filler above the centred grip";
   }
   Canvas wide;  // a wider bar scales the pieces across
   ASSERT_TRUE(ResizeCanvas(wide, 34, 300));
@@ -121,6 +123,13 @@ TEST(ScrollbarSkin, FlatBarShowsArrowsAndAThumbThatFits) {
   EXPECT_NE(face, CanvasPixelAt(bar, 8, 55));  // thumb
   EXPECT_EQ(text, CanvasPixelAt(bar, 8, 8));   // tip of the up arrow's triangle
   EXPECT_EQ(face, CanvasPixelAt(bar, 0, 8));
+  for (int zone : {kScrollPageUp, kScrollPageDown}) {  // the pressed part of the track darkens
+    look.pressed_zone = zone;
+    DrawFlatBar(bar, look, face, text);
+    EXPECT_EQ(zone == kScrollPageUp, CanvasPixelAt(bar, 8, 25) != face) << zone;
+    EXPECT_EQ(zone == kScrollPageDown, CanvasPixelAt(bar, 8, 150) != face) << zone;
+  }
+  look.pressed_zone = kZoneNone;
   look.thumb = ThumbPlace{17, 166};  // does not fit: not drawn
   DrawFlatBar(bar, look, face, text);
   EXPECT_EQ(face, CanvasPixelAt(bar, 8, 100));

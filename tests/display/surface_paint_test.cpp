@@ -134,6 +134,9 @@ TEST_F(SurfacePaint, OverwriteCaretIsABlockTheTextShowsThrough) {
   Paint();
   Expect({{5, 0, Blended(kBlack)}, {CellX(0), CellY(0), Blended(kGrey)}, {11, 12, Blended(kBlack)},
           {11, 13, kBlack}, {12, 5, kBlack}, {CellX(1), CellY(0), kGrey}});
+  Paint();
+  Paint();  // the block goes and the cell under it comes back
+  Expect({{5, 0, kBlack}, {CellX(0), CellY(0), kGrey}, {11, 12, kBlack}});
 }
 
 TEST_F(SurfacePaint, EmptyScreenClearsTheLabelsOnceAndThenOnlyPresents) {

@@ -64,49 +64,59 @@ TEST(ScrollbarSkin, ReadsMarkersOrFallsBackToFixedSizes) {
   EXPECT_EQ(201, runaway.Read().track_bottom);
 }
 
-// A skin whose cells are told apart by their red value.
-Canvas ColouredSkin() {
+// Every pixel of this skin names where it sits: red the column, green and
+// blue the row. A bar drawn from it tells which cell each of its rows took.
+Canvas MapSkin() {
   Canvas skin;
   EXPECT_TRUE(ResizeCanvas(skin, 204, 238));
-  ClearCanvas(skin, kGrey);
-  const int cells[][4] = {{116, 121, 17, 1}, {133, 121, 17, 2}, {150, 181, 17, 3},  // up, up hot, down pressed
-                          {170, 37, 201, 4}, {187, 37, 201, 5}, {34, 116, 66, 6},   // track, pressed track, dragged thumb
-                          {17, 116, 66, 7},  {116, 181, 17, 8}};                    // hot thumb, down
-  for (const auto& c : cells) FillCanvasRect(skin, c[0], c[1], 17, c[2], MakePixel(c[3], 0, 0), 1.0f);
-  FillCanvasRect(skin, 34, 116 + 8 + 16, 17, 18, MakePixel(9, 0, 0), 1.0f);  // dragged thumb's grip
+  for (int y = 0; y < 238; ++y)
+    for (int x = 0; x < 204; ++x) PutCanvasPixel(skin, x, y, MakePixel(x, y & 0xFF, y >> 8), 1.0f);
   return skin;
 }
 
-TEST(ScrollbarSkin, ComposesTheBarFromTheRightCells) {
-  const Canvas skin = ColouredSkin();
+TEST(ScrollbarSkin, EachRowOfTheBarComesFromItsCellInTheSkin) {
+  const Canvas skin = MapSkin();
   const SkinMetrics metrics = ReadSkinMarkers(skin.pixels, skin.width, skin.height);
-  BarLook look;
-  look.width = 17;
-  look.length = 300;
-  look.arrow = 17;
-  look.thumb = ThumbPlace{100, 60};
-  const struct { int hot, pressed; bool dragging; int up, down, before, thumb, after; } looks[] = {
-      {kScrollLineUp, kScrollLineDown, true, 2, 3, 4, 9, 4},
-      {kZoneNone, kScrollPageDown, false, 1, 8, 4, 40, 5},
-      {kScrollThumbTrack, kScrollPageUp, false, 1, 8, 5, 7, 4}};
+  ASSERT_FALSE(metrics.has_markers);  // the fixed thumb: caps 8, fillers 16, grip 18 from row 116
   Canvas bar;
   ASSERT_TRUE(ResizeCanvas(bar, 17, 300));
+  const struct { int hot, pressed; bool dragging; int up_x, down_x, thumb_x; } looks[] = {
+      {kScrollLineUp, kScrollLineDown, true, 133, 150, 34}, {kZoneNone, kScrollPageDown, false, 116, 116, 0},
+      {kScrollThumbTrack, kScrollPageUp, false, 116, 116, 17}, {kScrollLineDown, kScrollLineUp, false, 150, 133, 0}};
   for (const auto& l : looks) {
-    look.hot_zone = l.hot;
-    look.pressed_zone = l.pressed;
-    look.dragging = l.dragging;
-    DrawSkinnedBar(bar, look, skin, metrics);
-    EXPECT_EQ(std::vector<int>({l.up, l.down, l.before, l.thumb, l.after}),
-              std::vector<int>({PixelRed(CanvasPixelAt(bar, 8, 8)), PixelRed(CanvasPixelAt(bar, 8, 290)),
-                                PixelRed(CanvasPixelAt(bar, 8, 50)), PixelRed(CanvasPixelAt(bar, 8, 130)),
-                                PixelRed(CanvasPixelAt(bar, 8, 200))})) << l.hot << " " << l.pressed;
-    if (l.dragging) EXPECT_EQ(6, PixelRed(CanvasPixelAt(bar, 8, 112))) << "the filler above the centred grip";
+    for (const ThumbPlace& thumb : {ThumbPlace{17, 60}, ThumbPlace{100, 75}, ThumbPlace{223, 60}, ThumbPlace{17, 266}}) {
+      BarLook look;
+      look.width = 17, look.length = 300, look.arrow = 17, look.thumb = thumb;
+      look.hot_zone = l.hot, look.pressed_zone = l.pressed, look.dragging = l.dragging;
+      DrawSkinnedBar(bar, look, skin, metrics);
+      const bool fits = thumb.length < 266;
+      const int end = thumb.start + thumb.length, grip = thumb.start + (thumb.length - 18) / 2;
+      for (int y = 0; y < 300; ++y) {
+        const Pixel p = CanvasPixelAt(bar, 8, y);
+        const int x = PixelRed(p), row = PixelGreen(p) + 256 * PixelBlue(p);
+        int want_x = 170 + 8, first = 37, last = 237;  // the track strip
+        if (y < 17) want_x = l.up_x + 8, first = last = 121 + y;
+        else if (y >= 283) want_x = l.down_x + 8, first = last = 181 + y - 283;
+        else if (fits && y >= thumb.start && y < end) {
+          want_x = l.thumb_x + 8;
+          if (y < thumb.start + 8) first = last = 116 + y - thumb.start;
+          else if (y >= end - 8) first = last = 174 + y - (end - 8);
+          else if (y >= grip && y < grip + 18) first = last = 140 + y - grip;
+          else first = y < grip ? 124 : 158, last = first + 15;
+        } else if (fits && ((l.pressed == kScrollPageUp && y < thumb.start) || (l.pressed == kScrollPageDown && y >= end))) {
+          want_x = 187 + 8;
+        }
+        ASSERT_EQ(want_x, x) << "row " << y << " thumb " << thumb.start << " pressed " << l.pressed;
+        ASSERT_TRUE(row >= first && row <= last) << "row " << y << " took " << row << ", thumb " << thumb.start;
+      }
+    }
   }
   Canvas wide;  // a wider bar scales the pieces across
   ASSERT_TRUE(ResizeCanvas(wide, 34, 300));
-  look.width = 34;
+  BarLook look;
+  look.width = 34, look.length = 300, look.arrow = 17;
   DrawSkinnedBar(wide, look, skin, metrics);
-  EXPECT_EQ(1, PixelRed(CanvasPixelAt(wide, 33, 8)));
+  EXPECT_EQ(116 + 16, PixelRed(CanvasPixelAt(wide, 33, 8)));
 }
 
 TEST(ScrollbarSkin, FlatBarShowsArrowsAndAThumbThatFits) {

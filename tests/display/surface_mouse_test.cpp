@@ -31,13 +31,9 @@ TEST(SurfaceMouse, PointerCellCountsTheMarginAndScrolledColumns) {
   EXPECT_EQ(0, PointerCellAt(c, 50, 50).row) << "no cell size yet";
   EXPECT_EQ(9, DocumentColumnAt(c, PointerCell{0, 9}));
   StoreMetrics(c, 7, 14, 700, 420, 10);
-  const struct {
-    int x, y, row, column;
-  } cases[] = {{0, 0, 0, 0}, {-30, -5, 0, 0}, {11, 13, 0, 0}, {12, 14, 1, 1}, {X(9), Y(4), 4, 9}};
-  for (const auto& k : cases) {
-    EXPECT_EQ(k.row, PointerCellAt(c, k.x, k.y).row) << k.x << "," << k.y;
-    EXPECT_EQ(k.column, PointerCellAt(c, k.x, k.y).column) << k.x << "," << k.y;
-  }
+  const int cases[][4] = {{0, 0, 0, 0}, {-30, -5, 0, 0}, {11, 13, 0, 0}, {12, 14, 1, 1}, {X(9), Y(4), 4, 9}};
+  for (const auto& k : cases)
+    EXPECT_EQ(std::make_pair(k[2], k[3]), std::make_pair(PointerCellAt(c, k[0], k[1]).row, PointerCellAt(c, k[0], k[1]).column));
   c.scroll_x = -21;
   EXPECT_EQ(5, DocumentColumnAt(c, PointerCellAt(c, X(2), 0)));
 }
@@ -47,15 +43,10 @@ TEST(SurfaceMouse, PlainClickMovesTheCaretAndLeavesNoSelection) {
   RenderCache& c = *doc->render_cache;
   c.top_line = 10;
   PressAt(doc.get(), &c, X(3), Y(2));
-  EXPECT_EQ(12u, doc->caret_line);
-  EXPECT_EQ(3u, doc->caret_column);
-  EXPECT_TRUE(doc->has_selection);
-  EXPECT_EQ(2, c.click_row);
-  EXPECT_EQ(3, c.click_column);
+  EXPECT_EQ(std::vector<int>({12, 3, 1, 2, 3}), std::vector<int>({int(doc->caret_line), int(doc->caret_column),
+                                 doc->has_selection, c.click_row, c.click_column}));
   ReleaseAt(doc.get(), &c, X(3) + 2, Y(2) + 3);  // same cell
-  EXPECT_FALSE(doc->has_selection);
-  EXPECT_EQ(12u, doc->caret_line);
-  EXPECT_EQ(3u, doc->caret_column);
+  EXPECT_EQ(std::vector<int>({12, 3, 0}), std::vector<int>({int(doc->caret_line), int(doc->caret_column), doc->has_selection}));
   ExpectSound(*doc);
 }
 
@@ -64,21 +55,14 @@ TEST(SurfaceMouse, DragSelectsAndStopsAtTheText) {
   RenderCache& c = *doc->render_cache;
   PressAt(doc.get(), &c, X(2), Y(1));
   const uint32_t anchor = doc->caret;
-  DragTo(doc.get(), &c, X(4), Y(3));
-  EXPECT_EQ(3, doc->sel_caret_line);
-  EXPECT_EQ(4, doc->sel_caret_column);
-  EXPECT_EQ(1u, doc->caret_line);  // the caret waits for the release
+  DragTo(doc.get(), &c, X(4), Y(3));  // the caret waits for the release
+  EXPECT_EQ(std::vector<int>({3, 4, 1}), std::vector<int>({doc->sel_caret_line, doc->sel_caret_column, int(doc->caret_line)}));
   DragTo(doc.get(), &c, X(60), Y(28));  // below the last line and past its end
-  EXPECT_EQ(19, doc->sel_caret_line);
-  EXPECT_EQ(9, doc->sel_caret_column);
+  EXPECT_EQ(std::vector<int>({19, 9}), std::vector<int>({doc->sel_caret_line, doc->sel_caret_column}));
   ReleaseAt(doc.get(), &c, X(6), Y(3));
   EXPECT_TRUE(doc->has_selection);
-  EXPECT_EQ(anchor, doc->sel_start);
-  EXPECT_EQ(doc->caret, doc->sel_end);
-  EXPECT_EQ(3u, doc->caret_line);
-  EXPECT_EQ(6u, doc->caret_column);
-  EXPECT_EQ(1, doc->anchor_line);
-  EXPECT_EQ(2, doc->anchor_column);
+  EXPECT_EQ(std::vector<uint32_t>({anchor, doc->caret}), std::vector<uint32_t>({doc->sel_start, doc->sel_end}));
+  EXPECT_EQ(std::vector<int>({3, 6, 1, 2}), std::vector<int>({int(doc->caret_line), int(doc->caret_column), doc->anchor_line, doc->anchor_column}));
   // A backwards drag moves the start instead; a release on another column
   // of the pressed row also selects.
   PressAt(doc.get(), &c, X(5), Y(6));
@@ -115,14 +99,12 @@ TEST(SurfaceMouse, ScrollbarRequestsStayWithinTheLastPage) {
   s.maximum = 1000;
   s.page = 30;
   s.track = 555;
-  const struct {
-    int position, code, expected;
-  } cases[] = {{100, 0, 99},  {100, 1, 101}, {100, 2, 70}, {100, 3, 130}, {100, 4, 100},
+  const int cases[][3] = {{100, 0, 99},  {100, 1, 101}, {100, 2, 70}, {100, 3, 130}, {100, 4, 100},
                {100, 5, 555}, {100, 6, 0},   {100, 7, 970}, {100, 8, 100}, {0, 0, 0},
                {10, 2, 0},    {969, 1, 970}, {970, 1, 970}, {960, 3, 970}};
   for (const auto& k : cases) {
-    s.position = k.position;
-    EXPECT_EQ(k.expected, ScrollRequestPosition(s, k.code)) << k.position << " code " << k.code;
+    s.position = k[0];
+    EXPECT_EQ(k[2], ScrollRequestPosition(s, k[1])) << k[0] << " code " << k[1];
   }
   s.maximum = 10;  // a document shorter than a page never scrolls
   s.position = 0;
@@ -134,13 +116,11 @@ TEST(SurfaceMouse, WheelScrollsThreeLinesANotchWithinThePage) {
   ScrollState s;
   s.maximum = 100;
   s.page = 30;
-  const struct {
-    int position, delta, expected;
-  } cases[] = {{10, -120, 13}, {10, 120, 7}, {10, -240, 16}, {10, -60, 12} /* 1.5 rounds up */,
+  const int cases[][3] = {{10, -120, 13}, {10, 120, 7}, {10, -240, 16}, {10, -60, 12} /* 1.5 rounds up */,
                {10, 40, 9},    {69, -120, 70}, {1, 120, 0}};
   for (const auto& k : cases) {
-    s.position = k.position;
-    EXPECT_EQ(k.expected, WheelPosition(s, k.delta)) << k.position << " " << k.delta;
+    s.position = k[0];
+    EXPECT_EQ(k[2], WheelPosition(s, k[1])) << k[0] << " " << k[1];
   }
 }
 

@@ -19,15 +19,11 @@
 namespace {
 
 // Records what the paint asks of the window.
-class FakePort : public SurfacePort {
- public:
+struct FakePort : SurfacePort {
   std::vector<SavedScroll> set;
   SavedScroll scroll;
-  int shown = -1;  // last ShowScroll argument
+  int shown = -1, surface_invalidated = 0, lines_invalidated = 0;
   std::vector<PixelRect> presented;
-  int surface_invalidated = 0;
-  int lines_invalidated = 0;
-
   void SetScroll(const SavedScroll& info) override { set.push_back(scroll = info); }
   SavedScroll GetScroll() override { return scroll; }
   void ShowScroll(bool show) override { shown = show ? 1 : 0; }
@@ -47,10 +43,7 @@ Pixel Blended(Pixel under) { return BlendPixel(under, kBlue, OpacityWeight(0.6f)
 int CellX(int k) { return 5 + 7 * k + 3; }
 int CellY(int r) { return 14 * r + 6; }
 
-struct Spot {
-  int x, y;
-  Pixel colour;
-};
+struct Spot { int x, y; Pixel colour; };
 
 struct SurfacePaint : testing::Test {
   AppState app;
@@ -59,10 +52,7 @@ struct SurfacePaint : testing::Test {
   int width = 7 * 60;
   int height = 14 * 20;
 
-  void SetUp() override {
-    UseGridFont(view.font);
-    ASSERT_TRUE(ResizeCanvas(view.canvas, width, height));
-  }
+  void SetUp() override { UseGridFont(view.font); ASSERT_TRUE(ResizeCanvas(view.canvas, width, height)); }
   Document* Open(const std::string& text) {
     NewDocument(&app);
     Document* doc = GetCurrentDocument(app);
@@ -86,24 +76,17 @@ TEST_F(SurfacePaint, TextWithTheBlinkingInsertCaret) {
           {CellX(0), CellY(1), kBlack}, {CellX(1), CellY(1), kGrey}, {8, 13, kBlue}, {8, 14, kBlue},
           {8, 12, kBlack}, {20, 13, kBlack}});
   ASSERT_EQ(1u, port.presented.size());
-  EXPECT_EQ(width, port.presented[0].right);
-  EXPECT_EQ(height, port.presented[0].bottom);
-  EXPECT_EQ(0, doc->render_cache->dirty);
+  EXPECT_EQ(std::vector<int>({width, height, 0}), std::vector<int>({port.presented[0].right, port.presented[0].bottom, doc->render_cache->dirty}));
   // The scrollbar: range 0..line count, page of 20 rows, saved after the paint.
   ASSERT_EQ(1u, port.set.size());
-  EXPECT_EQ(2, port.set.back().maximum);
-  EXPECT_EQ(20, port.set.back().page);
-  EXPECT_EQ(0, port.set.back().position);
-  EXPECT_EQ(kScrollInfoSize, doc->render_cache->saved_scroll.size);
+  EXPECT_EQ(std::vector<int>({2, 20, 0, kScrollInfoSize}), std::vector<int>({port.set[0].maximum, port.set[0].page, port.set[0].position, doc->render_cache->saved_scroll.size}));
   // Idle paints: nothing, then the caret goes, as two small pieces; then back.
   port.presented.clear();
   Paint();
   Paint();
   Expect({{8, 13, kBlack}, {CellX(0), CellY(0), kGrey}});
   ASSERT_EQ(4u, port.presented.size());
-  EXPECT_EQ(2, RectHeight(port.presented[2]));
-  EXPECT_EQ(13, port.presented[2].top);
-  EXPECT_EQ(7, RectWidth(port.presented[3]));
+  EXPECT_EQ(std::vector<int>({13, 2, 7}), std::vector<int>({port.presented[2].top, RectHeight(port.presented[2]), RectWidth(port.presented[3])}));
   Paint();
   Paint();
   Expect({{8, 13, kBlue}});
@@ -147,10 +130,8 @@ TEST_F(SurfacePaint, EmptyScreenClearsTheLabelsOnceAndThenOnlyPresents) {
   Paint();
   line_view = nullptr;
   Expect({{10, 10, kEmptyColour}, {width - 1, height - 1, kEmptyColour}});
-  EXPECT_EQ(0, port.shown);
   EXPECT_TRUE(labels.labels.empty());
-  EXPECT_EQ(1, port.lines_invalidated);
-  ASSERT_EQ(1u, port.presented.size());
+  EXPECT_EQ(std::vector<int>({0, 1, 1}), std::vector<int>({port.shown, port.lines_invalidated, int(port.presented.size())}));
   PutCanvasPixel(view.canvas, 1, 1, kBlack, 1.0f);
   Paint();
   Expect({{1, 1, kBlack}});
@@ -188,9 +169,7 @@ TEST_F(SurfacePaint, LongLineScrollsWithTheMarker) {
   MoveEnd(doc, false);
   Paint();
   const RenderCache& c = *doc->render_cache;
-  EXPECT_EQ(60 - 7, c.columns);
-  EXPECT_EQ((53 - 200) * 7, c.scroll_x);
-  EXPECT_EQ(53, c.caret_cell_column);
+  EXPECT_EQ(std::vector<int>({60 - 7, (53 - 200) * 7, 53}), std::vector<int>({c.columns, c.scroll_x, c.caret_cell_column}));
   // Every row starts with a black box and a light-blue "<< ".
   for (int row : {0, 1})
     Expect({{2, CellY(row), kBlack}, {CellX(0), CellY(row), kBlue}, {CellX(1), CellY(row), kBlue},
@@ -214,16 +193,12 @@ TEST_F(SurfacePaint, WhitespaceDotsTheRulerAndTheirToggles) {
   surface_view = &view;
   AppState* saved = app_state;
   app_state = &app;
-  doc->render_cache->dirty = 0;
-  EXPECT_TRUE(ToggleRulerColumn());
-  EXPECT_EQ(0, view.ruler_column);
-  EXPECT_TRUE(doc->render_cache->dirty);
-  doc->render_cache->dirty = 0;
-  EXPECT_TRUE(ToggleWhitespaceDots());
-  EXPECT_EQ(0, view.show_whitespace);
-  EXPECT_TRUE(doc->render_cache->dirty);
-  EXPECT_TRUE(ToggleRulerColumn());
-  EXPECT_EQ(120, view.ruler_column);  // the preference's default
+  for (bool (*toggle)() : {ToggleRulerColumn, ToggleWhitespaceDots, ToggleRulerColumn}) {
+    doc->render_cache->dirty = 0;
+    EXPECT_TRUE(toggle());
+    EXPECT_TRUE(doc->render_cache->dirty);
+  }
+  EXPECT_EQ(std::vector<int>({120, 0}), std::vector<int>({view.ruler_column, view.show_whitespace})) << "the preference's ruler";
   app_state = saved;
   surface_view = nullptr;
 }
@@ -239,20 +214,16 @@ TEST_F(SurfacePaint, SwitchingDocumentsRestoresEachView) {
     Paint();
   }
   EXPECT_EQ(100 - 20, port.set.back().position) << "the caret line less a page";
-  const int32_t top_a = a->render_cache->top_line;
-  const int32_t row_a = a->render_cache->caret_row;
-  EXPECT_EQ(17, row_a);  // rows - 3
-  EXPECT_EQ(83, top_a);
-  Document* b = Open("one\ntwo");
+  const std::vector<int> view_a = {83, 17};  // caret on rows - 3
+  EXPECT_EQ(view_a, std::vector<int>({a->render_cache->top_line, a->render_cache->caret_row}));
+  Open("one\ntwo");
   Paint();
-  EXPECT_EQ(0, b->render_cache->top_line);
   port.set.clear();
   app.current_path = path_a;
   Paint();
-  EXPECT_EQ(top_a, a->render_cache->top_line);
-  EXPECT_EQ(row_a, a->render_cache->caret_row);
+  EXPECT_EQ(view_a, std::vector<int>({a->render_cache->top_line, a->render_cache->caret_row}));
   ASSERT_FALSE(port.set.empty());
-  EXPECT_EQ(301, port.set.front().maximum);  // its saved scrollbar came back
+  EXPECT_EQ(301, port.set.front().maximum) << "its saved scrollbar came back";
   EXPECT_EQ(1, port.surface_invalidated);
 }
 
@@ -294,8 +265,7 @@ TEST_F(SurfacePaint, LabelsFollowTheLayout) {
   Paint();
   line_view = nullptr;
   ASSERT_EQ(20u, labels.labels.size());
-  EXPECT_EQ("    0001", labels.labels[0]);
-  EXPECT_EQ("002:0002", labels.labels[1]);
+  EXPECT_EQ(std::vector<std::string>({"    0001", "002:0002"}), std::vector<std::string>(labels.labels.begin(), labels.labels.begin() + 2));
   EXPECT_EQ(1, port.lines_invalidated);
 }
 

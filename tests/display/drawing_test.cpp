@@ -34,6 +34,9 @@ TEST(Canvas, ColoursBlendAndSizesAreChecked) {
   EXPECT_EQ(4, c.width);
   ASSERT_TRUE(ResizeCanvas(c, 0, 7));
   EXPECT_TRUE(CheckCanvasInvariants(c));
+  Canvas odd;
+  odd.width = -1;
+  EXPECT_FALSE(CheckCanvasInvariants(odd));
   FillCanvasRect(c, 0, 0, 5, 5, kWhite, 1.0f);  // drawing on an empty canvas is harmless
   DrawCanvasLine(c, 0, 0, 9, 9, kWhite, 1.0f, true);
   Canvas* backup = NewCanvas();  // a heap canvas, as a caret backup holds it
@@ -59,6 +62,9 @@ TEST(Canvas, FillsLinesAndCopiesClipAndBlend) {
   for (int k = 0; k < 400; ++k) lit += CanvasPixelAt(d, k % 20, k / 20) == kWhite;
   EXPECT_EQ(11 + 1 + 10 - 1, lit);
   EXPECT_EQ(kBlack, CanvasPixelAt(d, 13, 5));
+  Canvas h = Filled(4, 4, kBlack);
+  DrawCanvasLine(h, 0, 0, 2, 1, kWhite, 1.0f, false);  // a hard half step rounds down the line
+  EXPECT_EQ(std::vector<Pixel>({kBlack, kWhite}), std::vector<Pixel>({CanvasPixelAt(h, 1, 0), CanvasPixelAt(h, 1, 1)}));
   Canvas e = Filled(10, 10, kBlack);
   DrawCanvasLine(e, 0, 0, 4, 2, kWhite, 1.0f, true);  // y = 0.5 at x = 1: coverage split
   EXPECT_EQ(PixelRed(CanvasPixelAt(e, 1, 0)), PixelRed(CanvasPixelAt(e, 1, 1)));
@@ -84,7 +90,7 @@ TEST(Canvas, FillsLinesAndCopiesClipAndBlend) {
   EXPECT_EQ(133, PixelRed(CanvasPixelAt(dst, 0, 0)));
 }
 
-// Boxes of 5 x 8 from y 1 ('i' 2 wide, '?' unrenderable), lines 10 high.
+// Boxes of 5 x 8 from y 1 ('i' 2 wide, 'T' from y 0, '?' unrenderable), lines 10 high.
 class BoxGlyphs : public GlyphSource {
  public:
   explicit BoxGlyphs(int* renders) : renders_(renders) {}
@@ -94,7 +100,7 @@ class BoxGlyphs : public GlyphSource {
     if (cp == U'?') return false;
     g->advance = cp == U'i' ? 2 : 5;
     if (cp == U' ') return true;
-    g->top = 1;
+    g->top = cp == U'T' ? 0 : 1;
     g->width = g->advance;
     g->height = 8;
     g->coverage.assign(static_cast<size_t>(g->width) * g->height, 255);
@@ -157,6 +163,9 @@ TEST(CachedFont, MeasuresAndDrawsWithinTheRectangle) {
   DrawUtf8Text(font, c, "a", -1, &r, kTextRight | kTextSingleLine | kTextVCenter);
   EXPECT_EQ(std::vector<Pixel>({kWhite, kBg, kBg}),
             std::vector<Pixel>({CanvasPixelAt(c, 39, 6), CanvasPixelAt(c, 34, 6), CanvasPixelAt(c, 39, 5)}));
+  r = PixelRect{20, 5, 40, 20};
+  DrawUtf8Text(font, c, "T", -1, &r, 0);
+  EXPECT_EQ(kWhite, CanvasPixelAt(c, 20, 5)) << "the rectangle's first row is inside it";
   r = PixelRect{-100, -100, 1000, 1000};  // text off the canvas is clipped safely
   DrawUtf8Text(font, c, "abc\nabc\nabc", -1, &r, kTextNoClip);
 }

@@ -84,7 +84,7 @@ TEST(ScrollbarSkin, EachRowOfTheBarComesFromItsCellInTheSkin) {
       {kScrollLineUp, kScrollLineDown, true, 133, 150, 34}, {kZoneNone, kScrollPageDown, false, 116, 116, 0},
       {kScrollThumbTrack, kScrollPageUp, false, 116, 116, 17}, {kScrollLineDown, kScrollLineUp, false, 150, 133, 0}};
   for (const auto& l : looks) {
-    for (const ThumbPlace& thumb : {ThumbPlace{17, 60}, ThumbPlace{100, 75}, ThumbPlace{223, 60}, ThumbPlace{17, 266}}) {
+    for (const ThumbPlace& thumb : {ThumbPlace{17, 60}, ThumbPlace{100, 75}, ThumbPlace{223, 60}, ThumbPlace{100, 25}, ThumbPlace{17, 266}}) {
       BarLook look;
       look.width = 17, look.length = 300, look.arrow = 17, look.thumb = thumb;
       look.hot_zone = l.hot, look.pressed_zone = l.pressed, look.dragging = l.dragging;
@@ -101,8 +101,8 @@ TEST(ScrollbarSkin, EachRowOfTheBarComesFromItsCellInTheSkin) {
           want_x = l.thumb_x + 8;
           if (y < thumb.start + 8) first = last = 116 + y - thumb.start;
           else if (y >= end - 8) first = last = 174 + y - (end - 8);
-          else if (y >= grip && y < grip + 18) first = last = 140 + y - grip;
-          else first = y < grip ? 124 : 158, last = first + 15;
+          else if (thumb.length >= 34 && y >= grip && y < grip + 18) first = last = 140 + y - grip;
+          else first = y < (thumb.length >= 34 ? grip : thumb.start + thumb.length / 2) ? 124 : 158, last = first + 15;
         } else if (fits && ((l.pressed == kScrollPageUp && y < thumb.start) || (l.pressed == kScrollPageDown && y >= end))) {
           want_x = 187 + 8;
         }

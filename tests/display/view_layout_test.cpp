@@ -40,24 +40,17 @@ TEST(SurfaceLayout, MetricsAndWhatAsksForAFullLayout) {
   // The cell width in pixels, not one column, comes off the column count.
   EXPECT_EQ(std::vector<int>({30, 100, 5, 27, 22, 1000}),
             std::vector<int>({c.rows, c.columns, c.top_margin, c.bottom_margin, c.page_step, c.line_count}));
-  EXPECT_FALSE(StoreMetrics(c, 0, 14, 700, 420, 5));
-  EXPECT_FALSE(StoreMetrics(c, 7, 0, 700, 420, 5));
+  EXPECT_FALSE(StoreMetrics(c, 0, 14, 700, 420, 5) || StoreMetrics(c, 7, 0, 700, 420, 5));
   EXPECT_EQ(1000, c.line_count);
-  Document doc;
-  c.last_line_count = 1000;
-  c.dirty = 0;
-  EXPECT_FALSE(NeedsFullLayout(c, doc));
-  for (int k = 0; k < 6; ++k) {
-    RenderCache d;
-    SetPane(d, 1000);
-    d.last_line_count = k == 5 ? -1 : 1000;
-    d.dirty = k == 0;
-    d.last_has_selection = k == 1;
+  for (int k = 0; k < 7; ++k) {  // each change alone, or none
+    c.last_line_count = k == 5 ? -1 : 1000;
+    c.dirty = k == 0;
+    c.last_has_selection = k == 1;
     Document e;
     e.caret_column = k == 2;
     e.caret_line = k == 3;
     e.has_selection = k == 4;
-    EXPECT_TRUE(NeedsFullLayout(d, e)) << k;
+    EXPECT_EQ(k < 6, NeedsFullLayout(c, e)) << k;
   }
 }
 
@@ -220,13 +213,15 @@ TEST(SurfaceLayout, SelectionRectanglesFromEitherEnd) {
   // below covers exactly the pane's rows.
   c.scroll_x = -70;
   doc.anchor_line = 0;
-  doc.sel_caret_line = 100000;
   doc.sel_caret_column = 20;
-  const SelectionEnds far = SelectionPixels(c, doc);
-  EXPECT_EQ(3 * 7 + 5 - 70, far.x_a);
-  const std::vector<PixelRect> r = SelectionRects(c, far, 700, 420);
-  ASSERT_EQ(30u, r.size());
-  for (size_t k = 0; k < r.size(); ++k) EXPECT_EQ(static_cast<int>(k) * 14, r[k].top);
+  for (int32_t last : {40, 100000}) {  // the row just below the pane, or far below
+    doc.sel_caret_line = last;
+    const SelectionEnds far = SelectionPixels(c, doc);
+    EXPECT_EQ(3 * 7 + 5 - 70, far.x_a);
+    const std::vector<PixelRect> r = SelectionRects(c, far, 700, 420);
+    ASSERT_EQ(30u, r.size());
+    for (size_t k = 0; k < r.size(); ++k) EXPECT_EQ(static_cast<int>(k) * 14, r[k].top);
+  }
 }
 
 TEST(SurfaceLayout, CaretBlinksEveryOtherTickAndShowsAtOnceAfterAMove) {

@@ -41,65 +41,36 @@ TEST(PreferencesGetters, DefaultTextAndTextsWithoutMembersGiveTheDefaults) {
   preferences = saved;
 }
 
+// Each getter over valid, out-of-range, mistyped and missing values: one
+// row is a text and what the seven getters read from it.
 TEST(PreferencesGetters, Rules) {
-  struct Case {
+  const struct {
     const char* text;
-    int32_t (*get)(const Preferences*);
-    int32_t expected;
+    int tab, end_of_line, ruler, focus, spaces, wisdom, keep_folder;
+  } rows[] = {
+      {"{\"tab_size\": 1}", 2, 1, 120, 1, 1, 0, 1},         {"{\"tab_size\": 2.9}", 2, 1, 120, 1, 1, 0, 1},
+      {"{\"tab_size\": 8}", 8, 1, 120, 1, 1, 0, 1},         {"{\"tab_size\": \"8\"}", 2, 1, 120, 1, 1, 0, 1},
+      {"{\"tab_size\": 128}", 128, 1, 120, 1, 1, 0, 1},     {"{\"tab_size\": 129}", 128, 1, 120, 1, 1, 0, 1},
+      {"{\"tab_size\": 4e9}", 128, 1, 120, 1, 1, 0, 1},     {"{\"tab_size\": -4e9}", 2, 1, 120, 1, 1, 0, 1},
+      {"{\"Tab_Size\": 8}", 2, 1, 120, 1, 1, 0, 1},         {"{\"tab_size\": 4, \"tab_size\": 6}", 4, 1, 120, 1, 1, 0, 1},
+      {"{\"tab_size\": 127}", 127, 1, 120, 1, 1, 0, 1},     {"{\"ruler\": 69}", 2, 1, 120, 1, 1, 0, 1},
+      {"{\"ruler\": 70}", 2, 1, 70, 1, 1, 0, 1},            {"{\"ruler\": 10000}", 2, 1, 10000, 1, 1, 0, 1},
+      {"{\"ruler\": 10001}", 2, 1, 10000, 1, 1, 0, 1},      {"{\"ruler\": 1e12}", 2, 1, 10000, 1, 1, 0, 1},
+      {"{\"ruler\": true}", 2, 1, 120, 1, 1, 0, 1},         {"{\"x\": 1, \"ruler\": 80}", 2, 1, 80, 1, 1, 0, 1},
+      {"{\"end_of_line\": 3}", 2, 1, 120, 1, 1, 0, 1},      {"{\"end_of_line\": -1}", 2, 1, 120, 1, 1, 0, 1},
+      {"{\"end_of_line\": 0}", 2, 0, 120, 1, 1, 0, 1},      {"{\"end_of_line\": 2}", 2, 2, 120, 1, 1, 0, 1},
+      {"{\"end_of_line\": \"0\"}", 2, 1, 120, 1, 1, 0, 1},  {"{\"ancient_wisdom\": 1}", 2, 1, 120, 1, 1, 0, 1},
+      {"{\"ancient_wisdom\": true}", 2, 1, 120, 1, 1, 1, 1}, {"{\"ancient_wisdom\": \"true\"}", 2, 1, 120, 1, 1, 0, 1},
+      {"{\"curses_right_focus\": 0}", 2, 1, 120, 1, 1, 0, 1}, {"{\"curses_right_focus\": false}", 2, 1, 120, 0, 1, 0, 1},
+      {"{\"spaces\": false}", 2, 1, 120, 1, 0, 0, 1},       {"{\"spaces\": \"false\"}", 2, 1, 120, 1, 1, 0, 1},
+      {"{\"preserve_directory\": null}", 2, 1, 120, 1, 1, 0, 1}, {"{\"preserve_directory\": false}", 2, 1, 120, 1, 1, 0, 0},
   };
-  const Case cases[] = {
-      {"{\"tab_size\": 1}", GetTabSize, 2},
-      {"{\"tab_size\": 2.9}", GetTabSize, 2},
-      {"{\"tab_size\": 8}", GetTabSize, 8},
-      {"{\"tab_size\": \"8\"}", GetTabSize, 2},
-      {"{\"tab_size\": 128}", GetTabSize, 128},
-      {"{\"tab_size\": 129}", GetTabSize, 128},
-      {"{\"tab_size\": 4000000000}", GetTabSize, 128},
-      {"{\"tab_size\": -4000000000}", GetTabSize, 2},
-      {"{\"Tab_Size\": 8}", GetTabSize, 2},
-      {"{\"tab_size\": 4, \"tab_size\": 6}", GetTabSize, 4},
-      {"{\"ruler\": 69}", GetRuler, 120},
-      {"{\"ruler\": 70}", GetRuler, 70},
-      {"{\"ruler\": 500}", GetRuler, 500},
-      {"{\"ruler\": 1e12}", GetRuler, kMaxRuler},
-      {"{\"ruler\": true}", GetRuler, 120},
-      {"{\"end_of_line\": 3}", GetEndOfLine, 1},
-      {"{\"end_of_line\": -1}", GetEndOfLine, 1},
-      {"{\"end_of_line\": 0}", GetEndOfLine, 0},
-      {"{\"end_of_line\": 2}", GetEndOfLine, 2},
-      {"{\"end_of_line\": \"0\"}", GetEndOfLine, 1},
-      {"{\"ruler\": 10000}", GetRuler, 10000},
-      {"{\"ruler\": 10001}", GetRuler, 10000},
-      {"{\"tab_size\": 127}", GetTabSize, 127},
-      {"{\"tab_size\": 2}", GetTabSize, 2},
-      {"{\"end_of_line\": 1}", GetEndOfLine, 1},
-      {"{\"x\": 1, \"ruler\": 80}", GetRuler, 80},
-  };
-  for (const Case& c : cases) {
+  for (const auto& r : rows) {
     Preferences p;
-    ASSERT_TRUE(Parse(&p, c.text)) << c.text;
-    EXPECT_EQ(c.get(&p), c.expected) << c.text;
-  }
-  struct BoolCase {
-    const char* text;
-    bool (*get)(const Preferences*);
-    bool expected;
-  };
-  const BoolCase bool_cases[] = {
-      {"{\"ancient_wisdom\": 1}", GetAncientWisdom, false},
-      {"{\"ancient_wisdom\": \"true\"}", GetAncientWisdom, false},
-      {"{\"ancient_wisdom\": true}", GetAncientWisdom, true},
-      {"{\"curses_right_focus\": 0}", GetCursesRightFocus, true},
-      {"{\"curses_right_focus\": false}", GetCursesRightFocus, false},
-      {"{\"preserve_directory\": null}", GetPreserveDirectory, true},
-      {"{\"preserve_directory\": false}", GetPreserveDirectory, false},
-      {"{\"spaces\": false}", GetSpaces, false},
-      {"{\"spaces\": \"false\"}", GetSpaces, true},
-  };
-  for (const BoolCase& c : bool_cases) {
-    Preferences p;
-    ASSERT_TRUE(Parse(&p, c.text)) << c.text;
-    EXPECT_EQ(c.get(&p), c.expected) << c.text;
+    ASSERT_TRUE(Parse(&p, r.text)) << r.text;
+    EXPECT_EQ(std::vector<int>({r.tab, r.end_of_line, r.ruler, r.focus, r.spaces, r.wisdom, r.keep_folder}),
+              std::vector<int>({GetTabSize(&p), GetEndOfLine(&p), GetRuler(&p), GetCursesRightFocus(&p),
+                                GetSpaces(&p), GetAncientWisdom(&p), GetPreserveDirectory(&p)})) << r.text;
   }
 }
 

@@ -45,8 +45,7 @@ TEST(Dispatch, EachWindowsKeysNeedTheirFocusRepeatBitAndExactModifiers) {
     bool consumed;
   } cases[] = {
       {tree, kReturn, kNone, A::OpenSelectedFile, C::None, true},
-      {tree, kReturn, kNoRepeat, A::None, C::None, false},
-      {tree, kReturn, kShift, A::None, C::None, false},
+      {tree, kReturn, kNoRepeat, A::None, C::None, false}, {tree, kReturn, kShift, A::None, C::None, false},
       {tree, kDelete, kNone, A::DeleteSelectedItem, C::None, true},
       {tree, kDelete, kCtrl | kShift, A::ResetTree, C::None, true},
       {tree, kDelete, kCtrl, A::None, C::None, false},
@@ -59,34 +58,25 @@ TEST(Dispatch, EachWindowsKeysNeedTheirFocusRepeatBitAndExactModifiers) {
       {tree, kUp, kOnRoot | kCaptured, A::None, C::None, true},
       {filter, kDown, kNone, A::FocusTree, C::None, true},
       {filter, kReturn, kNone, A::ApplyFilter, C::None, true},
-      {filter, kReturn, kCtrl, A::None, C::None, false},
-      {filter, kDelete, kNone, A::None, C::None, false},
+      {filter, kReturn, kCtrl, A::None, C::None, false}, {filter, kDelete, kNone, A::None, C::None, false},
       {filter, 'D', kAlt | kNoRepeat, A::SelectFilter, C::None, true},
-      {tree, 'D', kAlt, A::SelectFilter, C::None, true},
-      {tree, 'D', kCtrl | kAlt, A::None, C::None, false},
+      {tree, 'D', kAlt, A::SelectFilter, C::None, true}, {tree, 'D', kCtrl | kAlt, A::None, C::None, false},
       {tree, 'D', kAlt | kShift, A::None, C::None, false},
       {filter, 'D', kNone, A::None, C::None, false},  // typed text
       {list, kReturn, kNone, A::ActivateSelected, C::None, true},  // not the main Enter row
-      {list, kTab, kNone, A::NextRow, C::None, true},
-      {list, kTab, kShift, A::PreviousRow, C::None, true},
-      {list, kTab, kCtrl, A::None, C::None, false},
-      {list, kTab, kAlt, A::None, C::None, false},
-      {list, kTab, kNoRepeat, A::None, C::None, false},
-      {list, kReturn, kShift, A::None, C::None, false},
+      {list, kTab, kNone, A::NextRow, C::None, true}, {list, kTab, kShift, A::PreviousRow, C::None, true},
+      {list, kTab, kCtrl, A::None, C::None, false}, {list, kTab, kAlt, A::None, C::None, false},
+      {list, kTab, kNoRepeat, A::None, C::None, false}, {list, kReturn, kShift, A::None, C::None, false},
       {list, 'D', kAlt, A::None, C::None, false},  // a Folders key
-      {list, kTab, kCaptured, A::None, C::None, true},
-      {main, kReturn, kNone, A::None, C::Enter, true},
+      {list, kTab, kCaptured, A::None, C::None, true}, {main, kReturn, kNone, A::None, C::Enter, true},
       {main, kRight, kNone, A::None, C::Right, true},
       {main, kRight, kNoRepeat, A::None, C::None, false},  // virtual-key rows need the repeat bit
       {main, 'S', kCtrl | kNoRepeat, A::None, C::Save, true},  // letter rows do not
-      {main, 'S', kCtrl | kShift, A::None, C::SaveAll, true},
-      {main, 'S', kAlt, A::None, C::SaveAs, true},
-      {main, 'O', kCtrl, A::None, C::Open, true},
-      {main, 'O', kCtrl | kShift, A::None, C::OpenFolder, true},
+      {main, 'S', kCtrl | kShift, A::None, C::SaveAll, true}, {main, 'S', kAlt, A::None, C::SaveAs, true},
+      {main, 'O', kCtrl, A::None, C::Open, true}, {main, 'O', kCtrl | kShift, A::None, C::OpenFolder, true},
       {main, 'O', kCtrl | kAlt, A::None, C::None, false},
       {main, kRight, kCtrl | kShift, A::None, C::SelectWordRight, true},
-      {main, kF11, kNone, A::None, C::ToggleFullscreen, true},
-      {main, kF11, kShift, A::None, C::None, false},
+      {main, kF11, kNone, A::None, C::ToggleFullscreen, true}, {main, kF11, kShift, A::None, C::None, false},
       {main, kEscape, kNone, A::None, C::None, false},
       {main, 'N', kNone, A::None, C::None, false},  // typed text
       {main, kRight, kCaptured, A::None, C::None, true},  // swallowed during a drag

@@ -35,8 +35,14 @@ TEST(Canvas, ColoursBlendAndSizesAreChecked) {
   ASSERT_TRUE(ResizeCanvas(c, 0, 7));
   EXPECT_TRUE(CheckCanvasInvariants(c));
   Canvas odd;
+  EXPECT_TRUE(CheckCanvasInvariants(odd));
   odd.width = -1;
   EXPECT_FALSE(CheckCanvasInvariants(odd));
+  for (bool tall : {false, true}) {  // a fill reaches the last pixel of the largest canvas
+    Canvas edge = Filled(tall ? 1 : kMaxCanvasSide, tall ? kMaxCanvasSide : 1, kBlack);
+    FillCanvasRect(edge, 0, 0, INT32_MAX, INT32_MAX, kWhite, 1.0f);
+    EXPECT_EQ(kWhite, CanvasPixelAt(edge, edge.width - 1, edge.height - 1));
+  }
   FillCanvasRect(c, 0, 0, 5, 5, kWhite, 1.0f);  // drawing on an empty canvas is harmless
   DrawCanvasLine(c, 0, 0, 9, 9, kWhite, 1.0f, true);
   Canvas* backup = NewCanvas();  // a heap canvas, as a caret backup holds it

@@ -84,7 +84,7 @@ TEST(ScrollbarSkin, EachRowOfTheBarComesFromItsCellInTheSkin) {
       {kScrollLineUp, kScrollLineDown, true, 133, 150, 34}, {kZoneNone, kScrollPageDown, false, 116, 116, 0},
       {kScrollThumbTrack, kScrollPageUp, false, 116, 116, 17}, {kScrollLineDown, kScrollLineUp, false, 150, 133, 0}};
   for (const auto& l : looks) {
-    for (const ThumbPlace& thumb : {ThumbPlace{17, 60}, ThumbPlace{100, 75}, ThumbPlace{223, 60}, ThumbPlace{100, 25}, ThumbPlace{17, 266}}) {
+    for (const ThumbPlace& thumb : {ThumbPlace{17, 60}, ThumbPlace{100, 75}, ThumbPlace{223, 60}, ThumbPlace{100, 25}, ThumbPlace{100, 34}, ThumbPlace{17, 266}}) {
       BarLook look;
       look.width = 17, look.length = 300, look.arrow = 17, look.thumb = thumb;
       look.hot_zone = l.hot, look.pressed_zone = l.pressed, look.dragging = l.dragging;
@@ -138,6 +138,8 @@ TEST(ScrollbarSkin, FlatBarShowsArrowsAndAThumbThatFits) {
     DrawFlatBar(bar, look, face, text);
     EXPECT_EQ(zone == kScrollPageUp, CanvasPixelAt(bar, 8, 25) != face) << zone;
     EXPECT_EQ(zone == kScrollPageDown, CanvasPixelAt(bar, 8, 150) != face) << zone;
+    EXPECT_EQ(zone == kScrollPageDown, CanvasPixelAt(bar, 8, 72) != face) << "only the track on the pressed side";
+    EXPECT_EQ(face, CanvasPixelAt(bar, 1, 195)) << "not the arrow";
   }
   look.pressed_zone = kZoneNone;
   look.thumb = ThumbPlace{17, 166};  // does not fit: not drawn

@@ -87,6 +87,12 @@ TEST(SurfaceLayout, DetachedViewReattachesWhenTheCaretMoves) {
   MoveTo(c, 412);
   EXPECT_EQ(View(400, 12), Of(c));
   EXPECT_EQ(View(12, 4), View(c.click_row, c.click_column));
+  for (int32_t row : {4, 5, 27, 28}) {  // a click between the margins keeps the text still
+    ScrollViewTo(&c, 300, true);
+    c.click_row = row;
+    MoveTo(c, 300 + row);
+    EXPECT_EQ(row == 4 || row == 28 ? View(295 + row, 5) : View(300, row), Of(c)) << row;
+  }
   // A keyboard move from a detached view: row 5, the last page or the top.
   const std::pair<int32_t, View> moves[] = {{413, {408, 5}}, {990, {970, 20}}, {3, {0, 3}}, {972, {970, 2}}};
   for (const auto& m : moves) {

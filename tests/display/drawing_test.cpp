@@ -123,6 +123,7 @@ TEST(CachedFont, MeasuresAndDrawsWithinTheRectangle) {
   PixelRect r{10, 20, 10, 20};
   EXPECT_EQ(0, DrawUtf8Text(font, none, "V", -1, &r, kTextCalcRect));  // no font yet
   SetGlyphSource(font, std::make_unique<BoxGlyphs>(&renders));
+  EXPECT_EQ(0, DrawUtf8Text(font, none, nullptr, -1, &r, kTextCalcRect) + DrawUtf8Text(font, none, "V", -1, nullptr, 0));
   EXPECT_EQ(10, DrawUtf8Text(font, none, "Vii", -1, &r, kTextCalcRect));
   EXPECT_EQ(std::vector<int>({10, 20, 19, 30}), std::vector<int>({r.left, r.top, r.right, r.bottom}));
   // Length limits the bytes; lines break at LF, CR LF and CR; the widest

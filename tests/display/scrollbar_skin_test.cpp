@@ -131,7 +131,9 @@ TEST(ScrollbarSkin, FlatBarShowsArrowsAndAThumbThatFits) {
   DrawFlatBar(bar, look, face, text);
   EXPECT_EQ(face, CanvasPixelAt(bar, 8, 20));
   EXPECT_NE(face, CanvasPixelAt(bar, 8, 55));  // thumb
-  EXPECT_EQ(text, CanvasPixelAt(bar, 8, 8));   // tip of the up arrow's triangle
+  EXPECT_EQ(text, CanvasPixelAt(bar, 8, 8));   // the up arrow's triangle: rows 6 to 10
+  EXPECT_EQ(std::vector<Pixel>({face, text, text, face}),
+            std::vector<Pixel>({CanvasPixelAt(bar, 8, 5), CanvasPixelAt(bar, 4, 10), CanvasPixelAt(bar, 12, 10), CanvasPixelAt(bar, 8, 11)}));
   EXPECT_EQ(face, CanvasPixelAt(bar, 0, 8));
   for (int zone : {kScrollPageUp, kScrollPageDown}) {  // the pressed part of the track darkens
     look.pressed_zone = zone;

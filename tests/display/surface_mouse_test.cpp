@@ -87,6 +87,10 @@ TEST(SurfaceMouse, ClicksInScrolledOrMultiByteTextCountCharacters) {
   PressAt(doc.get(), &c, X(2), Y(1));  // past the end of a line: at its end
   EXPECT_EQ(1u, doc->caret_line);
   EXPECT_EQ(5u, doc->caret_column);
+  RenderCache unlaid;  // a drag before the first layout stays at the start
+  unlaid.cell_width = 7, unlaid.cell_height = 14;
+  DragTo(doc.get(), &unlaid, X(4), Y(1));
+  EXPECT_EQ(std::make_pair(0, 0), std::make_pair(doc->sel_caret_line, doc->sel_caret_column));
   c.scroll_x = 0;
   PressAt(doc.get(), &c, X(0), Y(2));
   DragTo(doc.get(), &c, X(20), Y(2));

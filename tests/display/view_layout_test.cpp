@@ -42,6 +42,11 @@ TEST(SurfaceLayout, MetricsAndWhatAsksForAFullLayout) {
             std::vector<int>({c.rows, c.columns, c.top_margin, c.bottom_margin, c.page_step, c.line_count}));
   EXPECT_FALSE(StoreMetrics(c, 0, 14, 700, 420, 5) || StoreMetrics(c, 7, 0, 700, 420, 5));
   EXPECT_EQ(1000, c.line_count);
+  std::string why;
+  c.top_line = -1;
+  EXPECT_FALSE(CheckLayoutInvariants(c, 0, 0, nullptr));
+  EXPECT_FALSE(CheckLayoutInvariants(c, 0, 0, &why));
+  EXPECT_EQ("top_line negative", why);
   for (int k = 0; k < 7; ++k) {  // each change alone, or none
     c.last_line_count = k == 5 ? -1 : 1000;
     c.dirty = k == 0;

@@ -56,6 +56,8 @@ TEST(ShellSizer, LinePaneWidthMovesEdgesOnlyOnChange) {
   EXPECT_EQ(FindSizerChild(&s, 1004)->rect, (SizerRect{0, 0, 57, 600}));
   EXPECT_EQ(FindSizerChild(&s, 1003)->rect, (SizerRect{57, 0, 800, 600}));
   EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 5, 10)) << "unknown pane";
+  AddSizerChild(&s, 1004, {10, 0, 67, 600}, {0, 0, 0, 1});  // its width, not its right edge, counts
+  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 57));
 }
 
 }  // namespace

@@ -193,12 +193,14 @@ TEST_F(SurfacePaint, WhitespaceDotsTheRulerAndTheirToggles) {
   surface_view = &view;
   AppState* saved = app_state;
   app_state = &app;
-  for (bool (*toggle)() : {ToggleRulerColumn, ToggleWhitespaceDots, ToggleRulerColumn}) {
+  std::vector<int> states;
+  for (bool (*toggle)() : {ToggleRulerColumn, ToggleWhitespaceDots, ToggleRulerColumn, ToggleWhitespaceDots}) {
     doc->render_cache->dirty = 0;
     EXPECT_TRUE(toggle());
     EXPECT_TRUE(doc->render_cache->dirty);
+    states.insert(states.end(), {view.ruler_column, view.show_whitespace});
   }
-  EXPECT_EQ(std::vector<int>({120, 0}), std::vector<int>({view.ruler_column, view.show_whitespace})) << "the preference's ruler";
+  EXPECT_EQ(std::vector<int>({0, 1, 0, 0, 120, 0, 120, 1}), states) << "off, then on at the preference's ruler";
   app_state = saved;
   surface_view = nullptr;
 }

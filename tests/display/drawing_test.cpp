@@ -89,6 +89,9 @@ TEST(Canvas, FillsLinesAndCopiesClipAndBlend) {
   CopyCanvasScaled(big, PixelRect{0, 0, 8, 8}, src, PixelRect{0, 0, 4, 4}, 1.0f);
   EXPECT_EQ(std::vector<Pixel>({kWhite, kWhite, kBlack, kBlack}),
             std::vector<Pixel>({CanvasPixelAt(big, 2, 2), CanvasPixelAt(big, 3, 3), CanvasPixelAt(big, 4, 3), CanvasPixelAt(big, 1, 2)}));
+  for (PixelRect empty : {PixelRect{1, 1, 1, 3}, PixelRect{1, 1, 3, 1}})  // an empty source copies nothing
+    CopyCanvasScaled(big, PixelRect{0, 0, 8, 8}, src, empty, 1.0f);
+  EXPECT_EQ(kBlack, CanvasPixelAt(big, 4, 3));
   Canvas self = Filled(6, 1, kBlack);
   for (int x = 0; x < 6; ++x) PutCanvasPixel(self, x, 0, MakePixel(x * 10, 0, 0), 1.0f);
   CopyCanvas(self, 1, 0, self, PixelRect{0, 0, 5, 1}, 1.0f);

@@ -45,6 +45,7 @@ class PaneEditorTest : public EditorTest {
   PreferencesEditor* MakeEditor(const std::string* text) { return Make<PreferencesEditor>("preferences.txt", text); }
   // Any key code with Ctrl held; false when the editor is gone.
   bool Ctrl(int key) { screen.ctrl = true; bool alive = Key(key); screen.ctrl = false; return alive; }
+  void Keys(std::initializer_list<int> keys) { for (int key : keys) Key(key); }
   std::string HelpLine() const { return screen.Row(screen.grid.rows - 2); }
 
   FakeHost host;
@@ -63,10 +64,8 @@ TEST_F(PaneEditorTest, ViewerReadsFindsAndCopiesButNeverChangesTheText) {
   Shifted(kInsert);  // paste in the base editor
   for (int key : {kCtrlX, kCtrlV, kCtrlZ, kCtrlS, 1}) EXPECT_TRUE(Ctrl(key)) << key;
   EXPECT_EQ(Text(), kDefaults);
-  EXPECT_EQ(std::vector<int>({0, 0, 0, 0}), std::vector<int>({editor->prompt_state, editor->selecting,
-                                                            editor->cursor_line, editor->cursor_col}));
-  Key(kDown);
-  Key(4102);  // Home: first non-blank column
+  EXPECT_EQ(std::vector<int>({0, 0, 0, 0}), std::vector<int>({editor->prompt_state, editor->selecting, editor->cursor_line, editor->cursor_col}));
+  Keys({kDown, 4102});  // Home: first non-blank column
   Shifted(kEnd);
   Ctrl(kCtrlC);
   std::string copied;
@@ -74,8 +73,7 @@ TEST_F(PaneEditorTest, ViewerReadsFindsAndCopiesButNeverChangesTheText) {
   EXPECT_EQ(copied, "\"alpha\": 1,");
   Ctrl(kCtrlF);  // the find prompt takes every key, typing and Ctrl+Tab included
   Type("betx");
-  Key(kBackspace);
-  Key('a');
+  Keys({kBackspace, 'a'});
   Ctrl(kTab);
   Key(kEnter);
   EXPECT_EQ(editor->cursor_line, 2);
@@ -95,17 +93,14 @@ TEST_F(PaneEditorTest, ViewerReadsFindsAndCopiesButNeverChangesTheText) {
 TEST_F(PaneEditorTest, SaveWritesOnlyTextThatParsesAndSaysWhy) {
   const std::string original = "{\n  \"ruler\": 100\n}\n";
   MakeEditor(&original);
-  Key(kDown);
-  Key(kEnd);
-  Key(',');
+  Keys({kDown, kEnd, ','});
   Ctrl(kCtrlS);
   EXPECT_EQ(ReadBytes("preferences.txt"), original);
   EXPECT_EQ(Status(), "Parse error before: \n");
   EXPECT_EQ(screen.AttrAt(0, screen.grid.rows - 1), 2);
   EXPECT_TRUE(editor->IsModified());
   Key(kEnter);
-  Type("// note /* x */");
-  Key(kEnter);
+  Type("// note /* x */\r");
   Type("\"tab_size\": 4");
   Ctrl(kCtrlS);
   EXPECT_EQ(Status(), "Parsed and saved successfully");
@@ -118,8 +113,7 @@ TEST_F(PaneEditorTest, SaveWritesOnlyTextThatParsesAndSaysWhy) {
   for (int col : {5, 6, 23, 24}) EXPECT_EQ(screen.AttrAt(col, screen.grid.rows - 2), col % 2 ? 2 : 3) << col;
   // Ctrl+Tab asks for the other pane; 19 and 23 without Ctrl are the base
   // editor's; Ctrl+W closes at once, changes and all.
-  Key(4097);  // Up
-  Key(kEnd);
+  Keys({4097, kEnd});  // Up
   Type(" x  ");
   EXPECT_TRUE(Ctrl(kTab));
   EXPECT_EQ(host.switches, std::vector<int>{1});
@@ -141,10 +135,8 @@ TEST_F(PaneEditorTest, EmptyOrUnwritableTextIsNotSaved) {
     EXPECT_EQ(editor->message, "Parse error before: \n");
     EXPECT_FALSE(Exists("preferences.txt"));
   }
-  auto* user = new PreferencesEditor(&screen, &clipboard);
   delete editor;
-  editor = user;
-  user->Open(Path("missing-folder/preferences.txt"));
+  Make<PreferencesEditor>("missing-folder/preferences.txt", nullptr);
   Type("{}");
   Ctrl(kCtrlS);
   EXPECT_EQ(Status(), "Cannot save preferences.txt: the file on disk is unchanged");
@@ -158,15 +150,13 @@ TEST_F(PaneEditorTest, EmptyOrUnwritableTextIsNotSaved) {
 TEST_F(PaneEditorTest, SaveBeforeClosingWritesOnlyParsedText) {
   const std::string original = "{\n}\n";
   MakeEditor(&original);
-  Key(kEnd);
-  Key(',');
+  Keys({kEnd, ','});
   EXPECT_TRUE(Key(kCtrlW));
   EXPECT_TRUE(Key('y'));
   EXPECT_EQ(ReadBytes("preferences.txt"), original);
   EXPECT_EQ(Status(), "Parse error before: }\n") << "the parse error, not a write error";
   EXPECT_TRUE(editor->IsModified());
-  Key(kBackspace);
-  Key(' ');
+  Keys({kBackspace, ' '});
   EXPECT_TRUE(Key(kCtrlW));
   EXPECT_FALSE(Key('y'));
   EXPECT_EQ(ReadBytes("preferences.txt"), "{ \n}\n");
@@ -198,9 +188,7 @@ TEST_F(PaneEditorTest, QueuedKeysKeepTheCtrlOfTheirMessages) {
 
   // An unparsable text, a quick Ctrl+W and a "y" typed right after it: the
   // window closes and the file keeps its bytes.
-  Key(kDown);
-  Key(kEnd);
-  Key(',');
+  Keys({kDown, kEnd, ','});
   queue(kCtrlW, true);
   queue('y', false);
   EXPECT_FALSE(RunConsoleHostLoop(&screen, &editor));

@@ -16,9 +16,7 @@ BarScroll Bar(int minimum, int maximum, unsigned page, int position) {
 }
 
 TEST(ScrollbarGeometry, MulDivRoundsLikeWin32) {
-  const struct {
-    int a, b, c, expected;
-  } cases[] = {{5, 3, 5, 3},   {3, 1, 2, 2},  {-3, 1, 2, -2}, {3, 1, -2, -2}, {-3, -1, 2, 2},
+  const struct { int a, b, c, expected; } cases[] = {{5, 3, 5, 3},   {3, 1, 2, 2},  {-3, 1, 2, -2}, {3, 1, -2, -2}, {-3, -1, 2, 2},
                {7, 1, 3, 2},   {8, 1, 3, 3},  {-7, 1, 3, -2}, {7, 7, 0, -1},
                {2000000000, 2000000000, 1, -1}, {-2000000000, 2000000000, 1, -1},
                {2000000000, 2000000000, 2000000000, 2000000000}};
@@ -27,36 +25,26 @@ TEST(ScrollbarGeometry, MulDivRoundsLikeWin32) {
 
 TEST(ScrollbarGeometry, StoringClampsPageAndPosition) {
   BarScroll b;
-  // The page is at most the range; the position stops one page before the end.
-  EXPECT_EQ(91, StoreScrollInfo(b, kScrollMaskRange | kScrollMaskPage | kScrollMaskPos, 0, 100,
-                                10, 500));
-  EXPECT_EQ(10u, b.page);
-  EXPECT_EQ(0, StoreScrollInfo(b, kScrollMaskPos, 0, 0, 0, -4));
-  StoreScrollInfo(b, kScrollMaskPage, 0, 0, 1000, 0);
-  EXPECT_EQ(101u, b.page);
-  EXPECT_EQ(0, StoreScrollInfo(b, kScrollMaskPos, 0, 0, 0, 50));  // empty range: the minimum
-  const BarScroll before = b;  // without the mask bits nothing changes
-  EXPECT_EQ(before.position, StoreScrollInfo(b, 0, 7, 8, 9, 10));
-  EXPECT_EQ(before.maximum, b.maximum);
-  EXPECT_EQ(before.minimum, b.minimum);
-  EXPECT_EQ(before.page, b.page);
-  // A page of 0 lets the position reach the maximum; the range may be negative-based.
+  // The page is at most the range (plus one); the position stops one page
+  // before the end, at the minimum in an empty range; no mask bit, no change.
+  const struct { unsigned mask; int minimum, maximum; unsigned page; int position, result, max_after; unsigned page_after; } steps[] = {
+      {kScrollMaskRange | kScrollMaskPage | kScrollMaskPos, 0, 100, 10, 500, 91, 100, 10},
+      {kScrollMaskPos, 0, 0, 0, -4, 0, 100, 10}, {kScrollMaskPage, 0, 0, 1000, 0, 0, 100, 101},
+      {kScrollMaskPos, 0, 0, 0, 50, 0, 100, 101}, {0, 7, 8, 9, 10, 0, 100, 101}};
+  for (const auto& k : steps) {
+    EXPECT_EQ(k.result, StoreScrollInfo(b, k.mask, k.minimum, k.maximum, k.page, k.position)) << k.mask;
+    EXPECT_EQ(std::vector<int>({0, k.max_after, int(k.page_after)}), std::vector<int>({b.minimum, b.maximum, int(b.page)}));
+  }
+  // A page of 0 lets the position reach the maximum; the range may be
+  // negative-based; an inverted range gives no room for a page.
   b = Bar(-10, 10, 0, 99);
-  EXPECT_EQ(10, b.position);
-  EXPECT_EQ(-10, ClampScrollPosition(b, -11));
-  EXPECT_EQ(9, Bar(-10, 10, 2, 99).position);
-  // An inverted range gives no room for a page.
+  EXPECT_EQ(std::vector<int>({10, -10, 9}), std::vector<int>({b.position, ClampScrollPosition(b, -11), Bar(-10, 10, 2, 99).position}));
   b = Bar(5, 2, 3, 4);
-  EXPECT_EQ(0u, b.page);
-  EXPECT_EQ(5, b.position);
+  EXPECT_EQ(std::vector<int>({0, 5}), std::vector<int>({int(b.page), b.position}));
 }
 
 TEST(ScrollbarGeometry, VisibilityAndScrollability) {
-  const struct {
-    int minimum, maximum;
-    unsigned page;
-    bool shows, scrolls;
-  } cases[] = {{0, 100, 30, true, true},  {0, 20, 30, false, false}, {0, 0, 0, false, false},
+  const struct { int minimum, maximum; unsigned page; bool shows, scrolls; } cases[] = {{0, 100, 30, true, true},  {0, 20, 30, false, false}, {0, 0, 0, false, false},
                {5, 5, 0, false, false},   {0, 30, 30, true, true},   {0, 29, 30, false, false},
                {3, 4, 0, true, true},     {-5, 0, 0, false, false},  {0, 1, 0, true, true}};
   for (const auto& c : cases) {
@@ -68,14 +56,9 @@ TEST(ScrollbarGeometry, VisibilityAndScrollability) {
 }
 
 TEST(ScrollbarGeometry, ThumbLengthAndOffset) {
-  EXPECT_EQ(17, ArrowLength(200, 17));
-  EXPECT_EQ(17, ArrowLength(34, 17));
-  EXPECT_EQ(16, ArrowLength(33, 17));
+  EXPECT_EQ(std::vector<int>({17, 17, 16}), std::vector<int>({ArrowLength(200, 17), ArrowLength(34, 17), ArrowLength(33, 17)}));
   // Track 166 of a 200-pixel bar; a third of the range in view.
-  const struct {
-    BarScroll bar;
-    int bar_length, min_thumb, start, length;
-  } cases[] = {
+  const struct { BarScroll bar; int bar_length, min_thumb, start, length; } cases[] = {
       {Bar(0, 299, 100, 0), 200, 8, 17, 55},             // MulDiv(100, 166, 300)
       {Bar(0, 299, 100, 200), 200, 8, 17 + 166 - 55, 55},  // at the end of the track
       {Bar(0, 299, 100, 100), 200, 8, 17 + 56, 55},        // MulDiv(100, 111, 200)
@@ -86,8 +69,7 @@ TEST(ScrollbarGeometry, ThumbLengthAndOffset) {
   };
   for (const auto& c : cases) {
     const ThumbPlace t = PlaceThumb(c.bar, c.bar_length, 17, c.min_thumb);
-    EXPECT_EQ(c.start, t.start) << c.bar.maximum << " " << c.bar.position;
-    EXPECT_EQ(c.length, t.length) << c.bar.maximum << " " << c.bar.position;
+    EXPECT_EQ(std::make_pair(c.start, c.length), std::make_pair(t.start, t.length)) << c.bar.maximum << " " << c.bar.position;
   }
   EXPECT_FALSE(ThumbFits(PlaceThumb(Bar(0, 9, 10, 0), 200, 17, 8), 200, 17));
   EXPECT_TRUE(ThumbFits(PlaceThumb(Bar(0, 99, 10, 0), 200, 17, 8), 200, 17));
@@ -134,9 +116,7 @@ TEST(ScrollbarGeometry, ThumbStaysInTheTrackAndFollowsThePosition) {
 
 TEST(ScrollbarGeometry, ZoneOfAPoint) {
   const ThumbPlace t{60, 30};
-  const struct {
-    int point, zone;
-  } cases[] = {{-1, kZoneNone},         {0, kScrollLineUp},         {16, kScrollLineUp},
+  const struct { int point, zone; } cases[] = {{-1, kZoneNone},         {0, kScrollLineUp},         {16, kScrollLineUp},
                {17, kScrollPageUp},     {59, kScrollPageUp},        {60, kScrollThumbTrack},
                {89, kScrollThumbTrack}, {90, kScrollPageDown},      {182, kScrollPageDown},
                {183, kScrollLineDown},  {199, kScrollLineDown},     {200, kZoneNone}};
@@ -152,9 +132,7 @@ TEST(ScrollbarGeometry, DragPositionFollowsThePointerWithinTheTrack) {
   const ThumbPlace t = PlaceThumb(b, 200, 17, 8);
   const int grab = 5;
   const int travel = 166 - t.length;
-  const struct {
-    int pointer, position;
-  } cases[] = {{17 + grab, 0}, {-400, 0}, {17 + travel + grab, 91}, {5000, 91},
+  const struct { int pointer, position; } cases[] = {{17 + grab, 0}, {-400, 0}, {17 + travel + grab, 91}, {5000, 91},
                {17 + travel / 2 + grab, MulDivRound(travel / 2, 91, travel)},
                {17 + 1 + grab, MulDivRound(1, 91, travel)}};
   for (const auto& c : cases) EXPECT_EQ(c.position, DragPosition(b, c.pointer, grab, 200, 17, t.length)) << c.pointer;

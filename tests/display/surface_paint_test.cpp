@@ -18,7 +18,6 @@
 
 namespace {
 
-// Records what the paint asks of the window.
 struct FakePort : SurfacePort {
   std::vector<SavedScroll> set;
   SavedScroll scroll;
@@ -38,21 +37,29 @@ const Pixel kBlue = kHighlightColour;
 
 Pixel Blended(Pixel under) { return BlendPixel(under, kBlue, OpacityWeight(0.6f)) | 0xFF000000u; }
 
-// Cells are 7 x 14; character k of row r is a block at x 6+7k .. 10+7k,
-// y 14r+3 .. 14r+9.
+// Character k of row r is a block at x 6+7k .. 10+7k, y 14r+3 .. 14r+9.
 int CellX(int k) { return 5 + 7 * k + 3; }
 int CellY(int r) { return 14 * r + 6; }
-
-struct Spot { int x, y; Pixel colour; };
 
 struct SurfacePaint : testing::Test {
   AppState app;
   SurfaceView view;
   FakePort port;
+  LineView labels;
   int width = 7 * 60;
   int height = 14 * 20;
 
-  void SetUp() override { UseGridFont(view.font); ASSERT_TRUE(ResizeCanvas(view.canvas, width, height)); }
+  void SetUp() override {
+    UseGridFont(view.font);
+    UseGridFont(labels.font);
+    ASSERT_TRUE(ResizeCanvas(view.canvas, width, height));
+  }
+  void TearDown() override { line_view = nullptr; }
+  static std::string Lines(int count, const std::string& line) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += line + (line == "line " ? std::to_string(i) : "") + "\n";
+    return text;
+  }
   Document* Open(const std::string& text) {
     NewDocument(&app);
     Document* doc = GetCurrentDocument(app);
@@ -61,11 +68,7 @@ struct SurfacePaint : testing::Test {
     return doc;
   }
   void Paint() { PaintSurface(view, &app, width, height, port); }
-  void Expect(std::initializer_list<Spot> spots, const Canvas* canvas = nullptr) {
-    const Canvas& c = canvas ? *canvas : view.canvas;
-    for (const Spot& s : spots)
-      EXPECT_EQ(s.colour, CanvasPixelAt(c, s.x, s.y) | 0xFF000000u) << s.x << "," << s.y;
-  }
+  void Expect(const std::vector<Spot>& spots) { ExpectSpots(view.canvas, spots, true); }
 };
 
 TEST_F(SurfacePaint, TextWithTheBlinkingInsertCaret) {
@@ -123,25 +126,22 @@ TEST_F(SurfacePaint, OverwriteCaretIsABlockTheTextShowsThrough) {
 }
 
 TEST_F(SurfacePaint, EmptyScreenClearsTheLabelsOnceAndThenOnlyPresents) {
-  LineView labels;
-  UseGridFont(labels.font);
   UpdateLineLabels(labels, 1, 3, 0, 1);
   line_view = &labels;
   Paint();
-  line_view = nullptr;
   Expect({{10, 10, kEmptyColour}, {width - 1, height - 1, kEmptyColour}});
   EXPECT_TRUE(labels.labels.empty());
   EXPECT_EQ(std::vector<int>({0, 1, 1}), std::vector<int>({port.shown, port.lines_invalidated, int(port.presented.size())}));
   PutCanvasPixel(view.canvas, 1, 1, kBlack, 1.0f);
   Paint();
   Expect({{1, 1, kBlack}});
-  EXPECT_EQ(2u, port.presented.size());
+  EXPECT_EQ(std::vector<int>({2, 1}), std::vector<int>({int(port.presented.size()), port.lines_invalidated}));
   // A font without size shows the empty screen too; no AppState, nothing.
   SurfaceView blank;
   ASSERT_TRUE(ResizeCanvas(blank.canvas, 50, 50));
   Open("abc");
   PaintSurface(blank, &app, 50, 50, port);
-  Expect({{20, 20, kEmptyColour}}, &blank.canvas);
+  ExpectSpots(blank.canvas, {{20, 20, kEmptyColour}}, true);
   FakePort quiet;
   PaintSurface(view, nullptr, width, height, quiet);
   EXPECT_TRUE(quiet.presented.empty());
@@ -188,8 +188,7 @@ TEST_F(SurfacePaint, WhitespaceDotsTheRulerAndTheirToggles) {
           {CellX(0), 21, dot}, {CellX(2), 21, dot}, {CellX(1), 21, kGrey},
           {75, 100, kRulerColour}, {75, 0, kRulerColour}, {76, 100, kBlack}});
   // The toggles need the pane's global and only mark the layout dirty.
-  EXPECT_FALSE(ToggleRulerColumn());
-  EXPECT_FALSE(ToggleWhitespaceDots());
+  EXPECT_FALSE(ToggleRulerColumn() || ToggleWhitespaceDots());
   surface_view = &view;
   AppState* saved = app_state;
   app_state = &app;
@@ -206,9 +205,7 @@ TEST_F(SurfacePaint, WhitespaceDotsTheRulerAndTheirToggles) {
 }
 
 TEST_F(SurfacePaint, SwitchingDocumentsRestoresEachView) {
-  std::string text;
-  for (int i = 0; i < 300; ++i) text += "line\n";
-  Document* a = Open(text);
+  Document* a = Open(Lines(300, "line"));
   const std::string path_a = app.current_path;
   Paint();
   for (int i = 0; i < 100; ++i) {
@@ -233,9 +230,7 @@ TEST_F(SurfacePaint, SwitchingDocumentsRestoresEachView) {
 // one cell still leave no selection and the caret on the pressed line, in a
 // view the wheel has detached and in one that follows the caret.
 TEST_F(SurfacePaint, ClickLeavesNoSelectionWhateverPaintsRunBeforeTheRelease) {
-  std::string text;
-  for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\n";
-  Document* doc = Open(text);
+  Document* doc = Open(Lines(300, "line "));
   Paint();
   RenderCache& c = *doc->render_cache;
   for (int row = 0; row < c.rows; ++row) {
@@ -256,16 +251,11 @@ TEST_F(SurfacePaint, ClickLeavesNoSelectionWhateverPaintsRunBeforeTheRelease) {
 }
 
 TEST_F(SurfacePaint, LabelsFollowTheLayout) {
-  LineView labels;
-  UseGridFont(labels.font);
   line_view = &labels;
-  std::string text;
-  for (int i = 0; i < 50; ++i) text += "x\n";
-  Document* doc = Open(text);
+  Document* doc = Open(Lines(50, "x"));
   MoveDown(doc, false);
   MoveRight(doc, false);
   Paint();
-  line_view = nullptr;
   ASSERT_EQ(20u, labels.labels.size());
   EXPECT_EQ(std::vector<std::string>({"    0001", "002:0002"}), std::vector<std::string>(labels.labels.begin(), labels.labels.begin() + 2));
   EXPECT_EQ(1, port.lines_invalidated);

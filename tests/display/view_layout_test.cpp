@@ -62,13 +62,10 @@ TEST(SurfaceLayout, MetricsAndWhatAsksForAFullLayout) {
 TEST(SurfaceLayout, ScrollsAtRowsMinusThreeDownAndRowFiveUp) {
   RenderCache c;
   SetPane(c, 1000);
-  const struct {
-    int32_t from, to;  // walked one line at a time
-    View view;
-  } walks[] = {{1, 27, {0, 27}},     {28, 28, {1, 27}},    {29, 100, {73, 27}},
-               {99, 78, {73, 5}},    {77, 77, {72, 5}},    {2, 2, {0, 2}},  // jump to the top
-               {500, 500, {473, 27}}, {990, 997, {970, 27}},  // the last three lines show the last page
-               {998, 999, {970, 29}}, {999, 999, {970, 29}}};
+  const struct { int32_t from, to; View view; } walks[] = {  // walked one line at a time
+      {1, 27, {0, 27}}, {28, 28, {1, 27}}, {29, 100, {73, 27}}, {99, 78, {73, 5}}, {77, 77, {72, 5}},
+      {2, 2, {0, 2}},  // jump to the top; the last three lines show the last page
+      {500, 500, {473, 27}}, {990, 997, {970, 27}}, {998, 999, {970, 29}}, {999, 999, {970, 29}}};
   for (const auto& w : walks) {
     for (int32_t line = w.from;; line += w.to >= w.from ? 1 : -1) {
       MoveTo(c, line);
@@ -189,49 +186,37 @@ TEST(ViewScroll, KeysStopAtTheMarginsAndAtBothEndsOfTheText) {
   EXPECT_EQ(View(16, 7), Of(c));
 }
 
-std::vector<int> Flat(const std::vector<PixelRect>& rects) {
-  std::vector<int> out;
-  for (const PixelRect& r : rects) out.insert(out.end(), {r.left, r.top, r.right, r.bottom});
-  return out;
-}
-
 TEST(SurfaceLayout, SelectionRectanglesFromEitherEnd) {
   RenderCache c;
   SetPane(c, 100);
   c.top_line = 10;
   Document doc;
-  doc.anchor_line = 11;
-  doc.anchor_column = 4;
-  doc.sel_caret_line = 14;
-  doc.sel_caret_column = 2;
+  auto rects = [&](int32_t anchor_line, int32_t anchor_column, int32_t caret_line, int32_t caret_column) {
+    doc.anchor_line = anchor_line, doc.anchor_column = anchor_column;
+    doc.sel_caret_line = caret_line, doc.sel_caret_column = caret_column;
+    std::vector<int> out;
+    for (const PixelRect& r : SelectionRects(c, SelectionPixels(c, doc), 700, 420))
+      out.insert(out.end(), {r.left, r.top, r.right, r.bottom});
+    return out;
+  };
+  // From the anchor to the right edge, whole rows, then up to the caret;
+  // each one pixel short of the cell. Reversed ends give the same; on one
+  // row from the smaller x; empty when both ends meet.
+  const std::vector<int> expected = {33, 14, 700, 27, 5, 28, 705, 41, 5, 42, 705, 55, 5, 56, 19, 69};
+  EXPECT_EQ(expected, rects(11, 4, 14, 2));
   const SelectionEnds e = SelectionPixels(c, doc);
   EXPECT_EQ(std::vector<int>({33, 14, 19, 56}), std::vector<int>({e.x_a, e.y_a, e.x_c, e.y_c}));
-  // From the anchor to the right edge, whole rows, then up to the caret;
-  // each one pixel short of the cell. Reversed ends give the same.
-  const std::vector<int> expected = {33, 14, 700, 27, 5, 28, 705, 41, 5, 42, 705, 55, 5, 56, 19, 69};
-  EXPECT_EQ(expected, Flat(SelectionRects(c, e, 700, 420)));
-  std::swap(doc.anchor_line, doc.sel_caret_line);
-  std::swap(doc.anchor_column, doc.sel_caret_column);
-  EXPECT_EQ(expected, Flat(SelectionRects(c, SelectionPixels(c, doc), 700, 420)));
-  // One row: from the smaller x; empty when both ends meet.
-  doc.anchor_line = doc.sel_caret_line = 12;
-  doc.anchor_column = 9;
-  doc.sel_caret_column = 3;
-  EXPECT_EQ(std::vector<int>({26, 28, 68, 41}), Flat(SelectionRects(c, SelectionPixels(c, doc), 700, 420)));
-  doc.anchor_column = 3;
-  EXPECT_TRUE(SelectionRects(c, SelectionPixels(c, doc), 700, 420).empty());
-  // Scrolled text shifts both ends; a selection from far above to far
-  // below covers exactly the pane's rows.
+  EXPECT_EQ(expected, rects(14, 2, 11, 4));
+  EXPECT_EQ(std::vector<int>({26, 28, 68, 41}), rects(12, 9, 12, 3));
+  EXPECT_TRUE(rects(12, 3, 12, 3).empty());
+  // Scrolled text shifts both ends; a selection from far above to the row
+  // just below the pane, or far below, covers exactly the pane's rows.
   c.scroll_x = -70;
-  doc.anchor_line = 0;
-  doc.sel_caret_column = 20;
-  for (int32_t last : {40, 100000}) {  // the row just below the pane, or far below
-    doc.sel_caret_line = last;
-    const SelectionEnds far = SelectionPixels(c, doc);
-    EXPECT_EQ(3 * 7 + 5 - 70, far.x_a);
-    const std::vector<PixelRect> r = SelectionRects(c, far, 700, 420);
-    ASSERT_EQ(30u, r.size());
-    for (size_t k = 0; k < r.size(); ++k) EXPECT_EQ(static_cast<int>(k) * 14, r[k].top);
+  for (int32_t last : {40, 100000}) {
+    const std::vector<int> r = rects(0, 3, last, 20);
+    EXPECT_EQ(3 * 7 + 5 - 70, SelectionPixels(c, doc).x_a);
+    ASSERT_EQ(30u * 4, r.size());
+    for (size_t k = 0; k < 30; ++k) EXPECT_EQ(static_cast<int>(k) * 14, r[4 * k + 1]);
   }
 }
 

@@ -19,16 +19,37 @@ bool Parse(Preferences* p, const std::string& text) {
 
 }  // namespace
 
-TEST(PreferencesGetters, DefaultTextAndTextsWithoutMembersGiveTheDefaults) {
-  const char* texts[] = {DefaultPreferencesText(), UserTemplateText(), "{}", "[]", "true", "42",
-                         "[{\"tab_size\": 8}]", "{\"a\": 1, \"b\": [2]}"};
-  for (const char* text : texts) {
+// Each getter over valid, out-of-range, mistyped and missing values: a row
+// is a text, the getter it sets (-1 none) and its value; the others read
+// their defaults.
+TEST(PreferencesGetters, Rules) {
+  enum { kTab, kEol, kRuler, kFocus, kSpaces, kWisdom, kKeep };
+  const std::vector<int> defaults = {2, 1, 120, 1, 1, 0, 1};
+  const struct { const char* text; int getter, value; } rows[] = {
+      {DefaultPreferencesText(), -1, 0}, {UserTemplateText(), -1, 0}, {"{}", -1, 0}, {"[]", -1, 0},
+      {"true", -1, 0}, {"42", -1, 0}, {"[{\"tab_size\": 8}]", -1, 0}, {"{\"a\": 1, \"b\": [2]}", -1, 0},
+      {"{\"tab_size\": 1}", kTab, 2}, {"{\"tab_size\": 2.9}", kTab, 2}, {"{\"tab_size\": 8}", kTab, 8},
+      {"{\"tab_size\": \"8\"}", kTab, 2}, {"{\"tab_size\": 128}", kTab, 128}, {"{\"tab_size\": 129}", kTab, 128},
+      {"{\"tab_size\": 4e9}", kTab, 128}, {"{\"tab_size\": -4e9}", kTab, 2}, {"{\"Tab_Size\": 8}", kTab, 2},
+      {"{\"tab_size\": 4, \"tab_size\": 6}", kTab, 4}, {"{\"tab_size\": 127}", kTab, 127},
+      {"{\"ruler\": 69}", kRuler, 120}, {"{\"ruler\": 70}", kRuler, 70}, {"{\"ruler\": 10000}", kRuler, 10000},
+      {"{\"ruler\": 10001}", kRuler, 10000}, {"{\"ruler\": 1e12}", kRuler, 10000}, {"{\"ruler\": true}", kRuler, 120},
+      {"{\"x\": 1, \"ruler\": 80}", kRuler, 80}, {"{\"end_of_line\": 3}", kEol, 1}, {"{\"end_of_line\": -1}", kEol, 1},
+      {"{\"end_of_line\": 0}", kEol, 0}, {"{\"end_of_line\": 2}", kEol, 2}, {"{\"end_of_line\": \"0\"}", kEol, 1},
+      {"{\"ancient_wisdom\": 1}", kWisdom, 0}, {"{\"ancient_wisdom\": true}", kWisdom, 1},
+      {"{\"ancient_wisdom\": \"true\"}", kWisdom, 0}, {"{\"curses_right_focus\": 0}", kFocus, 1},
+      {"{\"curses_right_focus\": false}", kFocus, 0}, {"{\"spaces\": false}", kSpaces, 0},
+      {"{\"spaces\": \"false\"}", kSpaces, 1}, {"{\"preserve_directory\": null}", kKeep, 1},
+      {"{\"preserve_directory\": false}", kKeep, 0}};
+  for (const auto& r : rows) {
     Preferences p;
-    ASSERT_TRUE(Parse(&p, text)) << text;
-    EXPECT_TRUE(GetCursesRightFocus(&p) && GetSpaces(&p) && GetPreserveDirectory(&p)) << text;
-    EXPECT_FALSE(GetAncientWisdom(&p));
-    EXPECT_EQ(std::vector<int>({2, 1, 120}), std::vector<int>({GetTabSize(&p), GetEndOfLine(&p), GetRuler(&p)}));
+    ASSERT_TRUE(Parse(&p, r.text)) << r.text;
+    std::vector<int> expected = defaults;
+    if (r.getter >= 0) expected[r.getter] = r.value;
+    EXPECT_EQ(expected, std::vector<int>({GetTabSize(&p), GetEndOfLine(&p), GetRuler(&p), GetCursesRightFocus(&p),
+                                          GetSpaces(&p), GetAncientWisdom(&p), GetPreserveDirectory(&p)})) << r.text;
   }
+  // Without preferences the getters give the defaults; the global ones read the global.
   EXPECT_EQ(GetTabSize(nullptr), 2);
   Preferences* saved = preferences;
   preferences = nullptr;
@@ -36,42 +57,8 @@ TEST(PreferencesGetters, DefaultTextAndTextsWithoutMembersGiveTheDefaults) {
   Preferences global;
   ASSERT_TRUE(Parse(&global, "{\"ruler\": 90, \"tab_size\": 4}"));
   preferences = &global;
-  EXPECT_EQ(GetRuler(), 90);
-  EXPECT_EQ(GetTabSize(), 4);
+  EXPECT_EQ(std::make_pair(90, 4), std::make_pair(GetRuler(), GetTabSize()));
   preferences = saved;
-}
-
-// Each getter over valid, out-of-range, mistyped and missing values: one
-// row is a text and what the seven getters read from it.
-TEST(PreferencesGetters, Rules) {
-  const struct {
-    const char* text;
-    int tab, end_of_line, ruler, focus, spaces, wisdom, keep_folder;
-  } rows[] = {
-      {"{\"tab_size\": 1}", 2, 1, 120, 1, 1, 0, 1},         {"{\"tab_size\": 2.9}", 2, 1, 120, 1, 1, 0, 1},
-      {"{\"tab_size\": 8}", 8, 1, 120, 1, 1, 0, 1},         {"{\"tab_size\": \"8\"}", 2, 1, 120, 1, 1, 0, 1},
-      {"{\"tab_size\": 128}", 128, 1, 120, 1, 1, 0, 1},     {"{\"tab_size\": 129}", 128, 1, 120, 1, 1, 0, 1},
-      {"{\"tab_size\": 4e9}", 128, 1, 120, 1, 1, 0, 1},     {"{\"tab_size\": -4e9}", 2, 1, 120, 1, 1, 0, 1},
-      {"{\"Tab_Size\": 8}", 2, 1, 120, 1, 1, 0, 1},         {"{\"tab_size\": 4, \"tab_size\": 6}", 4, 1, 120, 1, 1, 0, 1},
-      {"{\"tab_size\": 127}", 127, 1, 120, 1, 1, 0, 1},     {"{\"ruler\": 69}", 2, 1, 120, 1, 1, 0, 1},
-      {"{\"ruler\": 70}", 2, 1, 70, 1, 1, 0, 1},            {"{\"ruler\": 10000}", 2, 1, 10000, 1, 1, 0, 1},
-      {"{\"ruler\": 10001}", 2, 1, 10000, 1, 1, 0, 1},      {"{\"ruler\": 1e12}", 2, 1, 10000, 1, 1, 0, 1},
-      {"{\"ruler\": true}", 2, 1, 120, 1, 1, 0, 1},         {"{\"x\": 1, \"ruler\": 80}", 2, 1, 80, 1, 1, 0, 1},
-      {"{\"end_of_line\": 3}", 2, 1, 120, 1, 1, 0, 1},      {"{\"end_of_line\": -1}", 2, 1, 120, 1, 1, 0, 1},
-      {"{\"end_of_line\": 0}", 2, 0, 120, 1, 1, 0, 1},      {"{\"end_of_line\": 2}", 2, 2, 120, 1, 1, 0, 1},
-      {"{\"end_of_line\": \"0\"}", 2, 1, 120, 1, 1, 0, 1},  {"{\"ancient_wisdom\": 1}", 2, 1, 120, 1, 1, 0, 1},
-      {"{\"ancient_wisdom\": true}", 2, 1, 120, 1, 1, 1, 1}, {"{\"ancient_wisdom\": \"true\"}", 2, 1, 120, 1, 1, 0, 1},
-      {"{\"curses_right_focus\": 0}", 2, 1, 120, 1, 1, 0, 1}, {"{\"curses_right_focus\": false}", 2, 1, 120, 0, 1, 0, 1},
-      {"{\"spaces\": false}", 2, 1, 120, 1, 0, 0, 1},       {"{\"spaces\": \"false\"}", 2, 1, 120, 1, 1, 0, 1},
-      {"{\"preserve_directory\": null}", 2, 1, 120, 1, 1, 0, 1}, {"{\"preserve_directory\": false}", 2, 1, 120, 1, 1, 0, 0},
-  };
-  for (const auto& r : rows) {
-    Preferences p;
-    ASSERT_TRUE(Parse(&p, r.text)) << r.text;
-    EXPECT_EQ(std::vector<int>({r.tab, r.end_of_line, r.ruler, r.focus, r.spaces, r.wisdom, r.keep_folder}),
-              std::vector<int>({GetTabSize(&p), GetEndOfLine(&p), GetRuler(&p), GetCursesRightFocus(&p),
-                                GetSpaces(&p), GetAncientWisdom(&p), GetPreserveDirectory(&p)})) << r.text;
-  }
 }
 
 TEST(PreferencesParse, CommentsErrorsAndTrailingText) {

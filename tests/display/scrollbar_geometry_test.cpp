@@ -66,6 +66,7 @@ TEST(ScrollbarGeometry, ThumbLengthAndOffset) {
       {Bar(0, 100000, 40, 100000), 600, 25, 600 - 17 - 25, 25},
       {Bar(0, 10, 0, 5), 200, 8, 17 + 75, 17},             // no page: as long as an arrow
       {Bar(0, 9, 10, 0), 200, 8, 17, 166},                 // a whole-range page fills the track
+      {Bar(0, INT32_MAX - 1, 1u << 30, 0), 200, 8, 17, 83},  // the widest range the thumb measures
   };
   for (const auto& c : cases) {
     const ThumbPlace t = PlaceThumb(c.bar, c.bar_length, 17, c.min_thumb);

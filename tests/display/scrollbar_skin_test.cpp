@@ -96,7 +96,8 @@ TEST(ScrollbarSkin, EachRowOfTheBarComesFromItsCellInTheSkin) {
       for (int y = 0; y < 300; ++y) {
         const Pixel p = CanvasPixelAt(bar, 8, y);
         const int x = PixelRed(p), row = PixelGreen(p) + 256 * PixelBlue(p);
-        int want_x = 170 + 8, first = 42, last = 228;  // the track strip, its caps taken whole
+        // The track strip: its caps taken whole, rows 42..228 stretched over 22..273.
+        int want_x = 170 + 8, first = 42 + (2 * (y - 22) + 1) * 187 / 504, last = first;
         if (y >= 17 && y < 22) first = last = 37 + y - 17;
         else if (y >= 274 && y < 283) first = last = 229 + y - 274;
         if (y < 17) want_x = l.up_x + 8, first = last = 121 + y;

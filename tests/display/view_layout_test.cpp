@@ -122,8 +122,7 @@ TEST(SurfaceLayout, HorizontalFollowScrollsPastTheLastColumn) {
   }
 }
 
-// Random walks of the caret (steps, jumps, wheel detaches, clicks) over
-// panes and documents of many sizes keep the view invariants.
+// Steps, jumps, wheel detaches and clicks over panes and texts of many sizes.
 TEST(SurfaceLayout, RandomWalksKeepTheCaretInView) {
   std::mt19937 random(20261206);
   for (int round = 0; round < 300; ++round) {

@@ -1,7 +1,9 @@
-// Title, change count, welcome text and file types.
+// The main window's title and message texts, the file types of the dialogs
+// and the shell wrapper's choice of the wide call.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 #include <string>
 
 #include "app/file_types.h"
@@ -9,68 +11,69 @@
 
 namespace {
 
-const std::string kTitle = "Orvinale 0.53-alpha (x64)";
-
-TEST(ShellTexts, TitleShowsTheLastPathComponent) {
-  EXPECT_EQ(std::string(kProductTitle), kTitle);
-  EXPECT_EQ(MainTitleText(kTitle, true, "C:\\work\\notes.txt"), "notes.txt - " + kTitle);
-  EXPECT_EQ(MainTitleText(kTitle, true, "/a/b/c.cpp"), "c.cpp - " + kTitle);
-  EXPECT_EQ(MainTitleText(kTitle, true, "C:\\x/y\\z.h"), "z.h - " + kTitle);
-  EXPECT_EQ(MainTitleText(kTitle, true, "original-0.mem"), "original-0.mem - " + kTitle);
-  EXPECT_EQ(MainTitleText(kTitle, false, "C:\\work\\notes.txt"), kTitle);
-  EXPECT_EQ(MainTitleText(kTitle, true, nullptr), kTitle);
-  // The title is bounded to 2,047 bytes.
-  std::string long_name(5000, 'n');
-  EXPECT_EQ(MainTitleText(kTitle, true, long_name.c_str()).size(), 2047u);
+TEST(ShellTexts, TitlesShowTheLastPathComponentAndTheChangeCount) {
+  const std::string t = "Orvinale 0.53-alpha (x64)";
+  const std::pair<const char*, std::string> titles[] = {
+      {"C:\\work\\notes.txt", "notes.txt - " + t}, {"/a/b/c.cpp", "c.cpp - " + t},
+      {"C:\\x/y\\z.h", "z.h - " + t}, {"original-0.mem", "original-0.mem - " + t}, {nullptr, t}};
+  for (const auto& k : titles) EXPECT_EQ(MainTitleText(t, true, k.first), k.second);
+  EXPECT_EQ(MainTitleText(t, false, "C:\\work\\notes.txt"), t);
+  for (size_t name : {size_t(5000), 2048 - 3 - t.size(), 2047 - 3 - t.size()})  // within 2,047 bytes
+    EXPECT_EQ(MainTitleText(t, true, std::string(name, 'n').c_str()).size(), std::min<size_t>(name + 3 + t.size(), 2047));
+  EXPECT_EQ(ChangeCountTitle(t, 1) + ChangeCountTitle(t, 0) + "/" + ChangeCountTitle(t, 2), t + " | 1 change/" + t + " | 2 changes");
+  for (size_t title : {size_t(600), size_t(512 - 12)})
+    EXPECT_EQ(ChangeCountTitle(std::string(title, 't'), 3).size(), std::min<size_t>(title + 12, 511));
 }
 
-TEST(ShellTexts, ChangeCountSingularAndPlural) {
-  EXPECT_EQ(ChangeCountTitle(kTitle, 1), kTitle + " | 1 change");
-  EXPECT_EQ(ChangeCountTitle(kTitle, 2), kTitle + " | 2 changes");
-  EXPECT_EQ(ChangeCountTitle(kTitle, 0), "");
-  EXPECT_EQ(ChangeCountTitle(std::string(600, 't'), 3).size(), 511u);
-}
-
-TEST(ShellTexts, WelcomeTextCarriesVersionAndStartupTime) {
-  std::string text = WelcomeText(0.042);
+TEST(ShellTexts, WelcomeAndVersionTextsCarryTheBuild) {
+  const std::string text = WelcomeText(0.042);
   EXPECT_EQ(text.rfind("Welcome to Orvinale (the \"Software\").\n\nTHIS IS AN UNSTABLE", 0), 0u);
-  EXPECT_NE(text.find("\nOrvinale version: 0.53-alpha (x64)\n"), std::string::npos);
-  EXPECT_NE(text.find("\nStartup time: 0.042 sec\n"), std::string::npos);
-  EXPECT_NE(text.find(std::string("visit: ") + kWebsiteAddress + "\n"), std::string::npos);
-  EXPECT_LT(text.size(), 1024u);
+  for (const std::string& part : {std::string("\nOrvinale version: 0.53-alpha (x64)\n"),
+                                  std::string("\nStartup time: 0.042 sec\n"),
+                                  std::string("visit: ") + kWebsiteAddress + "\n"})
+    EXPECT_NE(text.find(part), std::string::npos) << part;
+  EXPECT_EQ(VersionBoxText("Apr 30 2026 03:48:37", "0123abcd"),
+            "Orvinale version: 0.53-alpha (x64)\n\nBuild timestamp: Apr 30 2026 03:48:37\nGit commit: 0123abcd");
+  EXPECT_TRUE(std::regex_match(BuildTimestamp(), std::regex("[A-Z][a-z]{2} [ 0-9][0-9] [0-9]{4} [0-9:]{8}")));
+  EXPECT_TRUE(std::regex_match(BuildCommit(), std::regex("[0-9a-f]{40}"))) << BuildCommit();
 }
 
 TEST(ShellTexts, SaveBoxesNameTheFiles) {
   EXPECT_EQ(SaveFailureText(""), "Orvinale cannot save the file.");
   const std::string kept = "C:\\work\\~orvinale-save-3.tmp";
-  std::string failed = SaveFailureText(kept);
+  const std::string failed = SaveFailureText(kept);
   EXPECT_EQ(failed.rfind("Orvinale cannot save the file.\n", 0), 0u);
   EXPECT_NE(failed.find("\n" + kept), std::string::npos);
   EXPECT_NE(SavedTooLargeText("C:\\big.txt").find("\nC:\\big.txt\n"), std::string::npos);
 }
 
-TEST(ShellFileTypes, TableFilterAndPreselection) {
-  EXPECT_STREQ(kFileTypes[0].label, "All supported files");
-  EXPECT_STREQ(kFileTypes[6].patterns, "*.*");
-  std::string filter = FileTypeFilter();
-  // 14 strings, each with its NUL, then the closing NUL.
-  EXPECT_EQ(std::count(filter.begin(), filter.end(), '\0'), 15);
-  EXPECT_EQ(filter.substr(filter.size() - 2), std::string("\0\0", 2));
-  EXPECT_EQ(filter.rfind("All supported files\0*.cpp;", 0), 0u);
+TEST(ShellTexts, ShellTakesTheWideCallForMultiByteOrInvalidText) {
+  EXPECT_FALSE(ShellNeedsWide({"", "notepad.exe", "C:\\Program Files\\documentation.txt", ""}));
+  EXPECT_FALSE(ShellNeedsWide({"", "https://orvinale.example.org/", nullptr, ""}));
+  EXPECT_FALSE(ShellNeedsWide({}));
+  EXPECT_TRUE(ShellNeedsWide({"J\xC3\xBCrgen", "notepad.exe", "", ""}));
+  EXPECT_TRUE(ShellNeedsWide({"", "notepad.exe", "C:\\J\xC3\xBCrgen\\documentation.txt", ""}));
+  EXPECT_TRUE(ShellNeedsWide({"", "notepad.exe", "", "C:\\\xE6\x96\x87\\"})) << "any one of them";
+  EXPECT_TRUE(ShellNeedsWide({"", "caf\xE9", "", ""})) << "not UTF-8 at all";
+}
+
+TEST(ShellFileTypes, FilterAndPreselection) {
+  const std::string filter = FileTypeFilter();
+  EXPECT_EQ(std::count(filter.begin(), filter.end(), '\0'), 15) << "7 label and pattern pairs, then a NUL";
+  EXPECT_EQ(filter.substr(filter.size() - 6), std::string("*.*\0\0", 5).insert(0, 1, '\0'));
+  EXPECT_EQ(filter.rfind(std::string("All supported files\0*.cpp;", 26), 0), 0u);
   EXPECT_EQ(OpenDialogTypeIndex(), 0);
   EXPECT_EQ(SaveDialogTypeIndex(), -1) << "no row's last extension is cpp";
-  EXPECT_STREQ(kDefaultExtension, "cpp");
 }
 
 TEST(ShellFileTypes, SaveNameGetsCppOnlyWithoutAnExtension) {
-  EXPECT_EQ(SaveNameWithExtension("C:\\work\\notes.txt"), "C:\\work\\notes.txt");
-  EXPECT_EQ(SaveNameWithExtension("C:\\work\\notes"), "C:\\work\\notes.cpp");
-  EXPECT_EQ(SaveNameWithExtension("C:\\work\\notes.md"), "C:\\work\\notes.md")
-      << "an extension outside the table is the user's too";
-  EXPECT_EQ(SaveNameWithExtension("C:\\v1.2\\notes"), "C:\\v1.2\\notes.cpp")
-      << "a dot in a folder name is no extension";
-  EXPECT_EQ(SaveNameWithExtension("C:\\work\\notes."), "C:\\work\\notes.");
-  EXPECT_EQ(SaveNameWithExtension("C:\\work\\.editorconfig"), "C:\\work\\.editorconfig");
+  const std::pair<const char*, const char*> names[] = {
+      {"C:\\work\\notes.txt", "C:\\work\\notes.txt"}, {"C:\\work\\notes", "C:\\work\\notes.cpp"},
+      {"C:\\work\\notes.md", "C:\\work\\notes.md"},   // an extension outside the table is the user's too
+      {"C:\\v1.2\\notes", "C:\\v1.2\\notes.cpp"},     // a dot in a folder name is no extension
+      {"C:\\work\\notes.", "C:\\work\\notes."},      {"C:\\work\\.editorconfig", "C:\\work\\.editorconfig"},
+      {"notes", "notes.cpp"}};
+  for (const auto& k : names) EXPECT_EQ(SaveNameWithExtension(k.first), k.second);
   // The name as typed replaces the one the dialog returned, in its folder.
   EXPECT_EQ(WithTypedName("Z:\\w\\notes.txt.cpp", "Z:\\w\\notes.txt"), "Z:\\w\\notes.txt");
   EXPECT_EQ(WithTypedName("Z:\\w\\sub\\notes.txt.cpp", "sub\\notes.txt"), "Z:\\w\\sub\\notes.txt");

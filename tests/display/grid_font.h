@@ -1,8 +1,12 @@
 #pragma once
 // A monospaced stand-in for the GDI font: every cell is 7 x 13 pixels ("V"
 // measures 7 x 13, so the pane's cell is 7 x 14); a printable character is a
-// solid block on rows 3..9 of its cell, a space is empty.
+// solid block on rows 3..9 of its cell, a space is empty. Also the pixel
+// checks the drawing tests share.
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <vector>
 
 #include "display/cached_font.h"
 
@@ -25,4 +29,12 @@ class GridGlyphs : public GlyphSource {
 
 inline void UseGridFont(CachedFont& font) {
   SetGlyphSource(font, std::make_unique<GridGlyphs>());
+}
+
+struct Spot { int x, y; Pixel colour; };
+
+// Each spot's pixel; `opaque` ignores the alpha a blend leaves.
+inline void ExpectSpots(const Canvas& c, const std::vector<Spot>& spots, bool opaque = false) {
+  for (const Spot& s : spots)
+    EXPECT_EQ(s.colour, CanvasPixelAt(c, s.x, s.y) | (opaque ? 0xFF000000u : 0u)) << s.x << "," << s.y;
 }

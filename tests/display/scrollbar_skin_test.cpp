@@ -1,154 +1,149 @@
+// The skin image's size markers and the bar composed from its cells.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "display/scrollbar_skin.h"
+#include "tests/display/grid_font.h"
 
 namespace {
 
 const Pixel kGrey = MakePixel(40, 40, 40);
 
 struct TestImage {
-  int width;
-  int height;
+  int width, height;
   std::vector<Pixel> pixels;
   TestImage(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h, kGrey) {}
-  void Mark(int x, int y) { pixels[static_cast<size_t>(y) * width + x] = kSkinMarker; }
-  void MarkColumn(int x, int y, int n) { for (int k = 0; k < n; ++k) Mark(x, y + k); }
-  void MarkRow(int x, int y, int n) { for (int k = 0; k < n; ++k) Mark(x + k, y); }
+  void Run(int x, int y, int n, bool down) {
+    for (int k = 0; k < n; ++k) pixels[static_cast<size_t>(y + (down ? k : 0)) * width + x + (down ? 0 : k)] = kSkinMarker;
+  }
+  SkinPieces Read() const { return ReadSkinMarkers(pixels.data(), width, height).pieces; }
 };
 
-TestImage MarkedImage() {
+// Markers: horizontal track caps 4 and 6; thumb caps 3 and 4, fillers 10
+// and 12, grip 7 from row 91; track caps 5 and 9; horizontal thumb 2 9 6 9 2.
+TestImage Marked() {
   TestImage img(204, 238);
-  img.Mark(0, 35);
-  img.MarkRow(0, 35, 4);          // horizontal left track cap 4
-  img.MarkRow(203 - 5, 35, 6);    // right track cap 6
-  // Vertical thumb: caps 3 and 4, fillers 10 and 12, grip 7.
-  int y = 91;
-  img.MarkColumn(52, y, 3); y += 3 + 10;
-  img.MarkColumn(52, y, 7); y += 7 + 12;
-  img.MarkColumn(52, y, 4);
-  img.MarkColumn(168, 37, 5);      // track top cap
-  img.MarkColumn(168, 237 - 8, 9);  // track bottom cap
-  img.MarkRow(0, 89, 2);
-  img.MarkRow(2 + 9, 89, 6);
-  img.MarkRow(2 + 9 + 6 + 9, 89, 2);
+  img.Run(0, 35, 4, false);
+  img.Run(198, 35, 6, false);
+  img.Run(52, 91, 3, true);
+  img.Run(52, 104, 7, true);
+  img.Run(52, 123, 4, true);
+  img.Run(168, 37, 5, true);
+  img.Run(168, 229, 9, true);
+  img.Run(0, 89, 2, false);
+  img.Run(11, 89, 6, false);
+  img.Run(26, 89, 2, false);
   return img;
 }
 
-TEST(ScrollbarSkinTest, ReadsMarkersFromAMarkedImage) {
-  const TestImage img = MarkedImage();
-  const SkinMetrics m = ReadSkinMarkers(img.pixels.data(), img.width, img.height);
-  ASSERT_TRUE(m.has_markers);
-  EXPECT_EQ(3, m.pieces.thumb_top);
-  EXPECT_EQ(10, m.pieces.thumb_upper);
-  EXPECT_EQ(7, m.pieces.thumb_grip);
-  EXPECT_EQ(12, m.pieces.thumb_lower);
-  EXPECT_EQ(4, m.pieces.thumb_bottom);
-  EXPECT_EQ(91, m.pieces.thumb_first_row);
-  EXPECT_EQ(5, m.pieces.track_top);
-  EXPECT_EQ(9, m.pieces.track_bottom);
-  EXPECT_EQ(4, m.pieces.htrack_left);
-  EXPECT_EQ(6, m.pieces.htrack_right);
-  const int expected_h[5] = {2, 9, 6, 9, 2};
-  for (int k = 0; k < 5; ++k) EXPECT_EQ(expected_h[k], m.pieces.hthumb[k]);
+std::vector<int> All(const SkinPieces& p) {
+  return {p.thumb_top, p.thumb_upper, p.thumb_grip, p.thumb_lower, p.thumb_bottom, p.thumb_first_row,
+          p.track_top, p.track_bottom, p.htrack_left, p.htrack_right, p.hthumb[0], p.hthumb[1],
+          p.hthumb[2], p.hthumb[3], p.hthumb[4]};
 }
 
-TEST(ScrollbarSkinTest, FallsBackToFixedSizesWithoutMarkersOrWhenTooSmall) {
-  const TestImage plain(204, 238);
-  SkinMetrics m = ReadSkinMarkers(plain.pixels.data(), plain.width, plain.height);
-  EXPECT_FALSE(m.has_markers);
-  EXPECT_EQ(8, m.pieces.thumb_top);
-  EXPECT_EQ(16, m.pieces.thumb_upper);
-  EXPECT_EQ(18, m.pieces.thumb_grip);
-  EXPECT_EQ(16, m.pieces.thumb_lower);
-  EXPECT_EQ(8, m.pieces.thumb_bottom);
-  EXPECT_EQ(116, m.pieces.thumb_first_row);
-  // Markers in an image one pixel too narrow or too low are not trusted.
-  TestImage narrow(203, 238);
-  narrow.Mark(0, 35);
-  EXPECT_FALSE(ReadSkinMarkers(narrow.pixels.data(), 203, 238).has_markers);
-  TestImage low(204, 237);
-  low.Mark(0, 35);
-  EXPECT_FALSE(ReadSkinMarkers(low.pixels.data(), 204, 237).has_markers);
-  EXPECT_FALSE(ReadSkinMarkers(nullptr, 500, 500).has_markers);
-  // A magenta that is not opaque is no marker.
-  TestImage faint(204, 238);
+TEST(ScrollbarSkin, ReadsMarkersOrFallsBackToFixedSizes) {
+  const TestImage img = Marked();
+  EXPECT_TRUE(ReadSkinMarkers(img.pixels.data(), 204, 238).has_markers);
+  EXPECT_EQ(std::vector<int>({3, 10, 7, 12, 4, 91, 5, 9, 4, 6, 2, 9, 6, 9, 2}), All(img.Read()));
+  const SkinPieces fixed = TestImage(204, 238).Read();
+  const std::vector<int> got = All(fixed);
+  EXPECT_EQ(std::vector<int>({8, 16, 18, 16, 8, 116}), std::vector<int>(got.begin(), got.begin() + 6));
+  // Markers in an image one pixel too narrow or too low, none at all, or a
+  // magenta that is not opaque are not trusted.
+  TestImage narrow(203, 238), low(204, 237), faint(204, 238);
+  narrow.Run(0, 35, 1, false);
+  low.Run(0, 35, 1, false);
   faint.pixels[35 * 204] = MakePixel(255, 0, 255, 128);
-  EXPECT_FALSE(ReadSkinMarkers(faint.pixels.data(), 204, 238).has_markers);
-  // Runs reaching the image's edge stop there.
-  TestImage runaway = MarkedImage();
-  runaway.MarkColumn(168, 37, 201);
-  m = ReadSkinMarkers(runaway.pixels.data(), 204, 238);
-  EXPECT_EQ(201, m.pieces.track_top);
-  EXPECT_EQ(201, m.pieces.track_bottom);
+  for (const TestImage* bad : {&narrow, &low, &faint})
+    EXPECT_FALSE(ReadSkinMarkers(bad->pixels.data(), bad->width, bad->height).has_markers);
+  EXPECT_FALSE(ReadSkinMarkers(nullptr, 500, 500).has_markers);
+  TestImage runaway = Marked();  // runs reaching the image's edge stop there
+  runaway.Run(168, 37, 201, true);
+  EXPECT_EQ(201, runaway.Read().track_top);
+  EXPECT_EQ(201, runaway.Read().track_bottom);
 }
 
-// A skin whose cells are told apart by colour: each arrow state and thumb
-// column has its own red value.
-Canvas ColouredSkin() {
+// Every pixel of this skin names where it sits: red the column, green and
+// blue the row. A bar drawn from it tells which cell each of its rows took.
+Canvas MapSkin() {
   Canvas skin;
   EXPECT_TRUE(ResizeCanvas(skin, 204, 238));
-  ClearCanvas(skin, kGrey);
-  FillCanvasRect(skin, 116, 121, 17, 17, MakePixel(1, 0, 0), 1.0f);  // up, normal
-  FillCanvasRect(skin, 133, 121, 17, 17, MakePixel(2, 0, 0), 1.0f);  // up, hot
-  FillCanvasRect(skin, 150, 181, 17, 17, MakePixel(3, 0, 0), 1.0f);  // down, pressed
-  FillCanvasRect(skin, 170, 37, 17, 201, MakePixel(4, 0, 0), 1.0f);  // track
-  FillCanvasRect(skin, 187, 37, 17, 201, MakePixel(5, 0, 0), 1.0f);  // pressed track
-  FillCanvasRect(skin, 34, 116, 17, 66, MakePixel(6, 0, 0), 1.0f);   // dragged thumb
+  for (int y = 0; y < 238; ++y)
+    for (int x = 0; x < 204; ++x) PutCanvasPixel(skin, x, y, MakePixel(x, y & 0xFF, y >> 8), 1.0f);
   return skin;
 }
 
-TEST(ScrollbarSkinTest, ComposesTheBarFromTheRightCells) {
-  const Canvas skin = ColouredSkin();
-  const SkinMetrics metrics = ReadSkinMarkers(skin.pixels, skin.width, skin.height);
+TEST(ScrollbarSkin, EachRowOfTheBarComesFromItsCellInTheSkin) {
+  const Canvas skin = MapSkin();
+  SkinMetrics metrics = ReadSkinMarkers(skin.pixels, skin.width, skin.height);
+  ASSERT_FALSE(metrics.has_markers);  // the fixed thumb: caps 8, fillers 16, grip 18 from row 116
+  metrics.pieces.track_top = 5, metrics.pieces.track_bottom = 9;  // as markers would give
   Canvas bar;
   ASSERT_TRUE(ResizeCanvas(bar, 17, 300));
-  BarLook look;
-  look.width = 17;
-  look.length = 300;
-  look.arrow = 17;
-  look.thumb = ThumbPlace{100, 60};
-  look.hot_zone = kScrollLineUp;
-  look.pressed_zone = kScrollLineDown;
-  look.dragging = true;
-  DrawSkinnedBar(bar, look, skin, metrics);
-  EXPECT_EQ(2, PixelRed(CanvasPixelAt(bar, 8, 8)));
-  EXPECT_EQ(3, PixelRed(CanvasPixelAt(bar, 8, 290)));
-  EXPECT_EQ(4, PixelRed(CanvasPixelAt(bar, 8, 50)));
-  EXPECT_EQ(6, PixelRed(CanvasPixelAt(bar, 8, 130)));
-  EXPECT_EQ(4, PixelRed(CanvasPixelAt(bar, 8, 200)));
-  // Pressing the track after the thumb takes that part from the pressed strip.
-  look.pressed_zone = kScrollPageDown;
-  look.dragging = false;
-  look.hot_zone = kZoneNone;
-  DrawSkinnedBar(bar, look, skin, metrics);
-  EXPECT_EQ(1, PixelRed(CanvasPixelAt(bar, 8, 8)));
-  EXPECT_EQ(4, PixelRed(CanvasPixelAt(bar, 8, 50)));
-  EXPECT_EQ(5, PixelRed(CanvasPixelAt(bar, 8, 200)));
-  // A wider bar scales the pieces across.
-  Canvas wide;
+  const struct { int hot, pressed; bool dragging; int up_x, down_x, thumb_x; } looks[] = {
+      {kScrollLineUp, kScrollLineDown, true, 133, 150, 34}, {kZoneNone, kScrollPageDown, false, 116, 116, 0},
+      {kScrollThumbTrack, kScrollPageUp, false, 116, 116, 17}, {kScrollLineDown, kScrollLineUp, false, 150, 133, 0}};
+  for (const auto& l : looks) {
+    for (const ThumbPlace& thumb : {ThumbPlace{17, 60}, ThumbPlace{100, 75}, ThumbPlace{223, 60}, ThumbPlace{100, 25}, ThumbPlace{100, 34}, ThumbPlace{100, 12}, ThumbPlace{17, 266}}) {
+      BarLook look;
+      look.width = 17, look.length = 300, look.arrow = 17, look.thumb = thumb;
+      look.hot_zone = l.hot, look.pressed_zone = l.pressed, look.dragging = l.dragging;
+      DrawSkinnedBar(bar, look, skin, metrics);
+      const bool fits = thumb.length < 266;
+      const int end = thumb.start + thumb.length, grip = thumb.start + (thumb.length - 18) / 2;
+      for (int y = 0; y < 300; ++y) {
+        const Pixel p = CanvasPixelAt(bar, 8, y);
+        const int x = PixelRed(p), row = PixelGreen(p) + 256 * PixelBlue(p);
+        // The track strip: its caps taken whole, rows 42..228 stretched over 22..273.
+        int want_x = 170 + 8, first = 42 + (2 * (y - 22) + 1) * 187 / 504, last = first;
+        if (y >= 17 && y < 22) first = last = 37 + y - 17;
+        else if (y >= 274 && y < 283) first = last = 229 + y - 274;
+        if (y < 17) want_x = l.up_x + 8, first = last = 121 + y;
+        else if (y >= 283) want_x = l.down_x + 8, first = last = 181 + y - 283;
+        else if (fits && y >= thumb.start && y < end) {
+          want_x = l.thumb_x + 8;
+          if (thumb.length < 16) first = y < thumb.start + 6 ? 116 : 174, last = first + 7;  // caps squeezed
+          else if (y < thumb.start + 8) first = last = 116 + y - thumb.start;
+          else if (y >= end - 8) first = last = 174 + y - (end - 8);
+          else if (thumb.length >= 34 && y >= grip && y < grip + 18) first = last = 140 + y - grip;
+          else first = y < (thumb.length >= 34 ? grip : thumb.start + thumb.length / 2) ? 124 : 158, last = first + 15;
+        } else if (fits && ((l.pressed == kScrollPageUp && y < thumb.start) || (l.pressed == kScrollPageDown && y >= end))) {
+          want_x = 187 + 8;
+        }
+        ASSERT_EQ(want_x, x) << "row " << y << " thumb " << thumb.start << " pressed " << l.pressed;
+        ASSERT_TRUE(row >= first && row <= last) << "row " << y << " took " << row << ", thumb " << thumb.start;
+      }
+    }
+  }
+  Canvas wide;  // a wider bar scales the pieces across
   ASSERT_TRUE(ResizeCanvas(wide, 34, 300));
-  look.width = 34;
+  BarLook look;
+  look.width = 34, look.length = 300, look.arrow = 17;
   DrawSkinnedBar(wide, look, skin, metrics);
-  EXPECT_EQ(1, PixelRed(CanvasPixelAt(wide, 33, 8)));
+  EXPECT_EQ(116 + 16, PixelRed(CanvasPixelAt(wide, 33, 8)));
 }
 
-TEST(ScrollbarSkinTest, FlatBarShowsArrowsAndThumb) {
+TEST(ScrollbarSkin, FlatBarShowsArrowsAndAThumbThatFits) {
   Canvas bar;
   ASSERT_TRUE(ResizeCanvas(bar, 17, 200));
   BarLook look;
-  look.width = 17;
-  look.length = 200;
-  look.arrow = 17;
-  look.thumb = ThumbPlace{40, 30};
+  look.width = 17, look.length = 200, look.arrow = 17, look.thumb = ThumbPlace{40, 30};
   const Pixel face = MakePixel(240, 240, 240), text = MakePixel(0, 0, 0);
   DrawFlatBar(bar, look, face, text);
-  EXPECT_EQ(face, CanvasPixelAt(bar, 8, 20));
+  // The up arrow's triangle on rows 6 to 10, the face around it.
+  ExpectSpots(bar, {{8, 20, face}, {8, 8, text}, {8, 5, face}, {4, 10, text}, {12, 10, text}, {8, 11, face}, {0, 8, face}});
   EXPECT_NE(face, CanvasPixelAt(bar, 8, 55));  // thumb
-  EXPECT_EQ(text, CanvasPixelAt(bar, 8, 8));   // tip of the up arrow's triangle
-  EXPECT_EQ(face, CanvasPixelAt(bar, 0, 8));
-  look.thumb = ThumbPlace{17, 166};             // does not fit: not drawn
+  for (int zone : {kScrollPageUp, kScrollPageDown}) {  // only the pressed side's track darkens
+    look.pressed_zone = zone;
+    DrawFlatBar(bar, look, face, text);
+    const std::vector<int> dark = {CanvasPixelAt(bar, 8, 25) != face, CanvasPixelAt(bar, 8, 150) != face,
+                                   CanvasPixelAt(bar, 8, 72) != face, CanvasPixelAt(bar, 1, 195) != face};
+    EXPECT_EQ(std::vector<int>({zone == kScrollPageUp, zone == kScrollPageDown, zone == kScrollPageDown, 0}), dark);
+  }
+  look.pressed_zone = kZoneNone;
+  look.thumb = ThumbPlace{17, 166};  // does not fit: not drawn
   DrawFlatBar(bar, look, face, text);
   EXPECT_EQ(face, CanvasPixelAt(bar, 8, 100));
 }

@@ -1,3 +1,5 @@
+// What a paint of the text pane draws and asks of its window: text, caret,
+// selection, markers, the empty screen, labels and each document's view.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,20 +18,12 @@
 
 namespace {
 
-// Records what the paint asks of the window.
-class FakePort : public SurfacePort {
- public:
+struct FakePort : SurfacePort {
   std::vector<SavedScroll> set;
   SavedScroll scroll;
-  int shown = -1;  // last ShowScroll argument
+  int shown = -1, surface_invalidated = 0, lines_invalidated = 0;
   std::vector<PixelRect> presented;
-  int surface_invalidated = 0;
-  int lines_invalidated = 0;
-
-  void SetScroll(const SavedScroll& info) override {
-    set.push_back(info);
-    scroll = info;
-  }
+  void SetScroll(const SavedScroll& info) override { set.push_back(scroll = info); }
   SavedScroll GetScroll() override { return scroll; }
   void ShowScroll(bool show) override { shown = show ? 1 : 0; }
   void Present(const PixelRect& rect) override { presented.push_back(rect); }
@@ -38,14 +32,12 @@ class FakePort : public SurfacePort {
 };
 
 const Pixel kBlack = MakePixel(0, 0, 0);
-const Pixel kGrey = MakePixel(192, 192, 192);
-const Pixel kBlue = MakePixel(128, 128, 255);
+const Pixel kGrey = kTextColour;
+const Pixel kBlue = kHighlightColour;
 
-Pixel Rgb(const Canvas& c, int x, int y) { return CanvasPixelAt(c, x, y) | 0xFF000000u; }
 Pixel Blended(Pixel under) { return BlendPixel(under, kBlue, OpacityWeight(0.6f)) | 0xFF000000u; }
 
-// Cells are 7 x 14; character k of row r is a block at x 6+7k .. 10+7k,
-// y 14r+3 .. 14r+9.
+// Character k of row r is a block at x 6+7k .. 10+7k, y 14r+3 .. 14r+9.
 int CellX(int k) { return 5 + 7 * k + 3; }
 int CellY(int r) { return 14 * r + 6; }
 
@@ -53,117 +45,106 @@ struct SurfacePaint : testing::Test {
   AppState app;
   SurfaceView view;
   FakePort port;
+  LineView labels;
   int width = 7 * 60;
   int height = 14 * 20;
 
   void SetUp() override {
     UseGridFont(view.font);
+    UseGridFont(labels.font);
     ASSERT_TRUE(ResizeCanvas(view.canvas, width, height));
+  }
+  void TearDown() override { line_view = nullptr; }
+  static std::string Lines(int count, const std::string& line) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += line + (line == "line " ? std::to_string(i) : "") + "\n";
+    return text;
   }
   Document* Open(const std::string& text) {
     NewDocument(&app);
     Document* doc = GetCurrentDocument(app);
     InsertText(doc, text.data(), static_cast<int32_t>(text.size()));
+    MoveTextStart(doc, false);
     return doc;
   }
   void Paint() { PaintSurface(view, &app, width, height, port); }
-  const Canvas& canvas() const { return view.canvas; }
+  void Expect(const std::vector<Spot>& spots) { ExpectSpots(view.canvas, spots, true); }
 };
 
 TEST_F(SurfacePaint, TextWithTheBlinkingInsertCaret) {
   Document* doc = Open("ab\n\tcd");
-  MoveTextStart(doc, false);
   Paint();
-  EXPECT_EQ(kGrey, Rgb(canvas(), CellX(0), CellY(0)));
-  EXPECT_EQ(kGrey, Rgb(canvas(), CellX(1), CellY(0)));
-  EXPECT_EQ(kBlack, Rgb(canvas(), CellX(2), CellY(0)));
-  EXPECT_EQ(kBlack, Rgb(canvas(), CellX(0), CellY(1)));  // a tab is one blank cell
-  EXPECT_EQ(kGrey, Rgb(canvas(), CellX(1), CellY(1)));
-  // The two-pixel underline under the caret cell only.
-  EXPECT_EQ(kBlue, Rgb(canvas(), 8, 13));
-  EXPECT_EQ(kBlue, Rgb(canvas(), 8, 14));
-  EXPECT_EQ(kBlack, Rgb(canvas(), 8, 12));
-  EXPECT_EQ(kBlack, Rgb(canvas(), 20, 13));
+  // A tab is one blank cell; the two-pixel underline is under the caret cell only.
+  Expect({{CellX(0), CellY(0), kGrey}, {CellX(1), CellY(0), kGrey}, {CellX(2), CellY(0), kBlack},
+          {CellX(0), CellY(1), kBlack}, {CellX(1), CellY(1), kGrey}, {8, 13, kBlue}, {8, 14, kBlue},
+          {8, 12, kBlack}, {20, 13, kBlack}});
   ASSERT_EQ(1u, port.presented.size());
-  EXPECT_EQ(width, port.presented[0].right);
-  EXPECT_EQ(height, port.presented[0].bottom);
-  EXPECT_EQ(0, doc->render_cache->dirty);
+  EXPECT_EQ(std::vector<int>({width, height, 0}), std::vector<int>({port.presented[0].right, port.presented[0].bottom, doc->render_cache->dirty}));
   // The scrollbar: range 0..line count, page of 20 rows, saved after the paint.
-  ASSERT_FALSE(port.set.empty());
-  EXPECT_EQ(2, port.set.back().maximum);
-  EXPECT_EQ(20, port.set.back().page);
-  EXPECT_EQ(28, doc->render_cache->saved_scroll.size);
-  // Idle paints: nothing, then the caret goes, as two small pieces.
+  ASSERT_EQ(1u, port.set.size());
+  EXPECT_EQ(std::vector<int>({2, 20, 0, kScrollInfoSize}), std::vector<int>({port.set[0].maximum, port.set[0].page, port.set[0].position, doc->render_cache->saved_scroll.size}));
+  // Idle paints: nothing, then the caret goes, as two small pieces; then back.
   port.presented.clear();
   Paint();
   Paint();
-  EXPECT_EQ(kBlack, Rgb(canvas(), 8, 13));
-  EXPECT_EQ(kGrey, Rgb(canvas(), CellX(0), CellY(0)));
+  Expect({{8, 13, kBlack}, {CellX(0), CellY(0), kGrey}});
   ASSERT_EQ(4u, port.presented.size());
-  EXPECT_EQ(2, RectHeight(port.presented[2]));
-  EXPECT_EQ(7, RectWidth(port.presented[3]));
+  EXPECT_EQ(std::vector<int>({13, 2, 7}), std::vector<int>({port.presented[2].top, RectHeight(port.presented[2]), RectWidth(port.presented[3])}));
   Paint();
   Paint();
-  EXPECT_EQ(kBlue, Rgb(canvas(), 8, 13));
+  Expect({{8, 13, kBlue}});
+  EXPECT_EQ(1u, port.set.size()) << "the scrollbar is set only when the caret line changes";
 }
 
 TEST_F(SurfacePaint, SelectionBlendsAndTheCaretTurnsRed) {
   Document* doc = Open("abc\ndef\nghi");
-  MoveTextStart(doc, false);
   MoveRight(doc, true);
   MoveDown(doc, true);
   Paint();
-  // Row 0 from the anchor (column 0) to the right edge, row 1 up to column 1.
-  EXPECT_EQ(kBlack, Rgb(canvas(), 4, CellY(0)));
-  EXPECT_EQ(Blended(kGrey), Rgb(canvas(), CellX(0), CellY(0)));
-  EXPECT_EQ(Blended(kGrey), Rgb(canvas(), CellX(1), CellY(0)));
-  EXPECT_EQ(Blended(kBlack), Rgb(canvas(), CellX(30), CellY(0)));
-  EXPECT_EQ(kBlack, Rgb(canvas(), CellX(30), 13));  // highlight is one pixel short of the cell
-  EXPECT_EQ(Blended(kGrey), Rgb(canvas(), CellX(0), CellY(1)));
-  EXPECT_EQ(kGrey, Rgb(canvas(), CellX(1), CellY(1)));
-  EXPECT_EQ(kGrey, Rgb(canvas(), CellX(0), CellY(2)));
-  // The red caret line at the selection's caret end (column 1 of row 1).
-  EXPECT_EQ(MakePixel(255, 0, 0), Rgb(canvas(), 12, 14 + 5));
+  // Row 0 from the anchor (column 0) to the right edge, one pixel short of
+  // the cell; row 1 up to column 1; then the red caret line at column 1.
+  Expect({{4, CellY(0), kBlack}, {CellX(0), CellY(0), Blended(kGrey)},
+          {CellX(1), CellY(0), Blended(kGrey)}, {CellX(30), CellY(0), Blended(kBlack)},
+          {CellX(30), 13, kBlack}, {CellX(0), CellY(1), Blended(kGrey)},
+          {CellX(1), CellY(1), kGrey}, {CellX(0), CellY(2), kGrey},
+          {12, 14, kSelectionCaretColour}, {12, 27, kSelectionCaretColour}, {12, 28, kBlack}});
   // With a selection every paint lays out again.
   port.presented.clear();
   Paint();
-  EXPECT_EQ(1u, port.presented.size());
+  ASSERT_EQ(1u, port.presented.size());
   EXPECT_EQ(width, port.presented[0].right);
 }
 
-TEST_F(SurfacePaint, OverwriteCaretIsABlock) {
-  Document* doc = Open("abc");
-  MoveTextStart(doc, false);
-  doc->overwrite = 1;
+TEST_F(SurfacePaint, OverwriteCaretIsABlockTheTextShowsThrough) {
+  Open("abc")->overwrite = 1;
   Paint();
-  // The block covers the cell but its last pixel row; the text shows through.
-  EXPECT_EQ(Blended(kBlack), Rgb(canvas(), 5, 0));
-  EXPECT_EQ(Blended(kGrey), Rgb(canvas(), CellX(0), CellY(0)));
-  EXPECT_EQ(Blended(kBlack), Rgb(canvas(), 11, 12));
-  EXPECT_EQ(kBlack, Rgb(canvas(), 11, 13));
-  EXPECT_EQ(kGrey, Rgb(canvas(), CellX(1), CellY(0)));
+  Expect({{5, 0, Blended(kBlack)}, {CellX(0), CellY(0), Blended(kGrey)}, {11, 12, Blended(kBlack)},
+          {11, 13, kBlack}, {12, 5, kBlack}, {CellX(1), CellY(0), kGrey}});
+  Paint();
+  Paint();  // the block goes and the cell under it comes back
+  Expect({{5, 0, kBlack}, {CellX(0), CellY(0), kGrey}, {11, 12, kBlack}});
 }
 
-TEST_F(SurfacePaint, EmptyScreenWithoutLabelsAndShownAgainOnRequest) {
-  LineView labels;
-  UseGridFont(labels.font);
+TEST_F(SurfacePaint, EmptyScreenClearsTheLabelsOnceAndThenOnlyPresents) {
   UpdateLineLabels(labels, 1, 3, 0, 1);
   line_view = &labels;
   Paint();
-  line_view = nullptr;
-  EXPECT_EQ(MakePixel(48, 25, 52), Rgb(canvas(), 10, 10));
-  EXPECT_EQ(MakePixel(48, 25, 52), Rgb(canvas(), width - 1, height - 1));
-  EXPECT_EQ(0, port.shown);
+  Expect({{10, 10, kEmptyColour}, {width - 1, height - 1, kEmptyColour}});
   EXPECT_TRUE(labels.labels.empty());
-  EXPECT_EQ(1, port.lines_invalidated);
-  EXPECT_EQ(1, view.empty_drawn);
-  ASSERT_EQ(1u, port.presented.size());
-  // Later paints do not draw again but present the canvas.
+  EXPECT_EQ(std::vector<int>({0, 1, 1}), std::vector<int>({port.shown, port.lines_invalidated, int(port.presented.size())}));
   PutCanvasPixel(view.canvas, 1, 1, kBlack, 1.0f);
   Paint();
-  EXPECT_EQ(kBlack, Rgb(canvas(), 1, 1));
-  EXPECT_EQ(2u, port.presented.size());
-  EXPECT_EQ(1, port.lines_invalidated);
+  Expect({{1, 1, kBlack}});
+  EXPECT_EQ(std::vector<int>({2, 1}), std::vector<int>({int(port.presented.size()), port.lines_invalidated}));
+  // A font without size shows the empty screen too; no AppState, nothing.
+  SurfaceView blank;
+  ASSERT_TRUE(ResizeCanvas(blank.canvas, 50, 50));
+  Open("abc");
+  PaintSurface(blank, &app, 50, 50, port);
+  ExpectSpots(blank.canvas, {{20, 20, kEmptyColour}}, true);
+  FakePort quiet;
+  PaintSurface(view, nullptr, width, height, quiet);
+  EXPECT_TRUE(quiet.presented.empty());
 }
 
 TEST_F(SurfacePaint, WisdomLineCentredUntilADocumentIsShown) {
@@ -172,94 +153,76 @@ TEST_F(SurfacePaint, WisdomLineCentredUntilADocumentIsShown) {
   Paint();
   const int left = width / 2 - 31 * 7 / 2;
   const int top = height / 2 - 13 / 2;
-  EXPECT_EQ(MakePixel(255, 255, 255), Rgb(canvas(), left + 3, top + 6));
-  EXPECT_EQ(MakePixel(48, 25, 52), Rgb(canvas(), left - 3, top + 6));
-  Document* doc = Open("x");
+  Expect({{left + 3, top + 6, kWisdomColour}, {left - 3, top + 6, kEmptyColour},
+          {left + 31 * 7 + 2, top + 6, kEmptyColour}, {left + 3, top + 2, kEmptyColour}});
+  Open("x");
   Paint();
   EXPECT_EQ(0, view.show_wisdom);
   CloseCurrent(&app);
-  (void)doc;
   Paint();
-  EXPECT_EQ(MakePixel(48, 25, 52), Rgb(canvas(), left + 3, top + 6));
+  Expect({{left + 3, top + 6, kEmptyColour}});
 }
 
 TEST_F(SurfacePaint, LongLineScrollsWithTheMarker) {
   Document* doc = Open(std::string(200, 'x') + "\nshort");
-  MoveTextStart(doc, false);
   Paint();
   MoveEnd(doc, false);
   Paint();
   const RenderCache& c = *doc->render_cache;
-  EXPECT_EQ(60 - 7, c.columns);
-  EXPECT_EQ((53 - 200) * 7, c.scroll_x);
-  EXPECT_EQ(53, c.caret_cell_column);
+  EXPECT_EQ(std::vector<int>({60 - 7, (53 - 200) * 7, 53}), std::vector<int>({c.columns, c.scroll_x, c.caret_cell_column}));
   // Every row starts with a black box and a light-blue "<< ".
-  for (int row : {0, 1}) {
-    EXPECT_EQ(kBlack, Rgb(canvas(), 2, CellY(row)));
-    EXPECT_EQ(kBlue, Rgb(canvas(), CellX(0), CellY(row)));
-    EXPECT_EQ(kBlue, Rgb(canvas(), CellX(1), CellY(row)));
-    EXPECT_EQ(kBlack, Rgb(canvas(), CellX(2), CellY(row)));
-  }
-  EXPECT_EQ(kGrey, Rgb(canvas(), CellX(52), CellY(0)));  // the line's last x
-  EXPECT_EQ(kBlack, Rgb(canvas(), CellX(53), CellY(0)));
-  EXPECT_EQ(kBlack, Rgb(canvas(), CellX(10), CellY(1)));  // "short" is scrolled away
+  for (int row : {0, 1})
+    Expect({{2, CellY(row), kBlack}, {CellX(0), CellY(row), kBlue}, {CellX(1), CellY(row), kBlue},
+            {CellX(2), CellY(row), kBlack}});
+  // The line's last x; "short" is scrolled away.
+  Expect({{CellX(52), CellY(0), kGrey}, {CellX(53), CellY(0), kBlack}, {CellX(10), CellY(1), kBlack}});
 }
 
-TEST_F(SurfacePaint, WhitespaceDotsAndTheRuler) {
-  Document* doc = Open("a  b");
-  MoveTextStart(doc, false);
+TEST_F(SurfacePaint, WhitespaceDotsTheRulerAndTheirToggles) {
+  Document* doc = Open("a  b\n \xCE\xB1 ");
   view.show_whitespace = 1;
   view.ruler_column = 10;
   Paint();
-  const Pixel dot = MakePixel(20, 72, 82);
-  for (int k : {1, 2}) EXPECT_EQ(dot, Rgb(canvas(), 5 + 7 * k + 3, 7));
-  EXPECT_EQ(kGrey, Rgb(canvas(), 8, 7));  // 'a' itself
-  EXPECT_EQ(kGrey, Rgb(canvas(), 5 + 21 + 3, 7));
-  EXPECT_EQ(MakePixel(25, 25, 25), Rgb(canvas(), 75, 100));
-  EXPECT_EQ(MakePixel(25, 25, 25), Rgb(canvas(), 75, 0));
-  EXPECT_EQ(kBlack, Rgb(canvas(), 76, 100));
+  const Pixel dot = kWhitespaceColour;
+  Expect({{CellX(1), 7, dot}, {CellX(2), 7, dot}, {CellX(0), 7, kGrey}, {CellX(3), 7, kGrey},
+          {CellX(0), 21, dot}, {CellX(2), 21, dot}, {CellX(1), 21, kGrey},
+          {75, 100, kRulerColour}, {75, 0, kRulerColour}, {76, 100, kBlack}});
   // The toggles need the pane's global and only mark the layout dirty.
-  EXPECT_FALSE(ToggleRulerColumn());
+  EXPECT_FALSE(ToggleRulerColumn() || ToggleWhitespaceDots());
   surface_view = &view;
   AppState* saved = app_state;
   app_state = &app;
-  doc->render_cache->dirty = 0;
-  EXPECT_TRUE(ToggleRulerColumn());
-  EXPECT_EQ(0, view.ruler_column);
-  EXPECT_TRUE(doc->render_cache->dirty);
-  EXPECT_TRUE(ToggleWhitespaceDots());
-  EXPECT_EQ(0, view.show_whitespace);
-  EXPECT_TRUE(ToggleRulerColumn());
-  EXPECT_EQ(120, view.ruler_column);  // the preference's default
+  std::vector<int> states;
+  for (bool (*toggle)() : {ToggleRulerColumn, ToggleWhitespaceDots, ToggleRulerColumn, ToggleWhitespaceDots}) {
+    doc->render_cache->dirty = 0;
+    EXPECT_TRUE(toggle());
+    EXPECT_TRUE(doc->render_cache->dirty);
+    states.insert(states.end(), {view.ruler_column, view.show_whitespace});
+  }
+  EXPECT_EQ(std::vector<int>({0, 1, 0, 0, 120, 0, 120, 1}), states) << "off, then on at the preference's ruler";
   app_state = saved;
   surface_view = nullptr;
 }
 
 TEST_F(SurfacePaint, SwitchingDocumentsRestoresEachView) {
-  std::string text;
-  for (int i = 0; i < 300; ++i) text += "line\n";
-  Document* a = Open(text);
+  Document* a = Open(Lines(300, "line"));
   const std::string path_a = app.current_path;
-  MoveTextStart(a, false);
   Paint();
   for (int i = 0; i < 100; ++i) {
     MoveDown(a, false);
     Paint();
   }
-  const int32_t top_a = a->render_cache->top_line;
-  const int32_t row_a = a->render_cache->caret_row;
-  EXPECT_EQ(17, row_a);  // rows - 3
-  EXPECT_EQ(83, top_a);
-  Document* b = Open("one\ntwo");
+  EXPECT_EQ(100 - 20, port.set.back().position) << "the caret line less a page";
+  const std::vector<int> view_a = {83, 17};  // caret on rows - 3
+  EXPECT_EQ(view_a, std::vector<int>({a->render_cache->top_line, a->render_cache->caret_row}));
+  Open("one\ntwo");
   Paint();
-  EXPECT_EQ(0, b->render_cache->top_line);
   port.set.clear();
   app.current_path = path_a;
   Paint();
-  EXPECT_EQ(top_a, a->render_cache->top_line);
-  EXPECT_EQ(row_a, a->render_cache->caret_row);
+  EXPECT_EQ(view_a, std::vector<int>({a->render_cache->top_line, a->render_cache->caret_row}));
   ASSERT_FALSE(port.set.empty());
-  EXPECT_EQ(301, port.set.front().maximum);  // its saved scrollbar came back
+  EXPECT_EQ(301, port.set.front().maximum) << "its saved scrollbar came back";
   EXPECT_EQ(1, port.surface_invalidated);
 }
 
@@ -267,10 +230,7 @@ TEST_F(SurfacePaint, SwitchingDocumentsRestoresEachView) {
 // one cell still leave no selection and the caret on the pressed line, in a
 // view the wheel has detached and in one that follows the caret.
 TEST_F(SurfacePaint, ClickLeavesNoSelectionWhateverPaintsRunBeforeTheRelease) {
-  std::string text;
-  for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\n";
-  Document* doc = Open(text);
-  MoveTextStart(doc, false);
+  Document* doc = Open(Lines(300, "line "));
   Paint();
   RenderCache& c = *doc->render_cache;
   for (int row = 0; row < c.rows; ++row) {
@@ -291,33 +251,14 @@ TEST_F(SurfacePaint, ClickLeavesNoSelectionWhateverPaintsRunBeforeTheRelease) {
 }
 
 TEST_F(SurfacePaint, LabelsFollowTheLayout) {
-  LineView labels;
-  UseGridFont(labels.font);
   line_view = &labels;
-  std::string text;
-  for (int i = 0; i < 50; ++i) text += "x\n";
-  Document* doc = Open(text);
-  MoveTextStart(doc, false);
+  Document* doc = Open(Lines(50, "x"));
   MoveDown(doc, false);
   MoveRight(doc, false);
   Paint();
-  line_view = nullptr;
   ASSERT_EQ(20u, labels.labels.size());
-  EXPECT_EQ("    0001", labels.labels[0]);
-  EXPECT_EQ("002:0002", labels.labels[1]);
+  EXPECT_EQ(std::vector<std::string>({"    0001", "002:0002"}), std::vector<std::string>(labels.labels.begin(), labels.labels.begin() + 2));
   EXPECT_EQ(1, port.lines_invalidated);
-}
-
-TEST_F(SurfacePaint, FontWithoutSizeShowsTheEmptyScreen) {
-  SurfaceView blank;  // no glyph source: "V" measures 0 x 0
-  ASSERT_TRUE(ResizeCanvas(blank.canvas, 50, 50));
-  Open("abc");
-  PaintSurface(blank, &app, 50, 50, port);
-  EXPECT_EQ(MakePixel(48, 25, 52), Rgb(blank.canvas, 20, 20));
-  // No AppState: nothing at all.
-  FakePort quiet;
-  PaintSurface(view, nullptr, width, height, quiet);
-  EXPECT_TRUE(quiet.presented.empty());
 }
 
 }  // namespace

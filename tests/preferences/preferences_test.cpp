@@ -19,61 +19,37 @@ bool Parse(Preferences* p, const std::string& text) {
 
 }  // namespace
 
-TEST(PreferencesText, DefaultAndTemplateAreExact) {
-  std::string expected =
-      "//\n"
-      "// Welcome to Orvinale x64 Text Editor, Version 0.53-alpha\n"
-      "//\n"
-      "// Orvinale preferences\n"
-      "// Your changes will take effect the next time you relaunch Orvinale\n"
-      "//\n"
-      "\n"
-      "{\n"
-      "  // Focus side on startup.\n"
-      "  \"curses_right_focus\": true,\n"
-      "\n"
-      "  // Always spaces.\n"
-      "  \"tab_size\": 2,\n"
-      "\n"
-      "  // Preferred end-of-line for new file.\n"
-      "  // 0: LF, 1: CRLF, 2: CR.\n"
-      "  \"end_of_line\": 1,\n"
-      "\n"
-      "  // Ruler for maximum character column.\n"
-      "  \"ruler\": 120,\n"
-      "\n"
-      "  // Ancient wisdom.\n"
-      "  \"ancient_wisdom\": false,\n"
-      "\n"
-      "  // File dialog.\n"
-      "  \"preserve_directory\": true\n"
-      "}\n";
-  EXPECT_EQ(std::string(DefaultPreferencesText()), expected);
-  EXPECT_EQ(std::string(UserTemplateText()), "{\n  // Add your personal preferences here.\n}\n");
-
-  Preferences p;
-  ASSERT_TRUE(Parse(&p, DefaultPreferencesText()));
-  EXPECT_TRUE(GetCursesRightFocus(&p));
-  EXPECT_EQ(GetTabSize(&p), 2);
-  EXPECT_EQ(GetEndOfLine(&p), 1);
-  EXPECT_EQ(GetRuler(&p), 120);
-  EXPECT_FALSE(GetAncientWisdom(&p));
-  EXPECT_TRUE(GetPreserveDirectory(&p));
-  ASSERT_TRUE(Parse(&p, UserTemplateText()));
-}
-
-TEST(PreferencesGetters, DefaultsWithoutMembers) {
-  for (const char* text : {"{}", "[]", "true", "42", "[{\"tab_size\": 8}]"}) {
+// Each getter over valid, out-of-range, mistyped and missing values: a row
+// is a text, the getter it sets (-1 none) and its value; the others read
+// their defaults.
+TEST(PreferencesGetters, Rules) {
+  enum { kTab, kEol, kRuler, kFocus, kSpaces, kWisdom, kKeep };
+  const std::vector<int> defaults = {2, 1, 120, 1, 1, 0, 1};
+  const struct { const char* text; int getter, value; } rows[] = {
+      {DefaultPreferencesText(), -1, 0}, {UserTemplateText(), -1, 0}, {"{}", -1, 0}, {"[]", -1, 0},
+      {"true", -1, 0}, {"42", -1, 0}, {"[{\"tab_size\": 8}]", -1, 0}, {"{\"a\": 1, \"b\": [2]}", -1, 0},
+      {"{\"tab_size\": 1}", kTab, 2}, {"{\"tab_size\": 2.9}", kTab, 2}, {"{\"tab_size\": 8}", kTab, 8},
+      {"{\"tab_size\": \"8\"}", kTab, 2}, {"{\"tab_size\": 128}", kTab, 128}, {"{\"tab_size\": 129}", kTab, 128},
+      {"{\"tab_size\": 4e9}", kTab, 128}, {"{\"tab_size\": -4e9}", kTab, 2}, {"{\"Tab_Size\": 8}", kTab, 2},
+      {"{\"tab_size\": 4, \"tab_size\": 6}", kTab, 4}, {"{\"tab_size\": 127}", kTab, 127},
+      {"{\"ruler\": 69}", kRuler, 120}, {"{\"ruler\": 70}", kRuler, 70}, {"{\"ruler\": 10000}", kRuler, 10000},
+      {"{\"ruler\": 10001}", kRuler, 10000}, {"{\"ruler\": 1e12}", kRuler, 10000}, {"{\"ruler\": true}", kRuler, 120},
+      {"{\"x\": 1, \"ruler\": 80}", kRuler, 80}, {"{\"end_of_line\": 3}", kEol, 1}, {"{\"end_of_line\": -1}", kEol, 1},
+      {"{\"end_of_line\": 0}", kEol, 0}, {"{\"end_of_line\": 2}", kEol, 2}, {"{\"end_of_line\": \"0\"}", kEol, 1},
+      {"{\"ancient_wisdom\": 1}", kWisdom, 0}, {"{\"ancient_wisdom\": true}", kWisdom, 1},
+      {"{\"ancient_wisdom\": \"true\"}", kWisdom, 0}, {"{\"curses_right_focus\": 0}", kFocus, 1},
+      {"{\"curses_right_focus\": false}", kFocus, 0}, {"{\"spaces\": false}", kSpaces, 0},
+      {"{\"spaces\": \"false\"}", kSpaces, 1}, {"{\"preserve_directory\": null}", kKeep, 1},
+      {"{\"preserve_directory\": false}", kKeep, 0}};
+  for (const auto& r : rows) {
     Preferences p;
-    ASSERT_TRUE(Parse(&p, text)) << text;
-    EXPECT_TRUE(GetCursesRightFocus(&p));
-    EXPECT_EQ(GetTabSize(&p), 2);
-    EXPECT_TRUE(GetSpaces(&p));
-    EXPECT_EQ(GetEndOfLine(&p), 1);
-    EXPECT_EQ(GetRuler(&p), 120);
-    EXPECT_FALSE(GetAncientWisdom(&p));
-    EXPECT_TRUE(GetPreserveDirectory(&p));
+    ASSERT_TRUE(Parse(&p, r.text)) << r.text;
+    std::vector<int> expected = defaults;
+    if (r.getter >= 0) expected[r.getter] = r.value;
+    EXPECT_EQ(expected, std::vector<int>({GetTabSize(&p), GetEndOfLine(&p), GetRuler(&p), GetCursesRightFocus(&p),
+                                          GetSpaces(&p), GetAncientWisdom(&p), GetPreserveDirectory(&p)})) << r.text;
   }
+  // Without preferences the getters give the defaults; the global ones read the global.
   EXPECT_EQ(GetTabSize(nullptr), 2);
   Preferences* saved = preferences;
   preferences = nullptr;
@@ -81,65 +57,8 @@ TEST(PreferencesGetters, DefaultsWithoutMembers) {
   Preferences global;
   ASSERT_TRUE(Parse(&global, "{\"ruler\": 90, \"tab_size\": 4}"));
   preferences = &global;
-  EXPECT_EQ(GetRuler(), 90);
-  EXPECT_EQ(GetTabSize(), 4);
+  EXPECT_EQ(std::make_pair(90, 4), std::make_pair(GetRuler(), GetTabSize()));
   preferences = saved;
-}
-
-TEST(PreferencesGetters, Rules) {
-  struct Case {
-    const char* text;
-    int32_t (*get)(const Preferences*);
-    int32_t expected;
-  };
-  const Case cases[] = {
-      {"{\"tab_size\": 1}", GetTabSize, 2},
-      {"{\"tab_size\": 2.9}", GetTabSize, 2},
-      {"{\"tab_size\": 8}", GetTabSize, 8},
-      {"{\"tab_size\": \"8\"}", GetTabSize, 2},
-      {"{\"tab_size\": 128}", GetTabSize, 128},
-      {"{\"tab_size\": 129}", GetTabSize, 128},
-      {"{\"tab_size\": 4000000000}", GetTabSize, 128},
-      {"{\"tab_size\": -4000000000}", GetTabSize, 2},
-      {"{\"Tab_Size\": 8}", GetTabSize, 2},
-      {"{\"tab_size\": 4, \"tab_size\": 6}", GetTabSize, 4},
-      {"{\"ruler\": 69}", GetRuler, 120},
-      {"{\"ruler\": 70}", GetRuler, 70},
-      {"{\"ruler\": 500}", GetRuler, 500},
-      {"{\"ruler\": 1e12}", GetRuler, kMaxRuler},
-      {"{\"ruler\": true}", GetRuler, 120},
-      {"{\"end_of_line\": 3}", GetEndOfLine, 1},
-      {"{\"end_of_line\": -1}", GetEndOfLine, 1},
-      {"{\"end_of_line\": 0}", GetEndOfLine, 0},
-      {"{\"end_of_line\": 2}", GetEndOfLine, 2},
-      {"{\"end_of_line\": \"0\"}", GetEndOfLine, 1},
-  };
-  for (const Case& c : cases) {
-    Preferences p;
-    ASSERT_TRUE(Parse(&p, c.text)) << c.text;
-    EXPECT_EQ(c.get(&p), c.expected) << c.text;
-  }
-  struct BoolCase {
-    const char* text;
-    bool (*get)(const Preferences*);
-    bool expected;
-  };
-  const BoolCase bool_cases[] = {
-      {"{\"ancient_wisdom\": 1}", GetAncientWisdom, false},
-      {"{\"ancient_wisdom\": \"true\"}", GetAncientWisdom, false},
-      {"{\"ancient_wisdom\": true}", GetAncientWisdom, true},
-      {"{\"curses_right_focus\": 0}", GetCursesRightFocus, true},
-      {"{\"curses_right_focus\": false}", GetCursesRightFocus, false},
-      {"{\"preserve_directory\": null}", GetPreserveDirectory, true},
-      {"{\"preserve_directory\": false}", GetPreserveDirectory, false},
-      {"{\"spaces\": false}", GetSpaces, false},
-      {"{\"spaces\": \"false\"}", GetSpaces, true},
-  };
-  for (const BoolCase& c : bool_cases) {
-    Preferences p;
-    ASSERT_TRUE(Parse(&p, c.text)) << c.text;
-    EXPECT_EQ(c.get(&p), c.expected) << c.text;
-  }
 }
 
 TEST(PreferencesParse, CommentsErrorsAndTrailingText) {

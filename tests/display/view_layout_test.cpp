@@ -1,0 +1,239 @@
+// The text pane's view arithmetic: following the caret, the scroll keys,
+// selection rectangles and the caret blink.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <utility>
+
+#include "display/surface_layout.h"
+#include "display/view_scroll.h"
+#include "engine/document.h"
+
+namespace {
+
+using View = std::pair<int32_t, int32_t>;  // top_line, caret_row
+View Of(const RenderCache& c) { return {c.top_line, c.caret_row}; }
+
+// A pane of `rows` rows of 7 x 14 cells, 100 columns, over `lines` lines.
+void SetPane(RenderCache& c, int32_t lines, int rows = 30) {
+  ASSERT_TRUE(StoreMetrics(c, 7, 14, 7 * 107, 14 * rows + 13, lines));
+}
+
+// One layout after the caret moved to (line, column), checked.
+void MoveTo(RenderCache& c, int32_t line, int32_t column = 0) {
+  FollowVertically(c, line, column);
+  FollowHorizontally(c, column);
+  c.last_caret_line = line;
+  c.last_caret_column = column;
+  std::string why;
+  ASSERT_TRUE(CheckLayoutInvariants(c, line, column, &why)) << why << " at " << line << ":" << column;
+  EXPECT_LE(c.top_line, std::max(0, c.line_count - c.rows)) << "no blank rows below the text";
+  if (c.caret_row >= 0) EXPECT_LT(c.caret_row, c.rows) << "the caret stays in the pane";
+  EXPECT_TRUE(c.caret_cell_column >= 0 && c.caret_cell_column <= c.columns) << c.caret_cell_column;
+}
+
+TEST(SurfaceLayout, MetricsAndWhatAsksForAFullLayout) {
+  RenderCache c;
+  SetPane(c, 1000);
+  // The cell width in pixels, not one column, comes off the column count.
+  EXPECT_EQ(std::vector<int>({30, 100, 5, 27, 22, 1000}),
+            std::vector<int>({c.rows, c.columns, c.top_margin, c.bottom_margin, c.page_step, c.line_count}));
+  EXPECT_FALSE(StoreMetrics(c, 0, 14, 700, 420, 5) || StoreMetrics(c, 7, 0, 700, 420, 5));
+  EXPECT_EQ(1000, c.line_count);
+  std::string why;
+  c.top_line = -1;
+  EXPECT_FALSE(CheckLayoutInvariants(c, 0, 0, nullptr));
+  EXPECT_FALSE(CheckLayoutInvariants(c, 0, 0, &why));
+  EXPECT_EQ("top_line negative", why);
+  for (int k = 0; k < 7; ++k) {  // each change alone, or none
+    c.last_line_count = k == 5 ? -1 : 1000;
+    c.dirty = k == 0;
+    c.last_has_selection = k == 1;
+    Document e;
+    e.caret_column = k == 2;
+    e.caret_line = k == 3;
+    e.has_selection = k == 4;
+    EXPECT_EQ(k < 6, NeedsFullLayout(c, e)) << k;
+  }
+}
+
+TEST(SurfaceLayout, ScrollsAtRowsMinusThreeDownAndRowFiveUp) {
+  RenderCache c;
+  SetPane(c, 1000);
+  const struct { int32_t from, to; View view; } walks[] = {  // walked one line at a time
+      {1, 27, {0, 27}}, {28, 28, {1, 27}}, {29, 100, {73, 27}}, {99, 78, {73, 5}}, {77, 77, {72, 5}},
+      {2, 2, {0, 2}},  // jump to the top; the last three lines show the last page
+      {500, 500, {473, 27}}, {990, 997, {970, 27}}, {998, 999, {970, 29}}, {999, 999, {970, 29}}};
+  for (const auto& w : walks) {
+    for (int32_t line = w.from;; line += w.to >= w.from ? 1 : -1) {
+      MoveTo(c, line);
+      if (line == w.to) break;
+    }
+    EXPECT_EQ(w.view, Of(c)) << w.to;
+  }
+}
+
+TEST(SurfaceLayout, DetachedViewReattachesWhenTheCaretMoves) {
+  RenderCache c;
+  SetPane(c, 1000);
+  MoveTo(c, 100);
+  ScrollViewTo(&c, 400, true);  // the wheel scrolled the view away
+  MoveTo(c, 100);               // no caret move: the view stays
+  EXPECT_EQ(View(400, kDetachedCaretRow), Of(c));
+  // A click on row 12 puts the caret there without moving the text; the
+  // clicked cell stays recorded for the release of that click.
+  c.click_row = 12;
+  c.click_column = 4;
+  MoveTo(c, 412);
+  EXPECT_EQ(View(400, 12), Of(c));
+  EXPECT_EQ(View(12, 4), View(c.click_row, c.click_column));
+  for (int32_t row : {4, 5, 27, 28}) {  // a click between the margins keeps the text still
+    ScrollViewTo(&c, 300, true);
+    c.click_row = row;
+    MoveTo(c, 300 + row);
+    EXPECT_EQ(row == 4 || row == 28 ? View(295 + row, 5) : View(300, row), Of(c)) << row;
+  }
+  // A keyboard move from a detached view: row 5, the last page or the top.
+  const std::pair<int32_t, View> moves[] = {{413, {408, 5}}, {990, {970, 20}}, {3, {0, 3}}, {972, {970, 2}}};
+  for (const auto& m : moves) {
+    DetachView(&c);
+    MoveTo(c, m.first);
+    EXPECT_EQ(m.second, Of(c)) << m.first;
+  }
+  MoveTo(c, 973);  // high on the last page a step down keeps the caret on its line
+  EXPECT_EQ(View(968, 5), Of(c));
+  DetachView(nullptr);
+}
+
+TEST(SurfaceLayout, HorizontalFollowScrollsPastTheLastColumn) {
+  RenderCache c;
+  SetPane(c, 10);
+  for (int32_t col = 1; col < 100; ++col) MoveTo(c, 0, col);
+  // column, scrolled cells, caret cell: back left the caret walks to cell 3,
+  // then the text follows; jumps left re-scroll for the column.
+  const int32_t steps[][3] = {{100, 0, 100}, {101, -1, 100}, {150, -50, 100}, {53, -50, 3},
+                              {50, -47, 3},  {2, 0, 2},      {120, -20, 100}, {10, 0, 10},
+                              {250, -150, 100}, {120, -20, 100}};
+  for (const auto& s : steps) {
+    MoveTo(c, 0, s[0]);
+    EXPECT_EQ(View(s[1] * 7, s[2]), View(c.scroll_x, c.caret_cell_column)) << s[0];
+  }
+}
+
+// Steps, jumps, wheel detaches and clicks over panes and texts of many sizes.
+TEST(SurfaceLayout, RandomWalksKeepTheCaretInView) {
+  std::mt19937 random(20261206);
+  for (int round = 0; round < 300; ++round) {
+    RenderCache c;
+    const int32_t lines = 1 + static_cast<int32_t>(random() % 120);
+    SetPane(c, lines, 10 + static_cast<int>(random() % 30));
+    int32_t line = 0, column = 0;
+    for (int step = 0; step < 200 && !testing::Test::HasFailure(); ++step) {
+      switch (random() % 6) {
+        case 0: line = std::max(0, line - 1); break;
+        case 1: line = std::min(lines - 1, line + 1); break;
+        case 2: line = static_cast<int32_t>(random() % lines); break;
+        case 3: column = static_cast<int32_t>(random() % 300); break;
+        case 4: column = std::max(0, column + static_cast<int32_t>(random() % 7) - 3); break;
+        default:
+          if (lines <= c.rows) break;
+          ScrollViewTo(&c, static_cast<int32_t>(random() % (lines - c.rows + 1)), true);
+          c.click_row = static_cast<int32_t>(random() % c.rows);
+      }
+      MoveTo(c, line, column);
+    }
+  }
+}
+
+// Ctrl+Up and Ctrl+Down move the text by one line under a caret that stays
+// on its line between the margins; they stop only there or at either end.
+TEST(ViewScroll, KeysStopAtTheMarginsAndAtBothEndsOfTheText) {
+  EXPECT_FALSE(ScrollViewUp(nullptr));
+  EXPECT_FALSE(ScrollViewDown(nullptr));
+  std::mt19937 random(77);
+  for (int round = 0; round < 400; ++round) {
+    RenderCache c;
+    const int rows = 10 + static_cast<int>(random() % 30);
+    const int32_t lines = rows + 1 + static_cast<int32_t>(random() % 60);
+    SetPane(c, lines, rows);
+    c.top_line = static_cast<int32_t>(random() % (lines - rows + 1));
+    c.caret_row = static_cast<int32_t>(random() % rows);
+    const int32_t caret_line = c.top_line + c.caret_row;
+    for (int step = 0; step < 80; ++step) {
+      const bool down = random() % 2;
+      const View before = Of(c);
+      c.dirty = 0;
+      const bool moved = down ? ScrollViewDown(&c) : ScrollViewUp(&c);
+      ASSERT_EQ(caret_line, c.top_line + c.caret_row);
+      EXPECT_EQ(moved, c.dirty == 1);
+      if (moved) {
+        EXPECT_EQ(before.first + (down ? 1 : -1), c.top_line);
+        EXPECT_TRUE(c.top_line >= 0 && c.top_line <= lines - rows) << "the last line stays on the last row";
+        EXPECT_TRUE(down ? c.caret_row >= c.top_margin : c.caret_row <= c.bottom_margin) << c.caret_row;
+      } else {
+        EXPECT_EQ(before, Of(c));
+        if (down && c.caret_row > c.top_margin) EXPECT_EQ(lines - rows, c.top_line);
+        if (!down && c.caret_row < c.bottom_margin) EXPECT_EQ(0, c.top_line);
+      }
+    }
+  }
+  RenderCache c;
+  c.caret_row = 7;
+  ScrollViewTo(&c, 16, false);  // while dragging the caret stays attached
+  EXPECT_EQ(View(16, 7), Of(c));
+}
+
+TEST(SurfaceLayout, SelectionRectanglesFromEitherEnd) {
+  RenderCache c;
+  SetPane(c, 100);
+  c.top_line = 10;
+  Document doc;
+  auto rects = [&](int32_t anchor_line, int32_t anchor_column, int32_t caret_line, int32_t caret_column) {
+    doc.anchor_line = anchor_line, doc.anchor_column = anchor_column;
+    doc.sel_caret_line = caret_line, doc.sel_caret_column = caret_column;
+    std::vector<int> out;
+    for (const PixelRect& r : SelectionRects(c, SelectionPixels(c, doc), 700, 420))
+      out.insert(out.end(), {r.left, r.top, r.right, r.bottom});
+    return out;
+  };
+  // From the anchor to the right edge, whole rows, then up to the caret;
+  // each one pixel short of the cell. Reversed ends give the same; on one
+  // row from the smaller x; empty when both ends meet.
+  const std::vector<int> expected = {33, 14, 700, 27, 5, 28, 705, 41, 5, 42, 705, 55, 5, 56, 19, 69};
+  EXPECT_EQ(expected, rects(11, 4, 14, 2));
+  const SelectionEnds e = SelectionPixels(c, doc);
+  EXPECT_EQ(std::vector<int>({33, 14, 19, 56}), std::vector<int>({e.x_a, e.y_a, e.x_c, e.y_c}));
+  EXPECT_EQ(expected, rects(14, 2, 11, 4));
+  EXPECT_EQ(std::vector<int>({26, 28, 68, 41}), rects(12, 9, 12, 3));
+  EXPECT_TRUE(rects(12, 3, 12, 3).empty());
+  // Scrolled text shifts both ends; a selection from far above to the row
+  // just below the pane, or far below, covers exactly the pane's rows.
+  c.scroll_x = -70;
+  for (int32_t last : {40, 100000}) {
+    const std::vector<int> r = rects(0, 3, last, 20);
+    EXPECT_EQ(3 * 7 + 5 - 70, SelectionPixels(c, doc).x_a);
+    ASSERT_EQ(30u * 4, r.size());
+    for (size_t k = 0; k < 30; ++k) EXPECT_EQ(static_cast<int>(k) * 14, r[4 * k + 1]);
+  }
+}
+
+TEST(SurfaceLayout, CaretBlinksEveryOtherTickAndShowsAtOnceAfterAMove) {
+  RenderCache c;
+  SetPane(c, 10);
+  c.caret_moved = 1;
+  for (CaretDraw expected : {CaretDraw::kShow, CaretDraw::kNothing, CaretDraw::kHide,
+                             CaretDraw::kNothing, CaretDraw::kShow})
+    EXPECT_EQ(expected, BlinkStep(c));
+  DetachView(&c);  // detached: no caret at all
+  c.caret_moved = 1;
+  EXPECT_EQ(CaretDraw::kNothing, BlinkStep(c));
+  EXPECT_EQ(CaretDraw::kNothing, BlinkStep(c));
+  c.caret_row = 2;
+  c.caret_cell_column = 3;
+  StoreCaretRect(c);
+  EXPECT_EQ(std::vector<int>({26, 28, 33, 42}), std::vector<int>(c.caret_rect, c.caret_rect + 4));
+}
+
+}  // namespace

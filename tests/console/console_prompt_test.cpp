@@ -10,7 +10,7 @@ using ConsolePrompt = EditorTest;
 // Tabs pasted into the find or replace prompt become spaces as the file's
 // own tabs did, so they match the text and never enter it.
 TEST_F(ConsolePrompt, PastedPromptTextHasItsTabsExpanded) {
-  ASSERT_TRUE(Load("x\tx\nx x\n"));
+  ASSERT_TRUE(Load("x\tx\nx x\n(x\tx)\n"));
   clipboard.SetText("x\tx\r\nsecond line");
   Ctrl('F');
   struct { int key; bool shift; const char* text; int mode; } const steps[] = {
@@ -33,14 +33,14 @@ TEST_F(ConsolePrompt, PastedPromptTextHasItsTabsExpanded) {
   }
   for (int i = 0; i < 3; ++i) Key(kKeyBackspace);
   Key(kKeyEnter);
-  EXPECT_EQ(editor->selection[2], 4);  // "x  x" found
+  EXPECT_EQ(editor->selection[2], 5);  // the "x  x" after the cursor found
   Ctrl('R');
   clipboard.SetText("\ty");
   Ctrl('V');
   EXPECT_EQ(editor->replace_text, "  y");
   Key(kKeyEnter);
-  EXPECT_EQ(Status(), "Replaced 1 instance on 1 line");
-  EXPECT_EQ(Text(), "  y\nx x\n");
+  EXPECT_EQ(Status(), "Replaced 2 instances on 2 lines");
+  EXPECT_EQ(Text(), "  y\nx x\n(  y)\n");
   Ctrl('F');
   Key(kKeyEscape);
   EXPECT_EQ(editor->prompt_state, kPromptNone);

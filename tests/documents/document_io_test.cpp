@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
 #include "documents/file_placement.h"
 #include "documents/file_writer.h"
+#include "documents/text_decoder.h"
 #include "documents/text_encoder.h"
 #include "engine/document.h"
 #include "engine/editing.h"
@@ -112,6 +114,13 @@ TEST(DocumentIo, TabsThatWouldPassTheLimitAreRefusedBeforeTheTextGrows) {
   doc->tab_size = 4000;
   ASSERT_TRUE(LoadDocument(doc.get(), dir.File("few.txt").c_str()));
   EXPECT_EQ(Content(*doc), expected);
+  const int64_t tabs = std::count(lines.begin(), lines.end(), '\t');
+  EXPECT_EQ(DecodedSizeBound(lines.size(), tabs, 4000), int64_t(expected.size()) + 1) << "the room is exact";
+  // Without a tab nothing grows, whatever the tab size.
+  WriteBytes(dir.File("plain.txt"), std::string(1 << 20, 'p'));
+  doc.reset(CreateDocument());
+  doc->tab_size = 4000;
+  EXPECT_TRUE(LoadDocument(doc.get(), dir.File("plain.txt").c_str()));
 }
 
 // Loaded text, typed into through the gap at random places, saved with each

@@ -160,7 +160,7 @@ TEST(CachedFont, MeasuresAndDrawsWithinTheRectangle) {
     SetTextColour(font, d.colour, d.opacity);
     r = d.rect;
     const int height = DrawUtf8Text(font, c, d.text, -1, &r, d.flags);
-    if (!d.spots.empty()) EXPECT_EQ(10, height) << d.text;
+    if (!d.spots.empty()) { EXPECT_EQ(10, height) << d.text; }
     ExpectSpots(c, d.spots);
   }
 }

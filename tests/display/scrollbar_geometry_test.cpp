@@ -101,8 +101,8 @@ TEST(ScrollbarGeometry, ThumbStaysInTheTrackAndFollowsThePosition) {
       if (ThumbFits(t, bar_length, arrow)) {
         ASSERT_LE(t.start + t.length, arrow + track) << "span " << span << " page " << page;
         EXPECT_GE(t.start, previous);
-        if (step == 0) EXPECT_EQ(arrow, t.start);
-        if (step == 20 && last > minimum) EXPECT_EQ(arrow + track - t.length, t.start);
+        if (step == 0) { EXPECT_EQ(arrow, t.start); }
+        if (step == 20 && last > minimum) { EXPECT_EQ(arrow + track - t.length, t.start); }
         const int back = DragPosition(bar, t.start, 0, bar_length, arrow, t.length);
         const int travel = track - t.length;
         const int slack = travel > 0 ? (last - minimum) / travel + 1 : 0;

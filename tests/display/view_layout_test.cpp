@@ -30,7 +30,7 @@ void MoveTo(RenderCache& c, int32_t line, int32_t column = 0) {
   std::string why;
   ASSERT_TRUE(CheckLayoutInvariants(c, line, column, &why)) << why << " at " << line << ":" << column;
   EXPECT_LE(c.top_line, std::max(0, c.line_count - c.rows)) << "no blank rows below the text";
-  if (c.caret_row >= 0) EXPECT_LT(c.caret_row, c.rows) << "the caret stays in the pane";
+  if (c.caret_row >= 0) { EXPECT_LT(c.caret_row, c.rows) << "the caret stays in the pane"; }
   EXPECT_TRUE(c.caret_cell_column >= 0 && c.caret_cell_column <= c.columns) << c.caret_cell_column;
 }
 
@@ -174,8 +174,8 @@ TEST(ViewScroll, KeysStopAtTheMarginsAndAtBothEndsOfTheText) {
         EXPECT_TRUE(down ? c.caret_row >= c.top_margin : c.caret_row <= c.bottom_margin) << c.caret_row;
       } else {
         EXPECT_EQ(before, Of(c));
-        if (down && c.caret_row > c.top_margin) EXPECT_EQ(lines - rows, c.top_line);
-        if (!down && c.caret_row < c.bottom_margin) EXPECT_EQ(0, c.top_line);
+        if (down && c.caret_row > c.top_margin) { EXPECT_EQ(lines - rows, c.top_line); }
+        if (!down && c.caret_row < c.bottom_margin) { EXPECT_EQ(0, c.top_line); }
       }
     }
   }

@@ -73,7 +73,9 @@ TEST(FileWriter, AnyWriteSizesReachTheTargetInWholeBuffers) {
     for (size_t i = 0; i < calls.size(); ++i) {
       EXPECT_EQ(calls[i].position, next);
       EXPECT_LE(calls[i].count, 262144);
-      if (i + 1 < calls.size()) EXPECT_EQ(calls[i].count % 8192, 0) << max_piece;
+      if (i + 1 < calls.size()) {
+        EXPECT_EQ(calls[i].count % 8192, 0) << max_piece;
+      }
       next += calls[i].count;
     }
   }

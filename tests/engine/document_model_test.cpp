@@ -77,6 +77,6 @@ TEST(Invariants, EachKindOfDamageIsReported) {
     ASSERT_TRUE(CheckInvariants(*doc, &why)) << why;
     row.damage(doc.get());
     EXPECT_EQ(CheckInvariants(*doc, &why), std::string(row.what) == "nothing") << row.what;
-    if (std::string(row.what) != "nothing") EXPECT_EQ(why, row.what);
+    if (std::string(row.what) != "nothing") { EXPECT_EQ(why, row.what); }
   }
 }

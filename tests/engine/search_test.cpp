@@ -99,6 +99,20 @@ TEST(Search, AgreesWithAPlainScanOverEveryLetterAndWordEdge) {
       }
     }
   }
+  // Shift+F3 reads long texts in 64 KiB windows: a lone match on either
+  // side of a window's edge.
+  for (int32_t back : {65532, 65533, 65534, 131068, 131069, 131070}) {
+    std::string text(200000, 'x');
+    text.replace(text.size() - 2 - back, 2, "ab");
+    std::unique_ptr<Document> doc;
+    ModelDoc model;
+    StartBoth(text, 2, true, &doc, &model);
+    EXPECT_EQ(FindNew(doc.get(), "ab", true, false), model.Find("ab", true, false, true, false));
+    for (int press = 0; press < 3; ++press) {
+      EXPECT_EQ(FindPrevious(doc.get()), model.FindPrevious());
+      ASSERT_EQ(CompareWithModel(*doc, model), "") << back << " press " << press;
+    }
+  }
   for (uint32_t seed = 0; seed < 260; ++seed) {
     std::mt19937 rng(seed);
     auto pick = [&rng](size_t bound) {

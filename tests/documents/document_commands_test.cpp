@@ -125,6 +125,14 @@ TEST(DocumentCommands, NewOpenActivateReopenAndClose) {
   // NOTES.MEM on disk is still an unnamed document's name.
   ASSERT_TRUE(OpenOrActivate(&f.app, f.Make("NOTES.MEM", "n\n")));
   EXPECT_FALSE(IsReopenable(f.app));
+  // Activated again, the current document is its own previous; once it is
+  // closed there is no previous to go to, however many are left.
+  NewDocument(&f.app);
+  NewDocument(&f.app);
+  Activate(&f.app, f.app.current_path);
+  CloseCurrent(&f.app);
+  EXPECT_EQ(DocumentCount(f.app.documents), 2);
+  EXPECT_FALSE(CanSwitchToPrevious(f.app));
 }
 
 TEST(DocumentCommands, SaveSaveAsAndSaveAll) {

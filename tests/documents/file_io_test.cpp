@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -136,6 +138,11 @@ TEST(FileReader, ReadsAcrossBuffersAndBeyondTheReadAhead) {
   FileReader whole(dir.File("in100000").c_str());
   std::string all(120000, 0);
   EXPECT_EQ(whole.Read(&all[0], 120000), 100000);  // cut to the size
+  // A file cut short under the reader: what is left, then a failure.
+  FileReader cut(dir.File("in100000").c_str());
+  ASSERT_EQ(truncate(dir.File("in100000").c_str(), 8192 * 5), 0);
+  EXPECT_EQ(cut.Read(&all[0], 120000), 8192 * 5);
+  EXPECT_TRUE(cut.ReadFailed());
   FileReader missing(dir.File("missing").c_str()), folder(dir.File("").c_str());
   EXPECT_FALSE(missing.IsOpen() || folder.IsOpen());
   EXPECT_EQ(missing.GetSize(), 0);

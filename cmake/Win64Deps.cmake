@@ -53,6 +53,8 @@ target_link_libraries(orv_png PUBLIC ${ORV_ZLIB})
 
 # GoogleTest for the Windows test executable, from Debian's googletest sources.
 set(ORV_GTEST_DIR /usr/src/googletest/googletest CACHE PATH "GoogleTest sources")
-add_library(orv_gtest STATIC ${ORV_GTEST_DIR}/src/gtest-all.cc)
+# gtest_main gives the tests their main().
+add_library(orv_gtest STATIC ${ORV_GTEST_DIR}/src/gtest-all.cc
+            ${ORV_GTEST_DIR}/src/gtest_main.cc)
 target_include_directories(orv_gtest PUBLIC ${ORV_GTEST_DIR}/include PRIVATE ${ORV_GTEST_DIR})
 target_compile_options(orv_gtest PRIVATE -w)

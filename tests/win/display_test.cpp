@@ -9,7 +9,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -29,12 +28,6 @@
 #include "tests/win/win_temp_dir.h"
 
 namespace {
-
-RECT RectOf(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  return r;
-}
 
 const Pixel kBlack = MakePixel(0, 0, 0);
 
@@ -57,14 +50,6 @@ void Pump() {
   for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
 }
 
-// The profile, in memory: "ruler" is 0 and "whitespace" absent.
-int saved_ruler = -1, saved_whitespace = -1;
-int GetInt(const char* key, int fallback, const char*) { return std::string(key) == "ruler" ? 0 : fallback; }
-bool SetInt(const char* key, int value, const char*) {
-  (std::string(key) == "ruler" ? saved_ruler : saved_whitespace) = value;
-  return true;
-}
-
 HWND Child(HWND host, const wchar_t* cls, WNDPROC proc, DWORD style, int x, int w, int id) {
   WNDCLASSW wc = {CS_DBLCLKS, proc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, cls};
   RegisterClassW(&wc);
@@ -72,19 +57,16 @@ HWND Child(HWND host, const wchar_t* cls, WNDPROC proc, DWORD style, int x, int 
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), wc.hInstance, nullptr);
 }
 
-TEST(DisplayPanesWin, PanesReadTheProfileTakeTheirMessagesAndWriteItBack) {
+// The profile keys they read and write are the long-file story's to check.
+TEST(DisplayPanesWin, PanesTakeTheirMessagesAndTheirViewsGoWithThem) {
   AppState app;
   AppState* previous_app = std::exchange(app_state, &app);
-  pane_hooks.profile_path = "memory";
-  pane_hooks.profile_get_int = GetInt;
-  pane_hooks.profile_set_int = SetInt;
+  pane_hooks = PaneHooks();
   HWND host = CreateWindowExW(0, L"STATIC", L"panes", WS_POPUP | WS_VISIBLE, 0, 0, 700, 500, nullptr,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
   HWND line = Child(host, L"panes_test_line", LineWindowProc, 0, 0, 60, 1004);
   HWND surface = Child(host, L"panes_test_surface", SurfaceWindowProc, WS_VSCROLL, 60, 600, 1003);
   ASSERT_TRUE(line && surface && surface_view && line_view);
-  EXPECT_EQ(0, surface_view->ruler_column);
-  EXPECT_EQ(1, surface_view->show_whitespace) << "the default";
   std::string text;
   for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\n";
   NewDocument(&app);
@@ -99,8 +81,6 @@ TEST(DisplayPanesWin, PanesReadTheProfileTakeTheirMessagesAndWriteItBack) {
   SCROLLINFO si = {sizeof si, SIF_POS, 0, 0, 0, 0, 0};
   SkinnedGetScrollInfo(surface, &si);
   EXPECT_EQ(std::pair(c.top_line, si.nPos), std::pair(0, 0));
-  SendMessageW(surface, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
-  EXPECT_EQ(3, c.top_line);
   SendMessageW(surface, WM_VSCROLL, SB_BOTTOM, 0);
   EXPECT_EQ(201 - static_cast<int>(c.rows), c.top_line);
   const LPARAM cell = MAKELPARAM(5 + 3 * c.cell_width + 1, c.cell_height + 2);
@@ -114,17 +94,12 @@ TEST(DisplayPanesWin, PanesReadTheProfileTakeTheirMessagesAndWriteItBack) {
   for (WPARAM ch : {WPARAM('a'), WPARAM(0xD83D), WPARAM(0xDE00), WPARAM(8)}) SendMessageW(surface, WM_CHAR, ch, 0);
   CloseGapAtCaret(typed);
   EXPECT_EQ(std::string("a\xF0\x9F\x98\x80"), std::string(StringData(typed->text)));
-  EXPECT_TRUE(ToggleRulerColumn());
   DestroyWindow(host);
   Pump();
   EXPECT_EQ(nullptr, surface_view);
   EXPECT_EQ(nullptr, line_view);
-  EXPECT_EQ(1, saved_ruler);
-  EXPECT_EQ(1, saved_whitespace);
   app_state = previous_app;
-  pane_hooks = PaneHooks();
 }
-
 
 struct Logged { int code, position; };
 std::vector<Logged> scroll_log;  // WM_VSCROLL
@@ -184,20 +159,14 @@ TEST(DisplayScrollbarWin, InstallsShowsHidesAndRemoves) {
   EXPECT_EQ(200, ClientWidth(hwnd)) << "a page past the range hides it: the frame is recalculated";
   SetBar(hwnd, 100, 10, 0);
   EXPECT_EQ(200 - bar, ClientWidth(hwnd));
-  EXPECT_EQ(0, SkinnedSetScrollPos(hwnd, 1000)) << "the position before";
-  SCROLLINFO si = {sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
-  ASSERT_TRUE(SkinnedGetScrollInfo(hwnd, &si));
-  EXPECT_EQ(std::tuple(si.nMax, si.nPage, si.nPos), std::tuple(100, 10u, 91));
+  EXPECT_EQ(0, SkinnedSetScrollPos(hwnd, 1000)) << "the position before";  // clamped: the native geometry test's
   SkinnedShowScrollBar(hwnd, FALSE);
   EXPECT_EQ(200, ClientWidth(hwnd));
   SkinnedShowScrollBar(hwnd, TRUE);
   EXPECT_EQ(HTVSCROLL, SendMessageW(hwnd, WM_NCHITTEST, 0, OnBar(hwnd, 150)));
   EXPECT_EQ(HTCLIENT, SendMessageW(hwnd, WM_NCHITTEST, 0, OnBar(hwnd, 150, bar)));
-  const LONG_PTR subclassed = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
   EXPECT_EQ(S_OK, RemoveSkinnedScrollbar(hwnd));
   EXPECT_EQ(E_FAIL, RemoveSkinnedScrollbar(hwnd));
-  EXPECT_NE(subclassed, GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
-  EXPECT_FALSE(SkinnedSetMinThumbSize(hwnd, SB_VERT, 25)) << "no record left";
   SetBar(hwnd, 100, 10, 5);
   EXPECT_EQ(5, GetScrollPos(hwnd, SB_VERT)) << "without the record the system bar answers";
   DestroyWindow(hwnd);
@@ -205,7 +174,8 @@ TEST(DisplayScrollbarWin, InstallsShowsHidesAndRemoves) {
   hwnd = MakeWindow(WS_EX_LEFTSCROLLBAR);
   POINT origin{0, 0};
   ClientToScreen(hwnd, &origin);
-  const RECT w = RectOf(hwnd);
+  RECT w;
+  GetWindowRect(hwnd, &w);
   EXPECT_EQ(w.left + bar, origin.x);
   EXPECT_EQ(HTVSCROLL, SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(w.left + bar / 2, w.top + 150)));
   EXPECT_EQ(HTCLIENT, SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(w.right - 3, w.top + 150)));

@@ -1,11 +1,26 @@
 #pragma once
 // The real orvinale.exe under Wine, driven by xdotool, seen in screenshots.
+// Header only: the stories' two files are its only users.
+#include <gtest/gtest.h>
+#include <png.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include "orv_version.h"
 
 namespace e2e {
 
@@ -18,58 +33,197 @@ struct Rgb {
 struct Image {
   int width = 0, height = 0;
   std::vector<uint8_t> rgb;  // rows top to bottom, 3 bytes a pixel
-  Rgb At(int x, int y) const;
-  // Pixels in [x0, x1) x [y0, y1) of colour c, or accepted by the test.
-  int Count(const Rgb& c, int x0, int y0, int x1, int y1) const;
-  int Count(const std::function<bool(Rgb)>& test, int x0, int y0, int x1, int y1) const;
-  std::vector<uint8_t> Region(int x0, int y0, int x1, int y1) const;
+
+  Rgb At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return {};
+    const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    return {p[0], p[1], p[2]};
+  }
+  // Pixels in [x0, x1) x [y0, y1) accepted by the test, or of colour c.
+  int Count(const std::function<bool(Rgb)>& test, int x0, int y0, int x1, int y1) const {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) n += test(At(x, y));
+    return n;
+  }
+  int Count(const Rgb& c, int x0, int y0, int x1, int y1) const {
+    return Count([&](Rgb p) { return p == c; }, x0, y0, x1, y1);
+  }
+  std::vector<uint8_t> Region(int x0, int y0, int x1, int y1) const {
+    std::vector<uint8_t> out;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) out.insert(out.end(), {At(x, y).r, At(x, y).g, At(x, y).b});
+    return out;
+  }
 };
 
-bool WaitUntil(const std::function<bool()>& cond, double timeout_s);
-std::string ReadFile(const std::string& path);
-bool WriteFile(const std::string& path, const std::string& bytes);
-bool Exists(const std::string& path);
-// Runs a shell command; its standard output (its errors go nowhere).
-std::string Capture(const std::string& command);
-std::string ShellQuote(const std::string& s);
+inline bool WaitUntil(const std::function<bool()>& cond, double timeout_s) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout_s);
+  while (!cond()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
 
-extern const std::string kMainTitle;
-std::string MainTitle(const std::string& document_name);
+inline std::string ReadFile(const std::string& path) {
+  std::stringstream ss;
+  ss << std::ifstream(path, std::ios::binary).rdbuf();
+  return ss.str();
+}
+
+inline bool WriteFile(const std::string& path, const std::string& bytes) {
+  return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
+}
+
+inline bool Exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+inline std::string ShellQuote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// Runs a shell command; its standard output (its errors go nowhere).
+inline std::string Capture(const std::string& command) {
+  std::string out;
+  if (FILE* p = popen(("{ " + command + "\n} 2>/dev/null").c_str(), "r")) {
+    char buf[4096];
+    for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+    pclose(p);
+  }
+  return out;
+}
+
+inline const std::string kMainTitle = "Orvinale " ORV_VERSION " (x64)";
+
+inline std::string MainTitle(const std::string& document_name) { return document_name + " - " + kMainTitle; }
 
 struct Box {
   int x = 0, y = 0, w = 0, h = 0;
 };
-std::string TitleOf(unsigned long window);
-Box BoxOf(unsigned long window);
-void MoveWindow(unsigned long window, int x, int y);
+
+inline std::string TitleOf(unsigned long window) {
+  std::string name = Capture("xdotool getwindowname " + std::to_string(window));
+  return name.empty() ? name : name.substr(0, name.size() - 1);
+}
+
+inline Box BoxOf(unsigned long window) {
+  std::string out = Capture("xdotool getwindowgeometry --shell " + std::to_string(window));
+  Box b;
+  std::sscanf(out.c_str(), "WINDOW=%*d X=%d Y=%d WIDTH=%d HEIGHT=%d", &b.x, &b.y, &b.w, &b.h);
+  return b;
+}
+
+inline void MoveWindow(unsigned long window, int x, int y) {
+  Capture("xdotool windowmove " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y));
+}
+
 inline bool At(unsigned long window, int x, int y) { return BoxOf(window).x == x && BoxOf(window).y == y; }
-std::vector<unsigned long> FindWindows(const std::string& pattern);  // visible, title matches the ERE
-int IniValue(const std::string& ini, const std::string& key, int fallback = -1);
+
+// Visible windows whose title matches the ERE.
+inline std::vector<unsigned long> FindWindows(const std::string& pattern) {
+  std::istringstream ids(Capture("xdotool search --onlyvisible --name " + ShellQuote(pattern)));
+  std::vector<unsigned long> out;
+  for (unsigned long id; ids >> id;) out.push_back(id);
+  return out;
+}
+
+inline std::string Exact(const std::string& title) {  // an ERE matching the title alone
+  std::string out = "^";
+  for (char c : title)
+    out += (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos ? "\\" : "") + std::string(1, c);
+  return out + "$";
+}
+
+inline int IniValue(const std::string& ini, const std::string& key, int fallback = -1) {
+  size_t at = ("\n" + ini).find("\n" + key + "=");
+  return at == std::string::npos ? fallback : std::atoi(ini.c_str() + at + key.size() + 1);
+}
 
 // One orvinale.exe run from a fresh folder holding a copy of the exe, the data
 // files and a "portable" folder. A failed test keeps the folder (so does ORV_E2E_KEEP=1).
 class Orvinale {
  public:
-  Orvinale();
-  ~Orvinale();
+  Orvinale() {
+    char tmpl[] = "/tmp/orv-e2e-XXXXXX";
+    dir_ = mkdtemp(tmpl) ? tmpl : "/nonexistent";
+    Capture("cd " + ShellQuote(dir_) + " && cp " + ShellQuote(ORV_WIN64_DIR "/orvinale.exe") + " . && cp -r " +
+            ShellQuote(ORV_SOURCE_DIR "/data/.") + " . && mkdir portable");
+  }
+  ~Orvinale() {
+    if (pid_ > 0) {
+      kill(-pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (::testing::Test::HasFailure() || getenv("ORV_E2E_KEEP"))
+      std::fprintf(stderr, "e2e: kept %s\n", dir_.c_str());
+    else
+      Capture("rm -rf " + ShellQuote(dir_));
+  }
   Orvinale(const Orvinale&) = delete;
   Orvinale& operator=(const Orvinale&) = delete;
 
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-  std::string WindowsPath(const std::string& name) const;  // Z:\...
+  std::string WindowsPath(const std::string& name) const {  // Z:\...
+    std::string p = "Z:" + Path(name);
+    for (char& c : p) c = c == '/' ? '\\' : c;
+    return p;
+  }
   std::string Ini() const { return ReadFile(Path("portable/orvinale.ini")); }
 
-  bool Start(const std::vector<std::string>& args);
+  bool Start(const std::vector<std::string>& args) {
+    std::string command = "cd " + ShellQuote(dir_) + " && exec ";
+    command += ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + ShellQuote(Path("orvinale.exe"));
+    for (const std::string& arg : args) command += " " + ShellQuote(arg);
+    pid_ = fork();
+    if (pid_ == 0) {  // in a process group of its own, which the destructor kills
+      setpgid(0, 0);
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    if (pid_ > 0) setpgid(pid_, pid_);
+    return pid_ > 0;
+  }
   // Start, dismiss the welcome box, wait for the main window: its id or 0.
-  unsigned long StartMain(const std::vector<std::string>& args, const std::string& title);
+  unsigned long StartMain(const std::vector<std::string>& args, const std::string& title) {
+    if (!Start(args) || !DismissBox("Release for testing purposes", 60)) return 0;
+    return WaitWindow(title);
+  }
   // Enter in the box titled `title` until it is gone; false if it never showed or stays.
-  bool DismissBox(const std::string& title, double timeout_s = 30);
+  bool DismissBox(const std::string& title, double timeout_s = 30) {
+    unsigned long box = WaitWindow(title, timeout_s);
+    // The box may not take keys at once; press Enter again only when it is
+    // plainly still there, so no second Enter reaches the window behind it.
+    for (int attempt = 0; box != 0 && attempt < 4; ++attempt) {
+      Key(box, "Return");
+      if (WaitWindowGone(title, 8)) return true;
+    }
+    return false;
+  }
   // `keys`, then the program's exit code; -1 (and a failure) if it does not end.
-  int Quit(unsigned long window, const std::string& keys = "ctrl+q");
+  int Quit(unsigned long window, const std::string& keys = "ctrl+q") {
+    Key(window, keys);
+    exit_code_ = -1;
+    EXPECT_TRUE(WaitUntil([&] { return !Running(); }, 30)) << "the program did not end after " << keys;
+    return exit_code_;
+  }
 
   // A visible window titled `title` (not `other`: a box sharing its dialog's caption); 0 on time-out.
-  unsigned long WaitWindow(const std::string& title, double timeout_s = 30, unsigned long other = 0);
-  bool WaitWindowGone(const std::string& title, double timeout_s = 20);
+  unsigned long WaitWindow(const std::string& title, double timeout_s = 30, unsigned long other = 0) {
+    unsigned long found = 0;
+    WaitUntil([&] {
+      for (unsigned long id : FindWindows(Exact(title))) found = id != other ? id : found;
+      return found != 0 || !Running();
+    }, timeout_s);
+    return found;
+  }
+  bool WaitWindowGone(const std::string& title, double timeout_s = 20) {
+    return WaitUntil([&] { return FindWindows(Exact(title)).empty(); }, timeout_s);
+  }
   unsigned long Open(unsigned long window, const std::string& keys, const std::string& title) {
     Key(window, keys); return WaitWindow(title);
   }
@@ -99,8 +253,12 @@ class Orvinale {
     return dialog;
   }
 
+  void Focus(unsigned long window) {
+    const std::string id = std::to_string(window);
+    Capture("xdotool windowraise " + id + " windowfocus " + id);
+    WaitUntil([&] { return Capture("xdotool getwindowfocus") == id + "\n"; }, 5);
+  }
   // QuickKeys sends with no delay: all chords are queued before a console pane's 50 ms timer hands one on.
-  void Focus(unsigned long window);
   void Key(unsigned long window, const std::string& keys) { Xdo(window, "key --delay 30 " + keys); }
   void QuickKeys(unsigned long window, const std::string& keys) { Xdo(window, "key --delay 0 " + keys); }
   void Type(unsigned long window, const std::string& text) { Xdo(window, "type --delay 30 -- " + ShellQuote(text)); }
@@ -109,69 +267,128 @@ class Orvinale {
   }
   void Press(unsigned long window, int x, int y) { Xdo(window, MoveTo(window, x, y) + " mousedown 1"); }
   void Release() { Capture("xdotool mouseup 1"); }
-  void Drag(unsigned long window, int x0, int y0, int x1, int y1);
+  void Drag(unsigned long window, int x0, int y0, int x1, int y1) {
+    std::string cmd = MoveTo(window, x0, y0) + " mousedown 1";
+    for (int i = 1; i <= 4; ++i)  // paced like a hand, so each step is its own move
+      cmd += " sleep 0.05" + MoveTo(window, x0 + (x1 - x0) * i / 4, y0 + (y1 - y0) * i / 4);
+    Xdo(window, cmd + " mouseup 1");
+  }
 
   // A window's picture (0: the screen), kept as a PNG in the test folder.
-  Image Screenshot(unsigned long window, const std::string& name);
+  Image Screenshot(unsigned long window, const std::string& name) {
+    Capture("import -silent -window " + (window ? std::to_string(window) : "root") + " " +
+            ShellQuote("png:" + Path(name)));
+    Image img;
+    png_image png = {};
+    png.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&png, Path(name).c_str())) {
+      png.format = PNG_FORMAT_RGB;
+      img.rgb.resize(PNG_IMAGE_SIZE(png));
+      if (png_image_finish_read(&png, nullptr, img.rgb.data(), 0, nullptr))
+        img.width = static_cast<int>(png.width), img.height = static_cast<int>(png.height);
+      else
+        img.rgb.clear();
+    }
+    return img;
+  }
   bool WaitShot(unsigned long window, const std::string& name, const std::function<bool(const Image&)>& test,
-                Image* shot, double timeout_s = 20);
+                Image* shot, double timeout_s = 20) {
+    return WaitUntil([&] { return test(*shot = Screenshot(window, name)); }, timeout_s);
+  }
   // The texts of the window's controls, read by a Windows helper.
-  std::string ControlTexts(const std::string& title);
+  std::string ControlTexts(const std::string& title) {
+    return Capture(ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " +
+                   ShellQuote(ORV_WIN64_DIR "/orv_window_texts.exe") + " " + ShellQuote(title));
+  }
 
  private:
-  bool Running();
-  void Xdo(unsigned long window, const std::string& command);
-  static std::string MoveTo(unsigned long window, int x, int y);
+  bool Running() {
+    int status = 0;
+    if (pid_ <= 0 || waitpid(pid_, &status, WNOHANG) == 0) return pid_ > 0;
+    exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    pid_ = -1;
+    return false;
+  }
+  void Xdo(unsigned long window, const std::string& command) {
+    Focus(window);
+    Capture("xdotool " + command);
+  }
+  static std::string MoveTo(unsigned long window, int x, int y) {
+    return " mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y);
+  }
   std::string dir_;
   pid_t pid_ = -1;
   int exit_code_ = -1;
 };
 
 // Screenshots read: the main window's client starts below the caption and the menu bar.
-extern const Rgb kEmpty, kText, kLabel, kCaretLabel, kSelected, kRed, kRuler, kDot, kWhite;
+inline const Rgb kEmpty{48, 25, 52};          // the text pane with no document
+inline const Rgb kText{192, 192, 192};
+inline const Rgb kLabel{70, 70, 70};          // line numbers
+inline const Rgb kCaretLabel{128, 128, 255};  // the caret row's line number
+inline const Rgb kWhite{255, 255, 255};
+inline const Rgb kDot{20, 72, 82};            // whitespace
+inline const Rgb kRuler{25, 25, 25};
 constexpr int kClientTop = 45;
 constexpr int kLabelsRight = 60;
-int InClient(const Image& shot, const Rgb& c);
-bool RowsWith(const Image& shot, const Rgb& c, int x0, int x1, int* first, int* last);
-// The rows of the caret row's highlighted label; false when none shows.
-bool CaretLabelRows(const Image& shot, int* first, int* last);
-// Top pixel rows of the grey labels (all but the caret row's).
-std::vector<int> LabelTops(const Image& shot);
-// Text pixels on each client row: equal profiles show the same text.
-std::vector<int> TextProfile(const Image& shot);
-// The scrollbar's strip: pixels not black, share of light ones (a flat bar), thumb rows.
-int NotBlackInBar(const Image& shot);
-double LightShareOfBar(const Image& shot);
-int ThumbRows(const Image& shot);
-std::vector<int> RulerColumns(const Image& shot);
-// Four lines with a '#' in the 0-based columns 79, 80, 119 and 120; the
-// expectation: one ruler line with a '#' in the cell on each side of it.
-std::string RulerRows();
-void ExpectRulerBetweenMarks(const Image& shot);
 
-// A console pane ends in a blue band: the help line and the status line.
-extern const Rgb kPaneBlue, kSelectionCyan;
-struct PaneBox {
-  int x0 = 0, x1 = 0;  // columns, x1 exclusive
-  int band_top = 0;    // first row of the help line
-  int bottom = 0;      // last row of the pane
-};
-std::vector<PaneBox> FindPanes(const Image& shot);  // left to right
-int HelpLineRight(const Image& shot, const PaneBox& pane);  // -1 when empty
-double StatusToHelpWidth(const Image& shot, const PaneBox& pane);
-std::vector<uint8_t> StatusPixels(const Image& shot, const PaneBox& pane);
-int CountInText(const Image& shot, const PaneBox& pane, const Rgb& c);  // above the band
-bool WaitPanes(Orvinale& app, unsigned long window, size_t count,
-               const std::function<bool(const Image&, const std::vector<PaneBox>&)>& test, Image* shot,
-               const std::string& name = "panes.png");
-// The caret blinks only in the pane with the focus.
-bool PaneBlinks(Orvinale& app, unsigned long window, size_t index);
-bool StatusIs(Orvinale& app, unsigned long window, size_t count, size_t index,
-              const std::vector<uint8_t>& status, bool is, Image* shot = nullptr);
-// Types into the focused read-only pane, then opens Ctrl+F's prompt and
-// cancels it: true when the status line came back as `status`.
-bool TypingChangesNothing(Orvinale& app, unsigned long window, size_t count, size_t index,
-                          const std::vector<uint8_t>& status);
-void FindInPane(Orvinale& app, unsigned long window, const std::string& text);
+inline int InClient(const Image& shot, const Rgb& c) { return shot.Count(c, 0, kClientTop, shot.width, shot.height); }
+
+inline bool RowsWith(const Image& shot, const Rgb& c, int x0, int x1, int* first, int* last) {
+  *first = -1;
+  for (int y = kClientTop; y < shot.height; ++y)
+    if (shot.Count(c, x0, y, x1, y + 1) > 0) *last = y, *first = *first < 0 ? y : *first;
+  return *first >= 0;
+}
+
+// The rows of the caret row's highlighted label; false when none shows.
+inline bool CaretLabelRows(const Image& shot, int* first, int* last) {
+  // Glyphs, not the insert caret's two-pixel underline of the same colour.
+  return RowsWith(shot, kCaretLabel, 0, kLabelsRight, first, last) && *last - *first >= 4;
+}
+
+// Top pixel rows of the grey labels (all but the caret row's).
+inline std::vector<int> LabelTops(const Image& shot) {
+  std::vector<int> tops;
+  for (int y = kClientTop, blank = 0; y < shot.height; ++y) {
+    const bool label = shot.Count(kLabel, 0, y, kLabelsRight, y + 1) > 0;
+    if (label && blank >= 3) tops.push_back(y);  // gaps inside a digit are shorter
+    blank = label ? 0 : blank + 1;
+  }
+  return tops;
+}
+
+inline std::vector<int> RulerColumns(const Image& shot) {
+  std::vector<int> xs;
+  for (int x = 0; x < shot.width; ++x)
+    if (shot.Count(kRuler, x, kClientTop, x + 1, shot.height) > (shot.height - kClientTop) / 2)
+      xs.push_back(x);
+  return xs;
+}
+
+// Four lines with a '#' in the 0-based columns 79, 80, 119 and 120.
+inline std::string RulerRows() {
+  std::string text;
+  for (int column : {79, 80, 119, 120}) text += std::string(column, ' ') + "#\n";
+  return text;
+}
+
+// RulerRows shown: one ruler line with a '#' in the cell on each side of it.
+inline void ExpectRulerBetweenMarks(const Image& shot) {
+  std::vector<int> ruler = RulerColumns(shot);
+  ASSERT_FALSE(ruler.empty()) << "no ruler line";
+  EXPECT_LE(ruler.back() - ruler.front(), 1) << "more than one ruler line";
+  // The dots of the first row stand at the cell centres: their spacing is
+  // the cell width.
+  std::vector<int> dots;
+  for (int x = 0; x < shot.width; ++x)
+    if (shot.Count(kDot, x, kClientTop, x + 1, kClientTop + 12) > 0) dots.push_back(x);
+  ASSERT_GT(dots.size(), 10u) << "no whitespace dots on the first row";
+  const int cell = dots[1] - dots[0], y1 = kClientTop + 12 * cell;  // the four marked rows
+  EXPECT_GT(shot.Count(kText, ruler.front() - cell, kClientTop, ruler.front(), y1), 0) << "no '#' left";
+  EXPECT_GT(shot.Count(kText, ruler.back() + 1, kClientTop, ruler.back() + cell, y1), 0) << "no '#' right";
+  EXPECT_EQ(shot.Count(kText, ruler.back() + cell, kClientTop, ruler.back() + 2 * cell, y1), 0)
+      << "text two cells right of the ruler: it stands a column early";
+}
 
 }  // namespace e2e

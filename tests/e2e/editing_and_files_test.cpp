@@ -1,7 +1,6 @@
-// Editing a file given on the command line with Find, F3, Change and Go to;
-// a long file read with the mouse and the keys; a folder browsed and its files
-// switched; files that cannot be saved or opened. Checked in the saved bytes,
-// the titles, the profile and screenshots of the main window.
+// A file edited with Find, F3, Change and Go to; a long file read with the mouse
+// and the keys; a folder browsed and its files switched; files that cannot be
+// saved or opened. Checked in the saved bytes, titles, profile and screenshots.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,8 +1,6 @@
-// A first start (the empty editor, a new note saved under typed names, the
-// view toggles, full screen, the HELP menu's windows, the profile at the exit),
-// and a preferences.txt that does not parse, reported at start, repaired in the
-// Preferences window and applied at the next start. The changelog and the
-// Preferences window are console panes, read off the screenshots.
+// A first start, from an empty editor to the HELP menu's windows; a preferences.txt
+// that does not parse, repaired in the Preferences window and applied at the next
+// start. The changelog and the Preferences window are console panes, read off screenshots.
 #include <gtest/gtest.h>
 
 #include <algorithm>

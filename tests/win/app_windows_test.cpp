@@ -55,7 +55,6 @@ class AppWindows : public ::testing::Test {
     std::ofstream(dir_.File("license.txt"), std::ios::binary) << kLicense;
     std::ofstream(dir_.File("preferences-default.txt")) << "{\n  \"curses_right_focus\": true\n}\n";
     std::ofstream(dir_.File("preferences.txt")) << "{\n  \"ruler\": 100\n}\n";
-    std::ofstream(dir_.File("changelog.txt")) << "Changelog\n\n0.53-alpha\n  - first release\n";
     RegisterWindowClasses(GetModuleHandleW(nullptr));
     command_line.clear();
     window_.show_welcome = false;

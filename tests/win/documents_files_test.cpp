@@ -1,5 +1,5 @@
-// The file layer's Windows halves (long and non-ASCII names, files held open
-// or read-only, links, folders listed and scanned) and the clipboard's.
+// The file layer's Windows halves (long and non-ASCII names, files held open,
+// links, folders listed and scanned) and the clipboard's.
 #include <windows.h>
 
 #include <gtest/gtest.h>

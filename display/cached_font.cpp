@@ -68,19 +68,6 @@ PixelRect ClipArea(const Canvas& canvas, const PixelRect& rect, unsigned flags) 
   return clip;
 }
 
-int FirstLineTop(const PixelRect& rect, int text_height, unsigned flags) {
-  if (!(flags & kTextSingleLine)) return rect.top;
-  if (flags & kTextBottom) return rect.bottom - text_height;
-  if (flags & kTextVCenter) return rect.top + (RectHeight(rect) - text_height) / 2;
-  return rect.top;
-}
-
-int LineLeft(const PixelRect& rect, int line_width, unsigned flags) {
-  if (flags & kTextCenter) return rect.left + (RectWidth(rect) - line_width) / 2;
-  if (flags & kTextRight) return rect.right - line_width;
-  return rect.left;
-}
-
 }  // namespace
 
 void SetGlyphSource(CachedFont& font, std::unique_ptr<GlyphSource> source) {
@@ -121,9 +108,9 @@ int DrawUtf8Text(CachedFont& font, Canvas& canvas, const char* text, int length,
   if (!canvas.pixels) return text_height;
   const PixelRect clip = ClipArea(canvas, *rect, flags);
   const int weight = OpacityWeight(font.text_opacity);
-  int top = FirstLineTop(*rect, text_height, flags);
+  int top = rect->top;
   for (size_t k = 0; k < lines.size(); ++k, top += line_height) {
-    int x = LineLeft(*rect, widths[k], flags);
+    int x = rect->left;
     if (font.background_mode == kBackgroundOpaque) {
       const PixelRect box{std::max(x, clip.left), std::max(top, clip.top),
                           std::min(x + widths[k], clip.right), std::min(top + line_height, clip.bottom)};

@@ -12,10 +12,6 @@
 #include "display/canvas.h"
 
 // The Win32 DrawText flag values this renderer understands.
-constexpr unsigned kTextCenter = 0x1;       // DT_CENTER
-constexpr unsigned kTextRight = 0x2;        // DT_RIGHT
-constexpr unsigned kTextVCenter = 0x4;      // DT_VCENTER (single line only)
-constexpr unsigned kTextBottom = 0x8;       // DT_BOTTOM (single line only)
 constexpr unsigned kTextSingleLine = 0x20;  // DT_SINGLELINE
 constexpr unsigned kTextNoClip = 0x100;     // DT_NOCLIP
 constexpr unsigned kTextCalcRect = 0x400;   // DT_CALCRECT: measure only

@@ -111,20 +111,6 @@ TEST_F(PaneEditorTest, SaveWritesOnlyTextThatParsesAndSaysWhy) {
   // The help line ends with Save, its key letters marked.
   EXPECT_EQ(HelpLine(), "Ctrl+(Pane Find/Replace Save)");
   for (int col : {5, 6, 23, 24}) EXPECT_EQ(screen.AttrAt(col, screen.grid.rows - 2), col % 2 ? 2 : 3) << col;
-  // Ctrl+Tab asks for the other pane; 19 and 23 without Ctrl are the base
-  // editor's; Ctrl+W closes at once, changes and all.
-  Keys({4097, kEnd});  // Up
-  Type(" x  ");
-  EXPECT_TRUE(Ctrl(kTab));
-  EXPECT_EQ(host.switches, std::vector<int>{1});
-  EXPECT_TRUE(Key(kCtrlS));
-  EXPECT_TRUE(Key(kCtrlW));
-  EXPECT_EQ(Status(), "Save file before closing (y/N)?");
-  Key(kEscape);
-  Ctrl(kCtrlS);
-  EXPECT_EQ(editor->message, "Parse error before: x}\n") << "the minified rest of the text";
-  EXPECT_FALSE(Ctrl(kCtrlW));
-  EXPECT_EQ(host.closes, 1);
 }
 
 TEST_F(PaneEditorTest, EmptyOrUnwritableTextIsNotSaved) {

@@ -166,6 +166,7 @@ TEST_F(SurfacePaint, WisdomLineCentredUntilADocumentIsShown) {
 TEST_F(SurfacePaint, LongLineScrollsWithTheMarker) {
   Document* doc = Open(std::string(200, 'x') + "\nshort");
   Paint();
+  Expect({{CellX(58), CellY(0), kGrey}, {419, CellY(0), kGrey}});  // up to the partly shown last cell
   MoveEnd(doc, false);
   Paint();
   const RenderCache& c = *doc->render_cache;

@@ -25,20 +25,20 @@ void Join(std::string* out, const std::string& item) {
   *out += item;
 }
 
-// Code points, as the text pane draws them.
-std::string Drawn(const std::string& s) {
+// Code points of the first `size` bytes, as the text pane draws them.
+std::string Drawn(const std::string& s, size_t size) {
   std::string out;
-  for (size_t at = 0; at < s.size();)
-    Join(&out, Hex(static_cast<long>(NextCodePoint(s.data(), s.size(), &at))));
+  for (size_t at = 0; at < size;)
+    Join(&out, Hex(static_cast<long>(NextCodePoint(s.data(), size, &at))));
   return out;
 }
 
 // Code point / bytes of each column, as the console cuts and reads them.
-std::string ConsoleChars(const std::string& s) {
+std::string ConsoleChars(const std::string& s, size_t size) {
   std::string out;
-  for (size_t at = 0; at < s.size();) {
-    size_t length = Utf8ColumnBytes(s.data(), s.size(), at);
-    Join(&out, Hex(Utf8ColumnCode(s.data(), s.size(), at)) + "/" + std::to_string(length));
+  for (size_t at = 0; at < size;) {
+    size_t length = Utf8ColumnBytes(s.data(), size, at);
+    Join(&out, Hex(Utf8ColumnCode(s.data(), size, at)) + "/" + std::to_string(length));
     at += length;
   }
   return out;
@@ -109,15 +109,18 @@ const EdgeRow kEdges[] = {
 TEST(Utf8Rules, EachReaderOfTheEdgeBytes) {
   for (const EdgeRow& row : kEdges) {
     const std::string& s = row.bytes;
-    EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kFileLoad), row.load) << row.what;
-    EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard) << row.what;
+    // Continuation bytes beyond the given length are never read.
+    const std::string padded = s + "\x80\x80\x80";
+    EXPECT_EQ(CheckUtf8(padded.data(), s.size(), Utf8Rule::kFileLoad), row.load) << row.what;
+    EXPECT_EQ(CheckUtf8(padded.data(), s.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard)
+        << row.what;
     // The same bytes after an ASCII run long enough for the 32-byte steps.
     std::string late = std::string(45, 'x') + s + "x";
     EXPECT_EQ(CheckUtf8(late.data(), late.size(), Utf8Rule::kFileLoad), row.load) << row.what;
     EXPECT_EQ(CheckUtf8(late.data(), late.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard)
         << row.what;
-    EXPECT_EQ(Drawn(s), row.drawn) << row.what;
-    EXPECT_EQ(ConsoleChars(s), row.console) << row.what;
+    EXPECT_EQ(Drawn(padded, s.size()), row.drawn) << row.what;
+    EXPECT_EQ(ConsoleChars(padded, s.size()), row.console) << row.what;
     EXPECT_EQ(DocumentSizes(s), row.sizes) << row.what;
   }
 }

@@ -1,12 +1,16 @@
 // The text primitives under the editing commands: splices with clamped
-// positions, and closing the typing gap.
+// positions, closing the typing gap, the invariant checker; the clipboard
+// commands' refusals (what they move is the reference model's test).
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "engine/clipboard.h"
 #include "engine/editing.h"
+#include "engine/movement.h"
 #include "engine/text_splice.h"
 #include "tests/support/engine_test_document.h"
+#include "tests/support/memory_clipboard.h"
 
 TEST(TextSplice, ReplacesBytesWithPositionsClampedToTheText) {
   auto doc = MakeTestDocument("abcdef");
@@ -79,4 +83,20 @@ TEST(Invariants, EachKindOfDamageIsReported) {
     EXPECT_EQ(CheckInvariants(*doc, &why), std::string(row.what) == "nothing") << row.what;
     if (std::string(row.what) != "nothing") { EXPECT_EQ(why, row.what); }
   }
+}
+
+TEST(Clipboard, CopyAndCutNeedANonEmptySelection) {
+  auto doc = MakeTestDocument("abc");
+  MemoryClipboard clip;
+  EXPECT_FALSE(PasteClipboard(doc.get(), clip));  // holds no text
+  clip.SetText("old");
+  EXPECT_FALSE(CopySelection(doc.get(), clip));
+  EXPECT_EQ(clip.Text(), "old");
+  MoveRight(doc.get(), true);
+  MoveLeft(doc.get(), true);  // empty selection, still present
+  ASSERT_TRUE(doc->has_selection);
+  EXPECT_FALSE(CopySelection(doc.get(), clip));
+  EXPECT_FALSE(CutSelection(doc.get(), clip));
+  EXPECT_EQ(clip.Text(), "old") << "what was copied before survives";
+  EXPECT_EQ(Content(*doc), "abc");
 }

@@ -262,6 +262,9 @@ TEST(DocumentIo, SavesThroughLinksWriteWhatTheyLeadTo) {
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("here").c_str()));
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("other").c_str()));
   EXPECT_FALSE(CreateDirectoryUtf8(dir.File("other").c_str())) << "it is there already";
+  FileStatus status;
+  EXPECT_FALSE(CreateDirectoryUtf8(nullptr) || StatUtf8(nullptr, &status) ||
+               StatUtf8(dir.File("here").c_str(), nullptr));
   struct Link {
     const char* name;
     std::string text;    // the link's own text

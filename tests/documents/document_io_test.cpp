@@ -208,11 +208,13 @@ TEST(DocumentIo, UnnamedDocumentsNeedSaveAs) {
   EXPECT_EQ(fresh->eol_style, 1u);  // the preference's default
   EXPECT_FALSE(SaveDocument(fresh.get()));
   EXPECT_FALSE(FileExists(dir.File("NOTES.MEM")));
-  // Save as may also choose a ".mem" name; into a missing folder it fails
-  // and keeps the old name.
+  // Save as may also choose a ".mem" name; into a missing folder or onto a
+  // folder it fails and keeps the old name.
   EXPECT_TRUE(SaveDocumentAs(fresh.get(), dir.File("kept.mem").c_str()));
   EXPECT_EQ(ReadBytes(dir.File("kept.mem")), "");
   EXPECT_FALSE(SaveDocumentAs(fresh.get(), dir.File("no/where.txt").c_str()));
+  ASSERT_TRUE(CreateDirectoryUtf8(dir.File("folder").c_str()));
+  EXPECT_FALSE(SaveDocumentAs(fresh.get(), dir.File("folder").c_str()));
   EXPECT_STREQ(StringData(fresh->path), dir.File("kept.mem").c_str());
 }
 
@@ -265,6 +267,9 @@ TEST(DocumentIo, SavesThroughLinksWriteWhatTheyLeadTo) {
   FileStatus status;
   EXPECT_FALSE(CreateDirectoryUtf8(nullptr) || StatUtf8(nullptr, &status) ||
                StatUtf8(dir.File("here").c_str(), nullptr));
+  WriteBytes(dir.File("m.txt"), "m");
+  EXPECT_TRUE(MoveFileUtf8(dir.File("m.txt").c_str(), dir.File("here/m.txt").c_str()));
+  EXPECT_FALSE(MoveFileUtf8(dir.File("m.txt").c_str(), dir.File("here/n.txt").c_str()));
   struct Link {
     const char* name;
     std::string text;    // the link's own text

@@ -48,6 +48,19 @@ TEST(TypingGap, CloseGapMovesOnlyOffsetsPastTheGap) {
   EXPECT_EQ(std::string(StringData(doc->text)), "0123456789");
 }
 
+// With the line entries out of step, the line lookups scan the text.
+TEST(LineLookup, ScansTheTextWhenTheEntriesAreOutOfStep) {
+  auto doc = MakeTestDocument("ab\ncd\n\nef");
+  CloseGapAtCaret(doc.get());
+  doc->lines.text_length += 1;
+  ASSERT_FALSE(LinesMatchText(*doc));
+  const int32_t rows[][3] = {{0, 0, 0}, {1, 3, 1}, {2, 6, 2}, {3, 7, 3}, {9, 7, 3}};
+  for (const auto& r : rows) {  // line, its start, the line of that start
+    EXPECT_EQ(LineStartOffset(*doc, r[0]), r[1]) << r[0];
+    EXPECT_EQ(LineOfOffset(*doc, r[1]), r[2]) << r[1];
+  }
+}
+
 // The checker the model tests rely on notices each kind of damage.
 TEST(Invariants, EachKindOfDamageIsReported) {
   using Damage = void (*)(Document*);

@@ -35,10 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ModelDoc model;
   std::string start = RandomText(pick, 30, false);
   StartBoth(start, 2 + static_cast<int32_t>(pick(3)), pick(2) == 0, &doc, &model);
+  doc->eol_style = pick(3);
   MemoryClipboard clip;
   for (int step = 0; step < 400 && !input.Done(); ++step) {
     std::string op = RandomStep(doc.get(), &model, &clip, pick);
-    std::string diff = CompareWithModel(*doc, model);
+    std::string diff = CompareWithModel(*doc, model, &clip);
     if (!diff.empty()) {
       std::fprintf(stderr, "engine and model differ after step %d (%s): %s\n", step, op.c_str(),
                    diff.c_str());

@@ -14,10 +14,10 @@ TEST(NeedsWideName, LongNamesAndMultiByteForms) {
       {"", false},           {"C:\\src\\main.cpp", false},   {std::string(255, 'a'), false},
       {std::string(256, 'a'), true},   {std::string(259, 'a'), true},
       {"\xC1\xBF", false},   {"\xC2\x80", true},    {"caf\xC3\xA9", true},   {"\xDF\xBF", true},
-      {"\xC3(x", false},      {"\xE0\x80\x80", true}, {"\xED\xA0\x80", true}, {"\xEF\xBF\xBF", true},
+      {"\xC3(\xA9", false},      {"\xE0\x80\x80", true}, {"\xED\xA0\x80", true}, {"\xEF\xBF\xBF", true},
       {"\xE2\x82", false},   {"\xE2(\x82", false},   {"\xF0\x9F\x98", true},  {"\xF4\x8F\xBF", true},
       {"\xF5\x80\x80\x80", false}, {"\xF0\x9F", false},     {"\xF8\x88\x80\x80", false},
-      {"\x80\x80\x80", false}, {"ab\xC3", false},
+      {"\xF0(\x98\x80", false}, {"\x80\x80\x80", false}, {"ab\xC3", false},
   };
   for (const Row& r : rows) EXPECT_EQ(NeedsWideName(r.name.c_str()), r.wide) << r.name;
   EXPECT_FALSE(NeedsWideName(nullptr));

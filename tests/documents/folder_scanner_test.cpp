@@ -4,18 +4,44 @@
 
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "documents/directory_listing.h"
 #include "documents/folder_scanner.h"
 #include "documents/no_case.h"
-#include "tests/documents/fake_lister.h"
 #include "tests/documents/temp_dir.h"
 
 namespace {
 
 using Paths = std::vector<std::string>;
+
+// Folders by full name ("C:\r", "C:\r\a"), each with its entries in listing
+// order; every folder also lists "." and "..".
+class FakeTreeLister : public DirectoryLister {
+ public:
+  void AddFile(const std::string& dir, const std::string& name) {
+    tree_[dir].push_back({name, false});
+  }
+  void AddFolder(const std::string& dir, const std::string& name) {
+    tree_[dir].push_back({name, true});
+    tree_[dir + "\\" + name];
+  }
+  bool List(const std::string& directory, const DirectoryVisitor& visit) override {
+    auto found = tree_.find(directory);
+    if (found == tree_.end()) return false;
+    if (!visit({".", true}) || !visit({"..", true})) return true;
+    for (const DirectoryEntry& e : found->second)
+      if (!visit(e)) break;
+    return true;
+  }
+  char Separator() const override { return '\\'; }
+
+ private:
+  std::map<std::string, std::vector<DirectoryEntry>> tree_;
+};
 
 // Waits for the root's one scan to end; the deadline only keeps a broken
 // scanner from hanging the suite.
@@ -27,13 +53,6 @@ bool WaitScanned(FolderScanner* s) {
   }
   return true;
 }
-
-// A lister for roots whose scans must find nothing.
-class EmptyLister : public DirectoryLister {
- public:
-  bool List(const std::string&, const DirectoryVisitor&) override { return false; }
-  char Separator() const override { return '\\'; }
-};
 
 // Subfolders' files mix in case-insensitive path order. A link to a file is
 // a file; a folder reached through a link (a parent, or one elsewhere) is
@@ -78,7 +97,7 @@ TEST(FolderScan, WindowsPathsSortAsStricmpAndDotEntriesAreSkipped) {
 }
 
 TEST(FolderScan, DuplicateRootsCompareTheExactTextWithoutCase) {
-  EmptyLister none;
+  FakeTreeLister none;  // lists no folder
   FolderRoots roots;
   EXPECT_TRUE(AddFolderRoot(&roots, "C:\\src", &none));
   EXPECT_TRUE(AddFolderRoot(&roots, "c:\\SRC\\", &none)) << "the trailing backslash differs";

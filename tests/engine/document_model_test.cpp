@@ -1,12 +1,16 @@
 // The text primitives under the editing commands: splices with clamped
-// positions, and closing the typing gap.
+// positions, closing the typing gap, the invariant checker; the clipboard
+// commands' refusals (what they move is the reference model's test).
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "engine/clipboard.h"
 #include "engine/editing.h"
+#include "engine/movement.h"
 #include "engine/text_splice.h"
 #include "tests/support/engine_test_document.h"
+#include "tests/support/memory_clipboard.h"
 
 TEST(TextSplice, ReplacesBytesWithPositionsClampedToTheText) {
   auto doc = MakeTestDocument("abcdef");
@@ -44,6 +48,19 @@ TEST(TypingGap, CloseGapMovesOnlyOffsetsPastTheGap) {
   EXPECT_EQ(std::string(StringData(doc->text)), "0123456789");
 }
 
+// With the line entries out of step, the line lookups scan the text.
+TEST(LineLookup, ScansTheTextWhenTheEntriesAreOutOfStep) {
+  auto doc = MakeTestDocument("ab\ncd\n\nef");
+  CloseGapAtCaret(doc.get());
+  doc->lines.text_length += 1;
+  ASSERT_FALSE(LinesMatchText(*doc));
+  const int32_t rows[][3] = {{0, 0, 0}, {1, 3, 1}, {2, 6, 2}, {3, 7, 3}, {9, 7, 3}};
+  for (const auto& r : rows) {  // line, its start, the line of that start
+    EXPECT_EQ(LineStartOffset(*doc, r[0]), r[1]) << r[0];
+    EXPECT_EQ(LineOfOffset(*doc, r[1]), r[2]) << r[1];
+  }
+}
+
 // The checker the model tests rely on notices each kind of damage.
 TEST(Invariants, EachKindOfDamageIsReported) {
   using Damage = void (*)(Document*);
@@ -79,4 +96,20 @@ TEST(Invariants, EachKindOfDamageIsReported) {
     EXPECT_EQ(CheckInvariants(*doc, &why), std::string(row.what) == "nothing") << row.what;
     if (std::string(row.what) != "nothing") { EXPECT_EQ(why, row.what); }
   }
+}
+
+TEST(Clipboard, CopyAndCutNeedANonEmptySelection) {
+  auto doc = MakeTestDocument("abc");
+  MemoryClipboard clip;
+  EXPECT_FALSE(PasteClipboard(doc.get(), clip));  // holds no text
+  clip.SetText("old");
+  EXPECT_FALSE(CopySelection(doc.get(), clip));
+  EXPECT_EQ(clip.Text(), "old");
+  MoveRight(doc.get(), true);
+  MoveLeft(doc.get(), true);  // empty selection, still present
+  ASSERT_TRUE(doc->has_selection);
+  EXPECT_FALSE(CopySelection(doc.get(), clip));
+  EXPECT_FALSE(CutSelection(doc.get(), clip));
+  EXPECT_EQ(clip.Text(), "old") << "what was copied before survives";
+  EXPECT_EQ(Content(*doc), "abc");
 }

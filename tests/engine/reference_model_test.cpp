@@ -26,6 +26,7 @@ void RunSeed(uint32_t seed, int steps, int block_lines) {
   ModelDoc model;
   std::string start = block_lines > 0 ? block() : RandomText(pick, 40, false);
   StartBoth(start, 2 + static_cast<int32_t>(pick(3)), pick(3) != 0, &doc, &model);
+  doc->eol_style = seed % 3;
   MemoryClipboard clip;
   std::string history;
   for (int i = 0; i < steps; ++i) {
@@ -33,13 +34,14 @@ void RunSeed(uint32_t seed, int steps, int block_lines) {
     if (block_lines > 0 && pick(12) == 0) {
       clip.SetText(block());
       PasteClipboard(doc.get(), clip);
+      model.clipboard = clip.Text();
       model.Paste(clip.Text());
       op = "paste block";
     } else {
       op = RandomStep(doc.get(), &model, &clip, pick);
     }
     history += op + "; ";
-    std::string diff = CompareWithModel(*doc, model);
+    std::string diff = CompareWithModel(*doc, model, &clip);
     ASSERT_EQ(diff, "") << "seed " << seed << " step " << i << " after: " << history
                         << "\nengine: " << testing::PrintToString(Content(*doc))
                         << "\nmodel:  " << testing::PrintToString(model.text);

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "engine/char_input.h"
@@ -25,20 +27,20 @@ void Join(std::string* out, const std::string& item) {
   *out += item;
 }
 
-// Code points, as the text pane draws them.
-std::string Drawn(const std::string& s) {
+// Code points of the first `size` bytes, as the text pane draws them.
+std::string Drawn(const std::string& s, size_t size) {
   std::string out;
-  for (size_t at = 0; at < s.size();)
-    Join(&out, Hex(static_cast<long>(NextCodePoint(s.data(), s.size(), &at))));
+  for (size_t at = 0; at < size;)
+    Join(&out, Hex(static_cast<long>(NextCodePoint(s.data(), size, &at))));
   return out;
 }
 
 // Code point / bytes of each column, as the console cuts and reads them.
-std::string ConsoleChars(const std::string& s) {
+std::string ConsoleChars(const std::string& s, size_t size) {
   std::string out;
-  for (size_t at = 0; at < s.size();) {
-    size_t length = Utf8ColumnBytes(s.data(), s.size(), at);
-    Join(&out, Hex(Utf8ColumnCode(s.data(), s.size(), at)) + "/" + std::to_string(length));
+  for (size_t at = 0; at < size;) {
+    size_t length = Utf8ColumnBytes(s.data(), size, at);
+    Join(&out, Hex(Utf8ColumnCode(s.data(), size, at)) + "/" + std::to_string(length));
     at += length;
   }
   return out;
@@ -50,6 +52,26 @@ std::string DocumentSizes(const std::string& s) {
   for (const char* p = s.c_str(); *p != 0; p += Utf8CharSize(p))
     Join(&out, std::to_string(Utf8CharSize(p)));
   return out;
+}
+
+// Code points through every encoder: the one the console writes with, typing
+// (one UTF-16 unit or a pair) and UTF-16 text (the command line). "" = not
+// encodable.
+void ExpectEveryEncoderWrites(long code, const std::string& bytes) {
+  EXPECT_EQ(EncodeUtf8(static_cast<char32_t>(code)), bytes) << Hex(code);
+  if (bytes.empty()) return;
+  std::u16string units;
+  if (code >= 0x10000) {
+    units += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+    units += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+  } else {
+    units += static_cast<char16_t>(code);
+  }
+  EXPECT_EQ(Utf16ToUtf8(units.data(), units.size(), 16), bytes) << Hex(code);
+  CharInput input;
+  std::string typed;
+  for (char16_t unit : units) typed += CharUnitToUtf8(&input, unit);
+  EXPECT_EQ(typed, bytes) << Hex(code);
 }
 
 struct EdgeRow {
@@ -69,6 +91,8 @@ const EdgeRow kEdges[] = {
     {"two bytes", "\xC3\xA9", 1, true, "E9", "E9/2", "2"},
     {"last two-byte U+07FF", "\xDF\xBF", 1, true, "7FF", "7FF/2", "2"},
     {"continuation above BF", "\xC3\xC0", -1, false, "FFFD FFFD", "FFFD/1 FFFD/1", "1 1"},
+    {"first after the surrogates U+E000", "\xEE\x80\x80", 1, true, "E000", "E000/3", "3"},
+    {"replacement character U+FFFD", "\xEF\xBF\xBD", 1, true, "FFFD", "FFFD/3", "3"},
     {"last three-byte U+FFFF", "\xEF\xBF\xBF", 1, true, "FFFF", "FFFF/3", "3"},
     {"three bytes", "\xE2\x82\xAC", 1, true, "20AC", "20AC/3", "3"},
     {"four bytes", "\xF0\x9F\x98\x80", 1, true, "1F600", "1F600/4", "4"},
@@ -109,16 +133,21 @@ const EdgeRow kEdges[] = {
 TEST(Utf8Rules, EachReaderOfTheEdgeBytes) {
   for (const EdgeRow& row : kEdges) {
     const std::string& s = row.bytes;
-    EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kFileLoad), row.load) << row.what;
-    EXPECT_EQ(CheckUtf8(s.data(), s.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard) << row.what;
+    // Continuation bytes beyond the given length are never read.
+    const std::string padded = s + "\x80\x80\x80";
+    EXPECT_EQ(CheckUtf8(padded.data(), s.size(), Utf8Rule::kFileLoad), row.load) << row.what;
+    EXPECT_EQ(CheckUtf8(padded.data(), s.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard)
+        << row.what;
     // The same bytes after an ASCII run long enough for the 32-byte steps.
     std::string late = std::string(45, 'x') + s + "x";
     EXPECT_EQ(CheckUtf8(late.data(), late.size(), Utf8Rule::kFileLoad), row.load) << row.what;
     EXPECT_EQ(CheckUtf8(late.data(), late.size(), Utf8Rule::kScalarValues) >= 0, row.clipboard)
         << row.what;
-    EXPECT_EQ(Drawn(s), row.drawn) << row.what;
-    EXPECT_EQ(ConsoleChars(s), row.console) << row.what;
+    EXPECT_EQ(Drawn(padded, s.size()), row.drawn) << row.what;
+    EXPECT_EQ(ConsoleChars(padded, s.size()), row.console) << row.what;
     EXPECT_EQ(DocumentSizes(s), row.sizes) << row.what;
+    if (row.clipboard && !s.empty() && std::strchr(row.drawn, ' ') == nullptr)
+      ExpectEveryEncoderWrites(std::strtol(row.drawn, nullptr, 16), s);
   }
 }
 
@@ -134,43 +163,13 @@ TEST(Utf8Rules, ConsoleColumnsStopAtTheEnd) {
   EXPECT_EQ(Utf8Columns("\x80\x80" "a", 3), 2);  // leading continuations make one
 }
 
-// Code points through every encoder: the one the console writes with, typing
-// (one UTF-16 unit or a pair) and UTF-16 text (the command line). "" = not
-// encodable.
-TEST(Utf8Rules, EveryEncoderWritesTheSameBytes) {
-  struct Row {
-    long code;
-    std::string bytes;
-  };
-  const Row rows[] = {
-      {0x41, "A"},           {0x80, "\xC2\x80"},        {0x7FF, "\xDF\xBF"},
-      {0x800, "\xE0\xA0\x80"}, {0xD7FF, "\xED\x9F\xBF"}, {0xD800, ""},
-      {0xDFFF, ""},          {0xE000, "\xEE\x80\x80"},  {0xFFFD, "\xEF\xBF\xBD"},
-      {0xFFFF, "\xEF\xBF\xBF"}, {0x10000, "\xF0\x90\x80\x80"}, {0x10FFFF, "\xF4\x8F\xBF\xBF"},
-      {0x110000, ""},        {-1, ""},
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(EncodeUtf8(static_cast<char32_t>(row.code)), row.bytes) << Hex(row.code);
-    if (row.bytes.empty()) continue;
-    std::u16string units;
-    if (row.code >= 0x10000) {
-      units += static_cast<char16_t>(0xD800 + ((row.code - 0x10000) >> 10));
-      units += static_cast<char16_t>(0xDC00 + ((row.code - 0x10000) & 0x3FF));
-    } else {
-      units += static_cast<char16_t>(row.code);
-    }
-    EXPECT_EQ(Utf16ToUtf8(units.data(), units.size(), 16), row.bytes) << Hex(row.code);
-    CharInput input;
-    std::string typed;
-    for (char16_t unit : units) typed += CharUnitToUtf8(&input, unit);
-    EXPECT_EQ(typed, row.bytes) << Hex(row.code);
-  }
-}
-
-// Halves of a surrogate pair without their partner. Typed control codes are
-// chords or table keys, not text: Backspace, Tab, Enter, Ctrl+Z (0x1A),
-// Ctrl+Backspace (0x7F); a pending first half waits on.
+// Code points no encoder takes, and halves of a surrogate pair without
+// their partner. Typed control codes are chords or table keys, not text:
+// Backspace, Tab, Enter, Ctrl+Z (0x1A), Ctrl+Backspace (0x7F); a pending
+// first half waits on.
 TEST(Utf8Rules, LoneSurrogateHalvesAndControlCodes) {
+  for (long code : {0xD800L, 0xDFFFL, 0x110000L, -1L}) ExpectEveryEncoderWrites(code, "");
+  ExpectEveryEncoderWrites(0x41, "A");
   const std::u16string lone_low = u"\xDE00", high_then_a = u"\xD83D" u"A", lone_high = u"\xD83D";
   EXPECT_EQ(Utf16ToUtf8(lone_low.data(), lone_low.size(), 16), "\xEF\xBF\xBD");
   EXPECT_EQ(Utf16ToUtf8(high_then_a.data(), high_then_a.size(), 16), "\xEF\xBF\xBD" "A");

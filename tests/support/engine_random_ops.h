@@ -106,17 +106,24 @@ inline std::string RandomStep(Document* doc, ModelDoc* model, MemoryClipboard* c
     case 14: {
       std::string text = RandomText(pick, 8, true);
       clip->SetText(text);
+      model->clipboard = text;
       PasteClipboard(doc, *clip);
       model->Paste(text);
       return "paste";
     }
     case 15: {
+      // Copy and cut take the selected bytes as they are, whatever the line
+      // ends of the file; an empty selection is neither copied nor cut.
+      bool had = model->has_selection && model->sel_end > model->sel_start;
+      if (had) {
+        model->clipboard =
+            model->text.substr(static_cast<size_t>(model->sel_start),
+                               static_cast<size_t>(model->sel_end - model->sel_start));
+      }
       if (pick(2)) {
         CopySelection(doc, *clip);
         return "copy";
       }
-      // An empty selection is not cut: it stays as it is.
-      bool had = model->has_selection && model->sel_end > model->sel_start;
       CutSelection(doc, *clip);
       if (had) model->DeleteChars(model->sel_end - model->sel_start, true);
       return "cut";
@@ -157,11 +164,14 @@ inline std::string RandomStep(Document* doc, ModelDoc* model, MemoryClipboard* c
   }
 }
 
-// Empty when the engine agrees with the model, else what differs.
-inline std::string CompareWithModel(const Document& doc, const ModelDoc& model) {
+// Empty when the engine agrees with the model (and the clipboard, when
+// given, holds what the model copied), else what differs.
+inline std::string CompareWithModel(const Document& doc, const ModelDoc& model,
+                                    const MemoryClipboard* clip = nullptr) {
   std::string why;
   if (!CheckInvariants(doc, &why)) return "invariant: " + why;
   if (Content(doc) != model.text) return "text";
+  if (clip != nullptr && clip->Text() != model.clipboard) return "clipboard";
   std::vector<std::string> lines = model.Lines();
   if (doc.lines.Count() != static_cast<int32_t>(lines.size())) return "line count";
   for (int32_t k = 0; k < doc.lines.Count(); ++k) {

@@ -23,6 +23,7 @@ struct ModelDoc {
   bool has_selection = false;
   int32_t sel_anchor = 0, sel_start = 0, sel_end = 0;
   int32_t anchor_column = 0, anchor_line = 0, sel_caret_column = 0, sel_caret_line = 0;
+  std::string clipboard;  // what copy, cut or a paste's source left there
 
   int32_t Length() const { return static_cast<int32_t>(text.size()); }
   char At(int32_t p) const { return p >= 0 && p < Length() ? text[p] : '\0'; }

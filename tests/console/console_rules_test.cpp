@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "engine/virtual_keys.h"
 #include "tests/console/test_screen.h"
@@ -32,51 +33,49 @@ TEST(ConsoleKeys, MessagesBecomeEditorCodesAndTheQueueKeepsTheNewest) {
   EXPECT_EQ(PopKey(&queue).code, -1);
 }
 
-// Each column is one cell: a whole UTF-8 sequence, or a broken piece as
-// U+FFFD; characters beyond 16 bits show as U+FFFD too.
+// Each column is one cell: a broken UTF-8 piece shows as U+FFFD, as do
+// characters beyond 16 bits (the random-input property draws the valid
+// forms). A write reports the cells it touched, and only within the grid.
 TEST(ConsoleGrid, ColumnsBecomeCellsClippedToTheGrid) {
   struct { const char* bytes; std::u16string cells; } const cases[] = {
-      {"a\x7F", u"a\x7F"}, {"\xC2\x80\xDF\xBF", u"\x80\x7FF"}, {"\xE0\xA0\x80\xE0\xA4\x85", u"\x800\x905"},
-      {"\xEF\xBF\xBF\xE2\x82\xAC", u"\xFFFF\x20AC"}, {"\xF0\x9F\x98\x80!", u"\xFFFD!"}, {"\xC3" "a", u"\xFFFD" "a"},
-      {"\x80\x80" "b", u"\xFFFD" "b"}, {"\xE0\x80\x80", u"\xFFFD"}, {"\xC3\xA9\xE2\x82\xAC" "abcdef", u"\xE9\x20AC" "abc"}};
+      {"\xF0\x9F\x98\x80!", u"\xFFFD!"}, {"\xC3" "a", u"\xFFFD" "a"}, {"\x80\x80" "b", u"\xFFFD" "b"},
+      {"\xE0\x80\x80", u"\xFFFD"}, {"\xC3\xA9\xE2\x82\xAC" "abcdef", u"\xE9\x20AC" "abc"}};
   TestScreen screen(3, 5);
   ConsoleGrid& grid = screen.grid;
+  ConsoleRect touched;
   for (const auto& c : cases) {
     ResizeGrid(&grid, 3, 5);
     ScreenSetAttribute(&screen, 7);
-    ScreenMoveTo(&screen, 0, 1);
-    ScreenWrite(&screen, c.bytes);
-    for (size_t i = 0; i < 5; ++i) {
-      EXPECT_EQ(GridCell(grid, i, 1)->ch, i < c.cells.size() ? c.cells[i] : 0) << c.bytes << " " << i;
-      EXPECT_EQ(GridCell(grid, i, 1)->attr, i < c.cells.size() ? 7 : 0);
+    GridMoveTo(&grid, 0, 1);
+    ASSERT_TRUE(GridWrite(&grid, c.bytes, -1, &touched));
+    const int n = static_cast<int>(c.cells.size());
+    EXPECT_TRUE(touched.col1 == 0 && touched.col2 == n - 1 && touched.row1 == 1 && touched.row2 == 1) << c.bytes;
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_EQ(GridCell(grid, i, 1)->ch, i < n ? c.cells[i] : 0) << c.bytes << " " << i;
+      EXPECT_EQ(GridCell(grid, i, 1)->attr, i < n ? 7 : 0);
     }
-    EXPECT_EQ(grid.cursor_x, static_cast<int>(c.cells.size()));
+    EXPECT_EQ(grid.cursor_x, n);
   }
-  ScreenMoveTo(&screen, -3, 0);
-  ScreenWrite(&screen, "1234xyz", 6);  // from left of the grid, at most 6 bytes
-  EXPECT_EQ(GridRowText(grid, 0), "4xy  ");
+  GridMoveTo(&grid, -3, 0);
+  ASSERT_TRUE(GridWrite(&grid, "1234xyz", 6, &touched));  // from left of the grid, at most 6 bytes
+  EXPECT_TRUE(GridRowText(grid, 0) == "4xy  " && touched.col1 == 0 && touched.col2 == 2 && touched.row2 == 0);
   ScreenMoveTo(&screen, 2, 0);
   ScreenSetAttribute(&screen, 2);
-  screen.invalidated.clear();
   ScreenClearToEol(&screen);
   EXPECT_EQ(GridRowText(grid, 0), "4x   ");
   EXPECT_EQ(GridCell(grid, 1, 0)->attr, 7);
   EXPECT_EQ(GridCell(grid, 2, 0)->attr, 2);
   ASSERT_EQ(screen.invalidated.size(), 1u);
   EXPECT_EQ(screen.invalidated[0].col1 * 10 + screen.invalidated[0].col2, 24);
-  ScreenMoveTo(&screen, 0, 3);
-  ScreenWrite(&screen, "q");
-  ScreenClearToEol(&screen);
-  EXPECT_EQ(screen.invalidated.size(), 1u) << "nothing below the grid";
+  GridMoveTo(&grid, 0, 3);
+  EXPECT_FALSE(GridWrite(&grid, "q", -1, &touched) || GridClearToEol(&grid, &touched)) << "nothing below the grid";
   ResizeGrid(&grid, 0, -3);
   EXPECT_TRUE(grid.rows == 1 && grid.cols == 1 && GridInvariantsHold(grid) && grid.cursor_x == 0 && grid.cursor_y == 0);
 }
 
 TEST(ConsoleLayout, BlinkFontStepsThumbsCursorsAndPalettes) {
-  EXPECT_EQ(NextBlinkState(1, true), 2);
-  EXPECT_EQ(NextBlinkState(2, true), 0);
-  EXPECT_EQ(NextBlinkState(0, true), 1);
-  EXPECT_EQ(NextBlinkState(2, false), 1);  // steady when unfocused
+  for (auto [state, focused, next] : {std::tuple{1, true, 2}, {2, true, 0}, {0, true, 1}, {2, false, 1}})
+    EXPECT_EQ(NextBlinkState(state, focused), next);  // steady when unfocused
   for (int h = 0; h <= 70; ++h)
     for (int step = -1; step <= 1; ++step)
       EXPECT_EQ(StepFontHeight(h, step * 120), std::clamp(h + step, kMinFontHeight, kMaxFontHeight)) << h;

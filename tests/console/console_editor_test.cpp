@@ -1,11 +1,14 @@
-// The status-line prompts: editing their line, go-to-line answers, search
-// modes, replace-all and closing; then the wheel, the divider, links and
-// the host loop.
+// What the random-input property leaves out: the status-line prompts
+// (their line, go-to-line answers, search modes, replace-all, closing),
+// links, the divider, the host loop's limits, and reading and writing files
+// in their own form.
+#include "console/console_file.h"
 #include "console/console_host.h"
 #include "engine/utf8.h"
 #include "tests/console/editor_fixture.h"
 
 using ConsolePrompt = EditorTest;
+using ConsoleFile = EditorTest;
 
 // Tabs pasted into the find or replace prompt become spaces as the file's
 // own tabs did, so they match the text and never enter it.
@@ -74,6 +77,10 @@ TEST_F(ConsolePrompt, GoToLineTakesAbsoluteAndRelativeNumbers) {
   std::string text;
   for (int i = 1; i <= 20; ++i) text += "line " + std::to_string(i) + "\n";
   ASSERT_TRUE(Load(text));
+  Ctrl('J');
+  Type("-x");
+  Key(kKeyEnter);
+  EXPECT_EQ(editor->cursor_col, 0) << "an answer that is no number moves nothing";
   const struct { std::u32string answer; int line; } cases[] = {
       {U"3", 2}, {U"+5", 7}, {U"-3", 4}, {U"\u22122", 2}, {U"0", 2}, {U"abc", 2}, {U"4x", 2},
       {U"999", 19}, {U"-100", 0}, {U" 7 ", 6}, {U"+", 6}, {U"1234567890", 6}, {U"", 6},
@@ -89,7 +96,7 @@ TEST_F(ConsolePrompt, GoToLineTakesAbsoluteAndRelativeNumbers) {
 }
 
 TEST_F(ConsolePrompt, WordAndTokenModesAndReplaceAllCounts) {
-  ASSERT_TRUE(Load("cat concat cat_x (cat) Cat\n"));
+  ASSERT_TRUE(Load("cat concat cat_x(cat) Cat\n"));
   auto find = [&](int mode, const std::string& needle) {
     console_search_mode = mode;
     std::vector<int> cols;
@@ -99,15 +106,15 @@ TEST_F(ConsolePrompt, WordAndTokenModesAndReplaceAllCounts) {
       cols.push_back(c);
     return cols;
   };
-  EXPECT_EQ(find(0, "cat"), (std::vector<int>{0, 7, 11, 18, 23}));
-  EXPECT_EQ(find(1, "cat"), (std::vector<int>{0, 7, 11, 18}));
-  EXPECT_EQ(find(2, "cat"), (std::vector<int>{0, 18, 23}));
-  EXPECT_EQ(find(3, "cat"), (std::vector<int>{0, 18}));
-  EXPECT_EQ(find(4, "cat"), (std::vector<int>{0, 23}));
+  EXPECT_EQ(find(0, "cat"), (std::vector<int>{0, 7, 11, 17, 22}));
+  EXPECT_EQ(find(1, "cat"), (std::vector<int>{0, 7, 11, 17}));
+  EXPECT_EQ(find(2, "cat"), (std::vector<int>{0, 17, 22}));
+  EXPECT_EQ(find(3, "cat"), (std::vector<int>{0, 17}));
+  EXPECT_EQ(find(4, "cat"), (std::vector<int>{0, 22}));
   EXPECT_EQ(find(5, "cat"), (std::vector<int>{0}));
-  EXPECT_EQ(find(4, "(cat)"), (std::vector<int>{17}));
+  EXPECT_EQ(find(4, "cat_x(cat)"), (std::vector<int>{11}));
   EXPECT_EQ(find(4, "cat concat"), (std::vector<int>{0}));
-  EXPECT_EQ(find(0, "cat concat cat_x (cat) Cat!"), (std::vector<int>{}));
+  EXPECT_EQ(find(0, "cat concat cat_x(cat) Cat!"), (std::vector<int>{}));
   int length = 0;
   EXPECT_EQ(editor->Match("\xC3\xA9x", "a\xC3\xA9\xC3\xA9x", 0, &length), 2);  // columns count characters
   EXPECT_EQ(length, 2);
@@ -138,6 +145,9 @@ TEST_F(ConsolePrompt, ClosingAsksBeforeLosingChanges) {
     EXPECT_TRUE(Key(answer));
   }
   EXPECT_EQ(Status(), "Error writing file, changes not saved!");
+  editor->file_name = "";
+  EXPECT_FALSE(editor->SaveFile());
+  EXPECT_TRUE(editor->IsModified());
   editor->file_name = Path("file.txt");
   Ctrl('W');
   EXPECT_FALSE(Key('Y'));  // saved, and the editor deleted itself
@@ -165,9 +175,10 @@ TEST_F(ConsolePrompt, DividerLinksAndTheHostLoop) {
     mouse(ConsoleMouseKind::kLeftDouble, col, row);
   EXPECT_EQ(screen.links, (std::vector<std::string>{"http://example.com/x", "http://a.b/c", "http://d.e/f"}));
   EXPECT_TRUE(editor->selecting && editor->selection[0] == 0 && editor->selection[2] == 3) << "the word \"see\"";
-  for (double center : {0.0, 0.5, 1.0}) {  // a line placed at a share of the pane's height
-    editor->MakeCursorVisible(30, center);
-    EXPECT_EQ(editor->pane_scroll[0], 30 - static_cast<int>(22 * center));
+  editor->cursor_line = 30;
+  for (auto [line, center] : {std::pair{30, 0.0}, {30, 0.5}, {30, 1.0}, {0, 0.0}}) {  // at a share of the pane's height
+    editor->MakeCursorVisible(line, center);
+    EXPECT_EQ(editor->pane_scroll[0], line - static_cast<int>(22 * center));
   }
   Ctrl('P');
   ASSERT_EQ(DividerRow(screen.layout), 12);
@@ -200,4 +211,61 @@ TEST_F(ConsolePrompt, DividerLinksAndTheHostLoop) {
   screen.ctrl = false;
   EXPECT_FALSE(RunConsoleHostLoop(&screen, &editor));
   EXPECT_TRUE(editor == nullptr && screen.keys.count == 1 && !screen.on_mouse);  // the editor detached itself
+}
+
+TEST_F(ConsoleFile, ReadAndWrittenBackInTheFilesOwnForm) {
+  const struct { const char* bytes; const char* text; int indent; const char* saved; } cases[] = {
+      {"one\r\ntwo\r\nthree\n", "one\ntwo\nthree\n", 2, "one\r\ntwo\r\nthree\r\n"},  // mostly CR LF
+      {"one\r\ntwo\nthree\nfour\n", "one\ntwo\nthree\nfour\n", 2, "one\ntwo\nthree\nfour\n"},
+      {"a\r\nb\n", "a\nb\n", 2, "a\nb\n"},  // half is not most
+      {"\xEF\xBB\xBFhello\nworld", "hello\nworld\n", 2, "hello\nworld\n"},
+      {"x\n\xEF\xBB\xBFy\n", "x\n\xEF\xBB\xBFy\n", 2, "x\n\xEF\xBB\xBFy\n"},  // a mark only at the start
+      {"a\r\r\n\n", "a\n\n", 2, "a\r\n\r\n"},
+      // Tab-indented: tabs as spaces one wider than the widest space run.
+      {"f {\n\tif {\n\t\ty = 1;   // n\n\t   al\n}\n", "f {\n    if {\n        y = 1;   // n\n       al\n}\n", 4,
+       "f {\n\tif {\n\t\ty = 1;   // n\n\t   al\n}\n"},
+      {"a\n\tb\n", "a\n  b\n", 2, "a\n\tb\n"},
+      {"a\n\tb\n       c\n", "a\n        b\n       c\n", 8, "a\n\tb\n       c\n"},
+      {"a\n\tb\n        deep\n", "a\n  b\n        deep\n", 2, "a\n  b\n        deep\n"},  // mixed: spaces
+      {"x\n  \tspace then tab\n", "x\n    space then tab\n", 2, "x\n    space then tab\n"},
+      {"x\ty\n", "x  y\n", 2, "x  y\n"}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(Load(c.bytes)) << c.bytes;
+    EXPECT_EQ(Text(), c.text) << c.bytes;
+    EXPECT_EQ(editor->indent_size, c.indent) << c.bytes;
+    ASSERT_TRUE(editor->SaveFile());
+    EXPECT_EQ(ReadBytes("file.txt"), c.saved);
+    editor->indent_size = 2;
+  }
+  ASSERT_TRUE(Load(""));
+  EXPECT_TRUE(editor->lines.empty());
+  ConsoleLineSplitter splitter;  // lines over 32 MiB are cut
+  std::string chunk(1 << 20, 'x');
+  for (int i = 0; i < 33; ++i) splitter.Feed(chunk.data(), chunk.size());
+  splitter.Feed("\r\n", 2);
+  splitter.Finish();
+  ASSERT_EQ(splitter.lines.size(), 2u);
+  EXPECT_TRUE(splitter.lines[0].size() == kConsoleMaxLineBytes && splitter.lines[1].size() == 1u << 20);
+  EXPECT_EQ(splitter.cr_count, 1);
+}
+
+TEST_F(ConsoleFile, MissingFilesInitialTextAndReload) {
+  EXPECT_FALSE(editor->Open(Path("missing.txt")));
+  EXPECT_TRUE(editor->lines.empty() && !editor->IsModified());
+  EXPECT_TRUE(editor->Open(Path("new.txt"), "first\n\tsecond\n"));
+  EXPECT_EQ(ReadBytes("new.txt"), "first\n\tsecond\n");
+  EXPECT_TRUE(editor->lines[1] == "  second" && !editor->IsModified());
+  // A file that cannot be created keeps the text, marked as unsaved.
+  EXPECT_FALSE(editor->Open(Path("no/such/dir.txt"), "kept\n"));
+  EXPECT_EQ(editor->lines, std::vector<std::string>{"kept"});
+  EXPECT_TRUE(editor->IsModified());
+
+  ASSERT_TRUE(Load("a\nb\n"));
+  WriteBytes("file.txt", "c\n");
+  ASSERT_TRUE(editor->Reload(false));
+  EXPECT_TRUE(Text() == "c\n" && !editor->IsModified());
+  Ctrl('Z');  // reloading can be undone
+  EXPECT_EQ(Text(), "a\nb\n");
+  ASSERT_TRUE(editor->Reload(true));
+  EXPECT_EQ(editor->undo_states.size(), 1u);
 }

@@ -59,6 +59,15 @@ TEST(LineLookup, ScansTheTextWhenTheEntriesAreOutOfStep) {
     EXPECT_EQ(LineStartOffset(*doc, r[0]), r[1]) << r[0];
     EXPECT_EQ(LineOfOffset(*doc, r[1]), r[2]) << r[1];
   }
+  // A caret moved from line 2 counts only the line feeds it crosses.
+  doc = MakeTestDocument("a\nb\nc\nd\ne\nf\ng\n");
+  CloseGapAtCaret(doc.get());
+  doc->lines.text_length += 1;
+  for (int32_t line : {0, 1, 2, 3, 5}) {
+    SetCaret(doc.get(), 5);
+    SetCaret(doc.get(), 2 * line + 1, true);
+    EXPECT_EQ(doc->caret_line, static_cast<uint32_t>(line));
+  }
 }
 
 // The checker the model tests rely on notices each kind of damage.

@@ -213,6 +213,7 @@ TEST(Utf8, CutKeepsWholeCharacters) {
   EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 4), "ab");  // the euro sign would be split
   EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 5), "ab\xE2\x82\xAC");
   EXPECT_EQ(CutUtf8("a\xC3\xA9", 2), "a");
+  EXPECT_EQ(CutUtf8("\x80\x80\x80", 2), "");  // stray continuation bytes stop at the start
 }
 
 }  // namespace

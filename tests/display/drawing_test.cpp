@@ -29,6 +29,7 @@ TEST(Canvas, ColoursBlendAndSizesAreChecked) {
   for (auto size : {std::pair<int, int>{-1, 5}, {kMaxCanvasSide + 1, 1}, {30000, 30000}})
     EXPECT_FALSE(ResizeCanvas(c, size.first, size.second));
   EXPECT_EQ(4, c.width);
+  EXPECT_TRUE(CheckCanvasInvariants(c));
   ASSERT_TRUE(ResizeCanvas(c, 0, 7));
   Canvas odd;
   EXPECT_TRUE(CheckCanvasInvariants(c) && CheckCanvasInvariants(odd));

@@ -201,6 +201,9 @@ TEST_F(SurfacePaint, WhitespaceDotsTheRulerAndTheirToggles) {
     states.insert(states.end(), {view.ruler_column, view.show_whitespace});
   }
   EXPECT_EQ(std::vector<int>({0, 1, 0, 0, 120, 0, 120, 1}), states) << "off, then on at the preference's ruler";
+  AppState no_documents;
+  app_state = &no_documents;
+  EXPECT_TRUE(ToggleRulerColumn());  // with nothing shown, nothing to mark
   app_state = saved;
   surface_view = nullptr;
 }

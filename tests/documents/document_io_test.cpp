@@ -215,6 +215,7 @@ TEST(DocumentIo, UnnamedDocumentsNeedSaveAs) {
   EXPECT_FALSE(SaveDocumentAs(fresh.get(), dir.File("no/where.txt").c_str()));
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("folder").c_str()));
   EXPECT_FALSE(SaveDocumentAs(fresh.get(), dir.File("folder").c_str()));
+  EXPECT_FALSE(SaveDocumentAs(fresh.get(), ""));
   EXPECT_STREQ(StringData(fresh->path), dir.File("kept.mem").c_str());
 }
 

@@ -59,7 +59,8 @@ TEST(LineLookup, ScansTheTextWhenTheEntriesAreOutOfStep) {
     EXPECT_EQ(LineStartOffset(*doc, r[0]), r[1]) << r[0];
     EXPECT_EQ(LineOfOffset(*doc, r[1]), r[2]) << r[1];
   }
-  // A caret moved from line 2 counts only the line feeds it crosses.
+  // A caret moved from line 2 counts only the line feeds it crosses, and its
+  // column starts at its own line's start.
   doc = MakeTestDocument("a\nb\nc\nd\ne\nf\ng\n");
   CloseGapAtCaret(doc.get());
   doc->lines.text_length += 1;
@@ -67,6 +68,7 @@ TEST(LineLookup, ScansTheTextWhenTheEntriesAreOutOfStep) {
     SetCaret(doc.get(), 5);
     SetCaret(doc.get(), 2 * line + 1, true);
     EXPECT_EQ(doc->caret_line, static_cast<uint32_t>(line));
+    EXPECT_EQ(doc->caret_column, 1u);
   }
 }
 

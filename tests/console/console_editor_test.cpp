@@ -79,6 +79,8 @@ TEST_F(ConsolePrompt, GoToLineTakesAbsoluteAndRelativeNumbers) {
   ASSERT_TRUE(Load(text));
   Ctrl('J');
   Type("-x");
+  EXPECT_EQ(Status(), "Go to line (ESC:cancel): -x");  // the answer shows, with the cursor after it
+  EXPECT_EQ(screen.grid.cursor_x, Utf8Columns("Go to line (ESC:cancel): -x"));
   Key(kKeyEnter);
   EXPECT_EQ(editor->cursor_col, 0) << "an answer that is no number moves nothing";
   const struct { std::u32string answer; int line; } cases[] = {

@@ -22,45 +22,36 @@ std::string File(std::initializer_list<std::string> lines, const std::string& la
   return text + "6\r\n7\r\n8\r\n9\r\n" + last;
 }
 
-bool Submit(Orvinale& app, unsigned long win, const std::string& keys, const std::string& title,
-            const std::string& entry, const std::string& close = "Return") {
-  unsigned long dialog = app.Open(win, keys, title);
-  if (dialog == 0) return false;
-  app.Type(dialog, entry);
-  app.Key(dialog, close);
-  return app.WaitWindowGone(title);
-}
+bool At(unsigned long window, int x, int y) { return BoxOf(window).x == x && BoxOf(window).y == y; }
 
 TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
   Orvinale app;
-  ASSERT_TRUE(
-      WriteFile(app.Path(kName), File({"\tFOO foobar xfoo foo", "foo(", "last foo", "foo bar foo", "food"})));
-  ASSERT_TRUE(WriteFile(app.Path("portable/orvinale.ini"),
-                        "[orvinale]\r\nmain_wnd_x=70\r\nmain_wnd_w=640\r\nmain_wnd_maximized=1\r\n"));
-  unsigned long win = app.StartMain({app.WindowsPath(kName)}, MainTitle(kName));
+  ASSERT_TRUE(app.Files({{kName, File({"\tFOO foobar xfoo foo", "foo(", "last foo", "foo bar foo", "food"})},
+                         {"portable/orvinale.ini", "[orvinale]\r\nmain_wnd_x=70\r\nmain_wnd_w=640\r\n"
+                                                   "main_wnd_maximized=1\r\n"}}));
+  unsigned long win = app.StartMain(kName);
   ASSERT_NE(win, 0u);
 
   // The tab was read as two spaces; CR LF is kept.
   app.Type(win, "ab");
   app.Key(win, "Down End");
   app.Type(win, "!");
-  EXPECT_TRUE(app.Saves(win, kName,
-                        File({"ab  FOO foobar xfoo foo", "foo(!", "last foo", "foo bar foo", "food"})))
+  EXPECT_TRUE(app.Saves(win, kName, File({"ab  FOO foobar xfoo foo", "foo(!", "last foo", "foo bar foo", "food"})))
       << ReadFile(app.Path(kName));
 
   // Find starts case-sensitive and whole-word; the typed # makes that foo part
   // of a word, so F3 passes it. Escape closes Find without searching.
   app.Key(win, "ctrl+Home");
-  ASSERT_TRUE(Submit(app, win, "ctrl+f", "Orvinale find", "foo")) << "Find did not open or close";
+  ASSERT_TRUE(app.Submit(win, "ctrl+f", "Orvinale find", "foo")) << "Find did not open or close";
   app.Type(win, "#");
   app.Key(win, "F3");
   app.Type(win, "%");
-  ASSERT_TRUE(Submit(app, win, "ctrl+f", "Orvinale find", "last", "Escape"));
+  ASSERT_TRUE(app.Submit(win, "ctrl+f", "Orvinale find", "last", "Escape"));
   app.Type(win, "!");
-  EXPECT_TRUE(app.Saves(win, kName,
-                        File({"ab  FOO foobar xfoo #foo", "foo(!", "last %!foo", "foo bar foo", "food"})))
+  EXPECT_TRUE(app.Saves(win, kName, File({"ab  FOO foobar xfoo #foo", "foo(!", "last %!foo", "foo bar foo", "food"})))
       << ReadFile(app.Path(kName));
 
+  // Change counts in the title until the dialog is gone.
   unsigned long change = app.Open(win, "ctrl+h", "Orvinale change");
   ASSERT_NE(change, 0u);
   app.Type(change, "foo\tbaz");
@@ -72,7 +63,7 @@ TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
   // Go to 99999 is the last line, 0 the first.
   app.Key(win, "ctrl+End BackSpace");
   for (auto [line, mark] : {std::pair{"99999", "#"}, {"0", "@"}, {"5", "$"}}) {
-    ASSERT_TRUE(Submit(app, win, "ctrl+g", "Orvinale go to", line)) << line;
+    ASSERT_TRUE(app.Submit(win, "ctrl+g", "Orvinale go to", line)) << line;
     app.Type(win, mark);
   }
 
@@ -83,8 +74,8 @@ TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
   Capture("xdotool key --delay 30 ctrl+f; xdotool type --delay 30 last; xdotool key Return");
   EXPECT_TRUE(app.WaitWindowGone("Orvinale find")) << "Enter did not reach Find";
   app.Type(win, "^");
-  EXPECT_TRUE(app.Saves(
-      win, kName, File({"@ab  FOO foobar xfoo #foo", "foo(!", "^last %!foo", "baz bar baz", "$food"}, "#10")))
+  EXPECT_TRUE(app.Saves(win, kName,
+                        File({"@ab  FOO foobar xfoo #foo", "foo(!", "^last %!foo", "baz bar baz", "$food"}, "#10")))
       << ReadFile(app.Path(kName));
 
   // Each owned window opens at 0, 50 until moved; closed, it writes its place and reopens there.
@@ -101,21 +92,19 @@ TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
     unsigned long dialog = app.Open(win, d.keys, d.title);
     ASSERT_NE(dialog, 0u);
     EXPECT_TRUE(At(dialog, 0, 50)) << "not at 0, 50 with no place in the profile";
-    MoveWindow(dialog, d.x, d.y);
+    Capture("xdotool windowmove " + std::to_string(dialog) + " " + std::to_string(d.x) + " " + std::to_string(d.y));
     ASSERT_TRUE(WaitUntil([&] { return At(dialog, d.x, d.y); }, 10));
     ASSERT_TRUE(app.Close(dialog, d.close, d.title));
-    EXPECT_TRUE(WaitUntil([&] {
-      return IniValue(app.Ini(), d.key + "_wnd_x") == d.x && IniValue(app.Ini(), d.key + "_wnd_y") == d.y;
-    }, 10)) << app.Ini();
+    const std::vector<std::pair<std::string, int>> place{{d.key + "_wnd_x", d.x}, {d.key + "_wnd_y", d.y}};
+    EXPECT_TRUE(WaitUntil([&] { return IniMismatches(app.Ini(), place).empty(); }, 10)) << app.Ini();
     dialog = app.Open(win, d.keys, d.title);
     EXPECT_TRUE(At(dialog, d.x, d.y)) << "reopened at " << BoxOf(dialog).x << "," << BoxOf(dialog).y;
     ASSERT_TRUE(app.Close(dialog, d.close, d.title));
   }
   EXPECT_EQ(app.Quit(win), 0);
-  // Maximized at the exit: the normal place stays.
-  for (auto [key, value] : {std::pair{"main_wnd_maximized", 1}, {"main_wnd_x", 70}, {"main_wnd_w", 640}})
-    EXPECT_EQ(IniValue(app.Ini(), key), value) << key << " in\n" << app.Ini();
-  win = app.StartMain({app.WindowsPath(kName)}, MainTitle(kName));
+  // Maximized at the exit: the normal place stays; so does Find's through a restart.
+  EXPECT_EQ(IniMismatches(app.Ini(), {{"main_wnd_maximized", 1}, {"main_wnd_x", 70}, {"main_wnd_w", 640}}), "");
+  win = app.StartMain(kName);
   ASSERT_NE(win, 0u);
   unsigned long find = app.Open(win, "ctrl+f", "Orvinale find");
   EXPECT_TRUE(At(find, 333, 222)) << "after a restart at " << BoxOf(find).x << "," << BoxOf(find).y;
@@ -133,18 +122,13 @@ std::vector<int> TextProfile(const Image& shot) {
   return rows;
 }
 
-// The scrollbar's strip: pixels not black, share of light ones (a flat bar), thumb rows.
-int InBar(const Image& shot, const std::function<bool(Rgb)>& test) {
+// The scrollbar's strip: pixels the test accepts.
+int InBar(const Image& shot, const PixelTest& test) {
   return shot.Count(test, shot.width - 18, kClientTop + 20, shot.width - 6, shot.height - 20);
 }
-
-int NotBlackInBar(const Image& shot) {
-  return InBar(shot, [](Rgb p) { return p != Rgb{}; });
-}
-
-double LightShareOfBar(const Image& shot) {
-  return static_cast<double>(InBar(shot, [](Rgb p) { return p.r > 150 && p.g > 150 && p.b > 150; })) /
-         InBar(shot, [](Rgb) { return true; });
+int NotBlackInBar(const Image& shot) { return InBar(shot, [](Rgb p) { return p != Rgb{}; }); }
+double LightShareOfBar(const Image& shot) {  // a flat bar in the system colours is mostly light
+  return static_cast<double>(InBar(shot, Grey(151, 255))) / InBar(shot, [](Rgb) { return true; });
 }
 
 int ThumbRows(const Image& shot) {
@@ -161,26 +145,23 @@ int ThumbRows(const Image& shot) {
 
 TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   Orvinale app;
-  std::string text = RulerRows();  // lines 1 to 4
+  std::string text = RulerRows(), wide;  // lines 1 to 4 of the long file
   for (int i = 5; i <= 20000; ++i) text += "line number " + std::to_string(i) + "\n";
-  std::string wide;
   for (int i = 1; i <= 20; ++i) wide += std::string(300, 'w') + "\n";
-  ASSERT_TRUE(WriteFile(app.Path("long.txt"), text) && WriteFile(app.Path("wide.txt"), wide));
-  ASSERT_TRUE(WriteFile(app.Path("portable/orvinale.ini"),
-                        "[orvinale]\nmain_wnd_x=0\nmain_wnd_y=0\nmain_wnd_w=1260\nmain_wnd_h=700\n"
-                        "ruler=1\n"));
-  unsigned long win = app.StartMain({app.WindowsPath("long.txt")}, MainTitle("long.txt"));
+  ASSERT_TRUE(app.Files({{"long.txt", text}, {"wide.txt", wide},
+                         {"portable/orvinale.ini", "[orvinale]\nmain_wnd_x=0\nmain_wnd_y=0\nmain_wnd_w=1260\n"
+                                                   "main_wnd_h=700\nruler=1\n"}}));
+  unsigned long win = app.StartMain("long.txt");
   ASSERT_NE(win, 0u);
-  Image shot;
   std::vector<int> tops;  // of the grey labels: rows 1, 2, ...
-  ASSERT_TRUE(app.WaitShot(win, "long.png", [&](const Image& s) {
+  int first = 0, last = 0;
+  ASSERT_TRUE(app.Shows(win, "long.png", [&](const Image& s) {
     tops = LabelTops(s);
-    return InClient(s, kText) > 500 && tops.size() > 20;
-  }, &shot)) << "no text or no line numbers";
+    return InClient(s, kText) > 500 && tops.size() > 20 && (first = CaretLabelRow(s, &last)) >= 0;
+  })) << "no text, no line numbers or no highlighted label on the caret's row";
+  const Image& shot = app.shot;  // the last picture taken
   const int cell = tops[1] - tops[0];
   ASSERT_GT(cell, 8);
-  int first = 0, last = 0;
-  ASSERT_TRUE(CaretLabelRows(shot, &first, &last)) << "no highlighted label on the caret's row";
   EXPECT_LT(last - first, cell) << "more than one highlighted label";
   EXPECT_LT(last, tops[0]) << "the caret's label is not on the first row";
   ExpectRulerBetweenMarks(shot);  // the ruler's column by default: 120
@@ -188,19 +169,19 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   // The skinned bar, its thumb kept usable (45 lines of 20,000 would be a pixel).
   EXPECT_LT(LightShareOfBar(shot), 0.1);
   EXPECT_GT(NotBlackInBar(shot), 12 * (shot.height - kClientTop - 40) / 2) << "no scrollbar";
-  EXPECT_GE(ThumbRows(shot), 25);
-  EXPECT_LE(ThumbRows(shot), 40);
+  EXPECT_TRUE(ThumbRows(shot) >= 25 && ThumbRows(shot) <= 40) << ThumbRows(shot);
 
   // Line 5 copied; after a wheel notch a click held over a paint selects
   // nothing, so Ctrl+C keeps the clipboard and Ctrl+V pastes line 5 on line 14.
   app.Key(win, "Down Down Down Down shift+End ctrl+c");
   app.Click(win, shot.width / 2, shot.height / 2, 5);
-  auto caret_label = [&](const Image& s) { return CaretLabelRows(s, &first, &last); };
-  EXPECT_TRUE(app.WaitShot(win, "wheel.png", [&](const Image& s) { return !caret_label(s); }, &shot))
+  EXPECT_TRUE(app.Shows(win, "wheel.png", [](const Image& s) { return CaretLabelRow(s) < 0; }))
       << "the caret's label stayed after the wheel";
   const int row10 = tops[0] + 9 * cell + cell / 2;
   app.Press(win, 200, row10);
-  const bool painted = app.WaitShot(win, "held.png", caret_label, &shot);
+  const bool painted = app.Shows(win, "held.png", [&](const Image& s) {
+    return (first = CaretLabelRow(s, &last)) >= 0;
+  });
   app.Release();
   ASSERT_TRUE(painted) << "no caret after the click";
   EXPECT_TRUE(first > row10 - cell && last < row10 + cell) << "the caret is not on the clicked row";
@@ -212,122 +193,103 @@ TEST(Story, ReadALongFileWithTheMouseAndTheKeys) {
   // A drag from row 6 to row 9 selects them and leaves the red caret on row 9.
   const int from = tops[0] + 4 * cell + cell / 2, to = tops[0] + 7 * cell + cell / 2;
   app.Drag(win, 140, from, 200, to);
-  int top = 0, bottom = 0;
-  EXPECT_TRUE(app.WaitShot(win, "dragged.png", [&](const Image& s) {
-    return RowsWith(s, kSelected, kLabelsRight, s.width, &top, &bottom) && CaretLabelRows(s, &first, &last) &&
-           first > to - cell && InClient(s, kRed) > 5;
-  }, &shot)) << "selected rows " << top << ".." << bottom << ", caret's label at " << first
-              << ", released at " << to;
-  EXPECT_TRUE(top >= from - cell && bottom <= to + cell && bottom - top > 2 * cell)
-      << "selected rows " << top << ".." << bottom << " for a drag from " << from << " to " << to;
+  std::vector<int> selected;
+  EXPECT_TRUE(app.Shows(win, "dragged.png", [&](const Image& s) {
+    selected = s.Rows(Is(kSelected), kLabelsRight, s.width, kClientTop);
+    return !selected.empty() && CaretLabelRow(s) > to - cell && InClient(s, kRed) > 5;
+  })) << "no selection, or no red caret with its label on the row released at " << to;
+  EXPECT_TRUE(!selected.empty() && selected.front() >= from - cell && selected.back() <= to + cell &&
+              selected.back() - selected.front() > 2 * cell) << "for a drag from " << from << " to " << to;
   app.Key(win, "Right Insert");
-  EXPECT_TRUE(app.WaitShot(win, "overwrite.png", [](const Image& s) {
+  EXPECT_TRUE(app.Shows(win, "overwrite.png", [](const Image& s) {
     return InClient(s, kSelected) > 20 && InClient(s, kSelected) < 400 && InClient(s, kRed) == 0;
-  }, &shot)) << "no block caret in overwrite mode";
+  })) << "no block caret in overwrite mode";
 
   // A new document shows nothing of the long one's scrollbar; F2 brings the view back.
   for (int i = 0; i < 7; ++i) app.Key(win, "Down Down Down Down Down Down Down Down Down Down");
   std::vector<int> previous;
-  ASSERT_TRUE(app.WaitShot(win, "down.png", [&](const Image& s) {
+  ASSERT_TRUE(app.Shows(win, "down.png", [&](const Image& s) {
     std::vector<int> now = TextProfile(s);
     const bool settled = now == previous;  // two pictures alike: the keys are done
     previous = now;
-    return settled && CaretLabelRows(s, &first, &last) && first > tops[0] + 20 * cell;
-  }, &shot)) << "the caret did not go down";
+    return settled && CaretLabelRow(s) > tops[0] + 20 * cell;
+  })) << "the caret did not go down";
   const Image before = shot;
-  const int caret_row = first;
   app.Key(win, "ctrl+n");
-  EXPECT_TRUE(app.WaitShot(win, "new.png", [](const Image& s) {
+  EXPECT_TRUE(app.Shows(win, "new.png", [](const Image& s) {
     return InClient(s, kText) == 0 && NotBlackInBar(s) == 0;
-  }, &shot)) << NotBlackInBar(shot) << " pixels of a scrollbar on the new document";
+  })) << NotBlackInBar(shot) << " pixels of a scrollbar on the new document";
   app.Key(win, "F2");
-  EXPECT_TRUE(app.WaitShot(win, "back.png", [&](const Image& s) {
-    return CaretLabelRows(s, &first, &last) && first == caret_row;
-  }, &shot)) << "the caret's row changed after coming back";
+  EXPECT_TRUE(app.Shows(win, "back.png", [&](const Image& s) { return CaretLabelRow(s) == CaretLabelRow(before); }))
+      << "the caret's row changed after coming back";
   EXPECT_EQ(TextProfile(shot), TextProfile(before)) << "other text shows after coming back";
 
   // End scrolls long lines sideways: every row shows the "<<" marker; no bar.
-  ASSERT_NE(app.ChooseFile(win, "ctrl+o", "Open file", "wide.txt"), 0u);
+  ASSERT_TRUE(app.ChooseFile(win, "ctrl+o", "Open file", "wide.txt"));
   ASSERT_TRUE(app.WaitTitle(win, MainTitle("wide.txt"))) << TitleOf(win);
   app.Key(win, "End");
   int marked = 0;
-  EXPECT_TRUE(app.WaitShot(win, "wide.png", [&](const Image& s) {
+  EXPECT_TRUE(app.Shows(win, "wide.png", [&](const Image& s) {
     marked = 0;
-    for (int r = 0; CaretLabelRows(s, &first, &last) && r < 21; ++r)
-      marked += s.Count([](Rgb p) { return p.b > 60 && p.b > p.r + 30 && p.b > p.g + 30; }, 62,
-                        first - 2 + r * cell, 100, first - 2 + (r + 1) * cell) > 4;
+    for (int r = 0, top = CaretLabelRow(s) - 2; top >= 0 && r < 21; ++r)
+      marked += s.Count([](Rgb p) { return p.b > 60 && p.b > p.r + 30 && p.b > p.g + 30; }, 62, top + r * cell,
+                        100, top + (r + 1) * cell) > 4;
     return marked == 21 && NotBlackInBar(s) == 0;
-  }, &shot)) << marked << " of 21 rows marked; " << NotBlackInBar(shot) << " pixels of a scrollbar";
+  })) << marked << " of 21 rows marked; " << NotBlackInBar(shot) << " pixels of a scrollbar";
 
   ASSERT_TRUE(app.KeyThenTitle(win, "F2", MainTitle("long.txt")));
   app.Key(win, "ctrl+r ctrl+d");
-  EXPECT_TRUE(app.WaitShot(win, "plain.png", [](const Image& s) {
+  EXPECT_TRUE(app.Shows(win, "plain.png", [](const Image& s) {
     return InClient(s, kText) > 500 && RulerColumns(s).empty() && InClient(s, kDot) == 0;
-  }, &shot)) << "Ctrl+R and Ctrl+D left the ruler or the dots";
+  })) << "Ctrl+R and Ctrl+D left the ruler or the dots";
   EXPECT_EQ(app.Quit(win, "alt+F4"), 0);
-  EXPECT_TRUE(IniValue(app.Ini(), "ruler") == 0 && IniValue(app.Ini(), "whitespace") == 0) << app.Ini();
+  EXPECT_EQ(IniMismatches(app.Ini(), {{"ruler", 0}, {"whitespace", 0}}), "");
 }
 
 const Rgb kListHighlight{48, 150, 250};  // a selected row in the test prefix's colours
 constexpr int kBelowCaption = 40;        // the caption's icon holds grey too
 
-// Bands of rows holding text of colour c below the caption: one per line of a list.
-int TextRows(const Image& image, const Rgb& c) {
-  int bands = 0;
-  bool inside = false;
-  for (int y = kBelowCaption; y < image.height; ++y) {
-    bool has_text = image.Count(c, 0, y, image.width, y + 1) > 0;
-    bands += has_text && !inside;
-    inside = has_text;
-  }
-  return bands;
-}
+// Lines of grey text in a list below the caption.
+size_t TextRows(const Image& image) { return Bands(image.Rows(Is(kText), 0, image.width, kBelowCaption)).size(); }
 
 TEST(Story, BrowseAFolderAndSwitchBetweenItsFiles) {
   Orvinale app;
   ASSERT_TRUE(Capture("mkdir -p " + ShellQuote(app.Path("src/sub")) + " && echo ok") == "ok\n");
   for (const char* name : {"src/Main.cpp", "src/util.h", "src/sub/deep.txt", "src/notes.md", "src/Makefile"})
     ASSERT_TRUE(WriteFile(app.Path(name), "int x;\n"));
-  unsigned long win = app.StartMain({app.WindowsPath("src/util.h")}, MainTitle("util.h"));
+  unsigned long win = app.StartMain("src/util.h");
   ASSERT_NE(win, 0u);
-  ASSERT_NE(app.ChooseFile(win, "ctrl+shift+o", "Open folder", "src"), 0u);
+  ASSERT_TRUE(app.ChooseFile(win, "ctrl+shift+o", "Open folder", "src"));
   ASSERT_TRUE(app.WaitWindowGone("Open folder"));
 
   // "Root", the folder and its three supported files; Enter in the empty filter
   // fills the tree again should the scan have run late.
   unsigned long folders = app.Open(win, "alt+d", "Orvinale folders");
   ASSERT_NE(folders, 0u);
-  Image shot;
   EXPECT_TRUE(WaitUntil([&] {
-    if (TextRows(shot = app.Screenshot(folders, "folders.png"), kText) == 5) return true;
+    if (TextRows(app.shot = app.Screenshot(folders, "folders.png")) == 5) return true;
     app.Key(folders, "Return");
     return false;
-  }, 20)) << TextRows(shot, kText) << " rows in the Folders tree";
+  }, 20)) << TextRows(app.shot) << " rows in the Folders tree";
   // A filter in any case narrows the tree; Down End Enter opens its last item.
   app.Type(folders, "MAIN");
   app.Key(folders, "Return");
-  EXPECT_TRUE(app.WaitShot(folders, "filtered.png", [](const Image& s) { return TextRows(s, kText) == 3; },
-                           &shot)) << TextRows(shot, kText) << " rows after the filter";
+  EXPECT_TRUE(app.Shows(folders, "filtered.png", [](const Image& s) { return TextRows(s) == 3; }))
+      << TextRows(app.shot) << " rows after the filter";
   app.Key(folders, "Down End Return");
   EXPECT_TRUE(app.WaitTitle(win, MainTitle("Main.cpp"))) << TitleOf(win);
   EXPECT_TRUE(app.Close(folders, "Escape", "Orvinale folders"));
 
   // The Switch list, in key order Main.cpp, util.h, original-0.mem, starts on its first row.
   ASSERT_TRUE(app.KeyThenTitle(win, "ctrl+n", MainTitle("original-0.mem")));
-  auto choose = [&](const std::string& keys, const std::string& name) {
-    unsigned long list = app.Open(win, "ctrl+Tab", "Orvinale switch");
-    ASSERT_NE(list, 0u);
-    EXPECT_TRUE(app.WaitShot(list, "switch.png", [](const Image& s) {
-      return TextRows(s, kText) == 2 &&
-             s.Count(kListHighlight, 0, kBelowCaption, s.width, kBelowCaption + 30) > 500;
-    }, &shot)) << TextRows(shot, kText) << " grey rows, not two under a highlighted one";
-    EXPECT_TRUE(app.Close(list, keys, "Orvinale switch"));
+  for (auto [keys, name] : {std::pair{"Return", "Main.cpp"}, {"Tab Return", "util.h"},
+                            {"Tab Tab Tab Return", "Main.cpp"},           // round to the first row
+                            {"shift+Tab Return", "original-0.mem"}}) {  // from the first row to the last
+    EXPECT_TRUE(app.Visit(win, "ctrl+Tab", "Orvinale switch", [](const Image& s) {
+      return TextRows(s) == 2 && s.Count(kListHighlight, 0, kBelowCaption, s.width, kBelowCaption + 30) > 500;
+    }, keys)) << TextRows(app.shot) << " grey rows, not two under a highlighted one";
     EXPECT_TRUE(app.WaitTitle(win, MainTitle(name))) << keys << ": " << TitleOf(win);
-  };
-  choose("Return", "Main.cpp");
-  choose("Tab Return", "util.h");
-  choose("Tab Tab Tab Return", "Main.cpp");  // round to the first row
-  choose("shift+Tab Return", "original-0.mem");  // from the first row to the last
+  }
 
   // F2: the previous document; F5 reads its file again.
   ASSERT_TRUE(app.KeyThenTitle(win, "F2", MainTitle("Main.cpp")));
@@ -346,42 +308,32 @@ TEST(Story, BrowseAFolderAndSwitchBetweenItsFiles) {
   EXPECT_NE(IniValue(app.Ini(), "folders_wnd_w"), -1) << app.Ini();
 }
 
-bool BoxSays(Orvinale& app, const std::string& title, const std::string& text) {
-  return WaitUntil([&] { return app.ControlTexts(title).find(text) != std::string::npos; }, 30);
-}
-
 TEST(Story, AFileThatCannotBeSavedOrOpenedIsReportedAndNothingIsLost) {
   Orvinale app;
   const std::string cd = "cd " + ShellQuote(app.Path("")) + " && ";
   ASSERT_EQ(Capture(cd + "mv portable Portable && rm -r skin && echo ok"), "ok\n");
   std::string text;
   for (int i = 1; i <= 300; ++i) text += "keep " + std::to_string(i) + "\n";
-  ASSERT_TRUE(WriteFile(app.Path("ro.cpp"), text) && WriteFile(app.Path("bad.txt"), "caf\xe9\n"));
-  unsigned long win = app.StartMain({app.WindowsPath("ro.cpp")}, MainTitle("ro.cpp"));
+  ASSERT_TRUE(app.Files({{"ro.cpp", text}, {"bad.txt", "caf\xe9\n"}}));
+  unsigned long win = app.StartMain("ro.cpp");
   ASSERT_NE(win, 0u);
-  Image shot;
-  EXPECT_TRUE(app.WaitShot(win, "flat-bar.png", [](const Image& s) {
+  EXPECT_TRUE(app.Shows(win, "flat-bar.png", [](const Image& s) {
     return InClient(s, kText) > 500 && LightShareOfBar(s) > 0.5;
-  }, &shot)) << "no flat scrollbar in the light system colours: " << LightShareOfBar(shot);
+  })) << "no flat scrollbar in the light system colours: " << LightShareOfBar(app.shot);
 
   Capture(cd + ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " cmd /c attrib +r ro.cpp; chmod a-w ro.cpp");
   app.Type(win, "changed ");
   // The failed save asks for a name; the same one fails with a message.
-  unsigned long dialog = app.ChooseFile(win, "ctrl+s", "File save as", "ro.cpp");
-  ASSERT_NE(dialog, 0u) << "no File save as after the failed save";
-  unsigned long confirm = app.WaitWindow("File save as", 30, dialog);
-  ASSERT_NE(confirm, 0u) << "no question about replacing ro.cpp";
-  app.Key(confirm, "Return");
-  EXPECT_TRUE(BoxSays(app, "Save file", "Orvinale cannot save the file.")) << app.ControlTexts("Save file");
-  EXPECT_TRUE(app.DismissBox("Save file"));
+  ASSERT_TRUE(app.ChooseFile(win, "ctrl+s", "File save as", "ro.cpp", "Return"))
+      << "no File save as after the failed save, or no question about replacing ro.cpp";
+  EXPECT_TRUE(app.BoxSays("Save file", "Orvinale cannot save the file.")) << app.ControlTexts("Save file");
   EXPECT_EQ(ReadFile(app.Path("ro.cpp")), text);
-  ASSERT_NE(app.ChooseFile(win, "alt+s", "File save as", "copy.cpp"), 0u);
+  ASSERT_TRUE(app.ChooseFile(win, "alt+s", "File save as", "copy.cpp"));
   EXPECT_TRUE(app.WaitTitle(win, MainTitle("copy.cpp"))) << TitleOf(win);
   EXPECT_TRUE(app.WaitBytes("copy.cpp", "changed " + text));
 
-  ASSERT_NE(app.ChooseFile(win, "ctrl+o", "Open file", "bad.txt"), 0u);
-  EXPECT_TRUE(BoxSays(app, "Open file", "Orvinale cannot open the file.")) << app.ControlTexts("Open file");
-  EXPECT_TRUE(app.DismissBox("Open file"));
+  ASSERT_TRUE(app.ChooseFile(win, "ctrl+o", "Open file", "bad.txt"));
+  EXPECT_TRUE(app.BoxSays("Open file", "Orvinale cannot open the file.")) << app.ControlTexts("Open file");
   EXPECT_EQ(TitleOf(win), MainTitle("copy.cpp"));
   EXPECT_EQ(app.Quit(win), 0);
   EXPECT_FALSE(Exists(app.Path("Portable/preferences.txt")) || Exists(app.Path("Portable/orvinale.ini")))

@@ -18,6 +18,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "orv_version.h"
@@ -29,6 +30,16 @@ struct Rgb {
   bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
   bool operator!=(const Rgb& o) const { return !(*this == o); }
 };
+using PixelTest = std::function<bool(Rgb)>;
+
+inline PixelTest Is(const Rgb& c) {
+  return [c](Rgb p) { return p == c; };
+}
+
+// Pixels whose three channels lie in [low, high].
+inline PixelTest Grey(int low, int high) {
+  return [=](Rgb p) { return std::min({p.r, p.g, p.b}) >= low && std::max({p.r, p.g, p.b}) <= high; };
+}
 
 struct Image {
   int width = 0, height = 0;
@@ -39,15 +50,20 @@ struct Image {
     const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
     return {p[0], p[1], p[2]};
   }
-  // Pixels in [x0, x1) x [y0, y1) accepted by the test, or of colour c.
-  int Count(const std::function<bool(Rgb)>& test, int x0, int y0, int x1, int y1) const {
+  // Pixels in [x0, x1) x [y0, y1) accepted by the test.
+  int Count(const PixelTest& test, int x0, int y0, int x1, int y1) const {
     int n = 0;
     for (int y = y0; y < y1; ++y)
       for (int x = x0; x < x1; ++x) n += test(At(x, y));
     return n;
   }
-  int Count(const Rgb& c, int x0, int y0, int x1, int y1) const {
-    return Count([&](Rgb p) { return p == c; }, x0, y0, x1, y1);
+  int Count(const Rgb& c, int x0, int y0, int x1, int y1) const { return Count(Is(c), x0, y0, x1, y1); }
+  // The rows from y0 down holding a pixel accepted by the test in columns [x0, x1).
+  std::vector<int> Rows(const PixelTest& test, int x0, int x1, int y0) const {
+    std::vector<int> rows;
+    for (int y = y0; y < height; ++y)
+      if (Count(test, x0, y, x1, y + 1) > 0) rows.push_back(y);
+    return rows;
   }
   std::vector<uint8_t> Region(int x0, int y0, int x1, int y1) const {
     std::vector<uint8_t> out;
@@ -56,6 +72,14 @@ struct Image {
     return out;
   }
 };
+
+// The first row of each run of `rows` that follows a gap of at least `gap` rows: one per line of text.
+inline std::vector<int> Bands(const std::vector<int>& rows, int gap = 1) {
+  std::vector<int> tops;
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (i == 0 || rows[i] - rows[i - 1] > gap) tops.push_back(rows[i]);
+  return tops;
+}
 
 inline bool WaitUntil(const std::function<bool()>& cond, double timeout_s) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout_s);
@@ -118,12 +142,6 @@ inline Box BoxOf(unsigned long window) {
   return b;
 }
 
-inline void MoveWindow(unsigned long window, int x, int y) {
-  Capture("xdotool windowmove " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y));
-}
-
-inline bool At(unsigned long window, int x, int y) { return BoxOf(window).x == x && BoxOf(window).y == y; }
-
 // Visible windows whose title matches the ERE.
 inline std::vector<unsigned long> FindWindows(const std::string& pattern) {
   std::istringstream ids(Capture("xdotool search --onlyvisible --name " + ShellQuote(pattern)));
@@ -142,6 +160,14 @@ inline std::string Exact(const std::string& title) {  // an ERE matching the tit
 inline int IniValue(const std::string& ini, const std::string& key, int fallback = -1) {
   size_t at = ("\n" + ini).find("\n" + key + "=");
   return at == std::string::npos ? fallback : std::atoi(ini.c_str() + at + key.size() + 1);
+}
+
+// The keys whose value in the profile is not the expected one, with what it holds; empty when all match.
+inline std::string IniMismatches(const std::string& ini, const std::vector<std::pair<std::string, int>>& expected) {
+  std::string out;
+  for (const auto& [key, value] : expected)
+    if (IniValue(ini, key) != value) out += key + "=" + std::to_string(IniValue(ini, key)) + " ";
+  return out;
 }
 
 // One orvinale.exe run from a fresh folder holding a copy of the exe, the data
@@ -174,11 +200,19 @@ class Orvinale {
     return p;
   }
   std::string Ini() const { return ReadFile(Path("portable/orvinale.ini")); }
+  // Writes each file of the test folder; false if one cannot be written.
+  bool Files(const std::vector<std::pair<std::string, std::string>>& files) const {
+    for (const auto& [name, bytes] : files)
+      if (!WriteFile(Path(name), bytes)) return false;
+    return true;
+  }
 
-  bool Start(const std::vector<std::string>& args) {
+  // Starts the program with the file (if any) given, dismisses the boxes of the start (the welcome
+  // box last) and waits for the main window: its id, or 0.
+  unsigned long StartMain(const std::string& file = "", std::vector<std::string> boxes = {}) {
     std::string command = "cd " + ShellQuote(dir_) + " && exec ";
     command += ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + ShellQuote(Path("orvinale.exe"));
-    for (const std::string& arg : args) command += " " + ShellQuote(arg);
+    if (!file.empty()) command += " " + ShellQuote(WindowsPath(file));
     pid_ = fork();
     if (pid_ == 0) {  // in a process group of its own, which the destructor kills
       setpgid(0, 0);
@@ -186,12 +220,10 @@ class Orvinale {
       _exit(127);
     }
     if (pid_ > 0) setpgid(pid_, pid_);
-    return pid_ > 0;
-  }
-  // Start, dismiss the welcome box, wait for the main window: its id or 0.
-  unsigned long StartMain(const std::vector<std::string>& args, const std::string& title) {
-    if (!Start(args) || !DismissBox("Release for testing purposes", 60)) return 0;
-    return WaitWindow(title);
+    boxes.push_back("Release for testing purposes");
+    for (const std::string& box : boxes)
+      if (pid_ < 0 || !DismissBox(box, 60)) return 0;
+    return WaitWindow(file.empty() ? kMainTitle : MainTitle(file.substr(file.find_last_of('/') + 1)));
   }
   // Enter in the box titled `title` until it is gone; false if it never showed or stays.
   bool DismissBox(const std::string& title, double timeout_s = 30) {
@@ -203,6 +235,10 @@ class Orvinale {
       if (WaitWindowGone(title, 8)) return true;
     }
     return false;
+  }
+  // True when the box titled `title` shows a control holding `text` and is then dismissed.
+  bool BoxSays(const std::string& title, const std::string& text) {
+    return WaitUntil([&] { return ControlTexts(title).find(text) != std::string::npos; }, 30) && DismissBox(title);
   }
   // `keys`, then the program's exit code; -1 (and a failure) if it does not end.
   int Quit(unsigned long window, const std::string& keys = "ctrl+q") {
@@ -225,32 +261,51 @@ class Orvinale {
     return WaitUntil([&] { return FindWindows(Exact(title)).empty(); }, timeout_s);
   }
   unsigned long Open(unsigned long window, const std::string& keys, const std::string& title) {
-    Key(window, keys); return WaitWindow(title);
+    Key(window, keys);
+    return WaitWindow(title);
   }
   bool Close(unsigned long window, const std::string& keys, const std::string& title) {
-    Key(window, keys); return WaitWindowGone(title);
+    Key(window, keys);
+    return WaitWindowGone(title);
+  }
+  // The window `keys` open, seen passing the test, then closed with `close`.
+  bool Visit(unsigned long window, const std::string& keys, const std::string& title,
+             const std::function<bool(const Image&)>& test, const std::string& close = "Escape") {
+    unsigned long opened = Open(window, keys, title);
+    return opened != 0 && Shows(opened, title + ".png", test) && Close(opened, close, title);
+  }
+  // The dialog `keys` open, given `entry` and then `close`; true once it is gone.
+  bool Submit(unsigned long window, const std::string& keys, const std::string& title, const std::string& entry,
+              const std::string& close = "Return") {
+    unsigned long dialog = Open(window, keys, title);
+    if (dialog != 0) Type(dialog, entry);
+    return dialog != 0 && Close(dialog, close, title);
   }
   bool WaitTitle(unsigned long window, const std::string& title) {
     return WaitUntil([&] { return TitleOf(window) == title; }, 10);
   }
   bool KeyThenTitle(unsigned long window, const std::string& keys, const std::string& title) {
-    Key(window, keys); return WaitTitle(window, title);
+    Key(window, keys);
+    return WaitTitle(window, title);
   }
   bool WaitBytes(const std::string& name, const std::string& bytes) {
     return WaitUntil([&] { return ReadFile(Path(name)) == bytes; }, 10);
   }
   bool Saves(unsigned long window, const std::string& name, const std::string& bytes) {
-    Key(window, "ctrl+s"); return WaitBytes(name, bytes);
+    Key(window, "ctrl+s");
+    return WaitBytes(name, bytes);
   }
-  // The file dialog `keys` open, given the file's Windows name and Enter: its id or 0.
-  unsigned long ChooseFile(unsigned long window, const std::string& keys, const std::string& title,
-                           const std::string& name) {
+  // The file dialog `keys` open, given the file's Windows name and Enter, then `answer` given to the
+  // question about replacing the file (a box with the dialog's caption) unless it is empty.
+  bool ChooseFile(unsigned long window, const std::string& keys, const std::string& title, const std::string& name,
+                  const std::string& answer = "") {
     unsigned long dialog = Open(window, keys, title);
-    if (dialog != 0) {
-      Type(dialog, WindowsPath(name));
-      Key(dialog, "Return");
-    }
-    return dialog;
+    if (dialog == 0) return false;
+    Type(dialog, WindowsPath(name));
+    Key(dialog, "Return");
+    unsigned long question = answer.empty() ? 0 : WaitWindow(title, 30, dialog);
+    if (question != 0) Key(question, answer);
+    return answer.empty() || question != 0;
   }
 
   void Focus(unsigned long window) {
@@ -291,15 +346,21 @@ class Orvinale {
     }
     return img;
   }
-  bool WaitShot(unsigned long window, const std::string& name, const std::function<bool(const Image&)>& test,
-                Image* shot, double timeout_s = 20) {
-    return WaitUntil([&] { return test(*shot = Screenshot(window, name)); }, timeout_s);
+  // Screenshots of the window until one passes the test (a failed one never does); the last stays in `shot`.
+  bool Shows(unsigned long window, const std::string& name, const std::function<bool(const Image&)>& test,
+             double timeout_s = 20) {
+    return WaitUntil([&] {
+      shot = Screenshot(window, name);
+      return shot.width > 0 && test(shot);
+    }, timeout_s);
   }
   // The texts of the window's controls, read by a Windows helper.
   std::string ControlTexts(const std::string& title) {
     return Capture(ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " +
                    ShellQuote(ORV_WIN64_DIR "/orv_window_texts.exe") + " " + ShellQuote(title));
   }
+
+  Image shot;  // the last picture Shows took
 
  private:
   bool Running() {
@@ -334,36 +395,21 @@ constexpr int kLabelsRight = 60;
 
 inline int InClient(const Image& shot, const Rgb& c) { return shot.Count(c, 0, kClientTop, shot.width, shot.height); }
 
-inline bool RowsWith(const Image& shot, const Rgb& c, int x0, int x1, int* first, int* last) {
-  *first = -1;
-  for (int y = kClientTop; y < shot.height; ++y)
-    if (shot.Count(c, x0, y, x1, y + 1) > 0) *last = y, *first = *first < 0 ? y : *first;
-  return *first >= 0;
+inline bool EmptyScreen(const Image& s) {
+  return InClient(s, kEmpty) > s.width * s.height / 2;
 }
 
-// The rows of the caret row's highlighted label; false when none shows.
-inline bool CaretLabelRows(const Image& shot, int* first, int* last) {
+// The first pixel row of the caret row's highlighted label (its last in *last); -1 when none shows.
+inline int CaretLabelRow(const Image& shot, int* last = nullptr) {
+  std::vector<int> rows = shot.Rows(Is(kCaretLabel), 0, kLabelsRight, kClientTop);
+  if (last != nullptr) *last = rows.empty() ? -1 : rows.back();
   // Glyphs, not the insert caret's two-pixel underline of the same colour.
-  return RowsWith(shot, kCaretLabel, 0, kLabelsRight, first, last) && *last - *first >= 4;
+  return rows.size() >= 2 && rows.back() - rows.front() >= 4 ? rows.front() : -1;
 }
 
-// Top pixel rows of the grey labels (all but the caret row's).
+// Top pixel rows of the grey labels (all but the caret row's); gaps inside a digit are shorter.
 inline std::vector<int> LabelTops(const Image& shot) {
-  std::vector<int> tops;
-  for (int y = kClientTop, blank = 0; y < shot.height; ++y) {
-    const bool label = shot.Count(kLabel, 0, y, kLabelsRight, y + 1) > 0;
-    if (label && blank >= 3) tops.push_back(y);  // gaps inside a digit are shorter
-    blank = label ? 0 : blank + 1;
-  }
-  return tops;
-}
-
-inline std::vector<int> RulerColumns(const Image& shot) {
-  std::vector<int> xs;
-  for (int x = 0; x < shot.width; ++x)
-    if (shot.Count(kRuler, x, kClientTop, x + 1, shot.height) > (shot.height - kClientTop) / 2)
-      xs.push_back(x);
-  return xs;
+  return Bands(shot.Rows(Is(kLabel), 0, kLabelsRight, kClientTop), 3);
 }
 
 // Four lines with a '#' in the 0-based columns 79, 80, 119 and 120.
@@ -373,13 +419,19 @@ inline std::string RulerRows() {
   return text;
 }
 
+inline std::vector<int> RulerColumns(const Image& shot) {
+  std::vector<int> xs;
+  for (int x = 0; x < shot.width; ++x)
+    if (shot.Count(kRuler, x, kClientTop, x + 1, shot.height) > (shot.height - kClientTop) / 2) xs.push_back(x);
+  return xs;
+}
+
 // RulerRows shown: one ruler line with a '#' in the cell on each side of it.
 inline void ExpectRulerBetweenMarks(const Image& shot) {
   std::vector<int> ruler = RulerColumns(shot);
   ASSERT_FALSE(ruler.empty()) << "no ruler line";
   EXPECT_LE(ruler.back() - ruler.front(), 1) << "more than one ruler line";
-  // The dots of the first row stand at the cell centres: their spacing is
-  // the cell width.
+  // The dots of the first row stand at the cell centres: their spacing is the cell width.
   std::vector<int> dots;
   for (int x = 0; x < shot.width; ++x)
     if (shot.Count(kDot, x, kClientTop, x + 1, kClientTop + 12) > 0) dots.push_back(x);

@@ -161,7 +161,10 @@ TEST(DocumentsWinFiles, FilesHeldOpenAreReadAsTheyGrow) {
   CloseHandle(other);
 }
 
-TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadTo) {
+// A save through a link writes the file it leads to, with the temporary file
+// beside that file, and leaves the link; the lister marks a folder reached
+// through a link, and the scanner lists linked files but walks no such folder.
+TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndScansNeverWalkThem) {
   WinTempDir dir;
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("here").c_str()));
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("other").c_str()));
@@ -192,22 +195,17 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadTo) {
     ASSERT_TRUE(WriteAll(dir.File(link.file), "y\n"));
     EXPECT_EQ(ReadAll(dir.File(link.opened)), "y\n");
   }
-}
-
-TEST(DocumentsBrowseListing, FoldersReachedThroughLinksAreNotWalked) {
-  WinTempDir dir;
-  const std::string root = dir.File("root");
-  ASSERT_TRUE(CreateDirectoryUtf8(root.c_str()));
-  ASSERT_TRUE(CreateDirectoryUtf8((root + "\\sub").c_str()));
-  ASSERT_TRUE(WriteAll(root + "\\a.cpp", "text\n"));
-  ASSERT_TRUE(WriteAll(root + "\\sub\\b.txt", "text\n"));
-  ASSERT_TRUE(dir.MakeLink(root + "\\loop", "."));
-  ASSERT_TRUE(dir.MakeLink(root + "\\l.cpp", "a.cpp"));
-  EXPECT_EQ(Listed(root), (std::vector<std::string>{"a.cpp", "l.cpp", "loop@/", "sub/"}));
+  ASSERT_TRUE(dir.MakeLink(dir.File("here\\loop"), "."));
+  EXPECT_EQ(Listed(dir.File("")), (std::vector<std::string>{"folder-link@/", "here/", "other/"}));
+  EXPECT_EQ(Listed(dir.File("here")),
+            (std::vector<std::string>{"a.txt", "absolute.txt", "into-other.txt", "loop@/", "relative.txt"}));
   FolderScanner scanner;
-  ScanFolder(&scanner, root, true);
-  EXPECT_EQ(FilesSnapshot(&scanner),
-            (std::vector<std::string>{root + "\\a.cpp", root + "\\l.cpp", root + "\\sub\\b.txt"}));
+  ScanFolder(&scanner, dir.File("").substr(0, dir.File("").size() - 1), true);
+  std::vector<std::string> files;
+  for (const char* name : {"here\\a.txt", "here\\absolute.txt", "here\\into-other.txt", "here\\relative.txt",
+                           "other\\t.txt"})
+    files.push_back(dir.File(name));
+  EXPECT_EQ(FilesSnapshot(&scanner), files);
 }
 
 // Another program holds the user's preferences open without sharing: a start
@@ -244,20 +242,19 @@ TEST(EngineClipboard, CarriesUtf8ThroughTheWideAndNarrowFormats) {
     ASSERT_TRUE(clipboard.GetText(&back));
     EXPECT_EQ(back, utf8);
   }
-  // Another program's text: wide, narrow UTF-8, narrow ANSI, and none at all.
-  std::string got;
+  // Another program's text: wide, narrow UTF-8, narrow ANSI (UTF-8 whatever the code page), and none at all.
   const wchar_t wide[] = L"caf\u00e9\r\n\u4e2d\U0001F600";
-  PutForeign(owner, CF_UNICODETEXT, wide, sizeof wide);
-  ASSERT_TRUE(clipboard.GetText(&got));
-  EXPECT_EQ(got, "caf\xC3\xA9\r\n\xE4\xB8\xAD\xF0\x9F\x98\x80");
-  PutForeign(owner, CF_TEXT, "na\xC3\xAFve", 7);
-  ASSERT_TRUE(clipboard.GetText(&got));
-  EXPECT_EQ(got, "na\xC3\xAFve");
-  PutForeign(owner, CF_TEXT, "caf\xE9", 5);
-  ASSERT_TRUE(clipboard.GetText(&got));
-  EXPECT_GE(CheckUtf8(got.data(), got.size(), Utf8Rule::kScalarValues), 0);
-  if (GetACP() == 1252) { EXPECT_EQ(got, "caf\xC3\xA9"); }
-  PutForeign(owner, CF_TEXT, nullptr, 0);
-  EXPECT_FALSE(clipboard.GetText(&got));
+  const struct { UINT format; const void* bytes; size_t size; const char* got; } foreign[] = {
+      {CF_UNICODETEXT, wide, sizeof wide, "caf\xC3\xA9\r\n\xE4\xB8\xAD\xF0\x9F\x98\x80"},
+      {CF_TEXT, "na\xC3\xAFve", 7, "na\xC3\xAFve"},
+      {CF_TEXT, "caf\xE9", 5, GetACP() == 1252 ? "caf\xC3\xA9" : nullptr},
+      {CF_TEXT, nullptr, 0, nullptr}};
+  for (const auto& f : foreign) {
+    PutForeign(owner, f.format, f.bytes, f.size);
+    std::string got;
+    EXPECT_EQ(clipboard.GetText(&got), f.bytes != nullptr);
+    EXPECT_GE(CheckUtf8(got.data(), got.size(), Utf8Rule::kScalarValues), 0);
+    if (f.got != nullptr) EXPECT_EQ(got, f.got);
+  }
   DestroyWindow(owner);
 }

@@ -333,8 +333,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   EXPECT_TRUE(ReadOnlyPaneFinds(app, prefs, 2, 0, left_status, "ruler"))
       << "the focus did not move to the left pane, typing changed it, or no match selected there alone";
   EXPECT_EQ(ReadFile(app.Path("portable/preferences-default.txt")), defaults);
-  app.QuickKeys(prefs, "ctrl+w");
-  EXPECT_TRUE(app.WaitWindowGone(kCaption)) << "Ctrl+W in the left pane";
+  EXPECT_TRUE(app.Close(prefs, "ctrl+w", kCaption)) << "Ctrl+W in the left pane";
 
   // Ctrl+W and "y" at once on a text that does not parse: nothing unparsable is written.
   prefs = OpenPreferences(app, win, &panes);
@@ -369,8 +368,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   EXPECT_TRUE(PaneBlinks(app, prefs, 1)) << "the focus did not move to the right pane";
   app.Type(prefs, "x");
   EXPECT_TRUE(StatusIs(app, prefs, 2, 1, right_before, false)) << "typing changed nothing on the right";
-  app.QuickKeys(prefs, "ctrl+w");
-  EXPECT_TRUE(app.WaitWindowGone(kCaption));
+  EXPECT_TRUE(app.Close(prefs, "ctrl+w", kCaption));
   EXPECT_EQ(ReadFile(user), repaired);
 
   // A document removes the maxim; ruler after column 80, tabs of eight.

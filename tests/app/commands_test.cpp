@@ -90,6 +90,7 @@ TEST(Dispatch, EachWindowsKeysNeedTheirFocusRepeatBitAndExactModifiers) {
       EXPECT_FALSE(DecideDispatch(table, in).consumed) << key;
     }
   }
+  in = Key(main, kRight, kNone);  // a message of another kind for the main window
   in.kind = KeyMessage::Other;
   EXPECT_FALSE(DecideDispatch(table, in).consumed);
 }
@@ -211,7 +212,7 @@ TEST(SearchActions, FindDetachesTheViewOnlyWhenTheCaretMovedAndF3Continues) {
   EXPECT_FALSE(FindFromDialog(doc.get(), nullptr, "foo(", true, false)) << "behind the caret";
   EXPECT_TRUE(FindFromDialog(doc.get(), nullptr, "foo", true, false)) << "no view is fine";
   EXPECT_EQ(doc->caret_column, 5u);
-  EXPECT_FALSE(FindFromDialog(doc.get(), &shown, "", true, false));
+  EXPECT_FALSE(FindFromDialog(doc.get(), &shown, "", true, false) || FindFromDialog(nullptr, &shown, "foo", true, false));
   auto f3 = MakeTestDocument("foo x foo y foo");
   ASSERT_TRUE(FindFromDialog(f3.get(), nullptr, "foo", true, true));
   for (uint32_t column : {6u, 12u}) {

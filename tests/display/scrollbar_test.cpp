@@ -250,8 +250,9 @@ TEST(ScrollbarSkin, FlatBarShowsArrowsAndAThumbThatFits) {
   look.width = 17, look.length = 200, look.arrow = 17, look.thumb = ThumbPlace{40, 30};
   const Pixel face = MakePixel(240, 240, 240), text = MakePixel(0, 0, 0);
   DrawFlatBar(bar, look, face, text);
-  // The up arrow's triangle on rows 6 to 10, the face around it.
-  ExpectSpots(bar, {{8, 20, face}, {8, 8, text}, {8, 5, face}, {4, 10, text}, {12, 10, text}, {8, 11, face}, {0, 8, face}});
+  // The up arrow's triangle on rows 6 to 10, the down arrow's on 189 to 193, the face around them.
+  ExpectSpots(bar, {{8, 20, face}, {8, 8, text}, {8, 5, face}, {4, 10, text}, {12, 10, text}, {8, 11, face}, {0, 8, face},
+                    {4, 189, text}, {12, 189, text}, {8, 193, text}, {7, 193, face}, {8, 194, face}, {8, 188, face}});
   EXPECT_NE(face, CanvasPixelAt(bar, 8, 55));  // thumb
   for (int zone : {kScrollPageUp, kScrollPageDown}) {  // only the pressed side's track darkens
     look.pressed_zone = zone;

@@ -98,9 +98,11 @@ TEST_F(SurfacePaint, TextWithTheBlinkingInsertCaret) {
 
 // Random texts (blocks, spaces, tabs, two-byte letters), caret moves and
 // wheel scrolls: after every paint each cell of the pane shows its character
-// (a block, or nothing for a blank or past the line's end), a scrolled view's
-// rows start with a blue "<< ", the caret is underlined, the labels number
-// the rows shown and the scrollbar keeps the caret line a page down.
+// (a block, or nothing for a blank or past the line's end; a dot in its
+// middle row for a blank when the dots are on), a scrolled view's rows start
+// with a blue "<< ", the ruler crosses every row, the caret is underlined,
+// the labels number the rows shown and the scrollbar keeps the caret line a
+// page down.
 TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
   std::mt19937 random(20261207);
   line_view = &labels;
@@ -115,6 +117,8 @@ TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
     }
     Document* doc = Open(text);
     RenderCache& c = *doc->render_cache;
+    view.show_whitespace = round % 2;
+    view.ruler_column = round % 3 ? 0 : 10 + static_cast<int>(random() % 40);
     for (int step = 0; step < 30 && !HasFailure(); ++step) {
       switch (random() % 7) {
         case 0: MoveDown(doc, false); break;
@@ -137,12 +141,17 @@ TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
         }
         for (int k = 0; 5 + 7 * k + 1 < width; ++k) {  // the last, partly shown cell too
           const size_t at = k - c.scroll_x / 7;
-          Pixel want = kBlack;
-          if (line < cells.size() && c.scroll_x != 0 && k < 3) want = k < 2 ? kBlue : kBlack;
-          else if (line < cells.size() && at < cells[line].size() && cells[line][at] == 'x') want = kGrey;
-          ASSERT_EQ(want, CanvasPixelAt(view.canvas, std::min(CellX(k), width - 1), CellY(r)) | 0xFF000000u)
+          const bool marker = line < cells.size() && c.scroll_x != 0 && k < 3;
+          const bool text = line < cells.size() && at < cells[line].size();
+          const int x = std::min(CellX(k), width - 1);  // a dot in the last, partly shown cell is off the pane
+          const Pixel want = marker ? (k < 2 ? kBlue : kBlack) : text && cells[line][at] == 'x' ? kGrey : kBlack;
+          const bool dot = !marker && text && cells[line][at] == ' ' && view.show_whitespace && x == CellX(k);
+          const Pixel middle = dot ? kWhitespaceColour : want;
+          ASSERT_EQ(std::make_pair(want, middle), std::make_pair(CanvasPixelAt(view.canvas, x, CellY(r)) | 0xFF000000u,
+                                                                 CanvasPixelAt(view.canvas, x, CellY(r) + 1) | 0xFF000000u))
               << "row " << r << " cell " << k << " scrolled " << c.scroll_x << " round " << round;
         }
+        if (view.ruler_column != 0) Expect({{7 * view.ruler_column + 5, CellY(r), kRulerColour}});
       }
       if (c.caret_row >= 0) Expect({{CellX(c.caret_cell_column), 14 * c.caret_row + 13, kBlue}});
       EXPECT_EQ(std::max<int32_t>(doc->caret_line - 20, 0), port.scroll.position);
@@ -227,16 +236,8 @@ TEST_F(SurfacePaint, WisdomLineCentredUntilADocumentIsShown) {
   Expect({{left + 3, top + 6, kEmptyColour}});
 }
 
-TEST_F(SurfacePaint, WhitespaceDotsTheRulerAndTheirToggles) {
-  Document* doc = Open("a  b\n \xCE\xB1 ");
-  view.show_whitespace = 1;
-  view.ruler_column = 10;
-  Paint();
-  const Pixel dot = kWhitespaceColour;
-  Expect({{CellX(1), 7, dot}, {CellX(2), 7, dot}, {CellX(0), 7, kGrey}, {CellX(3), 7, kGrey},
-          {CellX(0), 21, dot}, {CellX(2), 21, dot}, {CellX(1), 21, kGrey},
-          {75, 100, kRulerColour}, {75, 0, kRulerColour}, {76, 100, kBlack}});
-  // The toggles need the pane's global and only mark the layout dirty.
+TEST_F(SurfacePaint, RulerAndWhitespaceTogglesNeedThePaneAndOnlyMarkTheLayout) {
+  Document* doc = Open("x");
   EXPECT_FALSE(ToggleRulerColumn() || ToggleWhitespaceDots());
   surface_view = &view;
   AppState* saved = app_state;
@@ -248,7 +249,7 @@ TEST_F(SurfacePaint, WhitespaceDotsTheRulerAndTheirToggles) {
     EXPECT_TRUE(doc->render_cache->dirty);
     states.insert(states.end(), {view.ruler_column, view.show_whitespace});
   }
-  EXPECT_EQ(std::vector<int>({0, 1, 0, 0, 120, 0, 120, 1}), states) << "off, then on at the preference's ruler";
+  EXPECT_EQ(std::vector<int>({120, 0, 120, 1, 0, 1, 0, 0}), states) << "on at the preference's ruler, then off";
   AppState no_documents;
   app_state = &no_documents;
   EXPECT_TRUE(ToggleRulerColumn());  // with nothing shown, nothing to mark

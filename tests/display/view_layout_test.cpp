@@ -71,22 +71,6 @@ TEST(SurfaceLayout, MetricsAndWhatAsksForAFullLayout) {
   }
 }
 
-TEST(SurfaceLayout, ScrollsAtRowsMinusThreeDownAndRowFiveUp) {
-  RenderCache c;
-  SetPane(c, 1000);
-  const struct { int32_t from, to; View view; } walks[] = {  // walked one line at a time
-      {1, 27, {0, 27}}, {28, 28, {1, 27}}, {29, 100, {73, 27}}, {99, 78, {73, 5}}, {77, 77, {72, 5}},
-      {2, 2, {0, 2}},  // jump to the top; the last three lines show the last page
-      {500, 500, {473, 27}}, {990, 997, {970, 27}}, {998, 999, {970, 29}}, {999, 999, {970, 29}}};
-  for (const auto& w : walks) {
-    for (int32_t line = w.from;; line += w.to >= w.from ? 1 : -1) {
-      MoveTo(c, line);
-      if (line == w.to) break;
-    }
-    EXPECT_EQ(w.view, Of(c)) << w.to;
-  }
-}
-
 TEST(SurfaceLayout, DetachedViewReattachesWhenTheCaretMoves) {
   RenderCache c;
   SetPane(c, 1000);
@@ -135,7 +119,10 @@ TEST(SurfaceLayout, HorizontalFollowScrollsPastTheLastColumn) {
 }
 
 // Steps, jumps, wheel detaches and clicks over panes and texts of many sizes.
-TEST(SurfaceLayout, RandomWalksKeepTheCaretInView) {
+// A caret moved in a view that follows it keeps its row, pushed to row 5 or
+// rows - 3 where it would pass them; the first five lines show the top, the
+// last three the last page; a text that fits never scrolls.
+TEST(SurfaceLayout, RandomWalksKeepTheCaretInViewAndScrollAtTheMargins) {
   std::mt19937 random(20261206);
   for (int round = 0; round < 300; ++round) {
     RenderCache c;
@@ -143,6 +130,7 @@ TEST(SurfaceLayout, RandomWalksKeepTheCaretInView) {
     SetPane(c, lines, 10 + static_cast<int>(random() % 30));
     int32_t line = 0, column = 0;
     for (int step = 0; step < 200 && !testing::Test::HasFailure(); ++step) {
+      const int32_t old_row = c.caret_row, old_line = line;
       switch (random() % 6) {
         case 0: line = std::max(0, line - 1); break;
         case 1: line = std::min(lines - 1, line + 1); break;
@@ -155,6 +143,11 @@ TEST(SurfaceLayout, RandomWalksKeepTheCaretInView) {
           c.click_row = static_cast<int32_t>(random() % c.rows);
       }
       MoveTo(c, line, column);
+      if (old_row < 0 || line == old_line || (lines > c.rows && lines <= c.rows + 3)) continue;
+      const int32_t row = lines <= c.rows || line < 5 ? line
+                          : line > lines - 3       ? line - (lines - c.rows)
+                                                   : std::clamp(old_row + line - old_line, 5, c.rows - 3);
+      EXPECT_EQ(View(line - row, row), Of(c)) << "from " << old_line << " in " << lines << " lines, " << c.rows << " rows";
     }
   }
 }

@@ -183,9 +183,7 @@ TEST(LineLabels, FormatRecycleAndDrawRightAligned) {
   LineView view;
   UseGridFont(view.font);
   const struct { int32_t first, count, caret_row, column; std::vector<std::string> labels; int width; } cases[] = {
-      {40, 3, 2, 1, {"    0040", "    0041", "001:0042"}, 8},
       {40, 2, 0, 1000, {"1000:0040", "     0041"}, 9},
-      {1, 2, -1, 5, {"    0001", "    0002"}, 8},  // detached: no row shows the column
       {9998, 3, 1, 1, {"    9998", "001:9999", "    10000"}, 9},
       {0, 0, 0, 0, {}, 9}};  // no labels keep the width
   for (const auto& k : cases) {

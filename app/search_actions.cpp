@@ -1,6 +1,8 @@
 // What the Find and Go-to dialogs do with their entries.
 #include "app/search_actions.h"
 
+#include <algorithm>
+
 #include "display/view_scroll.h"
 #include "engine/document.h"
 #include "engine/movement.h"
@@ -17,10 +19,7 @@ int32_t GoToLineIndex(const std::string& entry, int32_t line_count) {
     // keeps a long entry from overflowing.
     if (number > last + 1) break;
   }
-  int64_t line = number - 1;
-  if (line > last) line = last;
-  if (line < 0) line = 0;
-  return static_cast<int32_t>(line);
+  return static_cast<int32_t>(std::clamp<int64_t>(number - 1, 0, last));
 }
 
 bool FindFromDialog(Document* doc, RenderCache* shown, const std::string& text,

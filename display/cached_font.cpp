@@ -119,7 +119,7 @@ int DrawUtf8Text(CachedFont& font, Canvas& canvas, const char* text, int length,
     }
     for (char32_t cp : lines[k]) {
       const Glyph* glyph = FindGlyph(font, cp);
-      if (weight > 0) BlendGlyph(canvas, *glyph, x, top, clip, font.text_colour, weight);
+      BlendGlyph(canvas, *glyph, x, top, clip, font.text_colour, weight);  // weight 0 blends nothing
       x += glyph->advance;
     }
   }

@@ -71,7 +71,7 @@ void DrawLineLabels(LineView& view, int width, int height) {
   SetBackgroundMode(view.font, kBackgroundTransparent);
   SetTextColour(view.font, kLabelColour);
   MeasureLabelCell(view);
-  view.rows = view.cell_height > 0 ? height / view.cell_height : 0;
+  view.rows = height / view.cell_height;  // the cell is at least one pixel high
   if (view.labels.empty()) {
     ClearCanvas(view.canvas, kNoLabelsBackground);
     return;

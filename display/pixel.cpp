@@ -1,9 +1,10 @@
 #include "display/pixel.h"
 
+#include <algorithm>
+
 int OpacityWeight(float opacity) {
   if (!(opacity > 0.0f)) return 0;  // also catches NaN
-  if (opacity >= 1.0f) return 256;
-  return static_cast<int>(opacity * 256.0f + 0.5f);
+  return static_cast<int>(std::min(opacity, 1.0f) * 256.0f + 0.5f);
 }
 
 Pixel BlendPixel(Pixel dst, Pixel src, int weight) {

@@ -67,10 +67,10 @@ ThumbPlace PlaceThumb(const BarScroll& bar, int bar_length, int arrow, int min_t
   }
   if (range > 0 && range <= INT_MAX) {
     const long long steps = range - (bar.page != 0 ? bar.page : 1);
-    int offset = steps > 0 && steps <= INT_MAX
-                     ? MulDivRound(bar.position - bar.minimum, track - thumb.length,
-                                   static_cast<int>(steps))
-                     : 0;
+    // steps is at most the range, which fits an int here.
+    int offset = steps > 0 ? MulDivRound(bar.position - bar.minimum, track - thumb.length,
+                                         static_cast<int>(steps))
+                           : 0;
     offset = std::max(std::min(offset, track - thumb.length), 0);
     thumb.start = arrow + offset;
   }

@@ -153,8 +153,9 @@ std::vector<PixelRect> SelectionRects(const RenderCache& cache, const SelectionE
   const int h = cache.cell_height - 1;
   const int step = cache.cell_height;
   if (step <= 0) return rects;
+  // Rows lie on the cell grid, so one that starts above the client is wholly above it.
   auto add = [&](int left, int top, int right) {
-    if (right <= left || top + h <= 0 || top >= client_height) return;
+    if (right <= left || top < 0 || top >= client_height) return;
     rects.push_back(PixelRect{left, top, right, top + h});
   };
   if (ends.y_a == ends.y_c) {

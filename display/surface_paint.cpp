@@ -169,7 +169,7 @@ void LayOut(SurfaceView& view, const Document& doc, int width, int height, Surfa
   if (caret_line != c.last_caret_line || c.last_line_count != c.line_count) {
     const int32_t page = height / c.cell_height;
     port.SetScroll(SavedScroll{kScrollInfoSize, kScrollRange | kScrollPage | kScrollPosition, 0,
-                               c.line_count, page, caret_line > page ? caret_line - page : 0});
+                               c.line_count, page, std::max(caret_line - page, 0)});
   }
   c.last_line_count = c.line_count;
   FollowVertically(c, caret_line, caret_column);

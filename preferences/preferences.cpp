@@ -2,6 +2,7 @@
 
 #include <cjson/cJSON.h>
 
+#include <algorithm>
 #include <cstring>
 
 Preferences* preferences = nullptr;
@@ -14,18 +15,17 @@ bool ParsePreferencesText(Preferences* p, char* text) {
   if (text == nullptr) return false;
   cJSON_Minify(text);
   size_t length = std::strlen(text);
-  p->tree = cJSON_ParseWithLengthOpts(text, length + 1, nullptr, 0);
+  // A failed parse always reports where it stopped, inside this text; the
+  // global error pointer is not used, as another parse may move it.
+  const char* at = text;
+  p->tree = cJSON_ParseWithLengthOpts(text, length + 1, &at, 0);
   if (p->tree != nullptr) return true;
-  const char* at = cJSON_GetErrorPtr();
-  if (at != nullptr && at >= text && at <= text + length) {
-    static const char kLead[] = "Parse error before: ";
-    // The whole message, line feed included, stays within 2,048 bytes.
-    size_t room = kMaxErrorTextBytes - 1 - (sizeof(kLead) - 1) - 1;
-    size_t rest = std::strlen(at);
-    p->error_text.assign(kLead);
-    p->error_text.append(at, rest < room ? rest : room);
-    p->error_text.push_back('\n');
-  }
+  static const char kLead[] = "Parse error before: ";
+  // The whole message, line feed included, stays within 2,048 bytes.
+  const size_t room = kMaxErrorTextBytes - 1 - (sizeof(kLead) - 1) - 1;
+  p->error_text.assign(kLead);
+  p->error_text.append(at, std::min(std::strlen(at), room));
+  p->error_text.push_back('\n');
   return false;
 }
 
@@ -53,7 +53,7 @@ bool GetCursesRightFocus(const Preferences* p) {
 int32_t GetTabSize(const Preferences* p) {
   const cJSON* m = FindMember(p, "tab_size");
   if (!IsType(m, cJSON_Number) || m->valueint < kDefaultTabSize) return kDefaultTabSize;
-  return m->valueint > kMaxTabSize ? kMaxTabSize : m->valueint;
+  return std::min(m->valueint, kMaxTabSize);
 }
 
 bool GetSpaces(const Preferences* p) { return !IsType(FindMember(p, "spaces"), cJSON_False); }
@@ -67,7 +67,7 @@ int32_t GetEndOfLine(const Preferences* p) {
 int32_t GetRuler(const Preferences* p) {
   const cJSON* m = FindMember(p, "ruler");
   if (!IsType(m, cJSON_Number) || m->valueint < kMinRuler) return kDefaultRuler;
-  return m->valueint > kMaxRuler ? kMaxRuler : m->valueint;
+  return std::min(m->valueint, kMaxRuler);
 }
 
 bool GetAncientWisdom(const Preferences* p) {

@@ -90,6 +90,7 @@ TEST(Dispatch, EachWindowsKeysNeedTheirFocusRepeatBitAndExactModifiers) {
       EXPECT_FALSE(DecideDispatch(table, in).consumed) << key;
     }
   }
+  in = Key(main, kRight, kNone);  // a message of another kind for the main window
   in.kind = KeyMessage::Other;
   EXPECT_FALSE(DecideDispatch(table, in).consumed);
 }
@@ -113,39 +114,33 @@ TEST(Dispatch, TypedCharactersGoToTheTextOnceAndNeverWithCtrlOrAlt) {
   }
 }
 
+// Facts as bits: document, reopenable, previous, selection, clipboard text,
+// fullscreen, line numbers, file name, text pane, ruler, whitespace. Item i
+// has the i-th gray rule and toggle: k keeps, e enables, g grays; 1 checks,
+// 0 clears. Each fact is on and off with and without a document.
 TEST(Menu, ItemsGrayWithoutTheirFactAndCheckTheirToggle) {
-  using G = MenuGray;
-  using S = MenuItemState::Change;
-  const G grays[] = {G::Never, G::NoDocument, G::NotReopenable, G::NoPrevious, G::NoSelection, G::NoClipboardText};
-  for (int bits = 0; bits < 64; ++bits) {
+  const MenuGray grays[] = {MenuGray::Never, MenuGray::NoDocument, MenuGray::NotReopenable, MenuGray::NoPrevious,
+                            MenuGray::NoSelection, MenuGray::NoClipboardText};
+  const MenuCheck checks[] = {MenuCheck::None, MenuCheck::Fullscreen, MenuCheck::LineNumbers, MenuCheck::Filename,
+                              MenuCheck::Ruler, MenuCheck::Whitespace};
+  const struct { int facts; const char* changes; const char* checks; } rows[] = {
+      {32, "kggggg", "k100kk"},          {1 | 128, "kegggg", "k001kk"},
+      {30 | 32 | 64 | 128 | 512 | 1024, "kggggg", "k111kk"},  // no document, no text pane
+      {1 | 2 | 8 | 256 | 1024, "keegeg", "k00001"}, {1 | 4 | 16 | 256 | 512, "kegege", "k00010"}};
+  for (const auto& row : rows) {
     MenuFacts f;
-    f.has_document = bits & 1, f.reopenable = bits & 2, f.can_switch_to_previous = bits & 4;
-    f.has_selection = bits & 8, f.clipboard_has_text = bits & 16;
-    const bool facts[] = {true, true, f.reopenable, f.can_switch_to_previous, f.has_selection, f.clipboard_has_text};
-    for (int g = 0; g < 6; ++g) {
-      const MenuItemState s = DecideMenuItem(40 + g, grays[g], MenuCheck::None, f);
-      EXPECT_EQ(40 + g, s.id);
-      const S expected = g == 0 ? S::Keep : f.has_document && facts[g] ? S::Enable : S::Gray;
-      EXPECT_EQ(expected, s.change) << "gray rule " << g << " facts " << bits;
-      EXPECT_EQ(MenuItemState::Check::Keep, s.check);
+    f.has_document = row.facts & 1, f.reopenable = row.facts & 2, f.can_switch_to_previous = row.facts & 4;
+    f.has_selection = row.facts & 8, f.clipboard_has_text = row.facts & 16, f.fullscreen = row.facts & 32;
+    f.show_line_numbers = row.facts & 64, f.show_filename = row.facts & 128, f.has_surface_view = row.facts & 256;
+    f.ruler_column = row.facts & 512 ? 1 : 0, f.show_whitespace = row.facts & 1024;
+    std::string changes, marks;
+    for (int i = 0; i < 6; ++i) {
+      const MenuItemState s = DecideMenuItem(40 + i, grays[i], checks[i], f);
+      EXPECT_EQ(40 + i, s.id);
+      changes += "keg"[static_cast<int>(s.change)];
+      marks += "k10"[static_cast<int>(s.check)];
     }
-  }
-  using K = MenuCheck;
-  using On = MenuItemState::Check;
-  for (int bits = 0; bits < 64; ++bits) {
-    MenuFacts f;
-    f.fullscreen = bits & 1, f.show_line_numbers = bits & 2, f.show_filename = bits & 4;
-    f.has_surface_view = bits & 8, f.ruler_column = bits & 16 ? 1 : 0, f.show_whitespace = bits & 32;
-    const std::pair<K, On> checks[] = {
-        {K::Fullscreen, f.fullscreen ? On::On : On::Off},
-        {K::LineNumbers, f.show_line_numbers ? On::On : On::Off},
-        {K::Filename, f.show_filename ? On::On : On::Off},
-        {K::Ruler, !f.has_surface_view ? On::Keep : f.ruler_column ? On::On : On::Off},
-        {K::Whitespace, !f.has_surface_view ? On::Keep : f.show_whitespace ? On::On : On::Off}};
-    for (const auto& c : checks) {
-      EXPECT_EQ(c.second, DecideMenuItem(1, G::Never, c.first, f).check) << int(c.first) << " facts " << bits;
-      EXPECT_EQ(S::Keep, DecideMenuItem(1, G::Never, c.first, f).change);
-    }
+    EXPECT_EQ(std::string(row.changes) + " " + row.checks, changes + " " + marks) << row.facts;
   }
 }
 
@@ -211,7 +206,7 @@ TEST(SearchActions, FindDetachesTheViewOnlyWhenTheCaretMovedAndF3Continues) {
   EXPECT_FALSE(FindFromDialog(doc.get(), nullptr, "foo(", true, false)) << "behind the caret";
   EXPECT_TRUE(FindFromDialog(doc.get(), nullptr, "foo", true, false)) << "no view is fine";
   EXPECT_EQ(doc->caret_column, 5u);
-  EXPECT_FALSE(FindFromDialog(doc.get(), &shown, "", true, false));
+  EXPECT_FALSE(FindFromDialog(doc.get(), &shown, "", true, false) || FindFromDialog(nullptr, &shown, "foo", true, false));
   auto f3 = MakeTestDocument("foo x foo y foo");
   ASSERT_TRUE(FindFromDialog(f3.get(), nullptr, "foo", true, true));
   for (uint32_t column : {6u, 12u}) {

@@ -168,9 +168,9 @@ TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   EXPECT_EQ(std::vector<int>({10, 20, 640, 480, 1, 0, 33, 33, 1, 0}), Fields(ReadMainProfile(&store)));
 }
 
-Sizer MainLayout() {
+Sizer MainLayout(int dpi = 96) {
   Sizer s;
-  SetUpSizer(&s, 800, 600, 96);
+  SetUpSizer(&s, 800, 600, dpi);
   AddSizerChild(&s, 1004, {0, 0, 40, 600}, {0, 0, 0, 1});
   AddSizerChild(&s, 1003, {40, 0, 800, 600}, {0, 0, 1, 1});
   AddSizerChild(&s, 7, {100, 100, 200, 200}, {0.5, 0.5, 0.5, 1});  // half anchors: half the change
@@ -178,7 +178,7 @@ Sizer MainLayout() {
 }
 
 TEST(ShellSizer, AnchorsFollowTheClientSizeAndTheDpi) {
-  Sizer s = MainLayout();
+  Sizer s = MainLayout(0);  // a window that reports no DPI is laid out at 96
   // child, client width, height and dpi (0 falls back to the set-up one), rectangle.
   const struct { int id, w, h, dpi; SizerRect rect; } cases[] = {
       {1004, 800, 600, 96, {0, 0, 40, 600}},   {1004, 1000, 500, 96, {0, 0, 40, 500}},

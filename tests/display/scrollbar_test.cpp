@@ -75,6 +75,11 @@ TEST(ScrollbarGeometry, ThumbLengthAndOffset) {
     const ThumbPlace t = PlaceThumb(c.bar, c.bar_length, 17, c.min_thumb);
     EXPECT_EQ(std::make_pair(c.start, c.length), std::make_pair(t.start, t.length)) << c.bar.maximum << " " << c.bar.position;
   }
+  for (int minimum : {0, 950}) {  // a range moved from under the position keeps the thumb at its end
+    BarScroll moved = Bar(0, 1000, 10, 900);
+    StoreScrollInfo(moved, kScrollMaskRange, minimum, minimum + 99, 0, 0);
+    EXPECT_EQ(minimum ? 17 : 200 - 17 - 17, PlaceThumb(moved, 200, 17, 8).start) << minimum;
+  }
   EXPECT_FALSE(ThumbFits(PlaceThumb(Bar(0, 9, 10, 0), 200, 17, 8), 200, 17));
   EXPECT_TRUE(ThumbFits(PlaceThumb(Bar(0, 99, 10, 0), 200, 17, 8), 200, 17));
   EXPECT_TRUE(ThumbFits(ThumbPlace{17, 165}, 200, 17));
@@ -163,10 +168,11 @@ TEST(ScrollbarSkin, ReadsMarkersOrFallsBackToFixedSizes) {
   for (const TestImage* bad : {&narrow, &low, &faint})
     EXPECT_FALSE(ReadSkinMarkers(bad->pixels.data(), bad->width, bad->height).has_markers);
   EXPECT_FALSE(ReadSkinMarkers(nullptr, 500, 500).has_markers);
-  TestImage runaway = Marked();  // runs reaching the image's edge stop there
-  runaway.Run(168, 37, 201, true);
-  EXPECT_EQ(201, runaway.Read().track_top);
-  EXPECT_EQ(201, runaway.Read().track_bottom);
+  TestImage runaway = Marked();  // runs reaching each edge of the image stop there
+  runaway.Run(168, 0, 238, true);
+  runaway.Run(0, 35, 2 * 204, false);  // rows 35 and 36 whole
+  const std::vector<int> edges = All(runaway.Read());
+  EXPECT_EQ(std::vector<int>({201, 238, 204, 204}), std::vector<int>(edges.begin() + 6, edges.begin() + 10));
 }
 
 // Every pixel of this skin names where it sits: red the column, green and
@@ -244,8 +250,9 @@ TEST(ScrollbarSkin, FlatBarShowsArrowsAndAThumbThatFits) {
   look.width = 17, look.length = 200, look.arrow = 17, look.thumb = ThumbPlace{40, 30};
   const Pixel face = MakePixel(240, 240, 240), text = MakePixel(0, 0, 0);
   DrawFlatBar(bar, look, face, text);
-  // The up arrow's triangle on rows 6 to 10, the face around it.
-  ExpectSpots(bar, {{8, 20, face}, {8, 8, text}, {8, 5, face}, {4, 10, text}, {12, 10, text}, {8, 11, face}, {0, 8, face}});
+  // The up arrow's triangle on rows 6 to 10, the down arrow's on 189 to 193, the face around them.
+  ExpectSpots(bar, {{8, 20, face}, {8, 8, text}, {8, 5, face}, {4, 10, text}, {12, 10, text}, {8, 11, face}, {0, 8, face},
+                    {4, 189, text}, {12, 189, text}, {8, 193, text}, {7, 193, face}, {8, 194, face}, {8, 188, face}});
   EXPECT_NE(face, CanvasPixelAt(bar, 8, 55));  // thumb
   for (int zone : {kScrollPageUp, kScrollPageDown}) {  // only the pressed side's track darkens
     look.pressed_zone = zone;

@@ -71,22 +71,6 @@ TEST(SurfaceLayout, MetricsAndWhatAsksForAFullLayout) {
   }
 }
 
-TEST(SurfaceLayout, ScrollsAtRowsMinusThreeDownAndRowFiveUp) {
-  RenderCache c;
-  SetPane(c, 1000);
-  const struct { int32_t from, to; View view; } walks[] = {  // walked one line at a time
-      {1, 27, {0, 27}}, {28, 28, {1, 27}}, {29, 100, {73, 27}}, {99, 78, {73, 5}}, {77, 77, {72, 5}},
-      {2, 2, {0, 2}},  // jump to the top; the last three lines show the last page
-      {500, 500, {473, 27}}, {990, 997, {970, 27}}, {998, 999, {970, 29}}, {999, 999, {970, 29}}};
-  for (const auto& w : walks) {
-    for (int32_t line = w.from;; line += w.to >= w.from ? 1 : -1) {
-      MoveTo(c, line);
-      if (line == w.to) break;
-    }
-    EXPECT_EQ(w.view, Of(c)) << w.to;
-  }
-}
-
 TEST(SurfaceLayout, DetachedViewReattachesWhenTheCaretMoves) {
   RenderCache c;
   SetPane(c, 1000);
@@ -135,7 +119,10 @@ TEST(SurfaceLayout, HorizontalFollowScrollsPastTheLastColumn) {
 }
 
 // Steps, jumps, wheel detaches and clicks over panes and texts of many sizes.
-TEST(SurfaceLayout, RandomWalksKeepTheCaretInView) {
+// A caret moved in a view that follows it keeps its row, pushed to row 5 or
+// rows - 3 where it would pass them; the first five lines show the top, the
+// last three the last page; a text that fits never scrolls.
+TEST(SurfaceLayout, RandomWalksKeepTheCaretInViewAndScrollAtTheMargins) {
   std::mt19937 random(20261206);
   for (int round = 0; round < 300; ++round) {
     RenderCache c;
@@ -143,6 +130,7 @@ TEST(SurfaceLayout, RandomWalksKeepTheCaretInView) {
     SetPane(c, lines, 10 + static_cast<int>(random() % 30));
     int32_t line = 0, column = 0;
     for (int step = 0; step < 200 && !testing::Test::HasFailure(); ++step) {
+      const int32_t old_row = c.caret_row, old_line = line;
       switch (random() % 6) {
         case 0: line = std::max(0, line - 1); break;
         case 1: line = std::min(lines - 1, line + 1); break;
@@ -155,6 +143,11 @@ TEST(SurfaceLayout, RandomWalksKeepTheCaretInView) {
           c.click_row = static_cast<int32_t>(random() % c.rows);
       }
       MoveTo(c, line, column);
+      if (old_row < 0 || line == old_line || (lines > c.rows && lines <= c.rows + 3)) continue;
+      const int32_t row = lines <= c.rows || line < 5 ? line
+                          : line > lines - 3       ? line - (lines - c.rows)
+                                                   : std::clamp(old_row + line - old_line, 5, c.rows - 3);
+      EXPECT_EQ(View(line - row, row), Of(c)) << "from " << old_line << " in " << lines << " lines, " << c.rows << " rows";
     }
   }
 }
@@ -218,86 +211,66 @@ TEST(SurfaceLayout, SelectionRectanglesFromEitherEnd) {
   }
 }
 
-// A document of `lines` lines "line NNNN" in a pane of 7 x 14 cells.
-std::unique_ptr<Document> Numbered(int lines) {
-  std::string text;
-  for (int i = 0; i < lines; ++i) text += (i ? "\nline " : "line ") + std::to_string(1000 + i);
-  auto doc = MakeTestDocument(text);
-  EXPECT_TRUE(StoreMetrics(*doc->render_cache, 7, 14, 700, 420, doc->lines.Count()));
-  return doc;
-}
-
-// Client point inside cell (row, column) of the pane.
-int X(int column) { return 5 + column * 7 + 3; }
-int Y(int row) { return row * 14 + 6; }
-
-void ExpectSound(const Document& doc) {
-  std::string why;
-  EXPECT_TRUE(CheckInvariants(doc, &why)) << why;
-}
-
-TEST(SurfaceMouse, PointerCellCountsTheMarginAndScrolledColumns) {
-  RenderCache c;
-  EXPECT_EQ(0, PointerCellAt(c, 50, 50).row) << "no cell size yet";
-  EXPECT_EQ(9, DocumentColumnAt(c, PointerCell{0, 9}));
-  StoreMetrics(c, 7, 14, 700, 420, 10);
-  const int cases[][4] = {{0, 0, 0, 0}, {-30, -5, 0, 0}, {11, 13, 0, 0}, {12, 14, 1, 1}, {X(9), Y(4), 4, 9}};
-  for (const auto& k : cases)
-    EXPECT_EQ(std::make_pair(k[2], k[3]), std::make_pair(PointerCellAt(c, k[0], k[1]).row, PointerCellAt(c, k[0], k[1]).column));
-  c.scroll_x = -21;
-  EXPECT_EQ(5, DocumentColumnAt(c, PointerCellAt(c, X(2), 0)));
-}
-
-TEST(SurfaceMouse, DragSelectsAndStopsAtTheText) {
-  auto doc = Numbered(20);
-  RenderCache& c = *doc->render_cache;
-  c.top_line = 10;
-  PressAt(doc.get(), &c, X(2), Y(1));  // the press moves the caret and records the cell
-  EXPECT_EQ(std::vector<int>({11, 2, 1, 1, 2}), std::vector<int>({int(doc->caret_line), int(doc->caret_column), doc->has_selection, c.click_row, c.click_column}));
-  c.top_line = 0;
-  PressAt(doc.get(), &c, X(2), Y(1));
-  const uint32_t anchor = doc->caret;
-  DragTo(doc.get(), &c, X(4), Y(3));  // the caret waits for the release
-  EXPECT_EQ(std::vector<int>({3, 4, 1}), std::vector<int>({doc->sel_caret_line, doc->sel_caret_column, int(doc->caret_line)}));
-  DragTo(doc.get(), &c, X(60), Y(28));  // below the last line and past its end
-  EXPECT_EQ(std::vector<int>({19, 9}), std::vector<int>({doc->sel_caret_line, doc->sel_caret_column}));
-  ReleaseAt(doc.get(), &c, X(6), Y(3));
-  EXPECT_TRUE(doc->has_selection);
-  EXPECT_EQ(std::vector<uint32_t>({anchor, doc->caret}), std::vector<uint32_t>({doc->sel_start, doc->sel_end}));
-  EXPECT_EQ(std::vector<int>({3, 6, 1, 2}), std::vector<int>({int(doc->caret_line), int(doc->caret_column), doc->anchor_line, doc->anchor_column}));
-  // A backwards drag moves the start instead; a release on another column
-  // of the pressed row also selects.
-  PressAt(doc.get(), &c, X(5), Y(6));
-  const uint32_t end = doc->caret;
-  ReleaseAt(doc.get(), &c, X(1), Y(4));
-  EXPECT_EQ(end, doc->sel_end);
-  EXPECT_EQ(doc->caret, doc->sel_start);
-  EXPECT_LT(doc->sel_start, doc->sel_end);
-  PressAt(doc.get(), &c, X(5), Y(6));
-  ReleaseAt(doc.get(), &c, X(7), Y(6));
-  EXPECT_EQ(2u, doc->sel_end - doc->sel_start);
-  ExpectSound(*doc);
-}
-
-TEST(SurfaceMouse, ClicksInScrolledOrMultiByteTextCountCharacters) {
-  auto doc = MakeTestDocument(std::string(300, 'x') + "\nshort\n\xCE\xB1\xCE\xB2\xCE\xB3");
-  RenderCache& c = *doc->render_cache;
-  StoreMetrics(c, 7, 14, 700, 420, doc->lines.Count());
-  c.scroll_x = -40 * 7;
-  PressAt(doc.get(), &c, X(10), Y(0));
-  EXPECT_EQ(50u, doc->caret_column);
-  PressAt(doc.get(), &c, X(2), Y(1));  // past the end of a line: at its end
-  EXPECT_EQ(1u, doc->caret_line);
-  EXPECT_EQ(5u, doc->caret_column);
-  RenderCache unlaid;  // a drag before the first layout stays at the start
-  unlaid.cell_width = 7, unlaid.cell_height = 14;
-  DragTo(doc.get(), &unlaid, X(4), Y(1));
+// Random presses, drags and releases over random texts, top lines and
+// horizontal scrolls, against the cell under the pointer (rows of 14 and
+// columns of 7 pixels after a margin of 5) clamped to the text: the press
+// puts the caret there, a drag moves only the selection's end, a release on
+// another cell selects from the press to it, one on the pressed cell nothing.
+TEST(SurfaceMouse, PressDragAndReleaseSelectBetweenTheCellsUnderThePointer) {
+  RenderCache unlaid;  // no cell size yet: every point is cell 0, columns unscrolled
+  EXPECT_EQ(std::make_pair(0, 9), std::make_pair(PointerCellAt(unlaid, 50, 50).row, DocumentColumnAt(unlaid, PointerCell{0, 9})));
+  std::mt19937 random(20261207);
+  for (int round = 0; round < 60 && !testing::Test::HasFailure(); ++round) {
+    std::vector<std::vector<uint32_t>> starts(1 + random() % 40);  // each character's offset, then the line end's
+    std::string text;
+    for (auto& line : starts) {
+      for (int k = random() % 4 ? random() % 15 : random() % 200; k > 0; --k) {
+        line.push_back(static_cast<uint32_t>(text.size()));
+        text += random() % 4 ? "x" : "\xCE\xB1";
+      }
+      line.push_back(static_cast<uint32_t>(text.size()));
+      text += &line == &starts.back() ? "" : "\n";
+    }
+    auto doc = MakeTestDocument(text);
+    RenderCache& c = *doc->render_cache;
+    ASSERT_TRUE(StoreMetrics(c, 7, 14, 700, 420, doc->lines.Count()));
+    c.top_line = static_cast<int32_t>(random() % starts.size());
+    c.scroll_x = -7 * static_cast<int>(random() % 30);
+    int x = 0, y = 0;
+    std::vector<int> at;  // line, column, offset of the cell under (x, y)
+    auto point = [&] {
+      x = static_cast<int>(random() % 800) - 30, y = static_cast<int>(random() % 480) - 30;
+      const int line = std::min<int>(c.top_line + std::max(y, 0) / 14, static_cast<int>(starts.size()) - 1);
+      const int column = std::min<int>(std::max(x - 5, 0) / 7 - c.scroll_x / 7, static_cast<int>(starts[line].size()) - 1);
+      at = {line, column, static_cast<int>(starts[line][column])};
+    };
+    point();
+    const std::vector<int> pressed = at;
+    const std::vector<int> cell = {std::max(y, 0) / 14, std::max(x - 5, 0) / 7};
+    PressAt(doc.get(), &c, x, y);
+    EXPECT_EQ(pressed, std::vector<int>({int(doc->caret_line), int(doc->caret_column), int(doc->caret)}));
+    EXPECT_EQ(cell, std::vector<int>({c.click_row, c.click_column}));
+    for (int k = static_cast<int>(random() % 3); k > 0; --k) {
+      point();
+      DragTo(doc.get(), &c, x, y);
+      EXPECT_EQ(std::vector<int>({at[0], at[1], pressed[2]}), std::vector<int>({doc->sel_caret_line, doc->sel_caret_column, int(doc->caret)}));
+    }
+    point();
+    if (random() % 3 == 0) x = 5 + 7 * cell[1] + 6, y = 14 * cell[0] + 13, at = pressed;  // the pressed cell's far corner
+    const bool moved = std::vector<int>({std::max(y, 0) / 14, std::max(x - 5, 0) / 7}) != cell;
+    ReleaseAt(doc.get(), &c, x, y);
+    const int from = std::min(pressed[2], at[2]), to = std::max(pressed[2], at[2]);
+    std::vector<int> got = {int(doc->caret), doc->has_selection, int(doc->sel_start), int(doc->sel_end)};
+    if (moved) got.insert(got.end(), {doc->anchor_line, doc->anchor_column});
+    EXPECT_EQ(moved ? std::vector<int>({at[2], 1, from, to, pressed[0], pressed[1]}) : std::vector<int>({pressed[2], 0, 0, 0}), got)
+        << round;
+    std::string why;
+    EXPECT_TRUE(CheckInvariants(*doc, &why)) << why;
+  }
+  auto doc = MakeTestDocument("abc\ndef");
+  unlaid.cell_width = 7, unlaid.cell_height = 14;  // a drag before the first layout stays at the start
+  DragTo(doc.get(), &unlaid, 40, 20);
   EXPECT_EQ(std::make_pair(0, 0), std::make_pair(doc->sel_caret_line, doc->sel_caret_column));
-  c.scroll_x = 0;
-  PressAt(doc.get(), &c, X(0), Y(2));
-  DragTo(doc.get(), &c, X(20), Y(2));
-  EXPECT_EQ(3, doc->sel_caret_column) << "three characters, six bytes";
-  ExpectSound(*doc);
 }
 
 TEST(SurfaceMouse, ScrollbarRequestsStayWithinTheLastPage) {

@@ -78,7 +78,7 @@ TEST(PreferencesParse, CommentsErrorsAndTrailingText) {
   EXPECT_FALSE(Parse(&p, "{ \"a\" : /* c */ x 1 1 }"));
   EXPECT_EQ(p.error_text, "Parse error before: x11}\n");
 
-  EXPECT_FALSE(Parse(&p, "  // only a comment\n"));
+  EXPECT_FALSE(Parse(&p, "  // only a comment\n") || ParsePreferencesText(&p, nullptr));
   EXPECT_EQ(p.error_text, "Parse error before: \n");
 
   // A long remainder is cut so that the message stays within 2,048 bytes.

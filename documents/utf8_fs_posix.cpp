@@ -7,10 +7,7 @@
 
 #include "documents/utf8_fs.h"
 
-FILE* OpenStreamUtf8(const char* path, const char* mode) {
-  if (path == nullptr || mode == nullptr) return nullptr;
-  return std::fopen(path, mode);
-}
+FILE* OpenStreamUtf8(const char* path, const char* mode) { return std::fopen(path, mode); }
 
 bool StatUtf8(const char* path, FileStatus* out) {
   struct stat st;

@@ -94,6 +94,9 @@ TEST(FolderScan, WindowsPathsSortAsStricmpAndDotEntriesAreSkipped) {
   EXPECT_EQ(FilesSnapshot(&s), (Paths{"C:\\r\\a\\z.cpp"}));
   ScanFolder(&s, "C:\\missing", true);
   EXPECT_TRUE(FilesSnapshot(&s).empty()) << "a folder that cannot be listed yields nothing";
+  s.closing = true;  // the scanner is going away: the walk stops at once
+  ScanFolder(&s, "C:\\r", false);
+  EXPECT_TRUE(FilesSnapshot(&s).empty());
 }
 
 TEST(FolderScan, DuplicateRootsCompareTheExactTextWithoutCase) {

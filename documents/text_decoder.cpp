@@ -59,6 +59,9 @@ bool PutTab(TextDecoder* d, char c, int64_t rest) {
   return true;
 }
 
+// The NUL's place at the end of the text's room.
+char* RoomEnd(const TextDecoder& d) { return d.text->data + d.text->capacity - 1; }
+
 // The state of DecodeBytes in locals, which the compiler keeps in registers
 // (a store through a char pointer could change any field of the decoder).
 struct DecodeState {
@@ -133,7 +136,7 @@ bool DecodeBytes(TextDecoder* d, const char* bytes, size_t n) {
   const char* p = bytes;
   const char* end = bytes + n;
   DecodeState s = LoadState(*d);
-  char* room_end = s.base + d->text->capacity - 1;  // the NUL's place
+  char* room_end = RoomEnd(*d);
   while (p < end) {
     size_t plain = CopyPlain(p, end, s.out);
     p += plain;
@@ -157,7 +160,7 @@ bool DecodeBytes(TextDecoder* d, const char* bytes, size_t n) {
       StoreState(s, d);
       if (!PutTab(d, c, end - p)) return Fail(d);
       s = LoadState(*d);
-      room_end = s.base + d->text->capacity - 1;
+      room_end = RoomEnd(*d);
     }
   }
   StoreState(s, d);

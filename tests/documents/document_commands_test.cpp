@@ -9,11 +9,11 @@
 #include <cstdio>
 #include <map>
 #include <random>
-#include <set>
 #include <string>
 
 #include "documents/app_state.h"
 #include "documents/file_placement.h"
+#include "documents/file_names.h"
 #include "documents/file_writer.h"
 #include "documents/utf8_fs.h"
 #include "engine/document.h"
@@ -71,11 +71,6 @@ class InFolder {
 };
 
 const char* const ends[] = {"\n", "\r\n", "\r"};
-
-bool IsMem(std::string key) {
-  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return key.size() >= 4 && key.compare(key.size() - 4, 4, ".mem") == 0;
-}
 
 // A text as the failure messages show it: long ones by their start, size and hash.
 std::string Brief(const std::string& text) {
@@ -146,7 +141,7 @@ struct Model {
     Show(name);
   }
   void Save(const std::string& key) {
-    if (IsMem(key) || !Write(key, open[key])) SaveAs(key);
+    if (IsUnnamedPath(key.c_str()) || !Write(key, open[key])) SaveAs(key);
   }
   std::string Describe() const {
     std::string out = current + " | " + previous + "\n";
@@ -185,8 +180,21 @@ TEST(DocumentCommands, FollowAModelOfTheOpenDocumentsAndTheDisk) {
     AppState app;
     app.ui = &ui;
     Model m;
-    m.disk = {{"a.txt", "a\n"}, {"B.txt", "b\r\n"}, {"q.txt", "q\r"}, {"n.MEM", "n\n"}};
-    for (const auto& file : m.disk) WriteBytes(file.first, file.second);
+    // Another program writes a file, with or without a valid text; the long
+    // ones have a line longer than a read piece, a character across two
+    // pieces and thousands of lines.
+    std::string long_text = std::string(262143, 's') + "\xC3\xA9\n";
+    for (int i = 0; i < 3000; ++i) long_text += std::string(i % 37, 'm') + "\n";
+    const std::string texts[] = {"1\n2\n", "no end", "\xC3\xA9\n", long_text, "", "\xE9\n",
+                                 std::string("\0\n", 2), long_text + "\xE9", "\xE9" + long_text};
+    auto write_other = [&](const std::string& file) {
+      const std::string end = ends[pick(3)];
+      std::string& bytes = m.disk[file] = "";
+      for (char c : texts[pick(9)]) c == '\n' ? bytes += end : bytes += c;
+      WriteBytes(file, bytes);
+      ASSERT_EQ(chmod(file.c_str(), m.modes[file] = 0600), 0);
+    };
+    for (int i = 0; i < 4; ++i) write_other(kNames[i]);
     for (int step = 0; step < 50; ++step) {
       const size_t op = pick(16);
       SCOPED_TRACE(testing::Message() << "run " << run << " step " << step << " op " << op);
@@ -241,7 +249,7 @@ TEST(DocumentCommands, FollowAModelOfTheOpenDocumentsAndTheDisk) {
           at = at->first == m.current ? std::next(at) : m.open.erase(at);
       } else if (op == 10) {
         ReopenCurrent(&app);  // a refused file leaves the document closed
-        if (shown && !IsMem(m.current) && m.open.erase(m.current) != 0) m.Open(m.current);
+        if (shown && !IsUnnamedPath(m.current.c_str()) && m.open.erase(m.current) != 0) m.Open(m.current);
       } else if (op == 11) {
         SwitchToPrevious(&app);
         if (m.open.count(m.previous) != 0 && m.open.size() >= 2) {
@@ -249,18 +257,7 @@ TEST(DocumentCommands, FollowAModelOfTheOpenDocumentsAndTheDisk) {
           ++m.titles;
         }
       } else if (op == 12 && !m.ReadOnly(file) && pick(5) != 0) {
-        // Another program writes a file, with or without a valid text; the
-        // long ones have a line longer than a read piece, a character across
-        // two pieces and thousands of lines.
-        std::string text = std::string(262143, 's') + "\xC3\xA9\n";
-        for (int i = 0; i < 3000; ++i) text += std::string(i % 37, 'm') + "\n";
-        const std::string texts[] = {"1\n2\n", "no end", "\xC3\xA9\n", text, text,
-                                     "", "\xE9\n", std::string("\0\n", 2), text + "\xE9"};
-        const std::string end = ends[pick(3)];
-        std::string& bytes = m.disk[file] = "";
-        for (char c : texts[pick(9)]) c == '\n' ? bytes += end : bytes += c;
-        WriteBytes(file, m.disk[file]);
-        ASSERT_EQ(chmod(file.c_str(), m.modes[file] = 0600), 0);
+        write_other(file);
       } else if (op == 12) {
         if (m.disk.count(file) != 0 && chmod(file.c_str(), 0444) == 0) m.modes[file] = 0444;
       } else if (Document* doc = GetCurrentDocument(app)) {
@@ -280,7 +277,7 @@ TEST(DocumentCommands, FollowAModelOfTheOpenDocumentsAndTheDisk) {
       m.answers.clear();
       ASSERT_EQ(Describe(app), m.Describe());
       EXPECT_EQ(CanSwitchToPrevious(app), m.open.count(m.previous) != 0 && m.open.size() >= 2);
-      EXPECT_EQ(IsReopenable(app), m.open.count(m.current) != 0 && !IsMem(m.current));
+      EXPECT_EQ(IsReopenable(app), m.open.count(m.current) != 0 && !IsUnnamedPath(m.current.c_str()));
       EXPECT_EQ(Files(dir.File("")), m.disk);
       for (const auto& file_mode : m.modes) {
         struct stat st;

@@ -199,6 +199,10 @@ TEST(FileWriter, ARefusedWriteIsRememberedByEveryLaterFlush) {
   FileWriter none(nullptr);
   EXPECT_FALSE(none.IsOpen() || none.Flush(true));
   EXPECT_EQ(none.Write("x", 1), 0);
+  if (access("/dev/full", W_OK) != 0) return;
+  FileWriter full("/dev/full");  // a disk without room: the platform refuses the write
+  full.Write(data.data(), 30000);
+  EXPECT_TRUE(full.IsOpen() && full.Failed());
 }
 
 TEST(FileReader, ReadsAcrossBuffersAndBeyondTheReadAhead) {

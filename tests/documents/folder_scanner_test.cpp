@@ -75,6 +75,7 @@ TEST(FolderScan, FoldersReachedThroughLinksAreNotWalked) {
   EXPECT_EQ(FilesSnapshot(s),
             (Paths{r + "/a/z.cpp", r + "/B.txt", r + "/c.h", r + "/Sub/deeper/q.bat",
                    r + "/Sub/link.h", r + "/Sub/m.asm", r + "/zz.cmd"}));
+  EXPECT_FALSE(PlatformDirectoryLister()->List(r + "/missing", [](const DirectoryEntry&) { return true; }));
 }
 
 TEST(FolderScan, WindowsPathsSortAsStricmpAndDotEntriesAreSkipped) {

@@ -49,8 +49,7 @@ bool MoveFileUtf8(const char* from, const char* to) {
 }
 
 bool FinalPathUtf8(const char* path, std::string* out) {
-  if (path == nullptr) return false;
-  char* resolved = realpath(path, nullptr);
+  char* resolved = realpath(path, nullptr);  // null for a null path too
   if (resolved == nullptr) return false;
   *out = resolved;
   std::free(resolved);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <random>
@@ -70,7 +71,7 @@ class InFolder {
   char home_[4096];
 };
 
-const char* const ends[] = {"\n", "\r\n", "\r"};
+const char* const kEnds[] = {"\n", "\r\n", "\r"};
 
 // A text as the failure messages show it: long ones by their start, size and hash.
 std::string Brief(const std::string& text) {
@@ -122,7 +123,7 @@ struct Model {
     if (writes_fail || ReadOnly(name) || name == "sub" || name == "no/x.txt")
       return false;
     std::string& bytes = disk[name] = "";
-    for (char c : doc.text) c == '\n' ? bytes += ends[doc.style] : bytes += c;
+    for (char c : doc.text) c == '\n' ? bytes += kEnds[doc.style] : bytes += c;
     return true;
   }
   void SaveAs(const std::string& key) {
@@ -188,7 +189,7 @@ TEST(DocumentCommands, FollowAModelOfTheOpenDocumentsAndTheDisk) {
     const std::string texts[] = {"1\n2\n", "no end", "\xC3\xA9\n", long_text, "", "\xE9\n",
                                  std::string("\0\n", 2), long_text + "\xE9", "\xE9" + long_text};
     auto write_other = [&](const std::string& file) {
-      const std::string end = ends[pick(3)];
+      const std::string end = kEnds[pick(3)];
       std::string& bytes = m.disk[file] = "";
       for (char c : texts[pick(9)]) c == '\n' ? bytes += end : bytes += c;
       WriteBytes(file, bytes);
@@ -300,6 +301,7 @@ class ScriptedMoves : public FileMoves {
     kNothingMoved,  // ERROR_UNABLE_TO_MOVE_REPLACEMENT with a backup name
     kOriginalAway,  // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2: original at the backup name
     kOriginalLost,  // a failure that says nothing moved, but the original is gone
+    kOriginalChanged,  // nothing moved, but another program changed the original meanwhile
   };
   // In place until destroyed; the first `failing_moves` moves fail.
   ScriptedMoves(Behaviour replace, int failing_moves)
@@ -309,6 +311,7 @@ class ScriptedMoves : public FileMoves {
   ReplaceResult Replace(const char* replacement, const char* target, const char* backup) override {
     if (replace_ == kWorks || replace_ == kOriginalAway) std::rename(target, backup);
     if (replace_ == kOriginalLost) unlink(target);
+    if (replace_ == kOriginalChanged) WriteBytes(target, "other");
     if (replace_ == kOriginalAway) return ReplaceResult::kOriginalMoved;
     if (replace_ != kWorks) return ReplaceResult::kNotReplaced;
     std::rename(replacement, target);
@@ -344,6 +347,7 @@ TEST(FilePlacement, EachFailedRenameLeavesTheTextOnDisk) {
       {true, S::kOriginalAway, 2, PlaceResult::kStranded, {{"new.tmp", "new"}, {"backup", "old"}}},
       {true, S::kOriginalLost, 0, PlaceResult::kPlaced, {{"a.txt", "new"}}},
       {true, S::kOriginalLost, 1, PlaceResult::kStranded, {{"new.tmp", "new"}}},
+      {true, S::kOriginalChanged, 1, PlaceResult::kStranded, {{"a.txt", "other"}, {"new.tmp", "new"}}},
       {false, S::kNothingMoved, 1, PlaceResult::kUnchanged, {}},
   };
   for (const auto& c : cases) {

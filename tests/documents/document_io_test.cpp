@@ -125,6 +125,8 @@ TEST(DocumentIo, SavesThroughLinksWriteWhatTheyLeadTo) {
   WriteBytes(dir.File("m.txt"), "m");
   EXPECT_TRUE(MoveFileUtf8(dir.File("m.txt").c_str(), dir.File("here/m.txt").c_str()));
   EXPECT_FALSE(MoveFileUtf8(dir.File("m.txt").c_str(), dir.File("here/n.txt").c_str()));
+  const std::string moved = dir.File("here/m.txt");
+  EXPECT_TRUE(RemoveFileUtf8(moved.c_str()) && !RemoveFileUtf8(moved.c_str())) << "removed once";
   struct Link {
     const char* name;
     std::string text;    // the link's own text

@@ -1,5 +1,7 @@
 #include "documents/browse_rules.h"
 
+#include <algorithm>
+
 #include "documents/no_case.h"
 
 bool FilterMatches(const std::string& path, const std::string& filter) {
@@ -22,6 +24,5 @@ int32_t NextSwitchRow(int32_t current, int32_t count) {
 }
 
 int32_t PreviousSwitchRow(int32_t current, int32_t count) {
-  if (count <= 0) return -1;
-  return current >= 1 && current < count ? current - 1 : count - 1;
+  return (current >= 1 ? std::min(current, count) : count) - 1;  // -1 for no rows too
 }

@@ -1,5 +1,6 @@
 #include "documents/document_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -15,9 +16,11 @@ void RefreshTitle(AppState* app) {
   if (app->ui != nullptr) app->ui->RefreshTitle();
 }
 
+// Shows a registered document; the one shown before becomes the previous.
 void MakeCurrent(AppState* app, const std::string& path) {
   if (!app->current_path.empty()) app->previous_path = app->current_path;
   app->current_path = path;
+  RefreshTitle(app);
 }
 
 void ReportIfTooLarge(AppState* app, const SaveOutcome& outcome, const std::string& path) {
@@ -60,34 +63,26 @@ Document* GetCurrentDocument(const AppState& app) {
 void NewDocument(AppState* app) {
   OwnedDocument doc(CreateDocument());
   if (doc == nullptr) return;
-  if (!app->current_path.empty()) app->previous_path = app->current_path;
   char name[256];
   std::snprintf(name, sizeof(name), "original-%u.mem", app->untitled_counter++);
   InitNewDocument(doc.get(), name);
   RegisterDocument(&app->documents, name, std::move(doc));
-  app->current_path = name;
-  RefreshTitle(app);
+  MakeCurrent(app, name);
 }
 
 bool OpenOrActivate(AppState* app, const std::string& path) {
-  if (IsRegistered(app->documents, path)) {
-    MakeCurrent(app, path);
-    RefreshTitle(app);
-    return true;
+  if (!IsRegistered(app->documents, path)) {
+    OwnedDocument doc(CreateDocument());
+    if (doc == nullptr || !LoadDocument(doc.get(), path.c_str())) return false;
+    RegisterDocument(&app->documents, path, std::move(doc));
   }
-  OwnedDocument doc(CreateDocument());
-  if (doc == nullptr || !LoadDocument(doc.get(), path.c_str())) return false;
-  if (!app->current_path.empty()) app->previous_path = app->current_path;
-  RegisterDocument(&app->documents, path, std::move(doc));
-  app->current_path = path;
-  RefreshTitle(app);
+  MakeCurrent(app, path);
   return true;
 }
 
 void Activate(AppState* app, const std::string& path) {
   if (!IsRegistered(app->documents, path)) return;
   MakeCurrent(app, path);
-  RefreshTitle(app);
 }
 
 bool IsReopenable(const AppState& app) {
@@ -114,10 +109,9 @@ void SwitchToPrevious(AppState* app) {
 void CloseCurrent(AppState* app) {
   int32_t index = IndexOfDocument(app->documents, app->current_path);
   if (index < 0) return;
-  app->current_path.clear();
   UnregisterDocumentAt(&app->documents, index);
-  int32_t count = DocumentCount(app->documents);
-  if (count > 0) app->current_path = KeyAt(app->documents, index < count ? index : count - 1);
+  // The key now at the index, else the last; "" when none is left.
+  app->current_path = KeyAt(app->documents, std::min(index, DocumentCount(app->documents) - 1));
   RefreshTitle(app);
 }
 

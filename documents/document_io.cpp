@@ -71,9 +71,10 @@ bool ReadText(Document* doc, FILE* stream, int64_t size, int32_t lead) {
     return false;
   int32_t checked = lead;
   size_t n;
-  while ((n = std::fread(chunk.get(), 1, kLoadChunk, stream)) > 0)
-    if (!DecodeBytes(&decoder, chunk.get(), n) || !CheckUtf8(doc, &checked, decoder.piece_start))
-      return false;
+  while ((n = std::fread(chunk.get(), 1, kLoadChunk, stream)) > 0) {
+    if (!DecodeBytes(&decoder, chunk.get(), n)) return false;
+    if (!CheckUtf8(doc, &checked, decoder.piece_start)) return false;
+  }
   if (std::ferror(stream) || !EndDecode(&decoder) || !CheckUtf8(doc, &checked, decoder.length))
     return false;
   doc->eol_style = decoder.eol_style;
@@ -86,7 +87,7 @@ bool WriteDocument(const Document& doc, const char* path, SaveOutcome* outcome) 
   const char* text = StringData(doc.text);
   int32_t length = StringLength(doc.text);
   const TypingGap& gap = doc.gap;
-  if (gap.gap_closed || gap.gap_insert < 0 || gap.gap_start + gap.gap_size > length) {
+  if (gap.gap_closed) {
     TextSpan whole{text, length};
     return SaveTextToFile(path, &whole, 1, doc.eol_style, outcome);
   }

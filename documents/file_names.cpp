@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "documents/no_case.h"
 #include "engine/utf8.h"
 
 bool NeedsWideName(const char* name) {
@@ -32,13 +33,4 @@ const char* PathExtension(const char* path) {
   return end;
 }
 
-bool IsUnnamedPath(const char* path) {
-  const char* ext = PathExtension(path);
-  static const char kMem[] = ".mem";
-  for (int i = 0; i < 4; ++i) {
-    char c = ext[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != kMem[i]) return false;
-  }
-  return ext[4] == 0;
-}
+bool IsUnnamedPath(const char* path) { return EqualNoCase(PathExtension(path), ".mem"); }

@@ -1,16 +1,17 @@
 #include "documents/file_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
 FileReader::FileReader(const char* name, int mode, int32_t buffer_size) {
-  if (buffer_size < kReadBufferUnit) buffer_size = kReadBufferUnit;
+  buffer_size = std::max(buffer_size, kReadBufferUnit);
   buffer_size_ = (buffer_size + kReadBufferUnit - 1) / kReadBufferUnit * kReadBufferUnit;
   if (name == nullptr) return;
   source_ = OpenPlatformReadSource(name, mode, &size_may_change_);
   if (source_ == nullptr) return;
   int64_t size = source_->QuerySize();
-  size_ = size < 0 ? 0 : size;
+  size_ = std::max<int64_t>(size, 0);
   int64_t window_size = static_cast<int64_t>(kReadAheadBuffers) * buffer_size_;
   block_.reset(new (std::nothrow) char[window_size + kReadBufferUnit - 1]);
   if (block_ == nullptr) {
@@ -25,7 +26,7 @@ FileReader::FileReader(const char* name, int mode, int32_t buffer_size) {
 int64_t FileReader::GetSize() {
   if (source_ != nullptr && size_may_change_) {
     int64_t size = source_->QuerySize();
-    size_ = size < 0 ? 0 : size;
+    size_ = std::max<int64_t>(size, 0);
   }
   return size_;
 }
@@ -48,7 +49,7 @@ bool FileReader::FillWindow() {
 int64_t FileReader::Read(void* dest, int64_t count) {
   if (source_ == nullptr || dest == nullptr) return 0;
   int64_t size = GetSize();
-  if (count > size - position_) count = size - position_;
+  count = std::min(count, size - position_);
   char* to = static_cast<char*>(dest);
   int64_t copied = 0;
   while (copied < count) {
@@ -63,8 +64,7 @@ int64_t FileReader::Read(void* dest, int64_t count) {
       if (position_ >= window_position_ + window_bytes_) break;  // file shrank
     }
     int64_t offset = position_ - window_position_;
-    int64_t n = window_bytes_ - offset;
-    if (n > count - copied) n = count - copied;
+    int64_t n = std::min(window_bytes_ - offset, count - copied);
     std::memcpy(to + copied, window_ + offset, static_cast<size_t>(n));
     copied += n;
     position_ += n;

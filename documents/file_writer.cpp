@@ -1,5 +1,6 @@
 #include "documents/file_writer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -40,7 +41,7 @@ FileWriter::~FileWriter() {
 void FileWriter::Issue(const char* data, int32_t count) {
   if (!target_->WriteAt(position_, data, count)) failed_ = true;
   position_ += count;
-  if (position_ > end_) end_ = position_;
+  end_ = std::max(end_, position_);
 }
 
 void FileWriter::IssueBuffer() {
@@ -55,15 +56,14 @@ int64_t FileWriter::Write(const void* data, int64_t count) {
   int64_t left = count;
   while (left > 0) {
     if (used_ == 0 && left >= kWriteBufferSize) {
-      int64_t whole = left < kMaxDirectWrite ? left / kWriteBufferSize * kWriteBufferSize
-                                             : kMaxDirectWrite;
+      int64_t whole = std::min<int64_t>(left, kMaxDirectWrite) / kWriteBufferSize * kWriteBufferSize;
       Issue(from, static_cast<int32_t>(whole));  // whole buffers, without the copy
       from += whole;
       left -= whole;
       continue;
     }
     int32_t room = kWriteBufferSize - used_;
-    int32_t n = left < room ? static_cast<int32_t>(left) : room;
+    int32_t n = static_cast<int32_t>(std::min<int64_t>(left, room));
     std::memcpy(buffer_ + used_, from, static_cast<size_t>(n));
     used_ += n;
     from += n;

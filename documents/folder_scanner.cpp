@@ -1,7 +1,6 @@
 #include "documents/folder_scanner.h"
 
 #include <algorithm>
-#include <chrono>
 #include <new>
 #include <system_error>
 
@@ -11,8 +10,6 @@
 namespace {
 
 using Lock = std::unique_lock<std::mutex>;
-
-constexpr std::chrono::milliseconds kPollInterval(50);
 
 void Append(FolderScanner* s, std::string path) {
   Lock lock(s->scan_lock);
@@ -70,8 +67,7 @@ void ScanLoop(FolderScanner* s) {
       s->scan_done = true;
     }
     Lock lock(s->scan_lock);
-    s->wake.wait_for(lock, kPollInterval,
-                     [s] { return s->stop_thread.load() || s->scan_requested; });
+    s->wake.wait(lock, [s] { return s->stop_thread.load() || s->scan_requested; });
   }
 }
 

@@ -31,7 +31,7 @@ struct FolderScanner {
   FolderScanner& operator=(const FolderScanner&) = delete;
 
   std::mutex scan_lock;
-  std::condition_variable wake;        // cuts the 50 ms wait short when stopping
+  std::condition_variable wake;        // a request or the stop for the scan thread
   std::vector<std::string> files;      // guarded; sorted once a scan is done
   std::string scan_path;               // guarded
   bool scan_requested = false;         // guarded

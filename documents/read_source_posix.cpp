@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 #include "documents/file_reader.h"
 
 namespace {
@@ -24,8 +22,7 @@ class PosixReadSource : public ReadSource {
     while (total < count) {
       ssize_t n = pread(fd_, dest + total, static_cast<size_t>(count - total),
                         static_cast<off_t>(position + total));
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) return -1;
+      if (n < 0) return -1;  // signals do not interrupt regular files
       if (n == 0) break;
       total += static_cast<int32_t>(n);
     }

@@ -1,5 +1,6 @@
 #include "documents/text_decoder.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -58,6 +59,9 @@ bool PutTab(TextDecoder* d, char c, int64_t rest) {
   return true;
 }
 
+// The NUL's place at the end of the text's room.
+char* RoomEnd(const TextDecoder& d) { return d.text->data + d.text->capacity - 1; }
+
 // The state of DecodeBytes in locals, which the compiler keeps in registers
 // (a store through a char pointer could change any field of the decoder).
 struct DecodeState {
@@ -103,19 +107,18 @@ void StoreState(const DecodeState& s, TextDecoder* d) {
 }  // namespace
 
 int64_t DecodedSizeBound(int64_t size, int64_t tabs, int32_t tab_size) {
-  int64_t per_tab = tab_size > 0 ? tab_size : 0;
-  return size + tabs * (per_tab - 1) + 1;
+  return size + tabs * (std::max(tab_size, 0) - 1) + 1;
 }
 
 bool BeginDecode(TextDecoder* d, GrowString* text, int64_t size_hint, int32_t tab_size,
                  uint32_t eol_style, int32_t lead) {
   *d = TextDecoder();
   d->text = text;
-  d->tab_size = tab_size < 0 ? 0 : tab_size;
+  d->tab_size = std::max(tab_size, 0);
   d->eol_style = eol_style;
   text->size = 0;
-  if (size_hint < 0) size_hint = 0;
-  if (lead < 0) lead = 0;
+  size_hint = std::max<int64_t>(size_hint, 0);
+  lead = std::max(lead, 0);
   // The lead, the file, a final LF and the NUL.
   if (!Reserve(d, lead + size_hint + 1)) return Fail(d);
   std::memset(text->data, 0, static_cast<size_t>(lead));
@@ -133,7 +136,7 @@ bool DecodeBytes(TextDecoder* d, const char* bytes, size_t n) {
   const char* p = bytes;
   const char* end = bytes + n;
   DecodeState s = LoadState(*d);
-  char* room_end = s.base + d->text->capacity - 1;  // the NUL's place
+  char* room_end = RoomEnd(*d);
   while (p < end) {
     size_t plain = CopyPlain(p, end, s.out);
     p += plain;
@@ -157,7 +160,7 @@ bool DecodeBytes(TextDecoder* d, const char* bytes, size_t n) {
       StoreState(s, d);
       if (!PutTab(d, c, end - p)) return Fail(d);
       s = LoadState(*d);
-      room_end = s.base + d->text->capacity - 1;
+      room_end = RoomEnd(*d);
     }
   }
   StoreState(s, d);

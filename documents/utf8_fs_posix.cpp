@@ -7,10 +7,7 @@
 
 #include "documents/utf8_fs.h"
 
-FILE* OpenStreamUtf8(const char* path, const char* mode) {
-  if (path == nullptr || mode == nullptr) return nullptr;
-  return std::fopen(path, mode);
-}
+FILE* OpenStreamUtf8(const char* path, const char* mode) { return std::fopen(path, mode); }
 
 bool StatUtf8(const char* path, FileStatus* out) {
   struct stat st;
@@ -52,8 +49,7 @@ bool MoveFileUtf8(const char* from, const char* to) {
 }
 
 bool FinalPathUtf8(const char* path, std::string* out) {
-  if (path == nullptr) return false;
-  char* resolved = realpath(path, nullptr);
+  char* resolved = realpath(path, nullptr);  // null for a null path too
   if (resolved == nullptr) return false;
   *out = resolved;
   std::free(resolved);

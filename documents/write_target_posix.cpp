@@ -2,8 +2,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 #include "documents/file_writer.h"
 
 namespace {
@@ -16,8 +14,7 @@ class PosixWriteTarget : public WriteTarget {
   bool WriteAt(int64_t position, const char* data, int32_t count) override {
     while (count > 0) {
       ssize_t n = pwrite(fd_, data, static_cast<size_t>(count), static_cast<off_t>(position));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
+      if (n <= 0) return false;  // signals do not interrupt regular files
       data += n;
       position += n;
       count -= static_cast<int32_t>(n);

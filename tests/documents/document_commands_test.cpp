@@ -1,89 +1,378 @@
 #include "documents/document_commands.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
+#include <random>
 #include <string>
 
 #include "documents/app_state.h"
 #include "documents/file_placement.h"
+#include "documents/file_names.h"
+#include "documents/file_writer.h"
 #include "documents/utf8_fs.h"
 #include "engine/document.h"
+#include "engine/editing.h"
 #include "tests/documents/document_support.h"
 #include "tests/documents/temp_dir.h"
 
 namespace {
 
-// Renames over real files, doing what the platform does on each outcome.
-class ScriptedMoves : public FileMoves {
- public:
-  enum Behaviour {
-    kWorks,           // replaced; the original passes through the backup name
-    kNothingMoved,    // ERROR_UNABLE_TO_MOVE_REPLACEMENT with a backup name
-    kOriginalAway,    // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2: original at the backup name
-    kOriginalLost,    // a failure that says nothing moved, but the original is gone
-  };
-  Behaviour replace = kWorks;
-  int failing_moves = 0;  // this many moves fail first
-
-  ReplaceResult Replace(const char* replacement, const char* target, const char* backup) override {
-    switch (replace) {
-      case kWorks:
-        std::rename(target, backup);
-        std::rename(replacement, target);
-        return ReplaceResult::kReplaced;
-      case kNothingMoved:
-        return ReplaceResult::kNotReplaced;
-      case kOriginalAway:
-        std::rename(target, backup);
-        return ReplaceResult::kOriginalMoved;
-      case kOriginalLost:
-        unlink(target);
-        return ReplaceResult::kNotReplaced;
-    }
-    return ReplaceResult::kNotReplaced;
-  }
-  bool Move(const char* from, const char* to) override {
-    if (failing_moves > 0) {
-      --failing_moves;
-      return false;
-    }
-    return std::rename(from, to) == 0;
-  }
-};
-
-// Puts scripted moves in place for one scope.
-class UseMoves {
- public:
-  explicit UseMoves(FileMoves* moves) : previous_(SetFileMoves(moves)) {}
-  ~UseMoves() { SetFileMoves(previous_); }
-
- private:
-  FileMoves* previous_;
-};
-
-// Every file in the folder with its bytes.
-std::map<std::string, std::string> Files(const TempDir& dir) {
+// The plain files of a folder ("dir/") with their bytes.
+std::map<std::string, std::string> Files(const std::string& folder) {
   std::map<std::string, std::string> files;
-  DIR* d = opendir(dir.File("").c_str());
+  DIR* d = opendir(folder.c_str());
   while (const dirent* e = readdir(d)) {
-    std::string name = e->d_name;
-    if (name != "." && name != "..") files[name] = ReadBytes(dir.File(name));
+    FileStatus st;
+    if (StatUtf8((folder + e->d_name).c_str(), &st) && st.is_regular)
+      files[e->d_name] = ReadBytes(folder + e->d_name);
   }
   closedir(d);
   return files;
 }
 
-struct Case {
-  ScriptedMoves::Behaviour replace;
-  int failing_moves;
-  PlaceResult result;
-  std::map<std::string, std::string> files;  // "backup" stands for the backup's name
+// The platform's file, except that no write reaches it past `budget` bytes
+// and the flush to the disk fails.
+int64_t budget = 0;
+class FailingTarget : public WriteTarget {
+ public:
+  explicit FailingTarget(std::unique_ptr<WriteTarget> real) : real_(std::move(real)) {}
+  bool WriteAt(int64_t position, const char* data, int32_t count) override {
+    return position + count <= budget && real_->WriteAt(position, data, count);
+  }
+  bool Finish() override { return real_->Finish(); }
+  bool SyncToDisk() override { return false; }
+
+ private:
+  std::unique_ptr<WriteTarget> real_;
 };
+
+std::unique_ptr<WriteTarget> OpenFailing(const char* name, CreateMode mode) {
+  std::unique_ptr<WriteTarget> real = OpenPlatformWriteTarget(name, mode);
+  return std::unique_ptr<WriteTarget>(real ? new FailingTarget(std::move(real)) : nullptr);
+}
+
+// Runs a test in a folder, so that keys are short relative names in byte
+// order: "B.txt" < "a.txt" < "n.MEM" < "original-0.mem" < "q.txt".
+class InFolder {
+ public:
+  explicit InFolder(const std::string& folder) {
+    EXPECT_TRUE(getcwd(home_, sizeof(home_)) && SetCurrentDirectoryUtf8(folder.c_str()));
+  }
+  ~InFolder() { EXPECT_TRUE(SetCurrentDirectoryUtf8(home_)); }
+
+ private:
+  char home_[4096];
+};
+
+const char* const kEnds[] = {"\n", "\r\n", "\r"};
+
+// A text as the failure messages show it: long ones by their start, size and hash.
+std::string Brief(const std::string& text) {
+  if (text.size() < 100) return text + "|\n";
+  return text.substr(0, 40) + "... " + std::to_string(text.size()) +
+         " bytes, hash " + std::to_string(std::hash<std::string>()(text)) + "\n";
+}
+
+// What the commands should leave: the open documents in key order, the
+// files on disk, and what the user saw and was asked. Files here have LF or
+// CR LF or CR line ends, and a 0xE9 byte is never part of a character.
+struct Model {
+  struct Doc {
+    int id;
+    std::string text;
+    uint32_t style;  // without a line end to go by, the preference's CR LF
+  };
+  std::map<std::string, Doc> open;
+  std::map<std::string, std::string> disk;
+  std::map<std::string, mode_t> modes;  // of the files other programs wrote
+  std::string current, previous;
+  std::deque<std::string> answers;
+  int ids = 0, untitled = 0, titles = 0, dialogs = 0, failures = 0;
+  bool writes_fail = false;
+
+  bool ReadOnly(const std::string& name) const {
+    return modes.count(name) != 0 && modes.at(name) == 0444;
+  }
+  void Show(const std::string& key) {
+    if (!current.empty()) previous = current;
+    current = key;
+    ++titles;
+  }
+  bool Open(const std::string& name) {
+    const std::string bytes = disk.count(name) != 0 ? disk[name] : "";
+    if (open.count(name) == 0) {
+      if (bytes.empty() || bytes.find_first_of(std::string("\0\xE9", 2)) != std::string::npos)
+        return false;
+      const bool lf = bytes.find('\n') != std::string::npos, cr = bytes.find('\r') != std::string::npos;
+      Doc doc{ids++, "", lf ? (cr ? 1u : 0u) : (cr ? 2u : 1u)};
+      for (char c : bytes)
+        if (c != '\r' || !lf) doc.text += c == '\r' ? '\n' : c;
+      open[name] = {doc.id, doc.text.back() == '\n' ? doc.text : doc.text + "\n", doc.style};
+    }
+    Show(name);
+    return true;
+  }
+  bool Write(const std::string& name, const Doc& doc) {
+    if (writes_fail || ReadOnly(name) || name == "sub" || name == "no/x.txt")
+      return false;
+    std::string& bytes = disk[name] = "";
+    for (char c : doc.text) c == '\n' ? bytes += kEnds[doc.style] : bytes += c;
+    return true;
+  }
+  void SaveAs(const std::string& key) {
+    ++dialogs;
+    if (answers.empty()) return;
+    const std::string name = answers.front();
+    answers.pop_front();
+    if (name.empty()) return;
+    if (!Write(name, open[key])) {
+      ++failures;
+      return;
+    }
+    Doc doc = open[key];
+    open.erase(key);
+    open[name] = doc;
+    Show(name);
+  }
+  void Save(const std::string& key) {
+    if (IsUnnamedPath(key.c_str()) || !Write(key, open[key])) SaveAs(key);
+  }
+  std::string Describe() const {
+    std::string out = current + " | " + previous + "\n";
+    for (const auto& doc : open)
+      out += doc.first + " " + std::to_string(doc.second.style) + ": " + Brief(doc.second.text);
+    return out;
+  }
+};
+
+std::string Describe(const AppState& app) {
+  std::string out = app.current_path + " | " + app.previous_path + "\n", why;
+  for (int32_t i = 0; i < DocumentCount(app.documents); ++i) {
+    const Document& doc = *DocumentAt(app.documents, i);
+    EXPECT_STREQ(StringData(doc.path), KeyAt(app.documents, i).c_str());
+    EXPECT_TRUE(CheckInvariants(doc, &why)) << why;
+    out += KeyAt(app.documents, i) + " " + std::to_string(doc.eol_style) + ": " + Brief(Content(doc));
+  }
+  EXPECT_TRUE(CheckInvariants(app.documents, &why)) << why;
+  return out;
+}
+
+const char* const kNames[] = {"a.txt", "B.txt", "q.txt", "n.MEM", "sub", "no/x.txt"};
+
+// Random commands, changes by other programs, failing writes and read-only
+// files against the model: after every step the documents (keys, paths,
+// texts, styles), the shown and previous ones, every file on disk (no
+// temporary one left) and what the user saw agree with it.
+TEST(DocumentCommands, FollowAModelOfTheOpenDocumentsAndTheDisk) {
+  std::mt19937 rng(2024);
+  auto pick = [&rng](size_t n) { return static_cast<size_t>(rng() % n); };
+  for (int run = 0; run < 12; ++run) {
+    TempDir dir;
+    InFolder in(dir.File(""));
+    ASSERT_TRUE(CreateDirectoryUtf8("sub"));
+    ScriptedUi ui;
+    AppState app;
+    app.ui = &ui;
+    Model m;
+    // Another program writes a file, with or without a valid text; the long
+    // ones have a line longer than a read piece, a character across two
+    // pieces and thousands of lines.
+    std::string long_text = std::string(262143, 's') + "\xC3\xA9\n";
+    for (int i = 0; i < 3000; ++i) long_text += std::string(i % 37, 'm') + "\n";
+    const std::string texts[] = {"1\n2\n", "no end", "\xC3\xA9\n", long_text, "", "\xE9\n",
+                                 std::string("\0\n", 2), long_text + "\xE9", "\xE9" + long_text};
+    auto write_other = [&](const std::string& file) {
+      const std::string end = kEnds[pick(3)];
+      std::string& bytes = m.disk[file] = "";
+      for (char c : texts[pick(9)]) c == '\n' ? bytes += end : bytes += c;
+      WriteBytes(file, bytes);
+      ASSERT_EQ(chmod(file.c_str(), m.modes[file] = 0600), 0);
+    };
+    for (int i = 0; i < 4; ++i) write_other(kNames[i]);
+    for (int step = 0; step < 50; ++step) {
+      const size_t op = pick(16);
+      SCOPED_TRACE(testing::Message() << "run " << run << " step " << step << " op " << op);
+      const bool saving = op >= 5 && op <= 8, shown = m.open.count(m.current) != 0;
+      for (size_t n = saving ? pick(3) : 0; n > 0; --n)
+        m.answers.push_back(pick(7) == 0 ? "" : kNames[pick(6)]);
+      ui.answers = m.answers;
+      m.writes_fail = saving && pick(6) == 0;
+      budget = static_cast<int64_t>(pick(40));
+      WriteTargetOpener platform = SetWriteTargetOpener(m.writes_fail ? OpenFailing : nullptr);
+      const std::string name = kNames[pick(6)], file = kNames[pick(4)];
+      const std::string key = m.open.empty() || pick(8) == 0
+                                  ? "unknown" : std::next(m.open.begin(), pick(m.open.size()))->first;
+      if (op == 0) {
+        NewDocument(&app);
+        const std::string made = "original-" + std::to_string(m.untitled++) + ".mem";
+        m.open[made] = {m.ids++, "", 1};
+        m.Show(made);
+      } else if (op <= 3) {
+        EXPECT_EQ(OpenOrActivate(&app, name), m.Open(name)) << name;
+      } else if (op == 4) {
+        Activate(&app, key);
+        if (m.open.count(key) != 0) m.Show(key);
+      } else if (op <= 6) {
+        SaveCurrent(&app);
+        if (shown) m.Save(m.current);
+      } else if (op == 7) {
+        SaveCurrentAs(&app);
+        if (shown) m.SaveAs(m.current);
+      } else if (op == 8) {
+        SaveAll(&app);  // each document present at the start once, unless replaced meanwhile
+        std::vector<int> order;
+        for (const auto& doc : m.open) order.push_back(doc.second.id);
+        for (int id : order)
+          for (const auto& doc : m.open)
+            if (doc.second.id == id) {
+              m.Save(doc.first);
+              break;
+            }
+      } else if (op == 9) {
+        CloseCurrent(&app);  // the next key, or the last, is shown
+        auto at = m.open.find(m.current);
+        if (at != m.open.end()) {
+          at = m.open.erase(at);
+          if (at == m.open.end() && !m.open.empty()) --at;
+          m.current = at == m.open.end() ? "" : at->first;
+          ++m.titles;
+        }
+      } else if (op == 10 && pick(3) == 0) {
+        CloseOthers(&app);
+        for (auto at = m.open.begin(); at != m.open.end();)
+          at = at->first == m.current ? std::next(at) : m.open.erase(at);
+      } else if (op == 10) {
+        ReopenCurrent(&app);  // a refused file leaves the document closed
+        if (shown && !IsUnnamedPath(m.current.c_str()) && m.open.erase(m.current) != 0) m.Open(m.current);
+      } else if (op == 11) {
+        SwitchToPrevious(&app);
+        if (m.open.count(m.previous) != 0 && m.open.size() >= 2) {
+          std::swap(m.current, m.previous);
+          ++m.titles;
+        }
+      } else if (op == 12 && !m.ReadOnly(file) && pick(5) != 0) {
+        write_other(file);
+      } else if (op == 12) {
+        if (m.disk.count(file) != 0 && chmod(file.c_str(), 0444) == 0) m.modes[file] = 0444;
+      } else if (Document* doc = GetCurrentDocument(app)) {
+        // Typing at the start of a line or at the end, sometimes more than the gap holds.
+        const std::string typed = std::vector<std::string>{
+            "t\n", "\xC3\xA9", "$", "\xEF\xBB\xBF", std::string(30, 'T') + "\n"}[pick(5)];
+        std::string& text = m.open[m.current].text;
+        const int32_t ended = static_cast<int32_t>(std::count(text.begin(), text.end(), '\n'));
+        const int32_t line = static_cast<int32_t>(pick(ended + 1));  // `ended`: the very end
+        size_t at = line == ended ? text.size() : 0;
+        for (int32_t k = 0; k < line && line < ended; ++k) at = text.find('\n', at) + 1;
+        SetCaret(doc, line == ended ? TextLength(*doc) : LineStartOffset(*doc, line));
+        InsertText(doc, typed.data(), static_cast<int32_t>(typed.size()));
+        text.insert(at, typed);
+      }
+      SetWriteTargetOpener(platform);
+      m.answers.clear();
+      ASSERT_EQ(Describe(app), m.Describe());
+      EXPECT_EQ(CanSwitchToPrevious(app), m.open.count(m.previous) != 0 && m.open.size() >= 2);
+      EXPECT_EQ(IsReopenable(app), m.open.count(m.current) != 0 && !IsUnnamedPath(m.current.c_str()));
+      EXPECT_EQ(Files(dir.File("")), m.disk);
+      for (const auto& file_mode : m.modes) {
+        struct stat st;
+        ASSERT_EQ(stat(file_mode.first.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, file_mode.second) << file_mode.first << " keeps its permissions";
+      }
+      EXPECT_EQ(ui.dialogs, m.dialogs);
+      EXPECT_EQ(ui.titles, m.titles);
+      EXPECT_EQ(ui.kept, std::vector<std::string>(static_cast<size_t>(m.failures), ""));
+      ASSERT_FALSE(HasFailure());
+    }
+  }
+}
+
+// Renames over real files, doing what the platform does on each outcome.
+class ScriptedMoves : public FileMoves {
+ public:
+  enum Behaviour {
+    kWorks,         // replaced; the original passes through the backup name
+    kNothingMoved,  // ERROR_UNABLE_TO_MOVE_REPLACEMENT with a backup name
+    kOriginalAway,  // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2: original at the backup name
+    kOriginalLost,  // a failure that says nothing moved, but the original is gone
+    kOriginalChanged,  // nothing moved, but another program changed the original meanwhile
+  };
+  // In place until destroyed; the first `failing_moves` moves fail.
+  ScriptedMoves(Behaviour replace, int failing_moves)
+      : replace_(replace), failing_moves_(failing_moves), previous_(SetFileMoves(this)) {}
+  ~ScriptedMoves() override { SetFileMoves(previous_); }
+
+  ReplaceResult Replace(const char* replacement, const char* target, const char* backup) override {
+    if (replace_ == kWorks || replace_ == kOriginalAway) std::rename(target, backup);
+    if (replace_ == kOriginalLost) unlink(target);
+    if (replace_ == kOriginalChanged) WriteBytes(target, "other");
+    if (replace_ == kOriginalAway) return ReplaceResult::kOriginalMoved;
+    if (replace_ != kWorks) return ReplaceResult::kNotReplaced;
+    std::rename(replacement, target);
+    return ReplaceResult::kReplaced;
+  }
+  bool Move(const char* from, const char* to) override {
+    return failing_moves_-- <= 0 && std::rename(from, to) == 0;
+  }
+
+ private:
+  Behaviour replace_;
+  int failing_moves_;
+  FileMoves* previous_;
+};
+
+// Putting a saved file in place when the platform's replace or the moves
+// after it fail: the text is never left only in a file that gets removed,
+// and a new file that cannot be placed leaves nothing.
+TEST(FilePlacement, EachFailedRenameLeavesTheTextOnDisk) {
+  using S = ScriptedMoves;
+  const struct {
+    bool existed;
+    S::Behaviour replace;
+    int failing_moves;
+    PlaceResult result;
+    std::map<std::string, std::string> files;  // "backup" stands for the backup's name
+  } cases[] = {
+      {true, S::kWorks, 0, PlaceResult::kPlaced, {{"a.txt", "new"}}},
+      {true, S::kNothingMoved, 0, PlaceResult::kPlaced, {{"a.txt", "new"}}},
+      {true, S::kNothingMoved, 1, PlaceResult::kUnchanged, {{"a.txt", "old"}}},
+      {true, S::kOriginalAway, 0, PlaceResult::kPlaced, {{"a.txt", "new"}}},
+      {true, S::kOriginalAway, 1, PlaceResult::kUnchanged, {{"a.txt", "old"}}},
+      {true, S::kOriginalAway, 2, PlaceResult::kStranded, {{"new.tmp", "new"}, {"backup", "old"}}},
+      {true, S::kOriginalLost, 0, PlaceResult::kPlaced, {{"a.txt", "new"}}},
+      {true, S::kOriginalLost, 1, PlaceResult::kStranded, {{"new.tmp", "new"}}},
+      {true, S::kOriginalChanged, 1, PlaceResult::kStranded, {{"a.txt", "other"}, {"new.tmp", "new"}}},
+      {false, S::kNothingMoved, 1, PlaceResult::kUnchanged, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.existed << " " << c.replace << " " << c.failing_moves);
+    TempDir dir;
+    const std::string target = dir.File("a.txt"), temp = dir.File("new.tmp");
+    FileStatus before;
+    WriteBytes(target, "old");
+    ASSERT_TRUE(StatUtf8(target.c_str(), &before));
+    if (!c.existed) unlink(target.c_str());
+    WriteBytes(temp, "new");
+    {
+      ScriptedMoves moves(c.replace, c.failing_moves);
+      EXPECT_EQ(PutFileInPlace(temp.c_str(), target.c_str(), c.existed ? &before : nullptr), c.result);
+    }
+    std::map<std::string, std::string> files = Files(dir.File(""));
+    for (auto& f : files)
+      if (f.first.find("~orvinale-save-") == 0) {
+        files["backup"] = f.second;
+        files.erase(f.first);
+        break;
+      }
+    EXPECT_EQ(files, c.files);
+  }
+}
 
 struct Fixture {
   TempDir dir;
@@ -94,40 +383,76 @@ struct Fixture {
     WriteBytes(dir.File(name), bytes);
     return dir.File(name);
   }
-  void Check() {
-    std::string why;
-    EXPECT_TRUE(CheckInvariants(app.documents, &why)) << why;
-    EXPECT_TRUE(app.current_path.empty() || IsRegistered(app.documents, app.current_path));
-  }
 };
 
-}  // namespace
+// A save whose text ended up only in the temporary file names that file; a
+// failure that left nothing behind names none.
+TEST(SaveReport, ATextLeftInTheTemporaryFileIsNamed) {
+  Fixture f;
+  ASSERT_TRUE(OpenOrActivate(&f.app, f.Make("a.txt", "old\n")));
+  GetCurrentDocument(f.app)->eol_style = 1;
+  f.ui.answers = {""};
+  {
+    ScriptedMoves moves(ScriptedMoves::kOriginalAway, 2);  // neither file goes back
+    SaveCurrent(&f.app);  // then the Save as dialog, cancelled
+  }
+  ASSERT_EQ(f.ui.kept.size(), 1u);
+  const std::string kept = f.ui.kept[0];
+  EXPECT_EQ(kept.compare(0, f.dir.File("").size(), f.dir.File("")), 0) << kept;
+  EXPECT_EQ(ReadBytes(kept), "old\r\n");
+  EXPECT_EQ(f.ui.dialogs, 1);
+  GetCurrentDocument(f.app)->eol_style = 2;
+  f.ui.answers = {f.dir.File("b.txt")};
+  {
+    ScriptedMoves moves(ScriptedMoves::kNothingMoved, 1);
+    SaveCurrentAs(&f.app);
+  }
+  EXPECT_EQ(f.ui.kept, (std::vector<std::string>{kept, ""}));
+  EXPECT_FALSE(FileExists(f.dir.File("b.txt")));
+  EXPECT_TRUE(f.ui.too_large.empty());
+}
 
-// Keys in byte order (upper case before lower case, bytes above 0x7F last);
-// the checker sees each kind of damage.
-TEST(DocumentRegistry, KeysInByteOrderAndTheChecker) {
+// A file of 16 MiB - 1 bytes opens; saves that make it 16 MiB or more are
+// done but reported, and such a file does not open again.
+TEST(SaveReport, ASavedFileTooLargeToOpenAgainIsReported) {
+  Fixture f;
+  std::string almost(kMaxFileSize - 1, 'x');
+  for (size_t i = 99; i < almost.size(); i += 100) almost[i] = '\n';
+  almost.back() = '\n';
+  const std::string big = f.Make("big.txt", almost), copy = f.dir.File("copy.txt");
+  ASSERT_TRUE(OpenOrActivate(&f.app, big));
+  SaveCurrent(&f.app);  // still one byte under the limit
+  EXPECT_TRUE(f.ui.too_large.empty());
+  InsertText(GetCurrentDocument(f.app), "x", 1);
+  SaveCurrent(&f.app);  // at the limit
+  GetCurrentDocument(f.app)->eol_style = 1;  // CR LF grows it far past the limit
+  f.ui.answers = {copy};
+  SaveCurrentAs(&f.app);
+  EXPECT_EQ(f.ui.too_large, (std::vector<std::string>{big, copy}));
+  EXPECT_GT(ReadBytes(copy).size(), static_cast<size_t>(kMaxFileSize));
+  ASSERT_TRUE(OpenOrActivate(&f.app, f.Make("small.txt", "small\n")));
+  SaveAll(&f.app);
+  EXPECT_EQ(f.ui.too_large, (std::vector<std::string>{big, copy, copy})) << "only the large one again";
+  EXPECT_FALSE(OpenOrActivate(&f.app, big));
+  Activate(&f.app, copy);
+  ReopenCurrent(&f.app);
+  EXPECT_FALSE(IsRegistered(f.app.documents, copy)) << "a refused reload closes the document";
+  EXPECT_TRUE(f.ui.kept.empty());
+}
+
+// Outside 0..count-1 there is no document, no key and nothing to remove;
+// the checker names each kind of damage.
+TEST(DocumentRegistry, BoundsAndTheChecker) {
   DocumentRegistry r;
-  for (const char* key : {"b", "C:\\a.txt", "c:\\A.TXT", "a", "\xC3\xA9"})
-    RegisterDocument(&r, key, OwnedDocument(CreateDocument()));
-  std::string keys;
-  for (int i = -1; i <= DocumentCount(r); ++i) keys += KeyAt(r, i) + "|";
-  EXPECT_EQ(keys, "|C:\\a.txt|a|b|c:\\A.TXT|\xC3\xA9||");
-  EXPECT_EQ(IndexOfDocument(r, "B"), -1);
-  EXPECT_EQ(DocumentAt(r, -1), nullptr);
-  EXPECT_EQ(DocumentAt(r, 5), nullptr);
-  Document* kept = DocumentAt(r, 2);
-  RekeyDocument(&r, "b", "a");  // replaces the document under "a"
-  RekeyDocument(&r, "a", "a");
+  for (const char* key : {"b", "\xC3\xA9", "a"}) RegisterDocument(&r, key, OwnedDocument(CreateDocument()));
+  for (int32_t outside : {-1, 3}) {
+    EXPECT_EQ(DocumentAt(r, outside), nullptr);
+    EXPECT_EQ(KeyAt(r, outside), "");
+    UnregisterDocumentAt(&r, outside);
+  }
   RekeyDocument(&r, "missing", "q");
-  EXPECT_EQ(DocumentCount(r), 4);
-  EXPECT_EQ(DocumentAt(r, IndexOfDocument(r, "a")), kept);
-  EXPECT_FALSE(IsRegistered(r, "q"));
-  UnregisterDocumentAt(&r, DocumentCount(r));  // one past the end: nothing
-  UnregisterDocumentAt(&r, -1);
-  UnregisterDocument(&r, "a");
-  EXPECT_EQ(DocumentCount(r), 3);
+  EXPECT_EQ(KeyAt(r, 0) + KeyAt(r, 1) + KeyAt(r, 2), "ab\xC3\xA9");
   std::string why;
-  EXPECT_TRUE(CheckInvariants(r, &why)) << why;
   std::swap(r.entries[1].key, r.entries[2].key);
   EXPECT_FALSE(CheckInvariants(r, &why));
   EXPECT_EQ(why, "keys out of order at 2");
@@ -143,227 +468,4 @@ TEST(DocumentRegistry, KeysInByteOrderAndTheChecker) {
   EXPECT_TRUE(CheckInvariants(r, &why)) << why;
 }
 
-TEST(DocumentCommands, NewOpenActivateReopenAndClose) {
-  Fixture f;
-  for (int i = 0; i < 3; ++i) NewDocument(&f.app);
-  EXPECT_EQ(f.app.previous_path, "original-1.mem");
-  Activate(&f.app, "original-1.mem");
-  CloseCurrent(&f.app);  // the next key takes its place
-  EXPECT_EQ(f.app.current_path, "original-2.mem");
-  NewDocument(&f.app);
-  EXPECT_EQ(f.app.current_path, "original-3.mem");
-  std::string a = f.Make("a.txt", "first\n"), b = f.Make("b.txt", "b\n");
-  EXPECT_TRUE(OpenOrActivate(&f.app, a));
-  EXPECT_EQ(f.app.previous_path, "original-3.mem");
-  // Opening again only switches: the changed file is not read, until Reopen.
-  WriteBytes(a, "second\n");
-  Activate(&f.app, "original-0.mem");
-  EXPECT_FALSE(IsReopenable(f.app));
-  EXPECT_TRUE(OpenOrActivate(&f.app, a));
-  EXPECT_EQ(Content(*GetCurrentDocument(f.app)), "first\n");
-  ReopenCurrent(&f.app);
-  EXPECT_EQ(Content(*GetCurrentDocument(f.app)), "second\n");
-  // A refused file or an unknown name changes nothing.
-  int titles = f.ui.titles;
-  EXPECT_FALSE(OpenOrActivate(&f.app, f.dir.File("missing.txt")));
-  Activate(&f.app, "unknown");
-  EXPECT_EQ(f.app.current_path + " " + f.app.previous_path, a + " " + a);
-  EXPECT_EQ(f.ui.titles, titles);
-  ASSERT_TRUE(OpenOrActivate(&f.app, b));
-  ASSERT_TRUE(CanSwitchToPrevious(f.app));
-  SwitchToPrevious(&f.app);
-  EXPECT_EQ(f.app.current_path + " " + f.app.previous_path, a + " " + b);
-  EXPECT_EQ(f.ui.titles, titles + 2) << "each switch shows its title";
-  f.Check();
-  // Closing the last key moves to the one before it; the previous stays.
-  Activate(&f.app, "original-3.mem");
-  CloseCurrent(&f.app);
-  EXPECT_EQ(f.app.current_path + " " + f.app.previous_path, "original-2.mem " + a);
-  // A reload that fails leaves the document closed and nothing current.
-  Activate(&f.app, a);
-  WriteBytes(a, "");
-  ReopenCurrent(&f.app);
-  EXPECT_EQ(GetCurrentDocument(f.app), nullptr);
-  EXPECT_FALSE(IsRegistered(f.app.documents, a));
-  f.app.current_path = "original-2.mem";
-  CloseOthers(&f.app);
-  EXPECT_EQ(KeyAt(f.app.documents, 0) + KeyAt(f.app.documents, 1), "original-2.mem");
-  f.app.previous_path = "elsewhere";
-  EXPECT_FALSE(CanSwitchToPrevious(f.app));
-  f.app.current_path = "gone";
-  CloseOthers(&f.app);
-  CloseCurrent(&f.app);  // nothing left: nothing happens
-  EXPECT_EQ(DocumentCount(f.app.documents), 0);
-  // NOTES.MEM on disk is still an unnamed document's name.
-  ASSERT_TRUE(OpenOrActivate(&f.app, f.Make("NOTES.MEM", "n\n")));
-  EXPECT_FALSE(IsReopenable(f.app));
-  // Activated again, the current document is its own previous; once it is
-  // closed there is no previous to go to, however many are left.
-  NewDocument(&f.app);
-  NewDocument(&f.app);
-  Activate(&f.app, f.app.current_path);
-  CloseCurrent(&f.app);
-  EXPECT_EQ(DocumentCount(f.app.documents), 2);
-  EXPECT_FALSE(CanSwitchToPrevious(f.app));
-}
-
-TEST(DocumentCommands, SaveSaveAsAndSaveAll) {
-  Fixture f;
-  NewDocument(&f.app);
-  NewDocument(&f.app);
-  std::string a = f.Make("a.txt", "a\n"), x = f.dir.File("x.txt");
-  ASSERT_TRUE(OpenOrActivate(&f.app, a));
-  GetCurrentDocument(f.app)->eol_style = 1;
-  // Save all: original-0 is named x.txt, original-1's dialog is cancelled.
-  f.ui.answers = {x, ""};
-  SaveAll(&f.app);
-  EXPECT_EQ(f.ui.dialogs, 2);
-  EXPECT_EQ(ReadBytes(a), "a\r\n");
-  EXPECT_TRUE(f.ui.kept.empty());
-  EXPECT_TRUE(IsRegistered(f.app.documents, "original-1.mem"));
-  EXPECT_EQ(f.app.current_path, x);
-  EXPECT_EQ(f.app.previous_path, a);
-  EXPECT_STREQ(StringData(GetCurrentDocument(f.app)->path), x.c_str());
-  WriteBytes(x, "changed\n");
-  SaveCurrent(&f.app);  // named now: no dialog
-  EXPECT_EQ(f.ui.dialogs, 2);
-  EXPECT_EQ(ReadBytes(x), "");
-  // Save as onto another open document's path replaces that document.
-  f.ui.answers = {a};
-  SaveCurrentAs(&f.app);
-  EXPECT_EQ(DocumentCount(f.app.documents), 2);
-  EXPECT_EQ(f.app.current_path, a);
-  EXPECT_EQ(ReadBytes(a), "");
-  f.Check();
-  // A failing Save as is reported and keeps everything.
-  f.ui.answers = {f.dir.File("no/dir.txt")};
-  SaveCurrentAs(&f.app);
-  EXPECT_EQ(f.app.current_path, a);
-  EXPECT_EQ(f.ui.kept, (std::vector<std::string>{""}));
-
-  // Save all, Save as onto a document the walk has not reached yet: that
-  // one is replaced and skipped. Relative keys sort after "original-1.mem".
-  char here[4096];
-  ASSERT_NE(getcwd(here, sizeof(here)), nullptr);
-  ASSERT_TRUE(SetCurrentDirectoryUtf8(f.dir.File("").c_str()));
-  WriteBytes("q.txt", "q\n");
-  ASSERT_TRUE(OpenOrActivate(&f.app, "q.txt"));
-  f.ui.answers = {"q.txt"};
-  f.ui.dialogs = 0;
-  SaveAll(&f.app);
-  EXPECT_EQ(f.ui.dialogs, 1);
-  EXPECT_EQ(ReadBytes("q.txt"), "");
-  EXPECT_FALSE(IsRegistered(f.app.documents, "original-1.mem"));
-  EXPECT_EQ(f.app.current_path, "q.txt");
-  ASSERT_TRUE(SetCurrentDirectoryUtf8(here));
-  f.Check();
-}
-
-// A save whose text ended up only in the temporary file names that file; a
-// failure that left nothing behind names none.
-TEST(SaveReport, ATextLeftInTheTemporaryFileIsNamed) {
-  Fixture f;
-  std::string a = f.Make("a.txt", "old\n");
-  ASSERT_TRUE(OpenOrActivate(&f.app, a));
-  GetCurrentDocument(f.app)->eol_style = 1;
-  ScriptedMoves moves;
-  moves.replace = ScriptedMoves::kOriginalAway;
-  moves.failing_moves = 2;  // neither the new file nor the original goes back
-  f.ui.answers = {""};
-  {
-    UseMoves use(&moves);
-    SaveCurrent(&f.app);  // then the Save as dialog, cancelled
-  }
-  ASSERT_EQ(f.ui.kept.size(), 1u);
-  const std::string kept = f.ui.kept[0];
-  EXPECT_EQ(kept.compare(0, f.dir.File("").size(), f.dir.File("")), 0) << kept;
-  EXPECT_EQ(ReadBytes(kept), "old\r\n");
-  EXPECT_EQ(f.ui.dialogs, 1);
-  GetCurrentDocument(f.app)->eol_style = 2;
-  moves.replace = ScriptedMoves::kNothingMoved;
-  moves.failing_moves = 1;
-  f.ui.answers = {f.dir.File("b.txt")};
-  {
-    UseMoves use(&moves);
-    SaveCurrentAs(&f.app);
-  }
-  EXPECT_EQ(f.ui.kept, (std::vector<std::string>{kept, ""}));
-  EXPECT_FALSE(FileExists(f.dir.File("b.txt")));
-  EXPECT_TRUE(f.ui.too_large.empty());
-}
-
-TEST(SaveReport, ASavedFileTooLargeToOpenAgainIsReported) {
-  Fixture f;
-  std::string almost(kMaxFileSize - 1, 'x');
-  for (size_t i = 99; i < almost.size(); i += 100) almost[i] = '\n';
-  almost.back() = '\n';
-  std::string big = f.Make("big.txt", almost), small = f.Make("small.txt", "small\n");
-  ASSERT_TRUE(OpenOrActivate(&f.app, big));
-  SaveCurrent(&f.app);  // still one byte under the limit
-  EXPECT_TRUE(f.ui.too_large.empty());
-  GetCurrentDocument(f.app)->eol_style = 1;  // CR LF grows it past the limit
-  SaveCurrent(&f.app);
-  f.ui.answers = {f.dir.File("copy.txt")};
-  SaveCurrentAs(&f.app);
-  EXPECT_EQ(f.ui.too_large, (std::vector<std::string>{big, f.dir.File("copy.txt")}));
-  EXPECT_GT(ReadBytes(f.dir.File("copy.txt")).size(), static_cast<size_t>(kMaxFileSize));
-  ASSERT_TRUE(OpenOrActivate(&f.app, small));
-  SaveAll(&f.app);
-  EXPECT_EQ(f.ui.too_large.size(), 3u);
-  EXPECT_EQ(f.ui.too_large.back(), f.dir.File("copy.txt")) << "only the large document again";
-  EXPECT_TRUE(f.ui.kept.empty());
-}
-
-// Putting a saved file in place when the platform's replace or the moves
-// after it fail: the text is never left only in a file that gets removed.
-TEST(FilePlacement, EachFailedRenameLeavesTheTextOnDisk) {
-  using S = ScriptedMoves;
-  const Case cases[] = {
-      {S::kWorks, 0, PlaceResult::kPlaced, {{"a.txt", "new"}}},
-      {S::kNothingMoved, 0, PlaceResult::kPlaced, {{"a.txt", "new"}}},
-      {S::kNothingMoved, 1, PlaceResult::kUnchanged, {{"a.txt", "old"}}},
-      {S::kOriginalAway, 0, PlaceResult::kPlaced, {{"a.txt", "new"}}},
-      {S::kOriginalAway, 1, PlaceResult::kUnchanged, {{"a.txt", "old"}}},
-      {S::kOriginalAway, 2, PlaceResult::kStranded, {{"new.tmp", "new"}, {"backup", "old"}}},
-      {S::kOriginalLost, 0, PlaceResult::kPlaced, {{"a.txt", "new"}}},
-      {S::kOriginalLost, 1, PlaceResult::kStranded, {{"new.tmp", "new"}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "replace " << c.replace << ", moves failing "
-                                    << c.failing_moves);
-    TempDir dir;
-    const std::string target = dir.File("a.txt"), temp = dir.File("new.tmp");
-    WriteBytes(target, "old");
-    FileStatus before;
-    ASSERT_TRUE(StatUtf8(target.c_str(), &before));
-    WriteBytes(temp, "new");
-    ScriptedMoves moves;
-    moves.replace = c.replace;
-    moves.failing_moves = c.failing_moves;
-    {
-      UseMoves use(&moves);
-      EXPECT_EQ(PutFileInPlace(temp.c_str(), target.c_str(), &before), c.result);
-    }
-    std::map<std::string, std::string> files = Files(dir);
-    for (auto& f : files)
-      if (f.first.find("~orvinale-save-") == 0) {
-        files["backup"] = f.second;
-        files.erase(f.first);
-        break;
-      }
-    EXPECT_EQ(files, c.files);
-  }
-}
-
-TEST(FilePlacement, ANewFileThatCannotBePlacedLeavesNothing) {
-  TempDir dir;
-  const std::string target = dir.File("a.txt"), temp = dir.File("new.tmp");
-  WriteBytes(temp, "new");
-  ScriptedMoves moves;
-  moves.replace = ScriptedMoves::kNothingMoved;
-  moves.failing_moves = 1;
-  UseMoves use(&moves);
-  // Nothing was there before, and the text is still in memory.
-  EXPECT_EQ(PutFileInPlace(temp.c_str(), target.c_str(), nullptr), PlaceResult::kUnchanged);
-  EXPECT_TRUE(Files(dir).empty());
-}
+}  // namespace

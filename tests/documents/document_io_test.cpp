@@ -24,38 +24,11 @@
 
 namespace {
 
-DocumentPtr Load(const std::string& path) {
+DocumentPtr Load(const std::string& path, int32_t tab_size = 2) {
   DocumentPtr doc(CreateDocument());
-  EXPECT_NE(doc, nullptr);
+  doc->tab_size = tab_size;
   if (!LoadDocument(doc.get(), path.c_str())) return nullptr;
   return doc;
-}
-
-int64_t fail_after_bytes = 0;
-
-// Passes writes through to the platform file until the budget runs out.
-class FailingTarget : public WriteTarget {
- public:
-  explicit FailingTarget(std::unique_ptr<WriteTarget> real) : real_(std::move(real)) {}
-  bool WriteAt(int64_t position, const char* data, int32_t count) override {
-    if (position + count > fail_after_bytes) {
-      int64_t part = fail_after_bytes - position;
-      if (part > 0) real_->WriteAt(position, data, static_cast<int32_t>(part));
-      return false;
-    }
-    return real_->WriteAt(position, data, count);
-  }
-  bool Finish() override { return real_->Finish(); }
-  bool SyncToDisk() override { return real_->SyncToDisk(); }
-
- private:
-  std::unique_ptr<WriteTarget> real_;
-};
-
-std::unique_ptr<WriteTarget> OpenFailing(const char* name, CreateMode mode) {
-  std::unique_ptr<WriteTarget> real = OpenPlatformWriteTarget(name, mode);
-  if (real == nullptr) return nullptr;
-  return std::unique_ptr<WriteTarget>(new FailingTarget(std::move(real)));
 }
 
 struct WriteCall {
@@ -71,8 +44,7 @@ class RecordingTarget : public WriteTarget {
   bool WriteAt(int64_t position, const char* data, int32_t count) override {
     calls_->push_back({position, count});
     if (static_cast<int>(calls_->size()) == fail_call_) return false;
-    if (bytes_->size() < static_cast<size_t>(position + count))
-      bytes_->resize(static_cast<size_t>(position + count));
+    bytes_->resize(std::max(bytes_->size(), static_cast<size_t>(position + count)));
     bytes_->replace(static_cast<size_t>(position), static_cast<size_t>(count), data,
                     static_cast<size_t>(count));
     return true;
@@ -94,36 +66,6 @@ std::string Pattern(size_t n) {
 
 }  // namespace
 
-TEST(DocumentIo, RefusedFiles) {
-  TempDir dir;
-  DocumentPtr doc(CreateDocument());
-  EXPECT_FALSE(LoadDocument(doc.get(), dir.File("missing.txt").c_str()));
-  WriteBytes(dir.File("empty.txt"), "");
-  EXPECT_EQ(Load(dir.File("empty.txt")), nullptr);
-  WriteBytes(dir.File("bad.txt"), "ab\xE9\n");
-  EXPECT_EQ(Load(dir.File("bad.txt")), nullptr);
-  WriteBytes(dir.File("nul.txt"), std::string("ab\0cd\n", 6));
-  EXPECT_EQ(Load(dir.File("nul.txt")), nullptr);
-  EXPECT_EQ(Load(dir.File("")), nullptr);  // a folder
-  // The check goes by whole lines, whatever the pieces the file is read in.
-  std::string split(256 * 1024 - 1, 'a');
-  WriteBytes(dir.File("split.txt"), split + "\xC3\xA9" + split + "\xE9");
-  EXPECT_EQ(Load(dir.File("split.txt")), nullptr);
-  WriteBytes(dir.File("split.txt"), split + "\xC3\xA9" + split + "\xC3\xA9");
-  EXPECT_NE(Load(dir.File("split.txt")), nullptr);
-
-  std::string almost(kMaxFileSize - 1, 'x');
-  for (size_t i = 99; i < almost.size(); i += 100) almost[i] = '\n';
-  WriteBytes(dir.File("big.txt"), almost);
-  DocumentPtr big = Load(dir.File("big.txt"));
-  ASSERT_NE(big, nullptr);
-  EXPECT_EQ(StringLength(big->text), kMaxFileSize - 1 + 1 + 24);  // final LF and gap
-  EXPECT_TRUE(SaveDocument(big.get()));
-  EXPECT_EQ(ReadBytes(dir.File("big.txt")), almost + "\n");
-  WriteBytes(dir.File("big.txt"), almost + "x");
-  EXPECT_EQ(Load(dir.File("big.txt")), nullptr);
-}
-
 TEST(DocumentIo, TabsThatWouldPassTheLimitAreRefusedBeforeTheTextGrows) {
   TempDir dir;
   // 600,000 tabs of 4,000 spaces would make 2.4 GB of text.
@@ -140,126 +82,38 @@ TEST(DocumentIo, TabsThatWouldPassTheLimitAreRefusedBeforeTheTextGrows) {
   WriteBytes(dir.File("few.txt"), lines);
   std::string expected;
   for (char c : lines) expected += c == '\t' ? std::string(4000, ' ') : std::string(1, c);
-  doc.reset(CreateDocument());
-  doc->tab_size = 4000;
-  ASSERT_TRUE(LoadDocument(doc.get(), dir.File("few.txt").c_str()));
+  doc = Load(dir.File("few.txt"), 4000);
+  ASSERT_NE(doc, nullptr);
   EXPECT_EQ(Content(*doc), expected);
   const int64_t tabs = std::count(lines.begin(), lines.end(), '\t');
   EXPECT_EQ(DecodedSizeBound(lines.size(), tabs, 4000), int64_t(expected.size()) + 1) << "the room is exact";
   // Without a tab nothing grows, whatever the tab size.
   WriteBytes(dir.File("plain.txt"), std::string(1 << 20, 'p'));
-  doc.reset(CreateDocument());
-  doc->tab_size = 4000;
-  EXPECT_TRUE(LoadDocument(doc.get(), dir.File("plain.txt").c_str()));
+  EXPECT_NE(Load(dir.File("plain.txt"), 4000), nullptr);
 }
 
-// Files with any line ends (lines longer than the save's 256 KiB block and
-// thousands of lines among them) load as their text and style; typed into
-// through the gap at random places and saved with any style, the file holds
-// the content with its line ends converted, the filler never, and the
-// document is left as it was.
-TEST(DocumentIo, SavesWriteTheContentWithTheChosenLineEnds) {
+// Temporary names taken by other files are passed over, 63 of them; 64 in
+// a row make the save give up and leave the file as it was.
+TEST(DocumentIo, ASaveGivesUpAfter64TakenTemporaryNames) {
   TempDir dir;
-  std::mt19937 rng(5);
-  const char* const pieces[] = {"a", "\n", "\xC3\xA9", "0123456789abcdef", " ", "$", "\xEF\xBB\xBF"};
-  const char* const ends[] = {"\n", "\r\n", "\r"};
-  auto with_ends = [&ends](const std::string& content, uint32_t style) {
-    std::string out;
-    for (char c : content) out += c == '\n' ? ends[style] : std::string(1, c);
-    return out;
-  };
-  for (int round = 0; round < 40; ++round) {
-    std::string text;
-    for (int i = rng() % 60; i > 0; --i) text += pieces[rng() % 7];
-    if (round % 8 == 0) text += std::string(300000, 'H') + "\n" + text;
-    for (int i = round % 8 == 4 ? 5000 : 0; i > 0; --i) text += std::string(i % 37, 'm') + "\n";
-    text += "x\n";
-    const uint32_t loaded_style = rng() % 3;
-    WriteBytes(dir.File("a.txt"), with_ends(text, loaded_style));
-    ASSERT_EQ(chmod(dir.File("a.txt").c_str(), 0600), 0);
-    DocumentPtr doc = Load(dir.File("a.txt"));
-    ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(Content(*doc), text) << round;
-    EXPECT_EQ(doc->eol_style, loaded_style) << round;
-    for (int i = rng() % 4; i > 0; --i) {
-      std::string typed(rng() % 30, 'T');  // sometimes longer than the gap
-      typed += "\n";
-      SetCaret(doc.get(), rng() % (TextLength(*doc) + 1));
-      InsertText(doc.get(), typed.data(), static_cast<int32_t>(typed.size()));
-    }
-    if (rng() % 2 != 0) doc->eol_style = rng() % 3;  // else the style it was loaded with
-    const std::string content = Content(*doc);
-    ASSERT_TRUE(SaveDocument(doc.get()));
-    EXPECT_EQ(ReadBytes(dir.File("a.txt")), with_ends(content, doc->eol_style)) << round;
-    EXPECT_EQ(Content(*doc), content);
-    std::string why;
-    EXPECT_TRUE(CheckInvariants(*doc, &why)) << why;
-    struct stat st;
-    ASSERT_EQ(stat(dir.File("a.txt").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u) << "the file keeps its permissions";
-  }
-}
-
-TEST(DocumentIo, UnnamedDocumentsNeedSaveAs) {
-  TempDir dir;
-  DocumentPtr fresh(CreateDocument());
-  InitNewDocument(fresh.get(), dir.File("NOTES.MEM").c_str());
-  EXPECT_EQ(fresh->lines.Count(), 1);
-  EXPECT_EQ(fresh->eol_style, 1u);  // the preference's default
-  EXPECT_FALSE(SaveDocument(fresh.get()));
-  EXPECT_FALSE(FileExists(dir.File("NOTES.MEM")));
-  // Save as may also choose a ".mem" name; into a missing folder or onto a
-  // folder it fails and keeps the old name.
-  EXPECT_TRUE(SaveDocumentAs(fresh.get(), dir.File("kept.mem").c_str()));
-  EXPECT_EQ(ReadBytes(dir.File("kept.mem")), "");
-  EXPECT_FALSE(SaveDocumentAs(fresh.get(), dir.File("no/where.txt").c_str()));
-  ASSERT_TRUE(CreateDirectoryUtf8(dir.File("folder").c_str()));
-  EXPECT_FALSE(SaveDocumentAs(fresh.get(), dir.File("folder").c_str()));
-  EXPECT_FALSE(SaveDocumentAs(fresh.get(), ""));
-  EXPECT_STREQ(StringData(fresh->path), dir.File("kept.mem").c_str());
-}
-
-TEST(DocumentIo, FailedSaveKeepsTheOldFile) {
-  TempDir dir;
-  std::string old_bytes(30000, 'o');
-  old_bytes += "\n";
-  WriteBytes(dir.File("a.txt"), old_bytes);
-  DocumentPtr doc = Load(dir.File("a.txt"));
+  const std::string path = dir.File("a.txt");
+  WriteBytes(path, "old\n");
+  DocumentPtr doc = Load(path);
   ASSERT_NE(doc, nullptr);
-  doc->eol_style = 1;  // the new file would differ
-  for (int64_t budget : {int64_t(0), int64_t(8192), int64_t(20000), int64_t(30001)}) {
-    fail_after_bytes = budget;
-    WriteTargetOpener previous = SetWriteTargetOpener(OpenFailing);
-    EXPECT_FALSE(SaveDocument(doc.get())) << budget;
-    SetWriteTargetOpener(previous);
-    EXPECT_EQ(ReadBytes(dir.File("a.txt")), old_bytes) << budget;
-  }
-  // No temporary file is left behind.
   char name[512];
-  for (int n = 0; n < 8; ++n) {
-    TemporarySaveName(dir.File("a.txt").c_str(), n, name, sizeof(name));
-    EXPECT_FALSE(FileExists(name)) << name;
-  }
-  // Names taken by other files are passed over, 63 of them; 64 in a row
-  // make the save give up and leave the file as it was.
   for (int taken : {63, 64}) {
-    const std::string probe = NextTemporarySaveName(dir.File("a.txt").c_str());
+    const std::string probe = NextTemporarySaveName(path.c_str());
     const int next = std::atoi(probe.c_str() + probe.rfind('-') + 1) + 1;
     for (int n = next; n < next + taken; ++n) {
-      TemporarySaveName(dir.File("a.txt").c_str(), n, name, sizeof(name));
+      TemporarySaveName(path.c_str(), n, name, sizeof(name));
       WriteBytes(name, "");
     }
     doc->eol_style = taken == 63 ? 1 : 2;
     EXPECT_EQ(SaveDocument(doc.get()), taken == 63) << taken;
-    EXPECT_TRUE(ReadBytes(dir.File("a.txt")) == std::string(30000, 'o') + "\r\n") << taken;
+    EXPECT_EQ(ReadBytes(path), "old\r\n") << taken;
   }
-  // A read-only file is left alone.
-  ASSERT_EQ(chmod(dir.File("a.txt").c_str(), 0444), 0);
-  doc->eol_style = 0;
-  EXPECT_FALSE(SaveDocument(doc.get()));
-  EXPECT_EQ(ReadBytes(dir.File("a.txt")), std::string(30000, 'o') + "\r\n");
+  EXPECT_FALSE(SaveDocumentAs(doc.get(), "") || SaveDocumentAs(doc.get(), nullptr));
 }
-
 TEST(DocumentIo, SavesThroughLinksWriteWhatTheyLeadTo) {
   TempDir dir;
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("here").c_str()));
@@ -271,6 +125,8 @@ TEST(DocumentIo, SavesThroughLinksWriteWhatTheyLeadTo) {
   WriteBytes(dir.File("m.txt"), "m");
   EXPECT_TRUE(MoveFileUtf8(dir.File("m.txt").c_str(), dir.File("here/m.txt").c_str()));
   EXPECT_FALSE(MoveFileUtf8(dir.File("m.txt").c_str(), dir.File("here/n.txt").c_str()));
+  const std::string moved = dir.File("here/m.txt");
+  EXPECT_TRUE(RemoveFileUtf8(moved.c_str()) && !RemoveFileUtf8(moved.c_str())) << "removed once";
   struct Link {
     const char* name;
     std::string text;    // the link's own text
@@ -345,6 +201,10 @@ TEST(FileWriter, ARefusedWriteIsRememberedByEveryLaterFlush) {
   FileWriter none(nullptr);
   EXPECT_FALSE(none.IsOpen() || none.Flush(true));
   EXPECT_EQ(none.Write("x", 1), 0);
+  if (access("/dev/full", W_OK) != 0) return;
+  FileWriter full("/dev/full");  // a disk without room: the platform refuses the write
+  full.Write(data.data(), 30000);
+  EXPECT_TRUE(full.IsOpen() && full.Failed());
 }
 
 TEST(FileReader, ReadsAcrossBuffersAndBeyondTheReadAhead) {

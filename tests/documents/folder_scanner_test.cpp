@@ -75,6 +75,7 @@ TEST(FolderScan, FoldersReachedThroughLinksAreNotWalked) {
   EXPECT_EQ(FilesSnapshot(s),
             (Paths{r + "/a/z.cpp", r + "/B.txt", r + "/c.h", r + "/Sub/deeper/q.bat",
                    r + "/Sub/link.h", r + "/Sub/m.asm", r + "/zz.cmd"}));
+  EXPECT_FALSE(PlatformDirectoryLister()->List(r + "/missing", [](const DirectoryEntry&) { return true; }));
 }
 
 TEST(FolderScan, WindowsPathsSortAsStricmpAndDotEntriesAreSkipped) {
@@ -94,6 +95,9 @@ TEST(FolderScan, WindowsPathsSortAsStricmpAndDotEntriesAreSkipped) {
   EXPECT_EQ(FilesSnapshot(&s), (Paths{"C:\\r\\a\\z.cpp"}));
   ScanFolder(&s, "C:\\missing", true);
   EXPECT_TRUE(FilesSnapshot(&s).empty()) << "a folder that cannot be listed yields nothing";
+  s.closing = true;  // the scanner is going away: the walk stops at once
+  ScanFolder(&s, "C:\\r", false);
+  EXPECT_TRUE(FilesSnapshot(&s).empty());
 }
 
 TEST(FolderScan, DuplicateRootsCompareTheExactTextWithoutCase) {

@@ -1,4 +1,5 @@
 // Caret position, caret line and column, and the selection helpers.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -8,8 +9,7 @@
 
 uint32_t SetCaret(Document* doc, int64_t offset, bool incremental) {
   int64_t length = TextLength(*doc);
-  if (offset < 0) offset = 0;
-  if (offset > length) offset = length;
+  offset = std::clamp<int64_t>(offset, 0, length);
   int64_t old = incremental ? doc->caret : 0;
   doc->caret = static_cast<uint32_t>(offset);
   UpdateCaretLine(doc, old, incremental);
@@ -51,13 +51,12 @@ void UpdateCaretLine(Document* doc, int64_t from, bool incremental) {
   }
   const char* base = StringData(doc->text);
   int64_t length = TextLength(*doc);
-  if (from < 0) from = 0;
-  if (from > length) from = length;
+  from = std::clamp<int64_t>(from, 0, length);
   int64_t line = incremental ? doc->caret_line : 0;
   int64_t caret = doc->caret;
   if (from < caret) line += CountLineFeeds(base + from, static_cast<int32_t>(caret - from));
   if (caret < from) line -= CountLineFeeds(base + caret, static_cast<int32_t>(from - caret));
-  doc->caret_line = static_cast<uint32_t>(line < 0 ? 0 : line);
+  doc->caret_line = static_cast<uint32_t>(std::max<int64_t>(line, 0));
 }
 
 namespace {
@@ -110,7 +109,7 @@ void UpdateCaretColumn(Document* doc) {
 const char* CaretPointer(const Document& doc) {
   int32_t length = TextLength(doc);
   int32_t caret = static_cast<int32_t>(doc.caret);
-  return StringData(doc.text) + (caret > length ? length : caret);
+  return StringData(doc.text) + std::min(caret, length);
 }
 
 void BeginSelection(Document* doc, bool extend) {

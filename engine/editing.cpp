@@ -30,7 +30,7 @@ int32_t BackOverChars(const Document& doc, int32_t offset, int32_t count) {
     start = LineStartOffset(doc, line);
     in_line = Utf8BytesToChars(base + start, end - start);
   }
-  if (count >= in_line) return start;
+  // More characters than the text holds before the caret: none are taken.
   return start + Utf8CharsToBytes(base + start, in_line - count);
 }
 
@@ -154,13 +154,11 @@ void DeleteWord(Document* doc, bool forward) {
   int32_t from = caret;
   int32_t to = caret + filler;  // the scan forward starts after the filler
   if (forward) {
-    if (to < length) {
-      char c = base[to];
-      if (c == '\n') {
-        to += 1;
-      } else {
-        while (to < length && base[to] != '\n' && IsSpace(base[to]) == IsSpace(c)) ++to;
-      }
+    char c = base[to];  // the NUL at the end: nothing to take
+    if (c == '\n') {
+      to += 1;
+    } else {
+      while (to < length && base[to] != '\n' && IsSpace(base[to]) == IsSpace(c)) ++to;
     }
   } else if (caret > 0) {
     char c = base[caret - 1];

@@ -60,7 +60,7 @@ void BuildOverlay(Document* doc) {
   lines->overlay.clear();
   lines->overlay_first = 0;
   const TypingGap& gap = doc->gap;
-  if (gap.gap_closed || !lines->valid || lines->count == 0) return;
+  if (gap.gap_closed || !lines->valid) return;
   const char* base = StringData(doc->text);
   int32_t length = StringLength(doc->text);
   // Kept inside the text whatever wrote it last.

@@ -127,7 +127,7 @@ int32_t SearchBackward(const Document& doc) {
   int32_t length = TextLength(doc);
   Needle needle = StoredNeedle(doc);
   int32_t from = std::min(doc.find_pos, length);
-  if (from < 0 || needle.n < 1) return -1;
+  if (needle.n < 1) return -1;
   return ScanBackward(StringData(doc.text), length, from, needle);
 }
 

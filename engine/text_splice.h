@@ -22,7 +22,7 @@ void InsertAtLineStarts(Document* doc, int32_t first, int32_t last, const char* 
 // `first` to `last`, the same way; nothing when the line cache is out of step.
 void RemoveAtLineStarts(Document* doc, int32_t first, int32_t last, char byte,
                         int32_t max_count);
-// Number of LF bytes among the n bytes at p.
+// Number of LF bytes among the n bytes at p (0 when n <= 0).
 int32_t CountLineFeeds(const char* p, int32_t n);
 // True when the raw line entries describe the current text.
 bool LinesMatchText(const Document& doc);

@@ -11,8 +11,6 @@
 
 namespace {
 
-const char kFillerRun[kGapSize + 1] = "$$$$$$$$$$$$$$$$$$$$$$$$";
-
 int32_t Caret(const Document& doc) { return static_cast<int32_t>(doc.caret); }
 
 // Offset `count` characters before `offset`. Every line start is a character
@@ -132,7 +130,7 @@ void DeleteChars(Document* doc, int32_t count, bool forward) {
     } else {
       // Backspace over freshly typed bytes (at most a gap's worth): they
       // become filler again.
-      SpliceText(doc, gap->gap_insert - d, d, kFillerRun, d);
+      SpliceText(doc, gap->gap_insert - d, d, kGapFillerRun, d);
       gap->gap_insert -= d;
     }
     SetCaret(doc, s, false);

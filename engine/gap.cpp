@@ -7,8 +7,6 @@
 
 namespace {
 
-const char kFiller[kGapSize + 1] = "$$$$$$$$$$$$$$$$$$$$$$$$";
-
 int32_t FreeBytes(const TypingGap& gap) {
   return gap.gap_start + gap.gap_size - gap.gap_insert;
 }
@@ -22,7 +20,7 @@ void OpenGap(Document* doc, int32_t at) {
   if (gap->gap_text == nullptr) gap->gap_text = &doc->text;
   int32_t length = TextLength(*doc);
   at = std::clamp(at, 0, length);
-  if (!SpliceText(doc, at, 0, kFiller, gap->gap_size)) return;
+  if (!SpliceText(doc, at, 0, kGapFillerRun, gap->gap_size)) return;
   gap->gap_start = at;
   gap->gap_insert = at;
   gap->gap_closed = 0;

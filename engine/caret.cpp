@@ -1,4 +1,5 @@
 // Caret position, caret line and column, and the selection helpers.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -8,8 +9,7 @@
 
 uint32_t SetCaret(Document* doc, int64_t offset, bool incremental) {
   int64_t length = TextLength(*doc);
-  if (offset < 0) offset = 0;
-  if (offset > length) offset = length;
+  offset = std::clamp<int64_t>(offset, 0, length);
   int64_t old = incremental ? doc->caret : 0;
   doc->caret = static_cast<uint32_t>(offset);
   UpdateCaretLine(doc, old, incremental);
@@ -17,47 +17,20 @@ uint32_t SetCaret(Document* doc, int64_t offset, bool incremental) {
   return doc->caret_column;
 }
 
-namespace {
-
-constexpr int64_t kNearby = 4096;
-
-// Whether raw line k of the cache holds byte `offset`.
-bool LineHolds(const Document& doc, int64_t k, int32_t offset) {
-  if (k < 0 || k >= doc.lines.Count()) return false;
-  LineRef line = doc.lines.Raw(static_cast<int32_t>(k));
-  int32_t start = static_cast<int32_t>(line.start - doc.lines.text_base);
-  return start <= offset && offset <= start + static_cast<int32_t>(line.length);
-}
-
-}  // namespace
-
 void UpdateCaretLine(Document* doc, int64_t from, bool incremental) {
-  // With the line cache in step, a short move counts the line feeds it
-  // crosses and anything else looks the line up; both give the caret's line,
-  // which is checked against the cache before it is kept.
+  // With the line cache in step the caret's line is looked up; without it,
+  // the line feeds the move crosses are counted (one of the counts is empty).
   if (LinesMatchText(*doc)) {
-    int32_t caret = static_cast<int32_t>(doc->caret);
-    const char* base = StringData(doc->text);
-    int64_t line = -1;
-    if (incremental && from >= 0 && from <= TextLength(*doc) && caret - from <= kNearby &&
-        from - caret <= kNearby) {
-      line = doc->caret_line;
-      if (from < caret) line += CountLineFeeds(base + from, static_cast<int32_t>(caret - from));
-      if (caret < from) line -= CountLineFeeds(base + caret, static_cast<int32_t>(from - caret));
-    }
-    if (!LineHolds(*doc, line, caret)) line = LineOfOffset(*doc, caret);
-    doc->caret_line = static_cast<uint32_t>(line);
+    doc->caret_line = static_cast<uint32_t>(LineOfOffset(*doc, static_cast<int32_t>(doc->caret)));
     return;
   }
   const char* base = StringData(doc->text);
-  int64_t length = TextLength(*doc);
-  if (from < 0) from = 0;
-  if (from > length) from = length;
+  from = std::clamp<int64_t>(from, 0, TextLength(*doc));
   int64_t line = incremental ? doc->caret_line : 0;
   int64_t caret = doc->caret;
-  if (from < caret) line += CountLineFeeds(base + from, static_cast<int32_t>(caret - from));
-  if (caret < from) line -= CountLineFeeds(base + caret, static_cast<int32_t>(from - caret));
-  doc->caret_line = static_cast<uint32_t>(line < 0 ? 0 : line);
+  line += CountLineFeeds(base + from, static_cast<int32_t>(caret - from));
+  line -= CountLineFeeds(base + caret, static_cast<int32_t>(from - caret));
+  doc->caret_line = static_cast<uint32_t>(std::max<int64_t>(line, 0));
 }
 
 namespace {
@@ -97,9 +70,7 @@ void UpdateCaretColumn(Document* doc) {
   int32_t caret = static_cast<int32_t>(doc->caret);
   int32_t start;
   if (LinesMatchText(*doc)) {
-    int32_t line = static_cast<int32_t>(doc->caret_line);
-    if (!LineHolds(*doc, line, caret)) line = LineOfOffset(*doc, caret);
-    start = LineStartOffset(*doc, line);
+    start = LineStartOffset(*doc, LineOfOffset(*doc, caret));
   } else {
     start = caret;
     while (start > 0 && base[start - 1] != '\n') --start;
@@ -110,7 +81,7 @@ void UpdateCaretColumn(Document* doc) {
 const char* CaretPointer(const Document& doc) {
   int32_t length = TextLength(doc);
   int32_t caret = static_cast<int32_t>(doc.caret);
-  return StringData(doc.text) + (caret > length ? length : caret);
+  return StringData(doc.text) + std::min(caret, length);
 }
 
 void BeginSelection(Document* doc, bool extend) {

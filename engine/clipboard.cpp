@@ -1,6 +1,8 @@
 // Cut, copy and paste through any Clipboard.
 #include "engine/clipboard.h"
 
+#include <algorithm>
+
 #include "engine/document.h"
 #include "engine/editing.h"
 
@@ -32,11 +34,8 @@ bool CopySelection(Document* doc, Clipboard& clipboard) {
   // throw away what the user copied before.
   if (!doc->has_selection || doc->sel_end <= doc->sel_start) return false;
   CloseGapAtCaret(doc);
-  int32_t length = TextLength(*doc);
-  int32_t start = static_cast<int32_t>(doc->sel_start);
-  int32_t end = static_cast<int32_t>(doc->sel_end);
-  if (end > length) end = length;
-  if (start > end) start = end;
+  int32_t end = std::min(static_cast<int32_t>(doc->sel_end), TextLength(*doc));
+  int32_t start = std::min(static_cast<int32_t>(doc->sel_start), end);
   std::string bytes(StringData(doc->text) + start, static_cast<size_t>(end - start));
   return clipboard.SetText(bytes);
 }

@@ -14,6 +14,9 @@
 constexpr int32_t kNoPosition = -1;  // `find_pos` when there is none
 constexpr int32_t kGapSize = 24;
 constexpr char kGapFiller = '$';
+// A whole gap's filler, for the edits that write it.
+constexpr char kGapFillerRun[] = "$$$$$$$$$$$$$$$$$$$$$$$$";
+static_assert(sizeof(kGapFillerRun) == kGapSize + 1, "one filler byte per gap byte");
 
 // A run of filler bytes in `text` where typed characters go without moving
 // the rest of the text.

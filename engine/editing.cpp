@@ -1,6 +1,7 @@
 // Typing, deleting characters and words, overwrite mode, Tab and Shift+Tab.
 #include "engine/editing.h"
 
+#include <algorithm>
 #include <string>
 
 #include "engine/document.h"
@@ -9,8 +10,6 @@
 #include "engine/utf8.h"
 
 namespace {
-
-const char kFillerRun[kGapSize + 1] = "$$$$$$$$$$$$$$$$$$$$$$$$";
 
 int32_t Caret(const Document& doc) { return static_cast<int32_t>(doc.caret); }
 
@@ -29,7 +28,7 @@ int32_t BackOverChars(const Document& doc, int32_t offset, int32_t count) {
     start = LineStartOffset(doc, line);
     in_line = Utf8BytesToChars(base + start, end - start);
   }
-  if (count >= in_line) return start;
+  // More characters than the text holds before the caret: none are taken.
   return start + Utf8CharsToBytes(base + start, in_line - count);
 }
 
@@ -43,21 +42,18 @@ int32_t ForwardOverChars(const Document& doc, int32_t offset, int32_t count) {
 bool IsSpace(char c) { return c == ' '; }
 
 // Filler bytes directly after the caret when the caret ends the typed part
-// of an open gap at a character boundary; a deletion next to the caret can
-// then remove them together with its own bytes in one move of the tail.
+// of an open gap; a deletion next to the caret can then remove them together
+// with its own bytes in one move of the tail. (No character runs over the
+// caret: the filler is no continuation byte.)
 int32_t FillerAfterCaret(const Document& doc) {
   const TypingGap& gap = doc.gap;
   int32_t caret = Caret(doc);
   if (gap.gap_closed || caret != gap.gap_insert) return 0;
   int32_t free_bytes = gap.gap_start + gap.gap_size - gap.gap_insert;
-  if (free_bytes < 1) return 0;
-  const char* base = StringData(doc.text);
   // Without the filler, a continuation byte after it would join the
   // character before the caret.
-  if (IsUtf8Continuation(static_cast<unsigned char>(base[caret + free_bytes]))) return 0;
-  int32_t start = LineStartOffset(doc, LineOfOffset(doc, caret));
-  int32_t in_line = Utf8BytesToChars(base + start, caret - start);
-  return start + Utf8CharsToBytes(base + start, in_line) == caret ? free_bytes : 0;
+  const char* base = StringData(doc.text);
+  return IsUtf8Continuation(static_cast<unsigned char>(base[caret + free_bytes])) ? 0 : free_bytes;
 }
 
 // Marks the gap closed after its filler went out with a deletion.
@@ -86,7 +82,7 @@ void DeleteSelection(Document* doc) {
 }
 
 void InsertText(Document* doc, const char* bytes, int32_t n) {
-  if (n < 0) n = 0;
+  n = std::max(n, 0);
   if (doc->has_selection) {
     DeleteSelection(doc);
   } else if (doc->overwrite) {
@@ -132,13 +128,10 @@ void DeleteChars(Document* doc, int32_t count, bool forward) {
     if (d > gap->gap_insert - gap->gap_start) {
       DeleteAcrossFiller(doc, s, caret, gap->gap_start + gap->gap_size - gap->gap_insert);
     } else {
-      // Backspace over freshly typed bytes: they become filler again.
-      while (d > 0) {
-        int32_t piece = d < kGapSize ? d : kGapSize;
-        SpliceText(doc, gap->gap_insert - piece, piece, kFillerRun, piece);
-        gap->gap_insert -= piece;
-        d -= piece;
-      }
+      // Backspace over freshly typed bytes (at most a gap's worth): they
+      // become filler again.
+      SpliceText(doc, gap->gap_insert - d, d, kGapFillerRun, d);
+      gap->gap_insert -= d;
     }
     SetCaret(doc, s, false);
   }
@@ -159,13 +152,11 @@ void DeleteWord(Document* doc, bool forward) {
   int32_t from = caret;
   int32_t to = caret + filler;  // the scan forward starts after the filler
   if (forward) {
-    if (to < length) {
-      char c = base[to];
-      if (c == '\n') {
-        to += 1;
-      } else {
-        while (to < length && base[to] != '\n' && IsSpace(base[to]) == IsSpace(c)) ++to;
-      }
+    char c = base[to];  // the NUL at the end: nothing to take
+    if (c == '\n') {
+      to += 1;
+    } else {
+      while (to < length && base[to] != '\n' && IsSpace(base[to]) == IsSpace(c)) ++to;
     }
   } else if (caret > 0) {
     char c = base[caret - 1];
@@ -177,7 +168,7 @@ void DeleteWord(Document* doc, bool forward) {
   }
   // The whole run goes in one move; the result equals removing byte by byte.
   SpliceText(doc, from, to - from, nullptr, 0);
-  if (filler > 0) ForgetGap(doc);
+  ForgetGap(doc);  // its filler went with the run, or it was closed above
   SetCaret(doc, from, false);
   RefreshLines(doc);
 }
@@ -185,7 +176,7 @@ void DeleteWord(Document* doc, bool forward) {
 void IndentLines(Document* doc) {
   if (doc->has_selection) {
     std::string prefix = doc->tabs_as_spaces
-                             ? std::string(static_cast<size_t>(doc->tab_size < 1 ? 1 : doc->tab_size), ' ')
+                             ? std::string(static_cast<size_t>(std::max(doc->tab_size, 1)), ' ')
                              : std::string("\t");
     InsertAtSelectedLineStarts(doc, prefix);
     return;

@@ -1,12 +1,11 @@
 // The typing gap: filler bytes in the text that typed characters overwrite.
+#include <algorithm>
 #include <cstring>
 
 #include "engine/document.h"
 #include "engine/text_splice.h"
 
 namespace {
-
-const char kFiller[kGapSize + 1] = "$$$$$$$$$$$$$$$$$$$$$$$$";
 
 int32_t FreeBytes(const TypingGap& gap) {
   return gap.gap_start + gap.gap_size - gap.gap_insert;
@@ -20,9 +19,8 @@ void OpenGap(Document* doc, int32_t at) {
   TypingGap* gap = &doc->gap;
   if (gap->gap_text == nullptr) gap->gap_text = &doc->text;
   int32_t length = TextLength(*doc);
-  if (at < 0) at = 0;
-  if (at > length) at = length;
-  if (!SpliceText(doc, at, 0, kFiller, gap->gap_size)) return;
+  at = std::clamp(at, 0, length);
+  if (!SpliceText(doc, at, 0, kGapFillerRun, gap->gap_size)) return;
   gap->gap_start = at;
   gap->gap_insert = at;
   gap->gap_closed = 0;
@@ -52,7 +50,7 @@ void CloseGapAtCaret(Document* doc) {
   int32_t before = static_cast<int32_t>(doc->caret);
   int32_t caret = CloseGap(doc, before);
   int32_t length = TextLength(*doc);
-  doc->caret = static_cast<uint32_t>(caret < 0 ? 0 : (caret > length ? length : caret));
+  doc->caret = static_cast<uint32_t>(std::clamp(caret, 0, length));
   RefreshLines(doc);
   // A caret past the filler had it counted in its column.
   if (static_cast<int32_t>(doc->caret) != before) UpdateCaretColumn(doc);
@@ -60,7 +58,7 @@ void CloseGapAtCaret(Document* doc) {
 
 void GapInsert(Document* doc, const char* bytes, int32_t n, int32_t at) {
   TypingGap* gap = &doc->gap;
-  if (n < 0) n = 0;
+  n = std::max(n, 0);
   if (gap->gap_closed || at != gap->gap_insert) {
     bool was_full = !gap->gap_closed && FreeBytes(*gap) < 1;
     int32_t moved = CloseGap(doc, at);

@@ -1,9 +1,12 @@
 // Growable byte buffers with the project's capacity rule.
 #include "engine/grow_buffer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+void* (*buffer_realloc)(void*, size_t) = std::realloc;
 
 GrowBuffer::~GrowBuffer() { std::free(data); }
 
@@ -36,33 +39,27 @@ int32_t GrowCapacity(int32_t size, int32_t granularity) {
   int64_t s = size;
   int64_t result;
   if (granularity >= 4096) {
-    int64_t step = (s / 2 > granularity ? s / 2 : granularity) / 4096 * 4096;
-    if (step < 4096) step = 4096;
-    if (step > 4194304) step = 4194304;
+    int64_t step = std::clamp<int64_t>(std::max<int64_t>(s / 2, granularity) / 4096 * 4096,
+                                       4096, 4194304);
     result = (s + 96 + step) / 4096 * 4096 - 96;
   } else {
-    int64_t grain = granularity > 0 ? granularity : 1;
-    result = s + (s / 2 > grain ? s / 2 : grain);
+    result = s + std::max<int64_t>(s / 2, std::max(granularity, 1));
   }
-  if (result > INT32_MAX) result = INT32_MAX;
-  return static_cast<int32_t>(result);
+  return static_cast<int32_t>(std::min<int64_t>(result, INT32_MAX));
 }
 
 bool ResizeBuffer(GrowBuffer* buffer, int32_t size, bool shrink) {
-  if (size < 0) size = 0;
+  size = std::max(size, 0);
   int32_t cap = buffer->capacity;
   if (size <= cap) {
-    int32_t low = cap / 2 < cap - 4 * buffer->granularity
-                      ? cap / 2
-                      : cap - 4 * buffer->granularity;
-    if (low < 1) low = 1;
+    int32_t low = std::max(std::min(cap / 2, cap - 4 * buffer->granularity), 1);
     if (!shrink || size >= low) {
       buffer->size = size;
       return true;
     }
   }
+  // Never below `size`: the rule adds to it and stops at INT32_MAX.
   int32_t new_cap = GrowCapacity(size, buffer->granularity);
-  if (new_cap < size) return false;
   if (new_cap == 0) {
     std::free(buffer->data);
     buffer->data = nullptr;
@@ -70,7 +67,7 @@ bool ResizeBuffer(GrowBuffer* buffer, int32_t size, bool shrink) {
     buffer->size = 0;
     return true;
   }
-  void* grown = std::realloc(buffer->data, static_cast<size_t>(new_cap));
+  void* grown = buffer_realloc(buffer->data, static_cast<size_t>(new_cap));
   if (grown == nullptr) return false;
   buffer->data = static_cast<char*>(grown);
   buffer->capacity = new_cap;
@@ -94,9 +91,9 @@ int32_t StringLength(const GrowString& s) {
 }
 
 bool SetString(GrowString* s, const char* bytes, int32_t n) {
-  if (n < 0) n = 0;
-  if (n > INT32_MAX - 1) return false;
-  if (!ResizeBuffer(s, n + 1)) return false;
+  n = std::max(n, 0);
+  // INT32_MAX bytes leave no room for the NUL.
+  if (n == INT32_MAX || !ResizeBuffer(s, n + 1)) return false;
   if (n > 0) std::memmove(s->data, bytes, static_cast<size_t>(n));
   s->data[n] = 0;
   return true;
@@ -104,6 +101,5 @@ bool SetString(GrowString* s, const char* bytes, int32_t n) {
 
 bool SetString(GrowString* s, const char* c_string) {
   size_t n = std::strlen(c_string);
-  if (n > static_cast<size_t>(INT32_MAX - 1)) return false;
-  return SetString(s, c_string, static_cast<int32_t>(n));
+  return n < INT32_MAX && SetString(s, c_string, static_cast<int32_t>(n));
 }

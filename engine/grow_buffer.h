@@ -1,6 +1,7 @@
 #pragma once
 // Growable byte buffers: the storage behind every variable-length datum of a
 // Document. A growable string is a buffer whose used size counts its NUL.
+#include <cstddef>
 #include <cstdint>
 
 constexpr int32_t kStringGranularity = 128;
@@ -24,6 +25,10 @@ struct GrowBuffer {
 };
 
 using GrowString = GrowBuffer;
+
+// The allocator behind every buffer and the line cache (std::realloc); a
+// test points it elsewhere to see how growth that gets no memory is handled.
+extern void* (*buffer_realloc)(void*, size_t);
 
 // Capacity chosen for a buffer that must hold `size` bytes.
 int32_t GrowCapacity(int32_t size, int32_t granularity);

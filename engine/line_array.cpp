@@ -77,7 +77,7 @@ void TrimLines(LineArray* lines, int32_t spare) {
   if (slots >= lines->Capacity()) return;
   MoveLineHole(lines, lines->count);
   size_t bytes = sizeof(LineSlot) * static_cast<size_t>(slots);
-  void* smaller = std::realloc(lines->raw.data, bytes);
+  void* smaller = buffer_realloc(lines->raw.data, bytes);
   if (smaller == nullptr) return;
   lines->raw.data = static_cast<char*>(smaller);
   lines->raw.capacity = static_cast<int32_t>(bytes);

@@ -29,10 +29,10 @@ static_assert(sizeof(LineSlot) == 8, "the line cache costs 8 bytes a line");
 // points into the Document's `patched_lines`. Readers never see a filler
 // byte.
 //
-// Invariants: 0 <= hole_at <= count <= Capacity(); when `valid`, the slots
-// describe the text at `text_base` with `text_length` bytes, line starts
-// ascending, each one byte past the previous line's LF;
-// overlay_first + overlay.size() <= count.
+// Invariants: 0 <= hole_at <= count <= Capacity(); when `valid`, count >= 1
+// (every text has a line) and the slots describe the text at `text_base` with
+// `text_length` bytes, line starts ascending, each one byte past the previous
+// line's LF; overlay_first + overlay.size() <= count.
 struct LineArray {
   GrowBuffer raw{kArrayGranularity};  // LineSlot storage: [0, hole_at) and the tail
   int32_t count = 0;                 // lines in use

@@ -1,4 +1,5 @@
 // The line cache: a full rescan, and the cheap refresh after engine edits.
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 
@@ -59,14 +60,13 @@ void BuildOverlay(Document* doc) {
   lines->overlay.clear();
   lines->overlay_first = 0;
   const TypingGap& gap = doc->gap;
-  if (gap.gap_closed || !lines->valid || lines->count == 0) return;
+  if (gap.gap_closed || !lines->valid) return;
   const char* base = StringData(doc->text);
   int32_t length = StringLength(doc->text);
-  int32_t gap_start = gap.gap_start < 0 ? 0 : (gap.gap_start > length ? length : gap.gap_start);
-  int32_t gap_end = gap.gap_start + gap.gap_size;
-  if (gap_end > length) gap_end = length;
-  if (gap_end < gap_start) gap_end = gap_start;
-  int32_t insert = gap.gap_insert < gap_start ? gap_start : (gap.gap_insert > gap_end ? gap_end : gap.gap_insert);
+  // Kept inside the text whatever wrote it last.
+  int32_t gap_start = std::clamp(gap.gap_start, 0, length);
+  int32_t gap_end = std::clamp(gap.gap_start + gap.gap_size, gap_start, length);
+  int32_t insert = std::clamp(gap.gap_insert, gap_start, gap_end);
   int32_t first = FindLine(*lines, base + gap_start);
   int32_t last = FindLine(*lines, base + gap_end);
   LineRef first_line = lines->Raw(first);
@@ -117,9 +117,7 @@ void RefreshLines(Document* doc) {
 }
 
 int32_t LineOfOffset(const Document& doc, int32_t offset) {
-  int32_t length = StringLength(doc.text);
-  if (offset < 0) offset = 0;
-  if (offset > length) offset = length;
+  offset = std::clamp(offset, 0, StringLength(doc.text));
   const char* base = StringData(doc.text);
   if (LinesMatchText(doc)) return FindLine(doc.lines, base + offset);
   return CountLineFeeds(base, offset);
@@ -128,9 +126,7 @@ int32_t LineOfOffset(const Document& doc, int32_t offset) {
 int32_t LineStartOffset(const Document& doc, int32_t k) {
   const char* base = StringData(doc.text);
   if (LinesMatchText(doc)) {
-    if (k < 0) k = 0;
-    if (k >= doc.lines.count) k = doc.lines.count - 1;
-    return static_cast<int32_t>(doc.lines.Raw(k).start - base);
+    return static_cast<int32_t>(doc.lines.Raw(std::clamp(k, 0, doc.lines.count - 1)).start - base);
   }
   int32_t length = StringLength(doc.text);
   const char* p = base;

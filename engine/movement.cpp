@@ -60,9 +60,7 @@ void MoveLeft(Document* doc, bool extend) {
   int32_t target = caret;
   if (caret > 0) {
     target = caret - 1;
-    if (base[target] >= 0x80) {
-      while (target > 0 && caret - target < 4 && IsUtf8Continuation(base[target])) --target;
-    }
+    while (target > 0 && caret - target < 4 && IsUtf8Continuation(base[target])) --target;
   }
   MoveTo(doc, target, extend, false);
 }
@@ -110,7 +108,7 @@ void MoveEnd(Document* doc, bool extend) {
   const char* base = StringData(doc->text);
   int32_t caret = static_cast<int32_t>(doc->caret);
   int32_t length = TextLength(*doc);
-  if (caret < length && base[caret] == '\n') {
+  if (base[caret] == '\n') {
     FinishMove(doc, extend, true);
     return;
   }

@@ -27,8 +27,8 @@ struct Needle {
   bool whole_word;
 };
 
+// For a candidate offset of a scan: 0 <= p <= length - needle.n, n >= 1.
 bool MatchAt(const char* base, int32_t length, int32_t p, const Needle& needle) {
-  if (p < 0 || needle.n < 1 || p > length - needle.n) return false;
   const char* at = base + p;
   if (needle.match_case) {
     if (std::memcmp(at, needle.bytes, static_cast<size_t>(needle.n)) != 0) return false;
@@ -126,8 +126,8 @@ Needle StoredNeedle(const Document& doc) {
 int32_t SearchBackward(const Document& doc) {
   int32_t length = TextLength(doc);
   Needle needle = StoredNeedle(doc);
-  int32_t from = doc.find_pos > length ? length : doc.find_pos;
-  if (from < 0 || needle.n < 1) return -1;
+  int32_t from = std::min(doc.find_pos, length);
+  if (needle.n < 1) return -1;
   return ScanBackward(StringData(doc.text), length, from, needle);
 }
 

@@ -1,6 +1,7 @@
 // Text changes with the matching change of the raw line entries.
 #include "engine/text_splice.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -30,7 +31,7 @@ void UpdateLines(Document* doc, int32_t removed_lfs, int32_t first_start, int32_
   LineSlot* slots = scratch.Prepare(inserted_lfs + 1);
   int32_t start = first_start;
   int32_t e = 0;
-  const char* end = n > 0 ? bytes + n : bytes;
+  const char* end = bytes + n;
   for (const char* p = bytes; p < end && (p = static_cast<const char*>(
                                                std::memchr(p, '\n', end - p))) != nullptr;
        ++p) {
@@ -43,34 +44,30 @@ void UpdateLines(Document* doc, int32_t removed_lfs, int32_t first_start, int32_
   if (!ReplaceAtHole(lines, removed_lfs + 1, slots, e)) lines->valid = false;
 }
 
-// For an edit in place of lines first..last: true when the cache matches the
+// For an edit in place of lines up to `last`: true when the cache matches the
 // text, with those lines' slots before the hole (counting from the start)
 // and every later slot counting from the end, where the edit leaves it valid.
-bool HoldLines(Document* doc, int32_t* first, int32_t* last) {
+bool HoldLines(Document* doc, int32_t last) {
   if (!LinesMatchText(*doc)) return false;
-  int32_t count = doc->lines.Count();
-  *first = *first < 0 ? 0 : (*first >= count ? count - 1 : *first);
-  *last = *last < *first ? *first : (*last >= count ? count - 1 : *last);
-  MoveLineHole(&doc->lines, *last + 1);
+  MoveLineHole(&doc->lines, last + 1);
   return true;
 }
 
-void TextChanged(Document* doc, int32_t new_length) {
-  doc->text.size = new_length + 1;
+// Points the line entries at the text once its bytes and size have changed.
+void TextChanged(Document* doc) {
   doc->lines.text_base = StringData(doc->text);
-  doc->lines.text_length = new_length;
+  doc->lines.text_length = StringLength(doc->text);
 }
 
 }  // namespace
 
-bool InsertAtLineStarts(Document* doc, int32_t first, int32_t last, const char* prefix,
+void InsertAtLineStarts(Document* doc, int32_t first, int32_t last, const char* prefix,
                         int32_t n) {
-  if (n < 1) return true;
-  if (!HoldLines(doc, &first, &last)) return false;
+  if (!HoldLines(doc, last)) return;
   int32_t length = StringLength(doc->text);
   int64_t grow = static_cast<int64_t>(last - first + 1) * n;
-  if (grow > INT32_MAX - 2 - length) return false;
-  if (!ResizeBuffer(&doc->text, length + static_cast<int32_t>(grow) + 1)) return false;
+  if (grow > INT32_MAX - 2 - length) return;
+  if (!ResizeBuffer(&doc->text, length + static_cast<int32_t>(grow) + 1)) return;
   char* d = doc->text.data;
   d[length] = 0;  // a text that was empty had no NUL yet
   LineSlot* slots = HeadSlots(&doc->lines);
@@ -86,13 +83,12 @@ bool InsertAtLineStarts(Document* doc, int32_t first, int32_t last, const char* 
     slots[k] = {static_cast<uint32_t>(start + shift - n),
                 slots[k].length + static_cast<uint32_t>(n)};
   }
-  TextChanged(doc, length + static_cast<int32_t>(grow));
-  return true;
+  TextChanged(doc);
 }
 
-bool RemoveAtLineStarts(Document* doc, int32_t first, int32_t last, char byte,
+void RemoveAtLineStarts(Document* doc, int32_t first, int32_t last, char byte,
                         int32_t max_count) {
-  if (!HoldLines(doc, &first, &last)) return false;
+  if (!HoldLines(doc, last)) return;
   int32_t length = StringLength(doc->text);
   char* d = StringData(&doc->text);
   LineSlot* slots = HeadSlots(&doc->lines);
@@ -111,8 +107,8 @@ bool RemoveAtLineStarts(Document* doc, int32_t first, int32_t last, char byte,
     slots[k] = {static_cast<uint32_t>(start - removed), static_cast<uint32_t>(line_length - cut)};
     removed += cut;
   }
-  if (removed > 0) TextChanged(doc, length - removed);
-  return true;
+  doc->text.size -= removed;
+  TextChanged(doc);
 }
 
 int32_t CountLineFeeds(const char* p, int32_t n) {
@@ -127,7 +123,7 @@ int32_t CountLineFeeds(const char* p, int32_t n) {
 
 bool LinesMatchText(const Document& doc) {
   const LineArray& lines = doc.lines;
-  return lines.valid && lines.count > 0 && lines.text_base == StringData(doc.text) &&
+  return lines.valid && lines.text_base == StringData(doc.text) &&
          lines.text_length == StringLength(doc.text);
 }
 
@@ -135,11 +131,9 @@ bool SpliceText(Document* doc, int32_t at, int32_t remove, const char* bytes,
                 int32_t n) {
   GrowString* text = &doc->text;
   int32_t length = StringLength(*text);
-  if (at < 0) at = 0;
-  if (at > length) at = length;
-  if (remove < 0) remove = 0;
-  if (remove > length - at) remove = length - at;
-  if (n < 0) n = 0;
+  at = std::clamp(at, 0, length);
+  remove = std::clamp(remove, 0, length - at);
+  n = std::max(n, 0);
   if (remove == 0 && n == 0) return true;
   if (n - remove > INT32_MAX - 2 - length) return false;
   bool track = LinesMatchText(*doc);
@@ -159,20 +153,18 @@ bool SpliceText(Document* doc, int32_t at, int32_t remove, const char* bytes,
   if (remove == n) {
     std::memcpy(text->data + at, bytes, static_cast<size_t>(n));
   } else {
-    bool was_empty = text->size == 0;
-    if (new_length + 1 > text->size && !ResizeBuffer(text, new_length + 1)) return false;
+    // A smaller size keeps the buffer, so the tail can still be read.
+    if (!ResizeBuffer(text, new_length + 1)) return false;
     char* d = text->data;
-    if (was_empty) d[0] = 0;
+    d[length] = 0;  // a text that was empty had no NUL yet
     std::memmove(d + at + n, d + at + remove, static_cast<size_t>(length - at - remove + 1));
     if (n > 0) std::memcpy(d + at, bytes, static_cast<size_t>(n));
-    text->size = new_length + 1;
   }
   if (track) {
     UpdateLines(doc, removed_lfs, first_start, old_end, at, remove, bytes, n);
   } else {
     doc->lines.valid = false;
   }
-  doc->lines.text_base = StringData(*text);
-  doc->lines.text_length = new_length;
+  TextChanged(doc);
   return true;
 }

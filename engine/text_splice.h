@@ -13,15 +13,16 @@ struct Document;
 bool SpliceText(Document* doc, int32_t at, int32_t remove, const char* bytes,
                 int32_t n);
 // Inserts the n bytes of `prefix` (no LF among them) at the start of every
-// line from `first` to `last`, moving each byte of the text at most once.
-// False when out of memory or the line cache is out of step (text unchanged).
-bool InsertAtLineStarts(Document* doc, int32_t first, int32_t last, const char* prefix,
+// line from `first` to `last` (0 <= first <= last < the line count), moving
+// each byte of the text at most once. Nothing changes when memory runs out or
+// the line cache is out of step.
+void InsertAtLineStarts(Document* doc, int32_t first, int32_t last, const char* prefix,
                         int32_t n);
 // Removes up to `max_count` leading bytes equal to `byte` from every line from
-// `first` to `last`, the same way. False when the line cache is out of step.
-bool RemoveAtLineStarts(Document* doc, int32_t first, int32_t last, char byte,
+// `first` to `last`, the same way; nothing when the line cache is out of step.
+void RemoveAtLineStarts(Document* doc, int32_t first, int32_t last, char byte,
                         int32_t max_count);
-// Number of LF bytes among the n bytes at p.
+// Number of LF bytes among the n bytes at p (0 when n <= 0).
 int32_t CountLineFeeds(const char* p, int32_t n);
 // True when the raw line entries describe the current text.
 bool LinesMatchText(const Document& doc);

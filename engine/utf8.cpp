@@ -1,6 +1,7 @@
 // UTF-8: characters, checking, decoding and encoding.
 #include "engine/utf8.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -153,9 +154,9 @@ int Utf8ColumnCode(const char* text, size_t size, size_t offset) {
 }
 
 std::string CutUtf8(const std::string& text, size_t max_bytes) {
-  if (text.size() <= max_bytes) return text;
-  size_t end = max_bytes;
-  // Step back over continuation bytes to the start of the cut character.
+  // Step back over continuation bytes to the start of the cut character;
+  // text[size()] is the NUL, which stops at once.
+  size_t end = std::min(max_bytes, text.size());
   while (end > 0 && IsUtf8Continuation(static_cast<unsigned char>(text[end]))) --end;
   return text.substr(0, end);
 }

@@ -47,7 +47,8 @@ char32_t NextCodePoint(const char* text, size_t length, size_t* at);
 
 // The document's characters, on NUL-terminated bytes: the size of the one at
 // p (a loose test that also takes 5- and 6-byte forms), the bytes taken by
-// the first n, and how many start within the first nbytes (stopping at NUL).
+// the first n, and how many start within the first nbytes (stopping at NUL;
+// both 0 for a count of 0 or less).
 int32_t Utf8CharSize(const char* p);
 int32_t Utf8CharsToBytes(const char* p, int32_t n);
 int32_t Utf8BytesToChars(const char* p, int32_t nbytes);

@@ -1,7 +1,7 @@
 // What each reader of UTF-8 in the program makes of the edge bytes, on one
 // table: the file load's rule, the scalar-value rule (clipboard), the
-// drawing decoder, the console's columns and the document's character
-// sizes; then the encoders.
+// drawing decoder, the console's columns and cuts and the document's
+// character sizes; then the encoders.
 #include "engine/utf8.h"
 
 #include <gtest/gtest.h>
@@ -35,22 +35,45 @@ std::string Drawn(const std::string& s, size_t size) {
   return out;
 }
 
-// Code point / bytes of each column, as the console cuts and reads them.
+// Code point / bytes of each column, as the console cuts and reads them;
+// the column helpers agree on where each starts and stop at the end, and a
+// cut anywhere in a column keeps the columns before it.
 std::string ConsoleChars(const std::string& s, size_t size) {
   std::string out;
-  for (size_t at = 0; at < size;) {
+  const std::string text = s.substr(0, size);
+  int column = 0;
+  for (size_t at = 0; at < size; ++column) {
+    EXPECT_EQ(Utf8OffsetOfColumn(s.data(), size, column), at);
     size_t length = Utf8ColumnBytes(s.data(), size, at);
+    for (size_t cut = at; cut < at + length; ++cut) EXPECT_EQ(CutUtf8(text, cut), text.substr(0, at));
     Join(&out, Hex(Utf8ColumnCode(s.data(), size, at)) + "/" + std::to_string(length));
     at += length;
   }
+  EXPECT_EQ(Utf8Columns(s.data(), size), column);
+  EXPECT_EQ(Utf8OffsetOfColumn(s.data(), size, column + 1), size);
+  EXPECT_EQ(Utf8ColumnBytes(s.data(), size, size), 0u);
+  EXPECT_EQ(Utf8ColumnCode(s.data(), size, size), 0);
+  EXPECT_EQ(CutUtf8(text, size), text);
   return out;
 }
 
-// Character sizes of the document's rule, up to the first NUL.
+// Character sizes of the document's rule, up to the first NUL; the counts
+// of characters and bytes agree with them at every byte and stop at the NUL.
 std::string DocumentSizes(const std::string& s) {
   std::string out;
-  for (const char* p = s.c_str(); *p != 0; p += Utf8CharSize(p))
-    Join(&out, std::to_string(Utf8CharSize(p)));
+  const char* p = s.c_str();
+  int32_t end = static_cast<int32_t>(std::strlen(p)), chars = 0;
+  for (int32_t at = 0, next = 0; at <= end + 2; ++at) {
+    for (; next < std::min(at, end); ++chars) {
+      Join(&out, std::to_string(Utf8CharSize(p + next)));
+      next += Utf8CharSize(p + next);
+    }
+    EXPECT_EQ(Utf8BytesToChars(p, at), chars) << at;
+    // On a boundary the characters so far take `next` bytes; more stop at the NUL.
+    if (next == std::min(at, end)) {
+      EXPECT_EQ(Utf8CharsToBytes(p, chars + (at > end)), next) << at;
+    }
+  }
   return out;
 }
 
@@ -116,6 +139,8 @@ const EdgeRow kEdges[] = {
     {"five bytes", "\xF8\x88\x80\x80\x80", -1, false, "FFFD FFFD FFFD FFFD FFFD", "FFFD/5", "5"},
     {"six bytes", "\xFC\x84\x80\x80\x80\x80", -1, false, "FFFD FFFD FFFD FFFD FFFD FFFD", "FFFD/6",
      "6"},
+    {"six-byte form cut short", "\xFC\x84\x80\x80\x80", -1, false, "FFFD FFFD FFFD FFFD FFFD",
+     "FFFD/5", "1 2 1 1"},
     {"Latin-1", "caf\xE9", -1, false, "63 61 66 FFFD", "63/1 61/1 66/1 FFFD/1", "1 1 1 1"},
     {"FE and FF", "\xFE\xFF", -1, false, "FFFD FFFD", "FFFD/1 FFFD/1", "1 1"},
     {"two-byte lead at the end", "A\xC3", -1, false, "41 FFFD", "41/1 FFFD/1", "1 1"},
@@ -146,21 +171,13 @@ TEST(Utf8Rules, EachReaderOfTheEdgeBytes) {
     EXPECT_EQ(Drawn(padded, s.size()), row.drawn) << row.what;
     EXPECT_EQ(ConsoleChars(padded, s.size()), row.console) << row.what;
     EXPECT_EQ(DocumentSizes(s), row.sizes) << row.what;
+    if (s.find('\0') == std::string::npos) {
+      EXPECT_EQ(IsValidUtf8(s.c_str()), row.load) << row.what;
+    }
     if (row.clipboard && !s.empty() && std::strchr(row.drawn, ' ') == nullptr)
       ExpectEveryEncoderWrites(std::strtol(row.drawn, nullptr, 16), s);
   }
-}
-
-// The console's column helpers at and past the end of the text.
-TEST(Utf8Rules, ConsoleColumnsStopAtTheEnd) {
-  const std::string s = "a\xC3\xA9\x80";
-  EXPECT_EQ(Utf8ColumnBytes(s.data(), s.size(), s.size()), 0u);
-  EXPECT_EQ(Utf8ColumnBytes(s.data(), s.size(), s.size() + 3), 0u);
-  EXPECT_EQ(Utf8ColumnCode(s.data(), s.size(), s.size()), 0);
-  EXPECT_EQ(Utf8OffsetOfColumn(s.data(), s.size(), 1), 1u);
-  EXPECT_EQ(Utf8OffsetOfColumn(s.data(), s.size(), 9), s.size());
-  EXPECT_EQ(Utf8Columns(s.data(), s.size()), 2);
-  EXPECT_EQ(Utf8Columns("\x80\x80" "a", 3), 2);  // leading continuations make one
+  EXPECT_EQ(IsValidUtf8(nullptr), 0);
 }
 
 // Code points no encoder takes, and halves of a surrogate pair without
@@ -185,35 +202,6 @@ TEST(Utf8Rules, LoneSurrogateHalvesAndControlCodes) {
   TypeCharUnit(doc.get(), &input, 0xDE00);
   TypeCharUnit(doc.get(), &input, ' ');
   EXPECT_EQ(Content(*doc), "\xF0\x9F\x98\x80 !");
-}
-
-// The load's check of NUL-terminated text: the edge table's rule.
-TEST(Utf8, FileLoadCheckOfNulTerminatedText) {
-  EXPECT_EQ(IsValidUtf8(nullptr), 0);
-  EXPECT_EQ(IsValidUtf8("plain"), 0);
-  EXPECT_EQ(IsValidUtf8("\xEF\xBB\xBF" "bom"), 1);
-  EXPECT_EQ(IsValidUtf8("\xE9\n"), -1);
-}
-
-TEST(Utf8, DocumentCharacterCounts) {
-  EXPECT_EQ(Utf8CharSize("\xFC\x84\x80\x80\x80"), 1);  // a six-byte form cut short
-  const char* mixed = "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80z";
-  EXPECT_EQ(Utf8CharsToBytes(mixed, 0), 0);
-  EXPECT_EQ(Utf8CharsToBytes(mixed, 3), 6);
-  EXPECT_EQ(Utf8CharsToBytes(mixed, 99), 11);  // stops at the NUL
-  EXPECT_EQ(Utf8BytesToChars(mixed, 0), 0);
-  EXPECT_EQ(Utf8BytesToChars(mixed, 2), 2);    // the straddling é counts
-  EXPECT_EQ(Utf8BytesToChars(mixed, 11), 5);
-  EXPECT_EQ(Utf8BytesToChars(mixed, 500), 5);
-}
-
-TEST(Utf8, CutKeepsWholeCharacters) {
-  EXPECT_EQ(CutUtf8("abc", 5), "abc");
-  EXPECT_EQ(CutUtf8("abcdef", 4), "abcd");
-  EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 4), "ab");  // the euro sign would be split
-  EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 5), "ab\xE2\x82\xAC");
-  EXPECT_EQ(CutUtf8("a\xC3\xA9", 2), "a");
-  EXPECT_EQ(CutUtf8("\x80\x80\x80", 2), "");  // stray continuation bytes stop at the start
 }
 
 }  // namespace

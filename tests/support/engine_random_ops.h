@@ -20,7 +20,8 @@ using PickFn = std::function<uint32_t(uint32_t)>;
 
 inline std::string RandomPiece(const PickFn& pick, bool with_cr) {
   static const char* const kPieces[] = {"a", "b", "x", "A", " ", " ", "\n", "\t", "/", "$",
-                                        "\xC3\xA9", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "foo", "ab"};
+                                        "\xC3\xA9", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "foo", "ab",
+                                        "\xC3", "\x80"};  // and broken UTF-8
   constexpr uint32_t kCount = sizeof(kPieces) / sizeof(kPieces[0]);
   if (with_cr && pick(6) == 0) return pick(2) ? "\r\n" : "\r";
   return kPieces[pick(kCount)];

@@ -4,6 +4,7 @@
 // rows holding the text from the scroll positions on with the selection
 // marked, the caret on the cursor, true status and help lines, every changed
 // cell repainted. Undo walks back to the opened text, redo forward again.
+// What the editor hands to its host (file switches) is checked too.
 #include <cctype>
 #include <random>
 #include <tuple>
@@ -32,9 +33,14 @@ Lines Decode(const std::vector<std::string>& lines) {
 bool Divided(double divider) { return divider > 0.0 && divider < 1.0; }
 int Len(const Lines& t, int l) { return l < static_cast<int>(t.size()) ? static_cast<int>(t[l].size()) : 0; }
 int Indent(const Line& s) { return static_cast<int>(std::min(s.find_first_not_of(U' '), s.size())); }
+bool WordChar(char32_t c) { return c < 128 && (isalnum(static_cast<int>(c)) || c == '_'); }
 // Word movement stops where these classes change.
-int Class(char32_t c) {
-  return c >= 128 ? 3 : c == ' ' ? 0 : isalnum(static_cast<int>(c)) || c == '_' ? 1 : c == ';' ? 2 : 3;
+int Class(char32_t c) { return c >= 128 ? 3 : c == ' ' ? 0 : WordChar(c) ? 1 : c == ';' ? 2 : 3; }
+// Whether the search for "a" in `mode` (substring, word or token; odd: case
+// sensitive) matches at column c.
+bool Hit(const Line& s, int c, int mode) {
+  auto edge = [&](int i) { return i < 0 || i >= static_cast<int>(s.size()) || (mode < 4 ? !WordChar(s[i]) : s[i] == ' '); };
+  return (s[c] == 'a' || (s[c] == 'A' && mode % 2 == 0)) && (mode < 2 || (edge(c - 1) && edge(c + 1)));
 }
 
 struct Pos {
@@ -204,20 +210,21 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
   const char* const pieces[] = {"a", "b", "_", "  ", ";", "(", "\xC3\xA9", "\xDF\xBF", "\xE0\xA0\x80",
                                 "\xE0\xA4\x85", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "xyz"};
   const char* const pastes[] = {"p", "q\r\nr", "\ts\rt\n", "\xE0\xA4\x85\n\n"};
+  const Line replacements[] = {U"", U"b", U"xa", U"\xE9\x905"};
   for (int seed = 0; seed < 50; ++seed) {
     std::mt19937 rng(seed);
     auto pick = [&](int n) { return static_cast<int>(rng() % n); };
     std::string file;
-    for (int l = pick(40); l > 0; --l, file += "\n")
+    for (int l = seed % 8 == 1 ? 0 : pick(40); l > 0; --l, file += "\n")
       for (int i = pick(3) == 0 ? pick(60) : pick(8); i > 0; --i) file += pieces[pick(13)];
     delete editor;
-    editor = new ConsoleEditor(&screen, &clipboard);
+    editor = new HostedEditor(&screen, &clipboard);
     editor->indent_size = 1 + pick(4);
     const bool thinning = seed % 4 == 0;  // thinning keeps the opened state
     editor->max_undo_states = thinning ? 6 : 500;
     editor->pane_divider = seed % 3 ? 1.0 : 0.0;
     console_overwrite = 0;
-    console_search_mode = pick(2);
+    const int mode = console_search_mode = pick(6);
     editor->find_text = "a";
     ResizeGrid(&screen.grid, 4 + pick(20), 1 + pick(70));
     ASSERT_TRUE(Load(file));
@@ -233,7 +240,8 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
       const Pos cur = Cursor();
       const int n = static_cast<int>(t.size()), indent = editor->indent_size, pane = editor->current_pane;
       const int old_position = editor->undo_position, scroll = editor->pane_scroll[pane];
-      const int rows = screen.layout.panes[pane].row_count;
+      const ConsoleLayout& layout = screen.layout;
+      const int rows = layout.panes[pane].row_count;
       const bool sel = editor->selecting, seen = !wheeled;
       const bool was_divided = Divided(editor->pane_divider);
       Pos a, b, p = cur;
@@ -248,8 +256,11 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
         t[p.l].erase(p.c, console_overwrite ? text.size() : 0);
         t[p.l].insert(p.c, text), p.c += static_cast<int>(text.size());
       };
-      bool ctrl = false, shift = false, predicted = true;  // the model knows the cursor after the key
+      bool ctrl = false, shift = false, alt = false, predicted = true;  // the model knows the cursor after the key
       int key = 0;
+      Line then;  // keys queued after this one, with no modifier held
+      std::string told;  // the message a replace must leave
+      std::vector<std::string> calls;  // what the host must be asked
       const int r = pick(100);
       if (r < 28) {
         key = typed[pick(15)];
@@ -313,43 +324,61 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
         key = kKeyDown + pick(8), shift = pick(3) == 0, ctrl = pick(5) == 0;
         p = Move(t, cur, key, ctrl, editor->wanted_col, scroll, rows);
       } else if (r < 86) {
-        // A click (with Shift: extending) and a drag, or a wheel turn, in either pane.
-        const int vp = pick(2) && screen.layout.panes[1].row_count ? 1 : 0;
-        const ConsolePaneView& view = screen.layout.panes[vp];
+        // A click (with Shift: extending) and a drag, or a wheel turn, anywhere in the window.
+        auto mouse = [&](ConsoleMouseKind kind, int x, int y, int delta = 0) {
+          editor->OnMouse({kind, x * 8 + 3, y * 8 + 3, delta});
+        };
+        const int x = pick(screen.grid.cols), y = pick(screen.grid.rows);
+        const int x2 = pick(screen.grid.cols), y2 = pick(screen.grid.rows);
+        int vp = -1;  // the pane under (x, y)
+        for (int q = 0; q < 2; ++q)
+          if (y >= layout.panes[q].first_row && y < layout.panes[q].first_row + layout.panes[q].row_count) vp = q;
         auto under = [&](int x, int y) {  // the text under a cell, clamped into the pane clicked
+          const ConsolePaneView& view = layout.panes[vp];
           const int l = std::clamp(editor->pane_scroll[vp] + std::clamp(y - view.first_row, 0, view.row_count - 1), 0,
                                    std::max(n - 1, 0));
           return Pos{l, std::clamp(editor->hscroll + x, 0, Len(t, l))};
         };
-        auto mouse = [&](ConsoleMouseKind kind, int x, int y, int delta = 0) {
-          editor->OnMouse({kind, x * 8 + 3, y * 8 + 3, delta});
-        };
-        const int x = pick(screen.grid.cols), y = view.first_row + pick(view.row_count);
-        const int x2 = pick(screen.grid.cols), y2 = pick(screen.grid.rows), old_scroll = editor->pane_scroll[vp];
-        p = under(x, y), key = -1;
-        if (pick(4) == 0) {  // a few rows past the end at most
+        key = -1;
+        if (pick(4) == 0) {  // a few rows past the end at most, in the pane under the wheel or else the current one
+          const int wp = vp >= 0 ? vp : pane, old_scroll = editor->pane_scroll[wp];
           mouse(ConsoleMouseKind::kWheel, x, y, (x2 % 7 - 3) * 20);
-          EXPECT_EQ(editor->pane_scroll[vp], std::clamp(old_scroll - x2 % 7 + 3, 0, std::max(n - view.row_count + 4, 0)));
-          p = cur, key = -2, wheeled = true;
-        } else {
-          const Pos clicked = p;
+          EXPECT_EQ(editor->pane_scroll[wp], std::clamp(old_scroll - x2 % 7 + 3, 0, std::max(n - layout.panes[wp].row_count + 4, 0)));
+          key = -2, wheeled = true;
+        } else {  // off the panes only the divider answers: it follows the drag
+          const bool divider = y == DividerRow(layout);
+          const int text_rows = screen.grid.rows - 3;
           screen.shift = pick(3) == 0;
+          const Pos clicked = vp < 0 ? cur : under(x, y);
           const Pos anchor = !screen.shift ? clicked : sel ? Pos{editor->selection[1], editor->selection[0]} : cur;
           mouse(ConsoleMouseKind::kLeftDown, x, y);
           EXPECT_EQ(Cursor(), clicked);
-          p = under(x2, y2);
+          if (vp >= 0) p = under(x2, y2);
           mouse(ConsoleMouseKind::kMove, x2, y2);
-          mouse(ConsoleMouseKind::kLeftUp, x2, y2);
-          EXPECT_EQ(editor->selecting != 0, p == clicked ? screen.shift : !(p == anchor));
+          mouse(pick(2) ? ConsoleMouseKind::kLeftUp : ConsoleMouseKind::kCaptureLost, x2, y2);
+          if (vp >= 0) {
+            EXPECT_EQ(editor->selecting != 0, p == clicked ? screen.shift : !(p == anchor));
+          }
+          if (divider && y2 - 1 > text_rows / 10 && y2 - 1 < text_rows * 9 / 10) {
+            EXPECT_EQ(DividerRow(layout), y2);
+          }
           EXPECT_FALSE(screen.captured);
+          const double share = editor->pane_divider;
+          mouse(ConsoleMouseKind::kMove, x, y);  // released: nothing follows the mouse now
+          EXPECT_TRUE(Cursor() == p && editor->pane_divider == share);
         }
       } else {
-        const int which = pick(14);
+        const int which = pick(16);
         ctrl = which < 10, predicted = false;
         key = which < 10 ? "ACXVDZYPOG"[which] - 'A' + 1 : which == 10 ? kKeyEscape : which == 11 ? kKeyInsert
-                                                                                 : which == 12 ? kKeyF1 + 2 : 0;
-        shift = key == kKeyF1 + 2 && pick(2);
-        if (key == CtrlKey('V')) {
+            : which == 12 ? kKeyF1 + (pick(2) ? 9 + pick(2) : pick(12)) : which == 13 ? kKeyCtrlCloseBracket : which == 14 ? CtrlKey('R') : 0;
+        if (which == 10 || which == 12) ctrl = pick(2);  // Ctrl+F1..F10 pick a file
+        if (key >= kKeyF1 || key == CtrlKey('G')) shift = pick(2);
+        if (key == kKeyInsert) shift = pick(3) == 1, alt = pick(3) == 1;  // either pastes
+        if (ctrl && key >= kKeyF1 && key - kKeyF1 <= 9) calls = {"switch to " + std::to_string(key - kKeyF1)};
+        if (ctrl && key == kKeyEscape) calls = {"switch by -1"};
+        if (key == kKeyCtrlCloseBracket) calls = {"switch by 1"};
+        if (key == CtrlKey('V') || (key == kKeyInsert && (shift || alt))) {
           clipboard.SetText(pastes[pick(4)]);
           drop_selection();
           InsertAt(&t, &p, Codes(clipboard.Text()), indent);
@@ -358,15 +387,32 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
         if (key == CtrlKey('X') && sel) Erase(&t, a, b);
         if (key == CtrlKey('D') && !sel && p.l < n) t.insert(t.begin() + p.l, t[p.l]);
         if (key == CtrlKey('D') && sel && b.l < n) InsertAt(&t, &b, Selected(old, a, b, U"\n"), indent);
+        if (key == CtrlKey('R')) {  // replace every "a", counting instances and lines
+          const Line with = replacements[pick(4)];
+          int instances = 0, changed = 0;
+          for (Line& s : t) {
+            Line out;
+            const int before = instances;
+            for (int c = 0; c < static_cast<int>(s.size()); ++c) {
+              instances += Hit(s, c, mode);
+              out += Hit(s, c, mode) ? with : Line(1, s[c]);
+            }
+            changed += instances > before;
+            s.swap(out);
+          }
+          then = Line(3, kKeyBackspace) + with + Line(1, kKeyEnter);  // the last answer is offered again
+          told = "Replaced " + std::to_string(instances) + (instances == 1 ? " instance on " : " instances on ") +
+                 std::to_string(changed) + (changed == 1 ? " line" : " lines");
+        }
       }
-      screen.ctrl = ctrl;
-      screen.shift = shift;
+      screen.ctrl = ctrl, screen.shift = shift, screen.alt = alt;
       if (key > 0) ScreenQueueKey(&screen, key);
+      screen.ctrl = screen.shift = screen.alt = false;
+      for (char32_t k : then) ScreenQueueKey(&screen, static_cast<int>(k));
       if (key == 0) {  // the window changes size and asks for a redraw
         ResizeGrid(&screen.grid, 4 + pick(20), 1 + pick(70));
         screen.flags |= kConsoleRedrawPending;
       }
-      screen.ctrl = screen.shift = false;
       SCOPED_TRACE("seed " + std::to_string(seed) + " step " + std::to_string(step) + " key " + std::to_string(key));
       if (key >= 0) {
         ASSERT_TRUE(RunConsoleHostLoop(&screen, &editor));
@@ -380,6 +426,12 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
       }
       ASSERT_EQ(ScreenMismatch(t, wheeled), "");
       ASSERT_EQ(Unpainted(painted, key >= 0), "");
+      EXPECT_EQ(Calls(), calls);
+      Calls().clear();
+      if (key == CtrlKey('R')) {  // one undo step, and none when nothing changed
+        EXPECT_EQ(editor->message, told);
+        EXPECT_EQ(editor->undo_position == old_position, t == old);
+      }
       const int index = editor->cursor_line - editor->pane_scroll[editor->current_pane];
       wheeled = wheeled && (index < 0 || index >= screen.layout.panes[editor->current_pane].row_count);
       if (key == CtrlKey('O') || key == CtrlKey('P')) {  // Ctrl+O splits first, Ctrl+P toggles
@@ -397,11 +449,11 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
         EXPECT_EQ(editor->pane_scroll[pane], !edge ? scroll : down ? std::max(std::min(scroll + rows, n - rows), 0)
                                                                   : std::max(scroll - rows, 0));
       }
-      if (key == CtrlKey('G') || key == kKeyF1 + 2) {  // the next (Shift: previous) "a", wrapping
+      if (key == CtrlKey('G') || (key == kKeyF1 + 2 && !ctrl)) {  // the next (Shift: previous) "a", wrapping
         std::vector<Pos> found;
         for (int l = 0; l < n; ++l)
           for (int c = 0; c < Len(t, l); ++c)
-            if (t[l][c] == 'a' || (t[l][c] == 'A' && console_search_mode == 0)) found.push_back({l, c});
+            if (Hit(t[l], c, mode)) found.push_back({l, c});
         const auto next = std::upper_bound(found.begin(), found.end(), cur);
         const auto here = std::lower_bound(found.begin(), found.end(), cur);
         if (found.empty()) {

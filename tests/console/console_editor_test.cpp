@@ -152,8 +152,8 @@ TEST_F(ConsolePrompt, ClosingAndCreatingAskFirst) {
 }
 
 TEST_F(ConsolePrompt, LinksScrollingAndTheHostLoop) {
-  ASSERT_TRUE(Load("see http://example.com/x) and\n"
-                   "http://l.m/n plain http://ab 'http://a.b/c' \"http://d.e/f\" xhttp://g.h/ij\n" + std::string(30, '\n')));
+  ASSERT_TRUE(Load("see http://example.com/x) and\nhttp://l.m/n plain http://ab 'http://a.b/c' \"http://d.e/f\" "
+                   "xhttp://g.h/ij\n" + std::string(30, '\n')));
   auto mouse = [&](ConsoleMouseKind kind, int col, int row) {
     editor->OnMouse(ConsoleMouse{kind, col * 8 + 3, row * 8 + 3, 0});
   };
@@ -177,6 +177,10 @@ TEST_F(ConsolePrompt, LinksScrollingAndTheHostLoop) {
   EXPECT_TRUE(RunConsoleHostLoop(&screen, &editor));
   EXPECT_TRUE(screen.keys.count == 4 && screen.pumps == 16) << "at most 16 keys a tick";
   screen.keys = ConsoleKeyQueue{};
+  screen.pump_mode = 2;
+  screen.pumps = 0;
+  Type("cc");
+  EXPECT_EQ(screen.pumps, 0) << "a queued key needs no wait";
   ASSERT_TRUE(editor->SaveFile());
   screen.ctrl = true;
   ScreenQueueKey(&screen, CtrlKey('W'));
@@ -256,11 +260,12 @@ TEST_F(ConsoleFile, TheCheckerNoticesEachBrokenField) {
   EXPECT_EQ(HostedEditor(nullptr, nullptr).CheckInvariants(), "") << "nothing opened yet";
   ASSERT_TRUE(Load("ab\n"));
   ConsoleEditor& e = *editor;
+  e.selecting = 1;
   const std::pair<int*, int> breaks[] = {
       {&e.undo_position, -2}, {&e.undo_position, -1}, {&e.undo_position, 1}, {&e.clean_position, -2},
       {&e.clean_position, 1}, {&e.cursor_line, -1}, {&e.cursor_line, 2}, {&e.cursor_col, -1}, {&e.cursor_col, 3},
-      {&e.selection[2], -1}, {&e.hscroll, -1}, {&e.pane_scroll[1], -1}, {&e.current_pane, 2},
-      {&e.prompt_state, kPromptNone - 1}, {&e.prompt_state, kPromptSaveBeforeClose + 1}};
+      {&e.selection[2], -1}, {&e.selection[1], 2}, {&e.selection[3], 2}, {&e.hscroll, -1}, {&e.pane_scroll[1], -1},
+      {&e.current_pane, 2}, {&e.prompt_state, kPromptNone - 1}, {&e.prompt_state, kPromptSaveBeforeClose + 1}};
   for (auto [field, bad] : breaks) {
     const int kept = std::exchange(*field, bad);
     EXPECT_NE(e.CheckInvariants(), "") << bad;

@@ -3,8 +3,8 @@
 // (lines of code points) and cursor, and against what the screen must show:
 // rows holding the text from the scroll positions on with the selection
 // marked, the caret on the cursor, true status and help lines, every changed
-// cell repainted. Undo walks back to the opened text, redo forward again.
-// What the editor hands to its host (file switches) is checked too.
+// cell repainted. Undo walks back to the opened text, redo forward again,
+// each putting the cursor where it was. File switches must reach the host.
 #include <cctype>
 #include <random>
 #include <tuple>
@@ -39,7 +39,9 @@ int Class(char32_t c) { return c >= 128 ? 3 : c == ' ' ? 0 : WordChar(c) ? 1 : c
 // Whether the search for "a" in `mode` (substring, word or token; odd: case
 // sensitive) matches at column c.
 bool Hit(const Line& s, int c, int mode) {
-  auto edge = [&](int i) { return i < 0 || i >= static_cast<int>(s.size()) || (mode < 4 ? !WordChar(s[i]) : s[i] == ' '); };
+  auto edge = [&](int i) {
+    return i < 0 || i >= static_cast<int>(s.size()) || (mode < 4 ? !WordChar(s[i]) : s[i] == ' ');
+  };
   return (s[c] == 'a' || (s[c] == 'A' && mode % 2 == 0)) && (mode < 2 || (edge(c - 1) && edge(c + 1)));
 }
 
@@ -171,7 +173,7 @@ std::string ConsoleKeysProperty::ScreenMismatch(const Lines& t, bool may_leave) 
   const int p = e.current_pane, scroll = e.pane_scroll[p], rows = layout.panes[p].row_count;
   const int width = std::max(g.cols - (n > rows ? 1 : 0), 1);
   const bool seen = e.cursor_line >= scroll && e.cursor_line < scroll + rows;
-  if (!seen && !may_leave) return "cursor line outside the view";
+  if (!seen && !may_leave && rows > 0) return "cursor line outside the view";
   if (e.cursor_col < e.hscroll || e.cursor_col >= e.hscroll + width) return "cursor column hidden";
   if (e.hscroll > std::max(Len(t, e.cursor_line) - width + 1, 0)) return "scrolled further than the line needs";
   if (g.cursor_x != (seen ? e.cursor_col - e.hscroll : -1) ||
@@ -226,12 +228,14 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
     console_overwrite = 0;
     const int mode = console_search_mode = pick(6);
     editor->find_text = "a";
-    ResizeGrid(&screen.grid, 4 + pick(20), 1 + pick(70));
+    ResizeGrid(&screen.grid, 3 + pick(21), 1 + pick(70));
     ASSERT_TRUE(Load(file));
     ASSERT_EQ(Text(), file);
     editor->Redraw();
     Lines t = Decode(editor->lines);
-    std::vector<Lines> states{t};
+    // Each undo state's text, the cursor after its action and the one just before the next.
+    struct State { Lines t; Pos after, before_next; };
+    std::vector<State> states{{t, {0, 0}, {0, 0}}};
     bool wheeled = false;  // the wheel may have left the cursor out of view
     for (int step = 0; step < 150; ++step) {
       const Lines old = t;
@@ -241,7 +245,7 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
       const int n = static_cast<int>(t.size()), indent = editor->indent_size, pane = editor->current_pane;
       const int old_position = editor->undo_position, scroll = editor->pane_scroll[pane];
       const ConsoleLayout& layout = screen.layout;
-      const int rows = layout.panes[pane].row_count;
+      const int rows = std::max(layout.panes[pane].row_count, 1);  // a window with no text row pages by one
       const bool sel = editor->selecting, seen = !wheeled;
       const bool was_divided = Divided(editor->pane_divider);
       Pos a, b, p = cur;
@@ -343,7 +347,8 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
         if (pick(4) == 0) {  // a few rows past the end at most, in the pane under the wheel or else the current one
           const int wp = vp >= 0 ? vp : pane, old_scroll = editor->pane_scroll[wp];
           mouse(ConsoleMouseKind::kWheel, x, y, (x2 % 7 - 3) * 20);
-          EXPECT_EQ(editor->pane_scroll[wp], std::clamp(old_scroll - x2 % 7 + 3, 0, std::max(n - layout.panes[wp].row_count + 4, 0)));
+          const int limit = std::max(n - layout.panes[wp].row_count + 4, 0);
+          EXPECT_EQ(editor->pane_scroll[wp], std::clamp(old_scroll - x2 % 7 + 3, 0, limit));
           key = -2, wheeled = true;
         } else {  // off the panes only the divider answers: it follows the drag
           const bool divider = y == DividerRow(layout);
@@ -368,11 +373,11 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
           EXPECT_TRUE(Cursor() == p && editor->pane_divider == share);
         }
       } else {
-        const int which = pick(16);
-        ctrl = which < 10, predicted = false;
-        key = which < 10 ? "ACXVDZYPOG"[which] - 'A' + 1 : which == 10 ? kKeyEscape : which == 11 ? kKeyInsert
-            : which == 12 ? kKeyF1 + (pick(2) ? 9 + pick(2) : pick(12)) : which == 13 ? kKeyCtrlCloseBracket : which == 14 ? CtrlKey('R') : 0;
-        if (which == 10 || which == 12) ctrl = pick(2);  // Ctrl+F1..F10 pick a file
+        const int which = pick(16), f_key = kKeyF1 + (pick(2) ? 9 + pick(2) : pick(12));  // often F10, F11
+        const int others[] = {kKeyEscape, kKeyInsert, f_key, kKeyCtrlCloseBracket, CtrlKey('R'), 0};
+        key = which < 10 ? "ACXVDZYPOG"[which] - 'A' + 1 : others[which - 10];
+        ctrl = which < 10 || key == CtrlKey('R') || ((key == kKeyEscape || key == f_key) && pick(2));
+        predicted = false;
         if (key >= kKeyF1 || key == CtrlKey('G')) shift = pick(2);
         if (key == kKeyInsert) shift = pick(3) == 1, alt = pick(3) == 1;  // either pastes
         if (ctrl && key >= kKeyF1 && key - kKeyF1 <= 9) calls = {"switch to " + std::to_string(key - kKeyF1)};
@@ -382,6 +387,10 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
           clipboard.SetText(pastes[pick(4)]);
           drop_selection();
           InsertAt(&t, &p, Codes(clipboard.Text()), indent);
+          predicted = true;
+        }
+        if (key == CtrlKey('A')) {  // the whole text selected, the cursor at its end
+          p = n ? Pos{n - 1, Len(t, n - 1)} : cur;
           predicted = true;
         }
         if (key == CtrlKey('X') && sel) Erase(&t, a, b);
@@ -400,7 +409,9 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
             changed += instances > before;
             s.swap(out);
           }
-          then = Line(3, kKeyBackspace) + with + Line(1, kKeyEnter);  // the last answer is offered again
+          const char32_t inert[] = {kKeyDown, kKeyUp, kKeyF12, 0x7F};  // keys that type nothing into a prompt
+          // The last answer is offered again: cleared first.
+          then = Line(3, kKeyBackspace) + Line(1, inert[pick(4)]) + with + Line(1, kKeyEnter);
           told = "Replaced " + std::to_string(instances) + (instances == 1 ? " instance on " : " instances on ") +
                  std::to_string(changed) + (changed == 1 ? " line" : " lines");
         }
@@ -410,7 +421,7 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
       screen.ctrl = screen.shift = screen.alt = false;
       for (char32_t k : then) ScreenQueueKey(&screen, static_cast<int>(k));
       if (key == 0) {  // the window changes size and asks for a redraw
-        ResizeGrid(&screen.grid, 4 + pick(20), 1 + pick(70));
+        ResizeGrid(&screen.grid, 3 + pick(21), 1 + pick(70));
         screen.flags |= kConsoleRedrawPending;
       }
       SCOPED_TRACE("seed " + std::to_string(seed) + " step " + std::to_string(step) + " key " + std::to_string(key));
@@ -469,14 +480,18 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
       if (undo) {
         const int last = static_cast<int>(states.size()) - 1;
         ASSERT_EQ(position, key == CtrlKey('Z') ? std::max(old_position - 1, 0) : std::min(old_position + 1, last));
-        EXPECT_EQ(t, states[position]);
+        EXPECT_EQ(t, states[position].t);
+        if (position != old_position) {
+          EXPECT_EQ(Cursor(), key == CtrlKey('Z') ? states[position].before_next : states[position].after);
+        }
         const std::string left = std::to_string(key == CtrlKey('Z') ? position : last - position);
         EXPECT_EQ(editor->message, position == old_position ? (key == CtrlKey('Z') ? "Can't Undo" : "Can't Redo")
                                    : key == CtrlKey('Z') ? "Undid action - " + left + " items in undo buffer"
                                                          : "Redid action - " + left + " items in redo buffer");
       } else if (position != old_position) {
+        states[old_position].before_next = cur;
         states.resize(position + 1);
-        states[position] = t;
+        states[position] = {t, Cursor(), cur};
       }
     }
     // Thinning keeps the saved state too: a save, more edits, then undo back to it.

@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "engine/virtual_keys.h"
-#include "tests/console/editor_fixture.h"
+#include "tests/console/test_screen.h"
 
 TEST(ConsoleKeys, MessagesBecomeEditorCodesAndTheQueueKeepsTheNewest) {
   struct { int ch; bool ctrl, alt, enter_key; int code; } const chars[] = {

@@ -1,7 +1,6 @@
-// Shared setup for console tests: a screen without a window (it records
-// invalidations and links and lets tests hold Ctrl, Shift and Alt), a
-// memory clipboard, an editor on the heap (it may delete itself) that
-// records what it hands to its host, and scratch files.
+// Shared setup for console editor tests: a test screen, a memory clipboard,
+// an editor on the heap (it may delete itself) that records what it hands
+// to its host, and scratch files.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,34 +12,9 @@
 #include <vector>
 
 #include "console/console_editor.h"
-#include "console/console_screen.h"
 #include "engine/clipboard.h"
+#include "tests/console/test_screen.h"
 #include "tests/support/memory_clipboard.h"
-
-class TestScreen : public ConsoleScreen {
- public:
-  explicit TestScreen(int rows = 25, int cols = 80) { ResizeGrid(&grid, rows, cols); }
-
-  bool IsDown(ConsoleModifier modifier) const override {
-    return modifier == ConsoleModifier::kControl ? ctrl : modifier == ConsoleModifier::kShift ? shift : alt;
-  }
-  void InvalidateCells(const ConsoleRect& rect) override { invalidated.push_back(rect); }
-  void PumpMessages(bool until_key) override { ++pumps; }
-  void OpenLink(const std::string& url) override { links.push_back(url); }
-  void CaptureMouse(bool capture) override { captured = capture; }
-
-  std::string Row(int row) const {
-    std::string text = GridRowText(grid, row);
-    return text.erase(std::min(text.find_last_not_of(' ') + 1, text.size()));
-  }
-  int AttrAt(int col, int row) const { return GridCell(grid, col, row)->attr; }
-
-  bool ctrl = false, shift = false, alt = false;
-  bool captured = false;
-  int pumps = 0;
-  std::vector<ConsoleRect> invalidated;
-  std::vector<std::string> links;
-};
 
 // The base editor with the host's side recorded: file switches and new names.
 class HostedEditor : public ConsoleEditor {

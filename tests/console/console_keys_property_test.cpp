@@ -328,7 +328,7 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
         key = kKeyDown + pick(8), shift = pick(3) == 0, ctrl = pick(5) == 0;
         p = Move(t, cur, key, ctrl, editor->wanted_col, scroll, rows);
       } else if (r < 86) {
-        // A click (with Shift: extending) and a drag, or a wheel turn, anywhere in the window.
+        // A click (with Shift: extending) and a drag, a double-click or a wheel turn, anywhere in the window.
         auto mouse = [&](ConsoleMouseKind kind, int x, int y, int delta = 0) {
           editor->OnMouse({kind, x * 8 + 3, y * 8 + 3, delta});
         };
@@ -350,6 +350,17 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
           const int limit = std::max(n - layout.panes[wp].row_count + 4, 0);
           EXPECT_EQ(editor->pane_scroll[wp], std::clamp(old_scroll - x2 % 7 + 3, 0, limit));
           key = -2, wheeled = true;
+        } else if (vp >= 0 && pick(4) == 0) {  // a double-click selects the word under it
+          const int dx = x % std::max(Len(t, under(0, y).l) - editor->hscroll + 1, 1);  // on the line's text
+          const Pos at = under(dx, y);
+          const bool word = at.c < Len(t, at.l) && WordChar(t[at.l][at.c]);
+          int from = at.c;
+          while (word && from > 0 && WordChar(t[at.l][from - 1])) --from;
+          for (p = word ? at : cur; word && p.c < Len(t, at.l) && WordChar(t[at.l][p.c]);) ++p.c;
+          mouse(ConsoleMouseKind::kLeftDouble, dx, y);
+          if (word) {
+            EXPECT_TRUE(editor->selecting && editor->selection[0] == from && editor->selection[2] == p.c);
+          }
         } else {  // off the panes only the divider answers: it follows the drag
           const bool divider = y == DividerRow(layout);
           const int text_rows = screen.grid.rows - 3;
@@ -498,11 +509,14 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
     const std::string saved = Text();
     ASSERT_TRUE(editor->SaveFile());
     for (int i = 0; i < 20; ++i) Key(typed[i % 5]);
+    const std::string edited = Text();
     for (int guard = 0; editor->IsModified() && guard < 1000; ++guard) Ctrl('Z');
     EXPECT_EQ(Text(), saved) << "seed " << seed;
     for (int guard = 0; editor->undo_position > 0 && guard < 1000; ++guard) Ctrl('Z');
     Ctrl('Z');  // once more: nothing left to undo
     EXPECT_TRUE(Text() == file && editor->message == "Can't Undo") << "seed " << seed;
+    for (int guard = 0; editor->message != "Can't Redo" && guard < 1000; ++guard) Ctrl('Y');
+    EXPECT_EQ(Text(), edited) << "seed " << seed << ": redo walks forward to the last edit";
   }
 }
 

@@ -179,7 +179,7 @@ class ConsoleEditor {
   void RememberFileTime();
 
   // Searching and prompts.
-  bool FindNext(bool backward);
+  void FindNext(bool backward);
   void ReplaceAll();
   void AcceptGoToLine();
   void OpenPrompt(int state);
@@ -202,6 +202,7 @@ class ConsoleEditor {
   void GetSelection(int* c1, int* l1, int* c2, int* l2) const;
   void StartOrExtendSelection(bool extend, int old_col, int old_line);
   void MoveWord(bool right);
+  // `line` is a line of the text.
   void SelectWordAt(int col, int line);
   bool OpenLinkAt(int col, int line);
 };

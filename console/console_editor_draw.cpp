@@ -63,7 +63,7 @@ int ConsoleEditor::TextWidth(int pane) const {
 }
 
 int ConsoleEditor::PaneAtRow(int row) const {
-  for (int p = 0; p < 2; ++p)
+  for (int p : {0, 1})
     if (row >= PaneTop(p) && row < PaneTop(p) + PaneRows(p)) return p;
   return -1;
 }

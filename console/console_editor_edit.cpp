@@ -185,7 +185,7 @@ void ConsoleEditor::IndentSelection(bool unindent) {
 }
 
 void ConsoleEditor::UnindentAtCursor() {
-  if (cursor_line >= static_cast<int>(lines.size()) || cursor_col == 0) return;
+  if (cursor_col == 0) return;  // also on the line after the text, which has no other column
   const int step = std::clamp(indent_size, 1, 64);
   const int stop = ((cursor_col - 1) / step) * step;
   std::string& line = lines[cursor_line];
@@ -207,11 +207,11 @@ bool ConsoleEditor::DeleteSelection() {
   int c1, l1, c2, l2;
   GetSelection(&c1, &l1, &c2, &l2);
   const int count = static_cast<int>(lines.size());
-  if (l1 >= count) return true;
   if (l2 >= count) {
     l2 = count - 1;
     c2 = LineLength(l2);
   }
+  if (l1 > l2) return true;  // only the line after the text: nothing to delete
   std::string tail = lines[l2].substr(Utf8OffsetOfColumn(lines[l2], c2));
   lines[l1].erase(Utf8OffsetOfColumn(lines[l1], c1));
   lines[l1] += tail;

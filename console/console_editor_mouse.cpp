@@ -14,7 +14,6 @@ bool EndsLink(char c) { return c == ' ' || c == '\t' || c == '"' || c == '\'' ||
 }  // namespace
 
 bool ConsoleEditor::OpenLinkAt(int col, int line) {
-  if (!screen || line < 0 || line >= static_cast<int>(lines.size())) return false;
   const std::string& text = lines[line];
   const size_t click = Utf8OffsetOfColumn(text, col);
   for (size_t at = text.find("http://"); at != std::string::npos;
@@ -31,7 +30,6 @@ bool ConsoleEditor::OpenLinkAt(int col, int line) {
 }
 
 void ConsoleEditor::SelectWordAt(int col, int line) {
-  if (line < 0 || line >= static_cast<int>(lines.size())) return;
   const std::string& text = lines[line];
   auto word_at = [&](int c) {
     return IsWordChar(Utf8ColumnCode(text.data(), text.size(), Utf8OffsetOfColumn(text, c)));
@@ -119,7 +117,7 @@ void ConsoleEditor::OnMouse(const ConsoleMouse& mouse) {
       mouse_selecting = false;
       return;
     case ConsoleMouseKind::kLeftDouble: {
-      if (under < 0) return;
+      if (under < 0 || count == 0) return;  // no text under the mouse
       int c, l;
       position(under, &c, &l);
       if (!OpenLinkAt(c, l)) SelectWordAt(c, l);

@@ -33,7 +33,6 @@ int ConsoleEditor::Match(const std::string& needle, const std::string& line, int
   const bool match_case = console_search_mode & 1;
   const int kind = (console_search_mode % 6) / 2;
   const size_t start = Utf8OffsetOfColumn(line, start_col);
-  if (start_col > 0 && start >= line.size()) return -1;
   *match_cols = Utf8Columns(needle);
   auto matches_at = [&](size_t at) {
     return at + needle.size() <= line.size() && IsCharStart(line, at) &&
@@ -66,7 +65,7 @@ int ConsoleEditor::Match(const std::string& needle, const std::string& line, int
   return -1;
 }
 
-bool ConsoleEditor::FindNext(bool backward) {
+void ConsoleEditor::FindNext(bool backward) {
   const int count = static_cast<int>(lines.size());
   const int start_line = std::min(cursor_line, count - 1);
   bool wrapped = false;
@@ -94,7 +93,7 @@ bool ConsoleEditor::FindNext(bool backward) {
     snprintf(buffer, sizeof buffer, "%s '%s' not found", SearchModeName(console_search_mode),
              find_text.c_str());
     ShowMessage(buffer);
-    return false;
+    return;
   }
   selecting = 1;
   selection[0] = found_col;
@@ -110,7 +109,6 @@ bool ConsoleEditor::FindNext(bool backward) {
   snprintf(buffer, sizeof buffer, "Found @ Line %d Col %d %s'%s' (Shift+)F3|Ctrl+G:(prev)next",
            found_line + 1, found_col + 1, wrapped ? "(wrapped) " : "", find_text.c_str());
   ShowMessage(buffer);
-  return true;
 }
 
 void ConsoleEditor::ReplaceAll() {

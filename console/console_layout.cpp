@@ -29,8 +29,7 @@ int DividerRow(const ConsoleLayout& layout) {
 ConsoleCursorKind CursorForCell(const ConsoleLayout& layout, int cols, int col, int row) {
   if (row >= 0 && row == DividerRow(layout)) return ConsoleCursorKind::kVerticalResize;
   for (const ConsolePaneView& pane : layout.panes) {
-    if (pane.row_count <= 0 || row < pane.first_row || row >= pane.first_row + pane.row_count)
-      continue;
+    if (row < pane.first_row || row >= pane.first_row + pane.row_count) continue;  // also a hidden pane
     int text_cols = cols - (PaneHasScrollbar(pane) ? layout.scrollbar_cols : 0);
     if (col >= 0 && col < text_cols) return ConsoleCursorKind::kIBeam;
   }

@@ -1,7 +1,9 @@
 // What the random-input property leaves out: the status-line prompts
-// (their line, go-to-line answers, search modes, replace-all, closing),
-// links, the divider, the host loop's limits, and reading and writing files
-// in their own form.
+// (their line, go-to-line answers, long needles, closing and creating),
+// links, the host loop's limits, reading and writing files in their own
+// form, and the invariant checker itself.
+#include <cstdio>
+
 #include "console/console_file.h"
 #include "console/console_host.h"
 #include "engine/utf8.h"
@@ -97,47 +99,24 @@ TEST_F(ConsolePrompt, GoToLineTakesAbsoluteAndRelativeNumbers) {
   }
 }
 
-TEST_F(ConsolePrompt, WordAndTokenModesAndReplaceAllCounts) {
-  ASSERT_TRUE(Load("cat concat cat_x(cat) Cat\n"));
-  auto find = [&](int mode, const std::string& needle) {
-    console_search_mode = mode;
-    std::vector<int> cols;
+// Needles longer than one character (the random-input property searches
+// for "a" in every mode): the token mode takes whole runs between blanks,
+// columns count characters, and the line's first byte always starts one.
+TEST_F(ConsolePrompt, LongNeedlesMatchWholeWordsAndTokens) {
+  const struct { int mode; const char* needle; const char* line; int col, length; } cases[] = {
+      {2, "cat", "concat cat_x(cat)", 13, 3}, {3, "Cat", "cat Cat", 4, 3}, {4, "cat", "cat_x(cat) cat", 11, 3},
+      {4, "cat_x(cat)", "cat concat cat_x(cat) Cat", 11, 10}, {4, "cat concat", "cat concat cat", 0, 10},
+      {0, "cat concat cat_x(cat) Cat!", "cat concat cat_x(cat) Cat", -1, 0},
+      {0, "\xC3\xA9x", "a\xC3\xA9\xC3\xA9x", 2, 2}, {0, "\x80", "\x80\x80", 0, 1}};
+  for (const auto& c : cases) {
+    console_search_mode = c.mode;
     int length = 0;
-    for (int c = editor->Match(needle, editor->lines[0], 0, &length); c >= 0;
-         c = editor->Match(needle, editor->lines[0], c + 1, &length))
-      cols.push_back(c);
-    return cols;
-  };
-  EXPECT_EQ(find(0, "cat"), (std::vector<int>{0, 7, 11, 17, 22}));
-  EXPECT_EQ(find(1, "cat"), (std::vector<int>{0, 7, 11, 17}));
-  EXPECT_EQ(find(2, "cat"), (std::vector<int>{0, 17, 22}));
-  EXPECT_EQ(find(3, "cat"), (std::vector<int>{0, 17}));
-  EXPECT_EQ(find(4, "cat"), (std::vector<int>{0, 22}));
-  EXPECT_EQ(find(5, "cat"), (std::vector<int>{0}));
-  EXPECT_EQ(find(4, "cat_x(cat)"), (std::vector<int>{11}));
-  EXPECT_EQ(find(4, "cat concat"), (std::vector<int>{0}));
-  EXPECT_EQ(find(0, "cat concat cat_x(cat) Cat!"), (std::vector<int>{}));
-  int length = 0;
-  EXPECT_EQ(editor->Match("\xC3\xA9x", "a\xC3\xA9\xC3\xA9x", 0, &length), 2);  // columns count characters
-  EXPECT_EQ(length, 2);
-  ASSERT_TRUE(Load("a-a\nb\na\n"));
-  console_search_mode = 0;
-  editor->find_text = "a";
-  Ctrl('R');
-  Type("xa");
-  Key(kKeyEnter);
-  EXPECT_EQ(Text(), "xa-xa\nb\nxa\n");
-  EXPECT_EQ(Status(), "Replaced 3 instances on 2 lines");
-  Ctrl('Z');
-  EXPECT_EQ(Text(), "a-a\nb\na\n");
-  editor->find_text = "q";
-  Ctrl('R');
-  Key(kKeyEnter);
-  EXPECT_EQ(Status(), "Replaced 0 instances on 0 lines");
-  EXPECT_FALSE(editor->IsModified());
+    EXPECT_EQ(editor->Match(c.needle, c.line, 0, &length), c.col) << c.needle;
+    EXPECT_EQ(length, c.length) << c.needle;
+  }
 }
 
-TEST_F(ConsolePrompt, ClosingAsksBeforeLosingChanges) {
+TEST_F(ConsolePrompt, ClosingAndCreatingAskFirst) {
   ASSERT_TRUE(Load("text\n"));
   Type("new ");
   editor->file_name = Path("missing/x.txt");
@@ -147,55 +126,47 @@ TEST_F(ConsolePrompt, ClosingAsksBeforeLosingChanges) {
     EXPECT_TRUE(Key(answer));
   }
   EXPECT_EQ(Status(), "Error writing file, changes not saved!");
+  for (int answer : {int{'n'}, int{'N'}, int{kKeyEscape}, int{'q'}}) {  // yes unless said no
+    editor->AskCreateNewFile("new.txt");
+    EXPECT_EQ(Status(), "Create new file 'new.txt' (Y/n)?");
+    EXPECT_TRUE(Key(answer));
+    EXPECT_EQ(Status() == "Cancelled create new file.", answer != 'q');
+  }
+  EXPECT_EQ(Calls(), std::vector<std::string>{"create new.txt"});
   editor->file_name = "";
   EXPECT_FALSE(editor->SaveFile());
   EXPECT_TRUE(editor->IsModified());
   editor->file_name = Path("file.txt");
-  Ctrl('W');
-  EXPECT_FALSE(Key('Y'));  // saved, and the editor deleted itself
-  EXPECT_EQ(ReadBytes("file.txt"), "new text\n");
-  editor = new ConsoleEditor(&screen, &clipboard);
-  ASSERT_TRUE(Load("text\n"));
-  Type("zz");
-  Ctrl('W');
-  EXPECT_FALSE(Key('n'));
-  EXPECT_EQ(ReadBytes("file.txt"), "text\n");
-  editor = new ConsoleEditor(&screen, &clipboard);
-  ASSERT_TRUE(Load("text\n"));
-  screen.ctrl = true;
-  EXPECT_FALSE(Key(CtrlKey('W'))) << "nothing to lose";
-  screen.ctrl = false;
+  for (auto [answer, bytes] : {std::pair{'Y', "new text\n"}, {'n', "text\n"}, {'\0', "text\n"}}) {
+    if (!editor) {
+      editor = new HostedEditor(&screen, &clipboard);
+      ASSERT_TRUE(Load("text\n"));
+      Type(answer ? "zz" : "");
+    }
+    screen.ctrl = true;
+    EXPECT_EQ(Key(CtrlKey('W')), answer != 0) << "nothing to lose: closed at once";
+    screen.ctrl = false;
+    EXPECT_FALSE(answer && Key(answer));  // saved or not, and the editor deleted itself
+    EXPECT_EQ(ReadBytes("file.txt"), bytes);
+  }
 }
 
-TEST_F(ConsolePrompt, DividerLinksAndTheHostLoop) {
-  ASSERT_TRUE(Load("see http://example.com/x) and\nplain http://ab 'http://a.b/c' \"http://d.e/f\"\n" +
-                   std::string(30, '\n')));
+TEST_F(ConsolePrompt, LinksScrollingAndTheHostLoop) {
+  ASSERT_TRUE(Load("see http://example.com/x) and\nhttp://l.m/n plain http://ab 'http://a.b/c' \"http://d.e/f\" "
+                   "xhttp://g.h/ij\n" + std::string(30, '\n')));
   auto mouse = [&](ConsoleMouseKind kind, int col, int row) {
     editor->OnMouse(ConsoleMouse{kind, col * 8 + 3, row * 8 + 3, 0});
   };
-  for (auto [col, row] : {std::pair{10, 1}, {1, 1}, {24, 1}, {10, 2}, {20, 2}, {35, 2}})
+  for (auto [col, row] : {std::pair{10, 1}, {0, 2}, {23, 2}, {33, 2}, {48, 2}, {65, 2}, {24, 1}, {1, 1}, {1, 0}})
     mouse(ConsoleMouseKind::kLeftDouble, col, row);
-  EXPECT_EQ(screen.links, (std::vector<std::string>{"http://example.com/x", "http://a.b/c", "http://d.e/f"}));
+  EXPECT_EQ(screen.links,
+            (std::vector<std::string>{"http://example.com/x", "http://l.m/n", "http://a.b/c", "http://d.e/f"}));
   EXPECT_TRUE(editor->selecting && editor->selection[0] == 0 && editor->selection[2] == 3) << "the word \"see\"";
   editor->cursor_line = 30;
   for (auto [line, center] : {std::pair{30, 0.0}, {30, 0.5}, {30, 1.0}, {0, 0.0}}) {  // at a share of the pane's height
     editor->MakeCursorVisible(line, center);
     EXPECT_EQ(editor->pane_scroll[0], line - static_cast<int>(22 * center));
   }
-  Ctrl('P');
-  ASSERT_EQ(DividerRow(screen.layout), 12);
-  mouse(ConsoleMouseKind::kLeftDown, 4, 12);
-  mouse(ConsoleMouseKind::kMove, 4, 6);
-  mouse(ConsoleMouseKind::kCaptureLost, 4, 6);
-  mouse(ConsoleMouseKind::kMove, 4, 20);  // no longer dragged
-  EXPECT_EQ(DividerRow(screen.layout), 6);
-  EXPECT_FALSE(screen.captured);
-  mouse(ConsoleMouseKind::kLeftDown, 4, 6);
-  mouse(ConsoleMouseKind::kMove, 4, 40);  // as low as it goes, in a window of three text rows
-  mouse(ConsoleMouseKind::kLeftUp, 4, 40);
-  ResizeGrid(&screen.grid, 6, 20);
-  screen.on_resize();
-  EXPECT_TRUE(screen.layout.panes[0].row_count == 1 && screen.layout.panes[1].row_count == 1);
   TestScreen other(6, 20);
   ConsoleEditor empty(&other, &clipboard);
   empty.OnMouse(ConsoleMouse{ConsoleMouseKind::kLeftDouble, 11, 11, 0});  // nothing to select or open
@@ -205,7 +176,12 @@ TEST_F(ConsolePrompt, DividerLinksAndTheHostLoop) {
   for (int i = 0; i < 20; ++i) ScreenQueueKey(&screen, 'c');
   EXPECT_TRUE(RunConsoleHostLoop(&screen, &editor));
   EXPECT_TRUE(screen.keys.count == 4 && screen.pumps == 16) << "at most 16 keys a tick";
-  screen.keys = ConsoleKeyQueue{};
+  EXPECT_TRUE(RunConsoleHostLoop(&screen, &editor));
+  EXPECT_EQ(screen.pumps, 21) << "the other four, then an empty queue: nothing waits for a key";
+  screen.pump_mode = 2;
+  screen.pumps = 0;
+  Type("cc");
+  EXPECT_EQ(screen.pumps, 0) << "a queued key needs no wait";
   ASSERT_TRUE(editor->SaveFile());
   screen.ctrl = true;
   ScreenQueueKey(&screen, CtrlKey('W'));
@@ -226,18 +202,18 @@ TEST_F(ConsoleFile, ReadAndWrittenBackInTheFilesOwnForm) {
       // Tab-indented: tabs as spaces one wider than the widest space run.
       {"f {\n\tif {\n\t\ty = 1;   // n\n\t   al\n}\n", "f {\n    if {\n        y = 1;   // n\n       al\n}\n", 4,
        "f {\n\tif {\n\t\ty = 1;   // n\n\t   al\n}\n"},
-      {"a\n\tb\n", "a\n  b\n", 2, "a\n\tb\n"},
+      {"a\n\tb\n", "a\n  b\n", 2, "a\n\tb\n"}, {"a\n\tb\n", "a\n b\n", 1, "a\n\tb\n"},
       {"a\n\tb\n       c\n", "a\n        b\n       c\n", 8, "a\n\tb\n       c\n"},
       {"a\n\tb\n        deep\n", "a\n  b\n        deep\n", 2, "a\n  b\n        deep\n"},  // mixed: spaces
       {"x\n  \tspace then tab\n", "x\n    space then tab\n", 2, "x\n    space then tab\n"},
       {"x\ty\n", "x  y\n", 2, "x  y\n"}};
   for (const auto& c : cases) {
+    editor->indent_size = std::min(c.indent, 2);  // as set before opening
     ASSERT_TRUE(Load(c.bytes)) << c.bytes;
     EXPECT_EQ(Text(), c.text) << c.bytes;
     EXPECT_EQ(editor->indent_size, c.indent) << c.bytes;
     ASSERT_TRUE(editor->SaveFile());
     EXPECT_EQ(ReadBytes("file.txt"), c.saved);
-    editor->indent_size = 2;
   }
   ASSERT_TRUE(Load(""));
   EXPECT_TRUE(editor->lines.empty());
@@ -262,12 +238,39 @@ TEST_F(ConsoleFile, MissingFilesInitialTextAndReload) {
   EXPECT_EQ(editor->lines, std::vector<std::string>{"kept"});
   EXPECT_TRUE(editor->IsModified());
 
-  ASSERT_TRUE(Load("a\nb\n"));
-  WriteBytes("file.txt", "c\n");
+  ASSERT_TRUE(Load("a\nb\nc\n"));
+  Key(kKeyDown);
+  Key(kKeyDown);
+  WriteBytes("file.txt", "ab\nab\n");
   ASSERT_TRUE(editor->Reload(false));
-  EXPECT_TRUE(Text() == "c\n" && !editor->IsModified());
+  EXPECT_TRUE(Text() == "ab\nab\n" && !editor->IsModified() && editor->cursor_line == 2);
+  editor->find_text = "a";
+  Key(kKeyF1 + 2);  // from the line after the text a search goes on at the top
+  EXPECT_TRUE(editor->cursor_line == 0 && editor->message.find("(wrapped)") != std::string::npos);
   Ctrl('Z');  // reloading can be undone
-  EXPECT_EQ(Text(), "a\nb\n");
+  EXPECT_EQ(Text(), "a\nb\nc\n");
   ASSERT_TRUE(editor->Reload(true));
   EXPECT_EQ(editor->undo_states.size(), 1u);
+  ASSERT_EQ(remove(Path("file.txt").c_str()), 0);
+  EXPECT_FALSE(editor->Reload(false));
+  EXPECT_EQ(Text(), "ab\nab\n");
+}
+
+// The checker every other test leans on notices each kind of broken state.
+TEST_F(ConsoleFile, TheCheckerNoticesEachBrokenField) {
+  EXPECT_EQ(HostedEditor(nullptr, nullptr).CheckInvariants(), "") << "nothing opened yet";
+  ASSERT_TRUE(Load("ab\n"));
+  ConsoleEditor& e = *editor;
+  e.selecting = 1;
+  const std::pair<int*, int> breaks[] = {
+      {&e.undo_position, -2}, {&e.undo_position, -1}, {&e.undo_position, 1}, {&e.clean_position, -2},
+      {&e.clean_position, 1}, {&e.cursor_line, -1}, {&e.cursor_line, 2}, {&e.cursor_col, -1}, {&e.cursor_col, 3},
+      {&e.selection[2], -1}, {&e.selection[1], 2}, {&e.selection[3], 2}, {&e.hscroll, -1}, {&e.pane_scroll[1], -1},
+      {&e.current_pane, 2}, {&e.prompt_state, kPromptNone - 1}, {&e.prompt_state, kPromptSaveBeforeClose + 1},
+      {&screen.grid.rows, 0}};
+  for (auto [field, bad] : breaks) {
+    const int kept = std::exchange(*field, bad);
+    EXPECT_NE(e.CheckInvariants(), "") << bad;
+    *field = kept;
+  }
 }

@@ -3,7 +3,8 @@
 // (lines of code points) and cursor, and against what the screen must show:
 // rows holding the text from the scroll positions on with the selection
 // marked, the caret on the cursor, true status and help lines, every changed
-// cell repainted. Undo walks back to the opened text, redo forward again.
+// cell repainted. Undo walks back to the opened text, redo forward again,
+// each putting the cursor where it was. File switches must reach the host.
 #include <cctype>
 #include <random>
 #include <tuple>
@@ -32,9 +33,16 @@ Lines Decode(const std::vector<std::string>& lines) {
 bool Divided(double divider) { return divider > 0.0 && divider < 1.0; }
 int Len(const Lines& t, int l) { return l < static_cast<int>(t.size()) ? static_cast<int>(t[l].size()) : 0; }
 int Indent(const Line& s) { return static_cast<int>(std::min(s.find_first_not_of(U' '), s.size())); }
+bool WordChar(char32_t c) { return c < 128 && (isalnum(static_cast<int>(c)) || c == '_'); }
 // Word movement stops where these classes change.
-int Class(char32_t c) {
-  return c >= 128 ? 3 : c == ' ' ? 0 : isalnum(static_cast<int>(c)) || c == '_' ? 1 : c == ';' ? 2 : 3;
+int Class(char32_t c) { return c >= 128 ? 3 : c == ' ' ? 0 : WordChar(c) ? 1 : c == ';' ? 2 : 3; }
+// Whether the search for "a" in `mode` (substring, word or token; odd: case
+// sensitive) matches at column c.
+bool Hit(const Line& s, int c, int mode) {
+  auto edge = [&](int i) {
+    return i < 0 || i >= static_cast<int>(s.size()) || (mode < 4 ? !WordChar(s[i]) : s[i] == ' ');
+  };
+  return (s[c] == 'a' || (s[c] == 'A' && mode % 2 == 0)) && (mode < 2 || (edge(c - 1) && edge(c + 1)));
 }
 
 struct Pos {
@@ -165,7 +173,7 @@ std::string ConsoleKeysProperty::ScreenMismatch(const Lines& t, bool may_leave) 
   const int p = e.current_pane, scroll = e.pane_scroll[p], rows = layout.panes[p].row_count;
   const int width = std::max(g.cols - (n > rows ? 1 : 0), 1);
   const bool seen = e.cursor_line >= scroll && e.cursor_line < scroll + rows;
-  if (!seen && !may_leave) return "cursor line outside the view";
+  if (!seen && !may_leave && rows > 0) return "cursor line outside the view";
   if (e.cursor_col < e.hscroll || e.cursor_col >= e.hscroll + width) return "cursor column hidden";
   if (e.hscroll > std::max(Len(t, e.cursor_line) - width + 1, 0)) return "scrolled further than the line needs";
   if (g.cursor_x != (seen ? e.cursor_col - e.hscroll : -1) ||
@@ -204,27 +212,30 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
   const char* const pieces[] = {"a", "b", "_", "  ", ";", "(", "\xC3\xA9", "\xDF\xBF", "\xE0\xA0\x80",
                                 "\xE0\xA4\x85", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "xyz"};
   const char* const pastes[] = {"p", "q\r\nr", "\ts\rt\n", "\xE0\xA4\x85\n\n"};
+  const Line replacements[] = {U"", U"b", U"xa", U"\xE9\x905"};
   for (int seed = 0; seed < 50; ++seed) {
     std::mt19937 rng(seed);
     auto pick = [&](int n) { return static_cast<int>(rng() % n); };
     std::string file;
-    for (int l = pick(40); l > 0; --l, file += "\n")
+    for (int l = seed % 8 == 1 ? 0 : pick(40); l > 0; --l, file += "\n")
       for (int i = pick(3) == 0 ? pick(60) : pick(8); i > 0; --i) file += pieces[pick(13)];
     delete editor;
-    editor = new ConsoleEditor(&screen, &clipboard);
+    editor = new HostedEditor(&screen, &clipboard);
     editor->indent_size = 1 + pick(4);
     const bool thinning = seed % 4 == 0;  // thinning keeps the opened state
     editor->max_undo_states = thinning ? 6 : 500;
     editor->pane_divider = seed % 3 ? 1.0 : 0.0;
     console_overwrite = 0;
-    console_search_mode = pick(2);
+    const int mode = console_search_mode = pick(6);
     editor->find_text = "a";
-    ResizeGrid(&screen.grid, 4 + pick(20), 1 + pick(70));
+    ResizeGrid(&screen.grid, 3 + pick(21), 1 + pick(70));
     ASSERT_TRUE(Load(file));
     ASSERT_EQ(Text(), file);
     editor->Redraw();
     Lines t = Decode(editor->lines);
-    std::vector<Lines> states{t};
+    // Each undo state's text, the cursor after its action and the one just before the next.
+    struct State { Lines t; Pos after, before_next; };
+    std::vector<State> states{{t, {0, 0}, {0, 0}}};
     bool wheeled = false;  // the wheel may have left the cursor out of view
     for (int step = 0; step < 150; ++step) {
       const Lines old = t;
@@ -233,7 +244,8 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
       const Pos cur = Cursor();
       const int n = static_cast<int>(t.size()), indent = editor->indent_size, pane = editor->current_pane;
       const int old_position = editor->undo_position, scroll = editor->pane_scroll[pane];
-      const int rows = screen.layout.panes[pane].row_count;
+      const ConsoleLayout& layout = screen.layout;
+      const int rows = std::max(layout.panes[pane].row_count, 1);  // a window with no text row pages by one
       const bool sel = editor->selecting, seen = !wheeled;
       const bool was_divided = Divided(editor->pane_divider);
       Pos a, b, p = cur;
@@ -248,8 +260,11 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
         t[p.l].erase(p.c, console_overwrite ? text.size() : 0);
         t[p.l].insert(p.c, text), p.c += static_cast<int>(text.size());
       };
-      bool ctrl = false, shift = false, predicted = true;  // the model knows the cursor after the key
+      bool ctrl = false, shift = false, alt = false, predicted = true;  // the model knows the cursor after the key
       int key = 0;
+      Line then;  // keys queued after this one, with no modifier held
+      std::string told;  // the message a replace must leave
+      std::vector<std::string> calls;  // what the host must be asked
       const int r = pick(100);
       if (r < 28) {
         key = typed[pick(15)];
@@ -313,60 +328,113 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
         key = kKeyDown + pick(8), shift = pick(3) == 0, ctrl = pick(5) == 0;
         p = Move(t, cur, key, ctrl, editor->wanted_col, scroll, rows);
       } else if (r < 86) {
-        // A click (with Shift: extending) and a drag, or a wheel turn, in either pane.
-        const int vp = pick(2) && screen.layout.panes[1].row_count ? 1 : 0;
-        const ConsolePaneView& view = screen.layout.panes[vp];
+        // A click (with Shift: extending) and a drag, a double-click or a wheel turn, anywhere in the window.
+        auto mouse = [&](ConsoleMouseKind kind, int x, int y, int delta = 0) {
+          editor->OnMouse({kind, x * 8 + 3, y * 8 + 3, delta});
+        };
+        const int x = pick(screen.grid.cols), y = pick(screen.grid.rows);
+        const int x2 = pick(screen.grid.cols), y2 = pick(screen.grid.rows);
+        int vp = -1;  // the pane under (x, y)
+        for (int q = 0; q < 2; ++q)
+          if (y >= layout.panes[q].first_row && y < layout.panes[q].first_row + layout.panes[q].row_count) vp = q;
         auto under = [&](int x, int y) {  // the text under a cell, clamped into the pane clicked
+          const ConsolePaneView& view = layout.panes[vp];
           const int l = std::clamp(editor->pane_scroll[vp] + std::clamp(y - view.first_row, 0, view.row_count - 1), 0,
                                    std::max(n - 1, 0));
           return Pos{l, std::clamp(editor->hscroll + x, 0, Len(t, l))};
         };
-        auto mouse = [&](ConsoleMouseKind kind, int x, int y, int delta = 0) {
-          editor->OnMouse({kind, x * 8 + 3, y * 8 + 3, delta});
-        };
-        const int x = pick(screen.grid.cols), y = view.first_row + pick(view.row_count);
-        const int x2 = pick(screen.grid.cols), y2 = pick(screen.grid.rows), old_scroll = editor->pane_scroll[vp];
-        p = under(x, y), key = -1;
-        if (pick(4) == 0) {  // a few rows past the end at most
+        key = -1;
+        if (pick(4) == 0) {  // a few rows past the end at most, in the pane under the wheel or else the current one
+          const int wp = vp >= 0 ? vp : pane, old_scroll = editor->pane_scroll[wp];
           mouse(ConsoleMouseKind::kWheel, x, y, (x2 % 7 - 3) * 20);
-          EXPECT_EQ(editor->pane_scroll[vp], std::clamp(old_scroll - x2 % 7 + 3, 0, std::max(n - view.row_count + 4, 0)));
-          p = cur, key = -2, wheeled = true;
-        } else {
-          const Pos clicked = p;
+          const int limit = std::max(n - layout.panes[wp].row_count + 4, 0);
+          EXPECT_EQ(editor->pane_scroll[wp], std::clamp(old_scroll - x2 % 7 + 3, 0, limit));
+          key = -2, wheeled = true;
+        } else if (vp >= 0 && pick(4) == 0) {  // a double-click selects the word under it
+          const int dx = x % std::max(Len(t, under(0, y).l) - editor->hscroll + 1, 1);  // on the line's text
+          const Pos at = under(dx, y);
+          const bool word = at.c < Len(t, at.l) && WordChar(t[at.l][at.c]);
+          int from = at.c;
+          while (word && from > 0 && WordChar(t[at.l][from - 1])) --from;
+          for (p = word ? at : cur; word && p.c < Len(t, at.l) && WordChar(t[at.l][p.c]);) ++p.c;
+          mouse(ConsoleMouseKind::kLeftDouble, dx, y);
+          if (word) {
+            EXPECT_TRUE(editor->selecting && editor->selection[0] == from && editor->selection[2] == p.c);
+          }
+        } else {  // off the panes only the divider answers: it follows the drag
+          const bool divider = y == DividerRow(layout);
+          const int text_rows = screen.grid.rows - 3;
           screen.shift = pick(3) == 0;
+          const Pos clicked = vp < 0 ? cur : under(x, y);
           const Pos anchor = !screen.shift ? clicked : sel ? Pos{editor->selection[1], editor->selection[0]} : cur;
           mouse(ConsoleMouseKind::kLeftDown, x, y);
           EXPECT_EQ(Cursor(), clicked);
-          p = under(x2, y2);
+          if (vp >= 0) p = under(x2, y2);
           mouse(ConsoleMouseKind::kMove, x2, y2);
-          mouse(ConsoleMouseKind::kLeftUp, x2, y2);
-          EXPECT_EQ(editor->selecting != 0, p == clicked ? screen.shift : !(p == anchor));
+          mouse(pick(2) ? ConsoleMouseKind::kLeftUp : ConsoleMouseKind::kCaptureLost, x2, y2);
+          if (vp >= 0) {
+            EXPECT_EQ(editor->selecting != 0, p == clicked ? screen.shift : !(p == anchor));
+          }
+          if (divider && y2 - 1 > text_rows / 10 && y2 - 1 < text_rows * 9 / 10) {
+            EXPECT_EQ(DividerRow(layout), y2);
+          }
           EXPECT_FALSE(screen.captured);
+          const double share = editor->pane_divider;
+          mouse(ConsoleMouseKind::kMove, x, y);  // released: nothing follows the mouse now
+          EXPECT_TRUE(Cursor() == p && editor->pane_divider == share);
         }
       } else {
-        const int which = pick(14);
-        ctrl = which < 10, predicted = false;
-        key = which < 10 ? "ACXVDZYPOG"[which] - 'A' + 1 : which == 10 ? kKeyEscape : which == 11 ? kKeyInsert
-                                                                                 : which == 12 ? kKeyF1 + 2 : 0;
-        shift = key == kKeyF1 + 2 && pick(2);
-        if (key == CtrlKey('V')) {
+        const int which = pick(16), f_key = kKeyF1 + (pick(2) ? 9 + pick(2) : pick(12));  // often F10, F11
+        const int others[] = {kKeyEscape, kKeyInsert, f_key, kKeyCtrlCloseBracket, CtrlKey('R'), 0};
+        key = which < 10 ? "ACXVDZYPOG"[which] - 'A' + 1 : others[which - 10];
+        ctrl = which < 10 || key == CtrlKey('R') || ((key == kKeyEscape || key == f_key) && pick(2));
+        predicted = false;
+        if (key >= kKeyF1 || key == CtrlKey('G')) shift = pick(2);
+        if (key == kKeyInsert) shift = pick(3) == 1, alt = pick(3) == 1;  // either pastes
+        if (ctrl && key >= kKeyF1 && key - kKeyF1 <= 9) calls = {"switch to " + std::to_string(key - kKeyF1)};
+        if (ctrl && key == kKeyEscape) calls = {"switch by -1"};
+        if (key == kKeyCtrlCloseBracket) calls = {"switch by 1"};
+        if (key == CtrlKey('V') || (key == kKeyInsert && (shift || alt))) {
           clipboard.SetText(pastes[pick(4)]);
           drop_selection();
           InsertAt(&t, &p, Codes(clipboard.Text()), indent);
           predicted = true;
         }
+        if (key == CtrlKey('A')) {  // the whole text selected, the cursor at its end
+          p = n ? Pos{n - 1, Len(t, n - 1)} : cur;
+          predicted = true;
+        }
         if (key == CtrlKey('X') && sel) Erase(&t, a, b);
         if (key == CtrlKey('D') && !sel && p.l < n) t.insert(t.begin() + p.l, t[p.l]);
         if (key == CtrlKey('D') && sel && b.l < n) InsertAt(&t, &b, Selected(old, a, b, U"\n"), indent);
+        if (key == CtrlKey('R')) {  // replace every "a", counting instances and lines
+          const Line with = replacements[pick(4)];
+          int instances = 0, changed = 0;
+          for (Line& s : t) {
+            Line out;
+            const int before = instances;
+            for (int c = 0; c < static_cast<int>(s.size()); ++c) {
+              instances += Hit(s, c, mode);
+              out += Hit(s, c, mode) ? with : Line(1, s[c]);
+            }
+            changed += instances > before;
+            s.swap(out);
+          }
+          const char32_t inert[] = {kKeyDown, kKeyUp, kKeyF12, 0x7F};  // keys that type nothing into a prompt
+          // The last answer is offered again: cleared first.
+          then = Line(3, kKeyBackspace) + Line(1, inert[pick(4)]) + with + Line(1, kKeyEnter);
+          told = "Replaced " + std::to_string(instances) + (instances == 1 ? " instance on " : " instances on ") +
+                 std::to_string(changed) + (changed == 1 ? " line" : " lines");
+        }
       }
-      screen.ctrl = ctrl;
-      screen.shift = shift;
+      screen.ctrl = ctrl, screen.shift = shift, screen.alt = alt;
       if (key > 0) ScreenQueueKey(&screen, key);
+      screen.ctrl = screen.shift = screen.alt = false;
+      for (char32_t k : then) ScreenQueueKey(&screen, static_cast<int>(k));
       if (key == 0) {  // the window changes size and asks for a redraw
-        ResizeGrid(&screen.grid, 4 + pick(20), 1 + pick(70));
+        ResizeGrid(&screen.grid, 3 + pick(21), 1 + pick(70));
         screen.flags |= kConsoleRedrawPending;
       }
-      screen.ctrl = screen.shift = false;
       SCOPED_TRACE("seed " + std::to_string(seed) + " step " + std::to_string(step) + " key " + std::to_string(key));
       if (key >= 0) {
         ASSERT_TRUE(RunConsoleHostLoop(&screen, &editor));
@@ -380,6 +448,12 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
       }
       ASSERT_EQ(ScreenMismatch(t, wheeled), "");
       ASSERT_EQ(Unpainted(painted, key >= 0), "");
+      EXPECT_EQ(Calls(), calls);
+      Calls().clear();
+      if (key == CtrlKey('R')) {  // one undo step, and none when nothing changed
+        EXPECT_EQ(editor->message, told);
+        EXPECT_EQ(editor->undo_position == old_position, t == old);
+      }
       const int index = editor->cursor_line - editor->pane_scroll[editor->current_pane];
       wheeled = wheeled && (index < 0 || index >= screen.layout.panes[editor->current_pane].row_count);
       if (key == CtrlKey('O') || key == CtrlKey('P')) {  // Ctrl+O splits first, Ctrl+P toggles
@@ -397,11 +471,11 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
         EXPECT_EQ(editor->pane_scroll[pane], !edge ? scroll : down ? std::max(std::min(scroll + rows, n - rows), 0)
                                                                   : std::max(scroll - rows, 0));
       }
-      if (key == CtrlKey('G') || key == kKeyF1 + 2) {  // the next (Shift: previous) "a", wrapping
+      if (key == CtrlKey('G') || (key == kKeyF1 + 2 && !ctrl)) {  // the next (Shift: previous) "a", wrapping
         std::vector<Pos> found;
         for (int l = 0; l < n; ++l)
           for (int c = 0; c < Len(t, l); ++c)
-            if (t[l][c] == 'a' || (t[l][c] == 'A' && console_search_mode == 0)) found.push_back({l, c});
+            if (Hit(t[l], c, mode)) found.push_back({l, c});
         const auto next = std::upper_bound(found.begin(), found.end(), cur);
         const auto here = std::lower_bound(found.begin(), found.end(), cur);
         if (found.empty()) {
@@ -417,25 +491,32 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
       if (undo) {
         const int last = static_cast<int>(states.size()) - 1;
         ASSERT_EQ(position, key == CtrlKey('Z') ? std::max(old_position - 1, 0) : std::min(old_position + 1, last));
-        EXPECT_EQ(t, states[position]);
+        EXPECT_EQ(t, states[position].t);
+        if (position != old_position) {
+          EXPECT_EQ(Cursor(), key == CtrlKey('Z') ? states[position].before_next : states[position].after);
+        }
         const std::string left = std::to_string(key == CtrlKey('Z') ? position : last - position);
         EXPECT_EQ(editor->message, position == old_position ? (key == CtrlKey('Z') ? "Can't Undo" : "Can't Redo")
                                    : key == CtrlKey('Z') ? "Undid action - " + left + " items in undo buffer"
                                                          : "Redid action - " + left + " items in redo buffer");
       } else if (position != old_position) {
+        states[old_position].before_next = cur;
         states.resize(position + 1);
-        states[position] = t;
+        states[position] = {t, Cursor(), cur};
       }
     }
     // Thinning keeps the saved state too: a save, more edits, then undo back to it.
     const std::string saved = Text();
     ASSERT_TRUE(editor->SaveFile());
     for (int i = 0; i < 20; ++i) Key(typed[i % 5]);
+    const std::string edited = Text();
     for (int guard = 0; editor->IsModified() && guard < 1000; ++guard) Ctrl('Z');
     EXPECT_EQ(Text(), saved) << "seed " << seed;
     for (int guard = 0; editor->undo_position > 0 && guard < 1000; ++guard) Ctrl('Z');
     Ctrl('Z');  // once more: nothing left to undo
     EXPECT_TRUE(Text() == file && editor->message == "Can't Undo") << "seed " << seed;
+    for (int guard = 0; editor->message != "Can't Redo" && guard < 1000; ++guard) Ctrl('Y');
+    EXPECT_EQ(Text(), edited) << "seed " << seed << ": redo walks forward to the last edit";
   }
 }
 

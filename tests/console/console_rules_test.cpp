@@ -31,6 +31,10 @@ TEST(ConsoleKeys, MessagesBecomeEditorCodesAndTheQueueKeepsTheNewest) {
     EXPECT_TRUE(key.code == k && key.modifiers == k % 8) << "each key keeps its own modifiers";
   }
   EXPECT_EQ(PopKey(&queue).code, -1);
+  TestScreen screen(3, 5);
+  screen.flags = kConsoleRedrawPending;  // read once, and every cell is painted again
+  EXPECT_TRUE(ScreenReadKey(&screen) == kKeyRedraw && ScreenReadKey(&screen) == -1);
+  EXPECT_TRUE(screen.invalidated.size() == 1 && screen.invalidated[0].col2 == 4 && screen.invalidated[0].row2 == 2);
 }
 
 // Each column is one cell: a broken UTF-8 piece shows as U+FFFD, as do
@@ -82,7 +86,7 @@ TEST(ConsoleLayout, BlinkFontStepsThumbsCursorsAndPalettes) {
   // {rows, lines, scroll} -> {top, size} in 16-pixel cells.
   struct { int rows, lines, scroll, top, size; } const thumbs[] = {
       {10, 100, 90, 144, 16}, {10, 100, 45, 72, 16}, {10, 20, 5, 40, 80}, {10, 1000, 0, 0, 16},
-      {10, 11, 1, 15, 145}, {10, 10, 0, 0, 0}, {0, 10, 0, 0, 0}};
+      {10, 11, 1, 15, 145}, {10, 20, 14, 80, 80}, {10, 10, 0, 0, 0}, {0, 10, 0, 0, 0}};
   for (const auto& t : thumbs) {
     ConsolePaneView pane{0, t.rows, t.scroll, t.lines};
     ComputeThumb(&pane, 16);

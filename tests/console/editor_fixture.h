@@ -1,5 +1,6 @@
 // Shared setup for console editor tests: a test screen, a memory clipboard,
-// an editor on the heap (it may delete itself) and scratch files.
+// an editor on the heap (it may delete itself) that records what it hands
+// to its host, and scratch files.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,18 +9,30 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "console/console_editor.h"
 #include "engine/clipboard.h"
 #include "tests/console/test_screen.h"
 #include "tests/support/memory_clipboard.h"
 
+// The base editor with the host's side recorded: file switches and new names.
+class HostedEditor : public ConsoleEditor {
+ public:
+  using ConsoleEditor::ConsoleEditor;
+  void SwitchFile(int which, bool relative) override {
+    calls.push_back((relative ? "switch by " : "switch to ") + std::to_string(which));
+  }
+  void AcceptNewFileName(const std::string& name) override { calls.push_back("create " + name); }
+  std::vector<std::string> calls;
+};
+
 class EditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     console_overwrite = 0;
     console_search_mode = 0;
-    editor = new ConsoleEditor(&screen, &clipboard);
+    editor = new HostedEditor(&screen, &clipboard);
     dir = ::testing::TempDir() + "orv_console_" + std::to_string(getpid()) + "_" +
           ::testing::UnitTest::GetInstance()->current_test_info()->name();
     ASSERT_EQ(system(("mkdir -p '" + dir + "'").c_str()), 0);
@@ -45,6 +58,8 @@ class EditorTest : public ::testing::Test {
     WriteBytes(name, bytes);
     return editor->Open(Path(name));
   }
+  // What the editor handed to its host (it must be a HostedEditor).
+  std::vector<std::string>& Calls() { return static_cast<HostedEditor*>(editor)->calls; }
 
   // Sends a key the way the window does: queued with the modifiers held
   // now, then read back. False when the editor deleted itself.

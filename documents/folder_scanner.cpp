@@ -51,10 +51,11 @@ void PublishSorted(FolderScanner* s) {
   s->files.swap(sorted);
 }
 
-// Takes a pending request; "" when there is none.
+// Takes a pending request; "" when there is none. A request for "" is taken
+// too, or the thread's wait would wake for it again at once.
 std::string TakeRequest(FolderScanner* s) {
   Lock lock(s->scan_lock);
-  if (!s->scan_requested || s->scan_path.empty()) return std::string();
+  if (!s->scan_requested) return std::string();
   s->scan_requested = false;
   return s->scan_path;
 }

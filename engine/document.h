@@ -76,7 +76,9 @@ int32_t TextLength(const Document& doc);
 // Typing gap, on the string gap.gap_text points to.
 void OpenGap(Document* doc, int32_t at);
 int32_t CloseGap(Document* doc, int32_t offset);
-void GapInsert(Document* doc, const char* bytes, int32_t n, int32_t at);
+// Inserts at raw offset `at`; returns the offset right after the inserted
+// bytes (where `at` now stands when memory ran out and nothing went in).
+int32_t GapInsert(Document* doc, const char* bytes, int32_t n, int32_t at);
 // Closes the gap around the caret and refreshes the line cache.
 void CloseGapAtCaret(Document* doc);
 

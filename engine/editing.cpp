@@ -88,12 +88,9 @@ void InsertText(Document* doc, const char* bytes, int32_t n) {
   } else if (doc->overwrite) {
     DeleteChars(doc, n, true);
   }
-  int32_t old = Caret(*doc);
-  GapInsert(doc, bytes, n, old);
-  // The gap ends right after the inserted bytes, also when closing an old gap
-  // moved the insertion point.
-  int64_t after = doc->gap.gap_closed ? static_cast<int64_t>(old) + n : doc->gap.gap_insert;
-  SetCaret(doc, after, true);
+  // Closing an old gap can move the insertion point, and running out of
+  // memory leaves the bytes out: the gap says where the caret goes.
+  SetCaret(doc, GapInsert(doc, bytes, n, Caret(*doc)), true);
   RefreshLines(doc);
 }
 

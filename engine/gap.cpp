@@ -56,7 +56,7 @@ void CloseGapAtCaret(Document* doc) {
   if (static_cast<int32_t>(doc->caret) != before) UpdateCaretColumn(doc);
 }
 
-void GapInsert(Document* doc, const char* bytes, int32_t n, int32_t at) {
+int32_t GapInsert(Document* doc, const char* bytes, int32_t n, int32_t at) {
   TypingGap* gap = &doc->gap;
   n = std::max(n, 0);
   if (gap->gap_closed || at != gap->gap_insert) {
@@ -65,22 +65,22 @@ void GapInsert(Document* doc, const char* bytes, int32_t n, int32_t at) {
     int32_t room = was_full ? 0 : gap->gap_size;
     if (n <= room) {
       OpenGap(doc, moved);
-      if (gap->gap_closed) return;
+      if (gap->gap_closed) return moved;
       SpliceText(doc, gap->gap_insert, n, bytes, n);
-      gap->gap_insert += n;
-    } else {
-      if (!SpliceText(doc, moved, 0, bytes, n)) return;
-      OpenGap(doc, moved + n);
+      return gap->gap_insert += n;
     }
-    return;
+    if (!SpliceText(doc, moved, 0, bytes, n)) return moved;
+    OpenGap(doc, moved + n);
+    return moved + n;
   }
   if (n <= FreeBytes(*gap)) {
     SpliceText(doc, gap->gap_insert, n, bytes, n);
     gap->gap_insert += n;
     if (gap->gap_insert == gap->gap_start + gap->gap_size) OpenGap(doc, gap->gap_insert);
-    return;
+    return gap->gap_insert;
   }
   int32_t moved = CloseGap(doc, at);
-  if (!SpliceText(doc, moved, 0, bytes, n)) return;
+  if (!SpliceText(doc, moved, 0, bytes, n)) return moved;
   OpenGap(doc, moved + n);
+  return moved + n;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/editing.h"
 #include "engine/grow_buffer.h"
 #include "engine/text_splice.h"
 #include "tests/support/engine_test_document.h"
@@ -87,5 +88,30 @@ TEST(GrowBuffer, RefusedGrowthChangesNothing) {
   EXPECT_EQ(StringLength(s), s.capacity - 1);
   RefreshLines(doc.get());
   EXPECT_EQ(doc->lines.Count(), 53001);
+  EXPECT_TRUE(CheckInvariants(*doc, nullptr));
+}
+
+// Typing that gets no memory leaves the text as it was and the caret on its
+// character: a paste too long for the gap, with the caret past an open gap's
+// filler, and a short typing that cannot reopen a closed gap.
+TEST(GrowBuffer, RefusedTypingLeavesTheCaretOnItsCharacter) {
+  auto doc = MakeTestDocument("one\ntwo\nthree\n");
+  InsertText(doc.get(), "x", 1);
+  SetCaret(doc.get(), 9 + kGapSize - 1, false);  // before "three", past the filler
+  const std::string paste(4096, 'p');
+  buffer_realloc = [](void*, size_t) -> void* { return nullptr; };
+  InsertText(doc.get(), paste.data(), 4096);
+  EXPECT_EQ(Content(*doc), "xone\ntwo\nthree\n");
+  EXPECT_EQ(doc->caret, 9);
+  EXPECT_TRUE(CheckInvariants(*doc, nullptr));
+  buffer_realloc = std::realloc;
+  const std::string fill(doc->text.capacity - doc->text.size - 1, 'f');  // one byte to spare
+  ASSERT_TRUE(SpliceText(doc.get(), 0, 0, fill.data(), static_cast<int32_t>(fill.size())));
+  SetCaret(doc.get(), 9, false);
+  buffer_realloc = [](void*, size_t) -> void* { return nullptr; };
+  InsertText(doc.get(), "ab", 2);
+  buffer_realloc = std::realloc;
+  EXPECT_EQ(Content(*doc), fill + "xone\ntwo\nthree\n");
+  EXPECT_EQ(doc->caret, 9);
   EXPECT_TRUE(CheckInvariants(*doc, nullptr));
 }

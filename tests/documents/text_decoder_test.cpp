@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
+
+#include "engine/grow_buffer.h"
 
 namespace {
 
@@ -87,4 +90,21 @@ TEST(TextDecoder, MatchesTheRulesWhereverTheSpecialBytesFall) {
     ASSERT_EQ(got.text, want.text) << testing::PrintToString(in) << " step " << step;
     ASSERT_EQ(got.style, want.style) << testing::PrintToString(in) << " step " << step;
   }
+}
+
+// A text too long to hold, or memory refused at the start or when the bytes
+// outgrow the room first asked for, fails the decode, and it stays failed.
+TEST(TextDecoder, RoomItCannotHaveFailsTheDecode) {
+  GrowString text;
+  TextDecoder d;
+  EXPECT_FALSE(BeginDecode(&d, &text, kMaxDecodedLength, 4, 0));
+  buffer_realloc = [](void*, size_t) -> void* { return nullptr; };
+  EXPECT_FALSE(BeginDecode(&d, &text, 1000, 4, 0));
+  buffer_realloc = std::realloc;
+  ASSERT_TRUE(BeginDecode(&d, &text, 4, 4, 0));
+  const std::string more(5000, 'x');
+  buffer_realloc = [](void*, size_t) -> void* { return nullptr; };
+  EXPECT_FALSE(DecodeBytes(&d, more.data(), more.size()));
+  buffer_realloc = std::realloc;
+  EXPECT_FALSE(DecodeBytes(&d, "x", 1));
 }

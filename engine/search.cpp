@@ -13,9 +13,6 @@
 
 namespace {
 
-// The largest text a replace-all may produce.
-constexpr int64_t kMaxTextLength = int64_t{1} << 30;
-
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 bool IsWordEdge(char c) { return c == ' ' || c == '\n'; }
@@ -336,7 +333,8 @@ int32_t ReplaceAll(Document* doc, const std::string& find, const std::string& re
   int64_t count = MarkMatches(base, length, needle, &marks);
   int64_t r = static_cast<int64_t>(replacement.size());
   int64_t size = length + count * (r - needle.n);
-  if (count == 0 || size > kMaxTextLength) return 0;
+  // The last replacement goes in with a gap's filler after it.
+  if (count == 0 || size + kGapSize > kMaxTextLength) return 0;
   // The last replacement is left out here and typed through the gap below,
   // which leaves the gap where a typed replacement puts it.
   int32_t new_length = static_cast<int32_t>(size - r);

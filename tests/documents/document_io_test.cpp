@@ -85,6 +85,7 @@ TEST(DocumentIo, TabsThatWouldPassTheLimitAreRefusedBeforeTheTextGrows) {
   doc = Load(dir.File("few.txt"), 4000);
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(Content(*doc), expected);
+  EXPECT_TRUE(!doc->gap.gap_closed && doc->gap.gap_start == 0) << "the typing gap opens at 0";
   const int64_t tabs = std::count(lines.begin(), lines.end(), '\t');
   EXPECT_EQ(DecodedSizeBound(lines.size(), tabs, 4000), int64_t(expected.size()) + 1) << "the room is exact";
   // Without a tab nothing grows, whatever the tab size.

@@ -80,28 +80,31 @@ Filter MakeFilter(const MatchScan& scan) {
           plan.byte_a, plan.fold_a, plan.byte_b,       plan.fold_b};
 }
 
-// The candidates among the `count` (at most 16) offsets from `from`, one bit
-// each: both probe bytes agree, and for whole words a word edge (or the
-// text's NUL) stands on either side.
-template <bool kWholeWord>
-inline uint32_t BlockBits(const Filter& f, int32_t from, int32_t count) {
-  const char* at = f.base + from;
 #if defined(__SSE2__)
-  if (count == kBlock && (from > 0 || !kWholeWord)) {
-    __m128i a = Same(_mm_or_si128(Load(at + f.probe_a), Splat(f.fold_a)), f.byte_a);
-    __m128i b = Same(_mm_or_si128(Load(at + f.probe_b), Splat(f.fold_b)), f.byte_b);
-    __m128i hits = _mm_and_si128(a, b);
-    if (kWholeWord) {
-      __m128i before = Load(at - 1);
-      __m128i after = Load(at + f.n);
-      hits = _mm_and_si128(hits, _mm_or_si128(Same(before, ' '), Same(before, '\n')));
-      hits = _mm_and_si128(
-          hits, _mm_or_si128(_mm_or_si128(Same(after, ' '), Same(after, '\n')), Same(after, 0)));
-    }
-    return static_cast<uint32_t>(_mm_movemask_epi8(hits));
+// The candidates among the 16 offsets from `at`, one bit each: both probe
+// bytes agree, and for whole words a word edge (or the text's NUL) stands
+// on either side (at - 1 must be inside the text).
+template <bool kWholeWord>
+inline uint32_t SimdBits(const Filter& f, const char* at) {
+  __m128i a = Same(_mm_or_si128(Load(at + f.probe_a), Splat(f.fold_a)), f.byte_a);
+  __m128i b = Same(_mm_or_si128(Load(at + f.probe_b), Splat(f.fold_b)), f.byte_b);
+  __m128i hits = _mm_and_si128(a, b);
+  if (kWholeWord) {
+    __m128i before = Load(at - 1);
+    __m128i after = Load(at + f.n);
+    hits = _mm_and_si128(hits, _mm_or_si128(Same(before, ' '), Same(before, '\n')));
+    hits = _mm_and_si128(
+        hits, _mm_or_si128(_mm_or_si128(Same(after, ' '), Same(after, '\n')), Same(after, 0)));
   }
+  return static_cast<uint32_t>(_mm_movemask_epi8(hits));
+}
 #endif
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(at);
+
+// The same test, one offset at a time, for the `count` (at most 16) offsets
+// from `from`.
+template <bool kWholeWord>
+uint32_t ScalarBits(const Filter& f, int32_t from, int32_t count) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(f.base + from);
   uint32_t bits = 0;
   for (int32_t i = 0; i < count; ++i) {
     if ((p[i + f.probe_a] | f.fold_a) == f.byte_a && (p[i + f.probe_b] | f.fold_b) == f.byte_b &&
@@ -113,19 +116,35 @@ inline uint32_t BlockBits(const Filter& f, int32_t from, int32_t count) {
 }
 
 // Blocks from *from on up to `last` until one holds a candidate: its bits,
-// with *from just past it and *count its size.
+// with *from just past it and *count its size. Whole blocks that may read
+// the byte before them go two at a time with one test of both, which keeps
+// the loop short; the others one offset at a time.
 template <bool kWholeWord>
 uint32_t ScanBlocks(const Filter& f, int32_t* from, int32_t last, int32_t* count) {
-  uint32_t bits = 0;
   int32_t p = *from;
-  int32_t size = 0;
+  uint32_t bits = 0;
   while (bits == 0 && p <= last) {
-    size = std::min(kBlock, last - p + 1);
-    bits = BlockBits<kWholeWord>(f, p, size);
-    p += size;
+    *count = std::min(kBlock, last - p + 1);
+#if defined(__SSE2__)
+    if (*count == kBlock && (p > 0 || !kWholeWord)) {
+      for (; p + 2 * kBlock - 1 <= last; p += 2 * kBlock) {
+        uint32_t low = SimdBits<kWholeWord>(f, f.base + p);
+        uint32_t high = SimdBits<kWholeWord>(f, f.base + p + kBlock);
+        if ((low | high) == 0) continue;
+        *from = p + (low != 0 ? kBlock : 2 * kBlock);
+        return low != 0 ? low : high;
+      }
+      if (p + kBlock - 1 <= last) {
+        bits = SimdBits<kWholeWord>(f, f.base + p);
+        p += kBlock;
+      }
+      continue;
+    }
+#endif
+    bits = ScalarBits<kWholeWord>(f, p, *count);
+    p += *count;
   }
   *from = p;
-  *count = size;
   return bits;
 }
 
@@ -408,18 +427,17 @@ int32_t NextMatch(MatchScan* scan, int32_t from) {
     int32_t agreed = AgreeLength(scan->base + p, *scan->plan);
     scan->compared += agreed + 1;
     scan->work += agreed + 1;
-    if (agreed == n &&
-        (!scan->plan->whole_word || WordEdges(scan->base, scan->length, p, n))) {
-      return p;
-    }
-    // Compares that cost more than a few bytes per offset passed: the rest
-    // goes at a bounded cost per byte.
+    bool found = agreed == n &&
+                 (!scan->plan->whole_word || WordEdges(scan->base, scan->length, p, n));
+    // Compares that cost more than a few bytes per offset passed, failed or
+    // found (matches that overlap): the rest goes at a bounded cost a byte.
     if (scan->compared > 4 * (int64_t{p} - scan->first) + n + 16 && MakeBorders(scan->plan)) {
       scan->linear = true;
       scan->pos = p + 1;
       scan->matched = 0;
-      return NextLinearMatch(scan, p + 1);
+      if (!found) return NextLinearMatch(scan, p + 1);
     }
+    if (found) return p;
   }
   return -1;
 }

@@ -141,13 +141,13 @@ std::vector<int> Fields(const MainProfile& p) {
 
 TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   MapStore store;
-  EXPECT_EQ(std::vector<int>({50, 50, 900, 900, 0, 0, 0, 0, 1, 1}), Fields(ReadMainProfile(&store)));
+  EXPECT_EQ(std::vector<int>({50, 50, 900, 900, 0, 0, 0, 0, 1, 1}), Fields(ReadMainProfile(&store, 96)));
   // A monitor left of the primary one; surface_x defaults to line_x + line_w.
   store.keys = {{"main_wnd_x", "-1200"}, {"main_wnd_h", "480"}, {"main_wnd_maximized", "1"},
                 {"line_x", "3"}, {"line_w", "44"}, {"linenumber", "0"}};
-  EXPECT_EQ(std::vector<int>({-1200, 50, 900, 480, 1, 3, 44, 47, 0, 1}), Fields(ReadMainProfile(&store)));
+  EXPECT_EQ(std::vector<int>({-1200, 50, 900, 480, 1, 3, 44, 47, 0, 1}), Fields(ReadMainProfile(&store, 96)));
   store.keys = {{"surface_x", "60"}, {"filename", "0"}, {"main_wnd_y", "7"}, {"main_wnd_w", "640"}};
-  EXPECT_EQ(std::vector<int>({50, 7, 640, 900, 0, 0, 0, 60, 1, 0}), Fields(ReadMainProfile(&store)));
+  EXPECT_EQ(std::vector<int>({50, 7, 640, 900, 0, 0, 0, 60, 1, 0}), Fields(ReadMainProfile(&store, 96)));
   MainProfileOut out;
   out.window = {10, 20, 640, 480};
   out.line = {0, 0, 33, 700};
@@ -165,7 +165,30 @@ TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   out.maximized = true;
   out.window = {0, 0, 1920, 1080};
   WriteMainProfile(&store, out);
-  EXPECT_EQ(std::vector<int>({10, 20, 640, 480, 1, 0, 33, 33, 1, 0}), Fields(ReadMainProfile(&store)));
+  EXPECT_EQ(std::vector<int>({10, 20, 640, 480, 1, 0, 33, 33, 1, 0}), Fields(ReadMainProfile(&store, 96)));
+  store.keys.clear();  // the default rectangle is 96-DPI pixels, scaled
+  const std::vector<int> scaled = Fields(ReadMainProfile(&store, 144));
+  EXPECT_EQ(std::vector<int>({75, 75, 1350, 1350}), std::vector<int>(scaled.begin(), scaled.begin() + 4));
+}
+
+// A stored rectangle opens on the screen: larger than it, reduced to fit;
+// partly or wholly off it (another monitor, another scale), moved onto it.
+TEST(ShellProfile, StoredRectangleIsFittedToTheScreen) {
+  const ScreenArea left_monitor{-1920, 0, 0, 1040};
+  const struct { ProfileRect in; ScreenArea screen; ProfileRect out; } cases[] = {
+      {{50, 50, 900, 900}, {0, 0, 1280, 1024}, {50, 50, 900, 900}},
+      {{75, 75, 1350, 1350}, {0, 0, 1280, 1024}, {0, 0, 1280, 1024}},
+      {{-1200, 50, 900, 480}, left_monitor, {-1200, 50, 900, 480}},
+      {{-100, 900, 900, 480}, left_monitor, {-900, 560, 900, 480}},
+      {{5000, -300, 640, 480}, {0, 40, 1280, 1024}, {640, 40, 640, 480}},
+      {{10, 10, -5, 2000}, {0, 0, 1280, 1024}, {10, 0, 0, 1024}},
+      {{INT32_MAX, INT32_MIN, INT32_MAX, 100}, {0, 0, 800, 600}, {0, 0, 800, 100}},
+      {{7, 8, 9, 10}, {100, 100, 100, 900}, {7, 8, 9, 10}}};  // no screen: as stored
+  for (const auto& k : cases) {
+    const ProfileRect r = FitRectToScreen(k.in, k.screen);
+    EXPECT_EQ(std::vector<int>({r.x, r.y, r.w, r.h}), std::vector<int>({k.out.x, k.out.y, k.out.w, k.out.h}))
+        << k.in.x << "," << k.in.y << " " << k.in.w << "x" << k.in.h;
+  }
 }
 
 Sizer MainLayout(int dpi = 96) {
@@ -195,17 +218,21 @@ TEST(ShellSizer, AnchorsFollowTheClientSizeAndTheDpi) {
 
 TEST(ShellSizer, LinePaneWidthMovesEdgesOnlyOnChange) {
   Sizer s = MainLayout();
-  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 40)) << "already 40 wide";
-  EXPECT_TRUE(SetLinePaneWidth(&s, 1004, 1003, 0));
+  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 40, 96)) << "already 40 wide";
+  EXPECT_TRUE(SetLinePaneWidth(&s, 1004, 1003, 0, 96));
   EXPECT_EQ(FindSizerChild(&s, 1004)->rect, (SizerRect{0, 0, 0, 600}));
   EXPECT_EQ(FindSizerChild(&s, 1003)->rect.left, 0);
-  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 0));
-  EXPECT_TRUE(SetLinePaneWidth(&s, 1004, 1003, 57));
+  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 0, 96));
+  EXPECT_TRUE(SetLinePaneWidth(&s, 1004, 1003, 57, 96));
   EXPECT_EQ(FindSizerChild(&s, 1004)->rect, (SizerRect{0, 0, 57, 600}));
   EXPECT_EQ(FindSizerChild(&s, 1003)->rect, (SizerRect{57, 0, 800, 600}));
-  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 5, 10)) << "unknown pane";
+  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 5, 10, 96)) << "unknown pane";
   AddSizerChild(&s, 1004, {10, 0, 67, 600}, {0, 0, 0, 1});  // its width, not its right edge, counts
-  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 57));
+  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 57, 96));
+  // At another DPI than the set-up one the width is registered in set-up pixels.
+  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 86, 144)) << "86 at 144 DPI is 57 at 96";
+  EXPECT_TRUE(SetLinePaneWidth(&s, 1004, 1003, 90, 144));
+  EXPECT_EQ(FindSizerChild(&s, 1004)->rect.right, 60);
 }
 
 }  // namespace

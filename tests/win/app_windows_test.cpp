@@ -22,6 +22,8 @@
 #include "app/startup_paths.h"
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
+#include "display/line_view.h"
+#include "display/surface_view.h"
 #include "documents/document_commands.h"
 #include "documents/folder_scanner.h"
 #include "engine/utf8_win32.h"
@@ -174,6 +176,32 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
   CloseMainWindow();
   for (const auto& w : windows) EXPECT_EQ(FindWindowW(nullptr, w.caption), nullptr);
   EXPECT_EQ(Profile("find_wnd_x"), 40);
+}
+
+// Moved to a screen of 150 %: each window takes the suggested rectangle and
+// draws with fonts and sizes at the new DPI; a window stored off every screen
+// opens on one.
+TEST_F(AppWindows, ANewDpiRescalesEachWindowAndStoredPlacesStayOnAScreen) {
+  Choose(ID_FILE_NEW);
+  Choose(ID_OPTIONS_PREFERENCES);
+  Choose(ID_HELP_ABOUT);
+  ASSERT_TRUE(preferences_window != nullptr && about_window != nullptr);
+  const int console_cell = preferences_user_console.cell_height;
+  for (HWND w : {hwnd_, preferences_window->hwnd, about_window->hwnd}) {
+    RECT suggested{30, 40, 930, 740};
+    SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    const RECT now = RectOf(w);
+    EXPECT_EQ(std::vector<LONG>({now.left, now.top, now.right, now.bottom}), std::vector<LONG>({30, 40, 930, 740}));
+  }
+  EXPECT_EQ(std::vector<int>({surface_view->metrics.font_height, line_view->metrics.label_margin, about_window->canvas.width}),
+            std::vector<int>({21, 8, 945}));
+  EXPECT_GE(surface_view->font.source->LineHeight(), 20);
+  EXPECT_EQ(preferences_default_console.dpi, 144);
+  EXPECT_GE(preferences_user_console.cell_height * 4, console_cell * 5) << "the console font grew with the DPI";
+  ProfileSetInt("find_wnd_x", -5000, profile_path.c_str());
+  Choose(ID_EDIT_FIND);
+  ASSERT_NE(find_dialog, nullptr);
+  EXPECT_GE(RectOf(find_dialog->hwnd).left, 0) << "a place off every screen opens on one";
 }
 
 TEST_F(AppWindows, LicenseShowsItsFileReadOnlyAndSearchBoxesStartChecked) {

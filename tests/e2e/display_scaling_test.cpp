@@ -40,12 +40,15 @@ int BarWidth(const Image& s, int y) {
 // A dialog keeps a margin of its face colour inside its right and bottom
 // edges: no control reaches the edge, so none is cut by it.
 bool InsideMargins(const Image& s) {
-  const int frame = 4, margin = Scaled(4);
-  const Rgb face = s.At(s.width - frame - margin / 2, s.height - frame - margin / 2);
-  const int area = margin * (s.height - 2 * frame) + margin * (s.width - 2 * frame);
-  return s.Count(face, s.width - frame - margin, frame, s.width - frame, s.height - frame) +
-             s.Count(face, frame, s.height - frame - margin, s.width - frame, s.height - frame) >=
-         area - margin * margin;
+  const int margin = Scaled(4);
+  const Rgb face = s.At(s.width / 2, s.height - margin);
+  int right = s.width - 1, bottom = s.height - 1, top = s.height / 2;  // the client's edges
+  while (right > 0 && s.At(right, s.height / 2) != face) --right;
+  while (bottom > 0 && s.At(s.width / 2, bottom) != face) --bottom;
+  while (top > 0 && s.At(right - 1, top - 1) == face) --top;  // up to the caption
+  const int strip_x = right + 1 - margin, strip_y = bottom + 1 - margin;
+  return s.Count(face, strip_x, top, right + 1, bottom + 1) == margin * (bottom + 1 - top) &&
+         s.Count(face, margin, strip_y, strip_x, bottom + 1) == margin * (strip_x - margin);
 }
 
 }  // namespace

@@ -29,12 +29,8 @@ struct PrivatePrefix {
   // HKEY_CURRENT_USER as regedit exports it (UTF-16 of ASCII), less the keys Wine changes at every run.
   std::string UserKeys() const {
     Run("regedit /E " + ShellQuote(app.WindowsPath("hkcu.reg")) + " HKEY_CURRENT_USER");
-    std::istringstream lines(Capture("tr -d '\\000\\r' <" + ShellQuote(app.Path("hkcu.reg"))));
-    std::string keys;
-    bool wine = false;
-    for (std::string line; std::getline(lines, line); keys += wine ? "" : line + "\n")
-      if (line.rfind('[', 0) == 0) wine = line.rfind("[HKEY_CURRENT_USER\\Software\\Wine", 0) == 0;
-    return keys;
+    return Capture("tr -d '\\000\\r' <" + ShellQuote(app.Path("hkcu.reg")) +
+                   " | awk '/^\\[/ { wine = /^.HKEY_CURRENT_USER.Software.Wine/ } !wine'");
   }
   const Orvinale& app;
   const std::string path;

@@ -360,7 +360,7 @@ class Orvinale {
                    ShellQuote(ORV_WIN64_DIR "/orv_window_texts.exe") + " " + ShellQuote(title));
   }
 
-  Image shot;                        // the last picture Shows took
+  Image shot;  // the last picture Shows took
   std::string exe = "orvinale.exe";  // what StartMain starts, inside the folder
 
  private:

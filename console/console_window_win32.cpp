@@ -319,7 +319,10 @@ void BindConsoleWindow(ConsoleWindow* console, HWND window) {
   console->blink_state = 1;
   console->flags = kConsoleRemeasureFont;
   console->pending_surrogate = 0;
-  console->dpi = WindowDpi(window);
+  // A record bound again keeps its font unless the new window's DPI differs.
+  const int dpi = WindowDpi(window);
+  if (dpi != console->dpi) console->font.Reset(nullptr);
+  console->dpi = dpi;
   SetTimer(window, kConsoleCaretTimer, kConsoleCaretPeriod, nullptr);
 }
 

@@ -138,10 +138,13 @@ void RestoreCaretCell(SurfaceView& view) {
              PixelRect{0, 0, backup.width, backup.height}, 1.0f);
 }
 
-// The insert caret's rows: `caret_rows` lines from `bottom` up.
+// The first of the insert caret's `caret_rows` rows: they straddle the
+// cell's bottom edge as its two rows do at 96 DPI.
+int CaretTop(const SurfaceView& view, int bottom) { return bottom - view.metrics.caret_rows / 2; }
+
 void FullWidthLines(SurfaceView& view, int bottom, Pixel colour, int left, int right) {
-  for (int i = 0; i < view.metrics.caret_rows; ++i)
-    DrawCanvasLine(view.canvas, left, bottom - i, right, bottom - i, colour, 1.0f, true);
+  for (int y = CaretTop(view, bottom); y < CaretTop(view, bottom) + view.metrics.caret_rows; ++y)
+    DrawCanvasLine(view.canvas, left, y, right, y, colour, 1.0f, true);
 }
 
 // A vertical line `stroke` pixels wide from x rightward.
@@ -210,7 +213,8 @@ void PresentChanges(SurfaceView& view, int width, int height, SurfacePort& port)
     c.dirty = 0;
     return;
   }
-  port.Present(PixelRect{0, c.caret_rect[3] - view.metrics.caret_rows + 1, width, c.caret_rect[3] + 1});
+  const int caret_top = CaretTop(view, c.caret_rect[3]);
+  port.Present(PixelRect{0, caret_top, width, caret_top + view.metrics.caret_rows});
   port.Present(CaretRect(c));
 }
 

@@ -12,6 +12,7 @@
 #include "app/shell_texts.h"
 #include "app/sizer.h"
 #include "app/startup_paths.h"
+#include "engine/dpi_scale.h"
 #include "engine/utf8.h"
 
 namespace {
@@ -166,29 +167,23 @@ TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   out.window = {0, 0, 1920, 1080};
   WriteMainProfile(&store, out);
   EXPECT_EQ(std::vector<int>({10, 20, 640, 480, 1, 0, 33, 33, 1, 0}), Fields(ReadMainProfile(&store, 96)));
-  store.keys.clear();  // the default rectangle is 96-DPI pixels, scaled
-  const std::vector<int> scaled = Fields(ReadMainProfile(&store, 144));
-  EXPECT_EQ(std::vector<int>({75, 75, 1350, 1350}), std::vector<int>(scaled.begin(), scaled.begin() + 4));
 }
 
-// A stored rectangle opens on the screen: larger than it, reduced to fit;
-// partly or wholly off it (another monitor, another scale), moved onto it.
-TEST(ShellProfile, StoredRectangleIsFittedToTheScreen) {
-  const ScreenArea left_monitor{-1920, 0, 0, 1040};
-  const struct { ProfileRect in; ScreenArea screen; ProfileRect out; } cases[] = {
-      {{50, 50, 900, 900}, {0, 0, 1280, 1024}, {50, 50, 900, 900}},
-      {{75, 75, 1350, 1350}, {0, 0, 1280, 1024}, {0, 0, 1280, 1024}},
-      {{-1200, 50, 900, 480}, left_monitor, {-1200, 50, 900, 480}},
-      {{-100, 900, 900, 480}, left_monitor, {-900, 560, 900, 480}},
-      {{5000, -300, 640, 480}, {0, 40, 1280, 1024}, {640, 40, 640, 480}},
-      {{10, 10, -5, 2000}, {0, 0, 1280, 1024}, {10, 0, 0, 1024}},
-      {{INT32_MAX, INT32_MIN, INT32_MAX, 100}, {0, 0, 800, 600}, {0, 0, 800, 100}},
-      {{7, 8, 9, 10}, {100, 100, 100, 900}, {7, 8, 9, 10}}};  // no screen: as stored
+// A stored rectangle opens on its screen: larger than it, reduced; partly or wholly off it,
+// moved onto it. The default one is 96-DPI pixels, scaled, halves away from zero.
+TEST(ShellProfile, StoredRectangleIsFittedToTheScreenAndTheDefaultScaled) {
+  const ScreenArea screen{0, 0, 1280, 1024}, left{-1920, 0, 0, 1040};
+  const struct { ProfileRect in; ScreenArea screen; std::vector<int> out; } cases[] = {
+      {{50, 50, 900, 900}, screen, {50, 50, 900, 900}}, {{75, 75, 1350, 1350}, screen, {0, 0, 1280, 1024}},
+      {{-1200, 50, 900, 480}, left, {-1200, 50, 900, 480}}, {{-100, 900, 900, 480}, left, {-900, 560, 900, 480}},
+      {{INT32_MAX, INT32_MIN, -5, 100}, screen, {1280, 0, 0, 100}}, {{7, 8, 9, 10}, {9, 9, 9, 99}, {7, 8, 9, 10}}};
   for (const auto& k : cases) {
     const ProfileRect r = FitRectToScreen(k.in, k.screen);
-    EXPECT_EQ(std::vector<int>({r.x, r.y, r.w, r.h}), std::vector<int>({k.out.x, k.out.y, k.out.w, k.out.h}))
-        << k.in.x << "," << k.in.y << " " << k.in.w << "x" << k.in.h;
+    EXPECT_EQ(std::vector<int>({r.x, r.y, r.w, r.h}), k.out) << k.in.x << "," << k.in.y;
   }
+  MapStore empty;
+  EXPECT_EQ(std::vector<int>({1350, 1125, 18, -5}), std::vector<int>({ReadMainProfile(&empty, 144).window.w,
+            ReadMainProfile(&empty, 120).window.w, ScaleToDpi(14, 120), ScaleToDpi(-3, 144)}));
 }
 
 Sizer MainLayout(int dpi = 96) {
@@ -229,10 +224,7 @@ TEST(ShellSizer, LinePaneWidthMovesEdgesOnlyOnChange) {
   EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 5, 10, 96)) << "unknown pane";
   AddSizerChild(&s, 1004, {10, 0, 67, 600}, {0, 0, 0, 1});  // its width, not its right edge, counts
   EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 57, 96));
-  // At another DPI than the set-up one the width is registered in set-up pixels.
-  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 86, 144)) << "86 at 144 DPI is 57 at 96";
-  EXPECT_TRUE(SetLinePaneWidth(&s, 1004, 1003, 90, 144));
-  EXPECT_EQ(FindSizerChild(&s, 1004)->rect.right, 60);
+
 }
 
 }  // namespace

@@ -91,18 +91,6 @@ TEST(Canvas, FillsLinesAndCopiesClipAndBlend) {
   for (int x = 1; x < 6; ++x) EXPECT_EQ((x - 1) * 10, PixelRed(CanvasPixelAt(self, x, 0)));
   CopyCanvas(dst, 0, 0, big, PixelRect{2, 2, 3, 3}, 0.5f);
   EXPECT_EQ(133, PixelRed(CanvasPixelAt(dst, 0, 0)));
-  // Smooth copies: each pixel the mean of what it covers, so an edge becomes
-  // a blend and a flat colour stays exactly itself at any size.
-  Canvas pair = Filled(2, 1, kBlack), wide = Filled(3, 1, dark);
-  PutCanvasPixel(pair, 1, 0, kWhite, 1.0f);
-  CopyCanvasSmooth(wide, PixelRect{0, 0, 3, 1}, pair, PixelRect{0, 0, 2, 1}, 1.0f);
-  ExpectSpots(wide, {{0, 0, kBlack}, {1, 0, MakePixel(128, 128, 128)}, {2, 0, kWhite}});
-  const Pixel teal = MakePixel(37, 150, 201);
-  for (auto [sw, sh, dw, dh] : {std::tuple{17, 17, 26, 26}, {17, 4, 24, 6}, {3, 200, 5, 900}, {9, 9, 4, 2}}) {
-    Canvas from = Filled(sw, sh, teal), to = Filled(dw, dh, kBlack);
-    CopyCanvasSmooth(to, PixelRect{0, 0, dw, dh}, from, PixelRect{0, 0, sw, sh}, 1.0f);
-    EXPECT_EQ(std::count(to.pixels, to.pixels + dw * dh, teal), dw * dh) << sw << " to " << dw;
-  }
 }
 
 // Boxes of 5 x 8 from y 1 ('i' 2 wide, 'T' from y 0, '?' unrenderable, '!'

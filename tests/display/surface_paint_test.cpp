@@ -160,27 +160,6 @@ TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
   }
 }
 
-// Every pixel size of the panes is its 96-DPI size scaled, halves rounded
-// away from zero, lines at least a pixel; at 192 DPI a paint's margin, cell
-// gap and caret double.
-TEST_F(SurfacePaint, PixelSizesFollowTheDpi) {
-  const struct { int dpi; std::vector<int> sizes; } table[] = {  // font, gap, margins, caret, stroke
-      {96, {14, 1, 5, 2, 1}}, {120, {18, 1, 6, 3, 1}}, {144, {21, 2, 8, 3, 2}},
-      {192, {28, 2, 10, 4, 2}}, {0, {14, 1, 5, 2, 1}}, {30, {4, 1, 2, 1, 1}}};
-  for (const auto& row : table) {
-    const PaneMetrics m = ScalePaneMetrics(row.dpi);
-    EXPECT_EQ(row.sizes, std::vector<int>({m.font_height, m.row_gap, m.left_margin, m.caret_rows, m.stroke})) << row.dpi;
-    EXPECT_EQ(m.left_margin, m.label_margin);
-  }
-  EXPECT_EQ(std::vector<int>({-6, -5, INT32_MAX, INT32_MIN}),
-            std::vector<int>({ScaleToDpi(-5, 120), ScaleToDpi(-3, 144), ScaleToDpi(INT32_MAX, 192), ScaleToDpi(INT32_MIN, 97)}));
-  view.metrics = ScalePaneMetrics(192);
-  Open("ab");
-  Paint();
-  // Cells of 7 x 15 (the font's 13 and a gap of 2) from x 10; the caret's 4 rows end at y 15.
-  Expect({{13, 6, kGrey}, {9, 6, kBlack}, {12, 15, kBlue}, {12, 12, kBlue}, {12, 11, kBlack}, {19, 15, kBlack}});
-}
-
 TEST_F(SurfacePaint, SelectionBlendsAndTheCaretTurnsRed) {
   Document* doc = Open("abc\ndef\nghi");
   MoveRight(doc, true);

@@ -45,13 +45,6 @@ TEST(SurfaceLayout, MetricsAndWhatAsksForAFullLayout) {
             std::vector<int>({c.rows, c.columns, c.top_margin, c.bottom_margin, c.page_step, c.line_count}));
   EXPECT_FALSE(StoreMetrics(c, 0, 14, 700, 420, 5) || StoreMetrics(c, 7, 0, 700, 420, 5));
   EXPECT_EQ(1000, c.line_count);
-  // A new cell (the DPI changed) asks for a layout and keeps the columns scrolled off.
-  c.dirty = 0, c.scroll_x = -21;
-  ASSERT_TRUE(StoreMetrics(c, 10, 20, 700, 420, 1000));
-  EXPECT_EQ(std::vector<int>({-30, 1}), std::vector<int>({c.scroll_x, c.dirty}));
-  c.dirty = 0;
-  ASSERT_TRUE(StoreMetrics(c, 10, 20, 700, 420, 1000));
-  EXPECT_EQ(0, c.dirty) << "the same cell again asks for nothing";
   // Each kind of damage is reported, with the caret on line 0, column 0.
   const struct { int32_t top, row, scroll_x; const char* why; } damaged[] = {
       {-1, -1, 0, "top_line negative"}, {0, -2, 0, "caret_row below -1"},

@@ -172,11 +172,12 @@ TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
 // A stored rectangle opens on its screen: larger than it, reduced; partly or wholly off it,
 // moved onto it. The default one is 96-DPI pixels, scaled, halves away from zero.
 TEST(ShellProfile, StoredRectangleIsFittedToTheScreenAndTheDefaultScaled) {
-  const ScreenArea screen{0, 0, 1280, 1024}, left{-1920, 0, 0, 1040};
+  const ScreenArea screen{0, 0, 1280, 1024}, left{-1920, -200, 0, 840};  // none: no width or no height
   const struct { ProfileRect in; ScreenArea screen; std::vector<int> out; } cases[] = {
       {{50, 50, 900, 900}, screen, {50, 50, 900, 900}}, {{75, 75, 1350, 1350}, screen, {0, 0, 1280, 1024}},
-      {{-1200, 50, 900, 480}, left, {-1200, 50, 900, 480}}, {{-100, 900, 900, 480}, left, {-900, 560, 900, 480}},
-      {{INT32_MAX, INT32_MIN, -5, 100}, screen, {1280, 0, 0, 100}}, {{7, 8, 9, 10}, {9, 9, 9, 99}, {7, 8, 9, 10}}};
+      {{-1200, 50, 900, 480}, left, {-1200, 50, 900, 480}}, {{-100, 900, 900, 900}, left, {-900, -60, 900, 900}},
+      {{INT32_MAX, INT32_MIN, -5, 100}, screen, {1280, 0, 0, 100}}, {{7, 8, 9, 10}, {9, 9, 9, 99}, {7, 8, 9, 10}},
+      {{7, 8, 9, 10}, {9, 9, 99, 9}, {7, 8, 9, 10}}};
   for (const auto& k : cases) {
     const ProfileRect r = FitRectToScreen(k.in, k.screen);
     EXPECT_EQ(std::vector<int>({r.x, r.y, r.w, r.h}), k.out) << k.in.x << "," << k.in.y;

@@ -2,9 +2,11 @@
 // the host loop and checked after each against a plain model of the text
 // (lines of code points) and cursor, and against what the screen must show:
 // rows holding the text from the scroll positions on with the selection
-// marked, the caret on the cursor, true status and help lines, every changed
-// cell repainted. Undo walks back to the opened text, redo forward again,
-// each putting the cursor where it was. File switches must reach the host.
+// marked, the caret on the cursor, true status and help lines (naming the
+// panes drawn, also in a window too low for the split asked for), every
+// changed cell repainted. Undo walks back to the opened text, redo forward
+// again, each putting the cursor where it was. File switches must reach the
+// host.
 #include <cctype>
 #include <random>
 #include <tuple>
@@ -165,7 +167,7 @@ std::string ConsoleKeysProperty::ScreenMismatch(const Lines& t, bool may_leave) 
   }
   if (split && GridRowText(g, layout.panes[1].first_row - 1) != std::string(g.cols, ' ')) return "divider";
   std::string help = e.selecting ? "SELECTING  ESC:cancel Ctrl+(Copy X:cut V:paste)"
-                                 : std::string("Ctrl+(") + (divided ? "Otherpane noPanes " : "Pane ") + "Find/Replace )";
+                                 : std::string("Ctrl+(") + (split ? "Otherpane noPanes " : "Pane ") + "Find/Replace )";
   if (screen.Row(g.rows - 2) != Cut(help)) return "help line " + screen.Row(g.rows - 2);
   std::string name = e.file_name;
   if (static_cast<int>(name.size()) > g.cols) name = "..." + name.substr(name.size() - std::max(g.cols - 3, 0));
@@ -182,7 +184,7 @@ std::string ConsoleKeysProperty::ScreenMismatch(const Lines& t, bool may_leave) 
   if (e.prompt_state == kPromptMessage) return "";
   char status[200];
   snprintf(status, sizeof status, "%sLine %d/%d [%d-%d] Col %d [%s]%s",
-           divided ? (p == 0 ? "Upper pane: " : "Lower pane: ") : "", e.cursor_line + 1, n, scroll + 1,
+           split ? (p == 0 ? "Upper pane: " : "Lower pane: ") : "", e.cursor_line + 1, n, scroll + 1,
            std::min(scroll + rows, n), e.cursor_col + 1, console_overwrite ? "OVR" : "INS",
            e.undo_position != 0 ? "*" : "");
   return Status() == Cut(status) ? "" : "status line " + Status();

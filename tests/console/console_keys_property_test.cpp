@@ -26,7 +26,7 @@ Line Codes(const std::string& s) {
   for (size_t at = 0; at < s.size();) out += NextCodePoint(s.data(), s.size(), &at);
   return out;
 }
-Lines Decode(const std::vector<std::string>& lines) {
+Lines Decode(const ConsoleLines& lines) {
   Lines t(lines.size());
   std::transform(lines.begin(), lines.end(), t.begin(), Codes);
   return t;
@@ -224,6 +224,7 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
     delete editor;
     editor = new HostedEditor(&screen, &clipboard);
     editor->indent_size = 1 + pick(4);
+    editor->lines.chunk_lines = 1 + seed % 4;  // small chunks: every edit cuts or joins them
     const bool thinning = seed % 4 == 0;  // thinning keeps the opened state
     editor->max_undo_states = thinning ? 6 : 500;
     editor->pane_divider = seed % 3 ? 1.0 : 0.0;

@@ -28,7 +28,6 @@ void ConsoleEditor::SaveUndoState() {
     }
     undo_states.swap(kept);
     clean_position = new_clean;
-    undo_position = static_cast<int>(undo_states.size()) - 1;
   }
   auto state = std::make_unique<ConsoleUndoState>();
   state->lines = lines;  // the chunk pointers only

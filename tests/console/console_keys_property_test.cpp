@@ -518,8 +518,19 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
     for (int guard = 0; editor->undo_position > 0 && guard < 1000; ++guard) Ctrl('Z');
     Ctrl('Z');  // once more: nothing left to undo
     EXPECT_TRUE(Text() == file && editor->message == "Can't Undo") << "seed " << seed;
-    for (int guard = 0; editor->message != "Can't Redo" && guard < 1000; ++guard) Ctrl('Y');
+    Ctrl('Y');
+    const std::string redid = editor->message;
+    int left = 0;  // redo steps after the first, and the one that finds none
+    for (; editor->message != "Can't Redo" && left < 1000; ++left) Ctrl('Y');
+    EXPECT_EQ(redid, "Redid action - " + std::to_string(left - 1) + " items in redo buffer") << "seed " << seed;
     EXPECT_EQ(Text(), edited) << "seed " << seed << ": redo walks forward to the last edit";
+    // Undoing the first edit puts the cursor back where that edit found it.
+    for (int guard = 0; editor->undo_position > 0 && guard < 1000; ++guard) Ctrl('Z');
+    Key(kKeyEnd);
+    const Pos before = Cursor();
+    Key('q');
+    Ctrl('Z');
+    EXPECT_EQ(Cursor(), before) << "seed " << seed;
   }
 }
 

@@ -9,7 +9,10 @@
 #include "app/shell_texts.h"
 #include "app/startup_paths.h"
 #include "app/window_layout_win32.h"
+#include "display/panes_win32.h"
 #include "documents/document_commands.h"
+#include "documents/text_encoder.h"
+#include "documents/utf8_fs.h"
 #include "engine/utf8_win32.h"
 
 MainWindow* main_window = nullptr;
@@ -33,9 +36,9 @@ void SetUpPanes(MainWindow* w) {
 
 void ApplyProfile(MainWindow* w, const MainProfile& p) {
   w->profile_read = true;
-  w->saved_rect = p.window;
-  SetWindowPos(w->hwnd, nullptr, p.window.x, p.window.y, p.window.w, p.window.h,
-               SWP_NOACTIVATE | SWP_NOZORDER);
+  w->saved_rect = FitToNearestScreen(p.window);
+  const ProfileRect& r = w->saved_rect;
+  SetWindowPos(w->hwnd, nullptr, r.x, r.y, r.w, r.h, SWP_NOACTIVATE | SWP_NOZORDER);
   SizerChild* line = FindSizerChild(&w->sizer, IDC_LINE);
   SizerChild* surface = FindSizerChild(&w->sizer, IDC_SURFACE);
   if (line != nullptr) {
@@ -68,7 +71,7 @@ bool OnInitDialog(MainWindow* w) {
   if (!command_line.empty()) OpenOrActivate(app_state, command_line);
 
   FileProfileStore store(profile_path);
-  MainProfile profile = ReadMainProfile(&store);
+  MainProfile profile = ReadMainProfile(&store, WindowDpi(w->hwnd));
   ApplyProfile(w, profile);
   ShowWindow(w->hwnd, profile.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   if (profile.line_numbers) ToggleLineNumbers(w);
@@ -136,6 +139,21 @@ void OnMove(MainWindow* w, LPARAM position) {
     w->saved_rect = WindowRectOf(w->hwnd);
 }
 
+// The window went to a screen of another scale: the panes take the new DPI
+// (fonts, margins, scrollbars), the window the rectangle the system
+// suggests, and the panes are laid out again for it.
+void OnDpiChanged(MainWindow* w, WPARAM wparam, LPARAM lparam) {
+  const int dpi = LOWORD(wparam);
+  SetSurfaceDpi(w->surface_hwnd, dpi);
+  SetLinePaneDpi(w->line_hwnd, dpi);
+  const RECT* r = reinterpret_cast<const RECT*>(lparam);
+  if (r != nullptr && !w->fullscreen) {
+    SetWindowPos(w->hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  LayOutPanes(w);
+}
+
 void OnPaint(MainWindow* w) {
   PaintBegin(w->painter, w->hwnd, static_cast<int>(kBackground));
   PaintEnd(w->painter);
@@ -154,6 +172,9 @@ INT_PTR HandleMessage(MainWindow* w, UINT message, WPARAM wparam, LPARAM lparam)
       return 0;
     case WM_PAINT:
       OnPaint(w);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(w, wparam, lparam);
       return 0;
     case WM_CLOSE:
       DestroyWindow(w->hwnd);
@@ -210,9 +231,9 @@ bool MainWindowUi::ChooseSavePath(std::string* path) {
 
 void MainWindowUi::RefreshTitle() { UpdateTitle(window_); }
 
-void MainWindowUi::ReportSaveFailure(const std::string& kept_path) {
-  MessageBoxW(window_->hwnd, WideText(SaveFailureText(kept_path).c_str()).c_str(), L"Save file",
-              MB_OK);
+void MainWindowUi::ReportSaveFailure(const std::string& path, const SaveOutcome& outcome) {
+  const std::string text = SaveFailureText(path, FileErrorText(outcome.error), outcome.kept_path);
+  MessageBoxW(window_->hwnd, WideText(text).c_str(), L"Save file", MB_OK);
 }
 
 void MainWindowUi::ReportSavedTooLarge(const std::string& path) {

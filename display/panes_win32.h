@@ -7,3 +7,9 @@
 
 LRESULT CALLBACK SurfaceWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CALLBACK LineWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+
+// A pane takes its window's DPI when it is created; when the DPI changes the
+// main window hands each pane the new one: new pixel sizes, font and
+// scrollbar width, and a full layout at the next paint.
+void SetSurfaceDpi(HWND pane, int dpi);
+void SetLinePaneDpi(HWND pane, int dpi);

@@ -1,6 +1,6 @@
 #pragma once
 // The real orvinale.exe under Wine, driven by xdotool, seen in screenshots.
-// Header only: the stories' two files are its only users.
+// Header only: the stories' files are its only users.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <signal.h>
@@ -171,10 +171,12 @@ inline std::string IniMismatches(const std::string& ini, const std::vector<std::
 }
 
 // One orvinale.exe run from a fresh folder holding a copy of the exe, the data
-// files and a "portable" folder. A failed test keeps the folder (so does ORV_E2E_KEEP=1).
+// files and a "portable" folder, on a display of `dpi` (Wine's setting; see
+// scripts/wine-env). A failed test keeps the folder (so does ORV_E2E_KEEP=1).
 class Orvinale {
  public:
-  Orvinale() {
+  explicit Orvinale(int dpi = 96)
+      : wine_("ORV_WINE_DPI=" + std::to_string(dpi) + " " + ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " ") {
     char tmpl[] = "/tmp/orv-e2e-XXXXXX";
     dir_ = mkdtemp(tmpl) ? tmpl : "/nonexistent";
     Capture("cd " + ShellQuote(dir_) + " && cp " + ShellQuote(ORV_WIN64_DIR "/orvinale.exe") + " . && cp -r " +
@@ -207,12 +209,11 @@ class Orvinale {
     return true;
   }
 
-  // Starts the program with the file (if any) given, dismisses the boxes of the start (the welcome
-  // box last) and waits for the main window: its id, or 0.
+  // Starts the program with the file (if any: a name in the test folder, or a full one in the \\?\ form)
+  // given, dismisses the boxes of the start (the welcome box last) and waits for the main window: its id, or 0.
   unsigned long StartMain(const std::string& file = "", std::vector<std::string> boxes = {}) {
-    std::string command = "cd " + ShellQuote(dir_) + " && exec ";
-    command += ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + ShellQuote(Path("orvinale.exe"));
-    if (!file.empty()) command += " " + ShellQuote(WindowsPath(file));
+    std::string command = "cd " + ShellQuote(dir_) + " && exec env " + wine_ + ShellQuote(Path(exe));
+    if (!file.empty()) command += " " + ShellQuote(file.rfind("\\\\?\\", 0) == 0 ? file : WindowsPath(file));
     pid_ = fork();
     if (pid_ == 0) {  // in a process group of its own, which the destructor kills
       setpgid(0, 0);
@@ -223,7 +224,7 @@ class Orvinale {
     boxes.push_back("Release for testing purposes");
     for (const std::string& box : boxes)
       if (pid_ < 0 || !DismissBox(box, 60)) return 0;
-    return WaitWindow(file.empty() ? kMainTitle : MainTitle(file.substr(file.find_last_of('/') + 1)));
+    return WaitWindow(file.empty() ? kMainTitle : MainTitle(file.substr(file.find_last_of("/\\") + 1)));
   }
   // Enter in the box titled `title` until it is gone; false if it never showed or stays.
   bool DismissBox(const std::string& title, double timeout_s = 30) {
@@ -261,7 +262,7 @@ class Orvinale {
     return WaitUntil([&] { return FindWindows(Exact(title)).empty(); }, timeout_s);
   }
   unsigned long Open(unsigned long window, const std::string& keys, const std::string& title) {
-    Key(window, keys);
+    if (!keys.empty()) Key(window, keys);  // none: it opens by itself
     return WaitWindow(title);
   }
   bool Close(unsigned long window, const std::string& keys, const std::string& title) {
@@ -356,11 +357,11 @@ class Orvinale {
   }
   // The texts of the window's controls, read by a Windows helper.
   std::string ControlTexts(const std::string& title) {
-    return Capture(ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " +
-                   ShellQuote(ORV_WIN64_DIR "/orv_window_texts.exe") + " " + ShellQuote(title));
+    return Capture(wine_ + ShellQuote(ORV_WIN64_DIR "/orv_window_texts.exe") + " " + ShellQuote(title));
   }
 
   Image shot;  // the last picture Shows took
+  std::string exe = "orvinale.exe";  // what StartMain starts, inside the folder
 
  private:
   bool Running() {
@@ -377,6 +378,7 @@ class Orvinale {
   static std::string MoveTo(unsigned long window, int x, int y) {
     return " mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y);
   }
+  std::string wine_;  // runs a Windows program on this run's display
   std::string dir_;
   pid_t pid_ = -1;
   int exit_code_ = -1;

@@ -7,3 +7,9 @@
 
 LRESULT CALLBACK SurfaceWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CALLBACK LineWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+
+// After an input message has been handled (keys, mouse, menu and dialog
+// commands): invalidates the text pane when what it shows has changed, so
+// the change is painted as soon as the queue is empty. `user_action` (a key,
+// a click, the wheel on the main window) shows the caret solid again.
+void AskSurfaceForPaint(bool user_action);

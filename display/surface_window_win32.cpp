@@ -9,6 +9,7 @@
 #include "display/line_view.h"
 #include "display/maxims.h"
 #include "display/pane_hooks.h"
+#include "display/paint_request.h"
 #include "display/panes_win32.h"
 #include "display/skinned_scrollbar_win32.h"
 #include "display/surface_mouse.h"
@@ -57,6 +58,8 @@ class Win32SurfacePort : public SurfacePort {
   void InvalidateLinePane() override {
     if (line_view != nullptr) InvalidateRect(static_cast<HWND>(line_view->hwnd), nullptr, FALSE);
   }
+  uint32_t NowMs() override { return GetTickCount(); }
+  bool PointerHeld() override { return GetCapture() == hwnd_; }
 
  private:
   HWND hwnd_;
@@ -152,6 +155,8 @@ void Paint(HWND hwnd, SurfaceView* view) {
       view->cache->dirty = 1;
   }
   EndPaint(hwnd, &ps);
+  // The labels this paint handed over reach the screen in the same frame.
+  if (line_view != nullptr) UpdateWindow(static_cast<HWND>(line_view->hwnd));
 }
 
 void OnTimer(HWND hwnd, SurfaceView* view) {
@@ -179,13 +184,14 @@ ScrollState ReadScroll(HWND hwnd) {
   return s;
 }
 
+// The thumb moves at once: the bar's next request (the position after a
+// drag) reads it before any paint.
 void ScrollTo(HWND hwnd, int32_t position, bool detach) {
   Document* doc = CurrentDocument();
   if (doc != nullptr) {
     ScrollViewTo(doc->render_cache.get(), position, detach);
     SkinnedSetScrollPos(hwnd, position);
   }
-  InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 void OnMouse(HWND hwnd, UINT message, LPARAM lparam) {
@@ -239,6 +245,11 @@ LRESULT Dispatch(HWND hwnd, SurfaceView* view, UINT message, WPARAM wparam, LPAR
 }
 
 }  // namespace
+
+void AskSurfaceForPaint(bool user_action) {
+  if (surface_view != nullptr && TakePaintRequest(*surface_view, app_state, user_action))
+    InvalidateRect(static_cast<HWND>(surface_view->hwnd), nullptr, FALSE);
+}
 
 LRESULT CALLBACK SurfaceWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {

@@ -5,7 +5,7 @@ BENCH  := build/bench
 FUZZ   := build/fuzz
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native win64-configure win64 run test test-native test-win tsan bench fuzz clean
+.PHONY: all bootstrap native win64-configure win64 run dist test test-native test-win tsan bench fuzz clean
 
 all: native win64
 
@@ -28,8 +28,15 @@ run: win64-configure
 	@cmake --build $(WIN64) --target orvinale orv_data
 	@scripts/run-orvinale $(ARGS)
 
-# Native unit tests, Windows tests under Wine, then the end-to-end tests.
+# The release in build/dist: portable zip, installer, SHA256SUMS.
+dist: win64-configure
+	@cmake --build $(WIN64) --target orvinale
+	@scripts/make-dist
+
+# Native unit tests, Windows tests under Wine, then the end-to-end tests (one
+# of which installs the release, so it is packed first).
 test: native win64
+	@scripts/make-dist
 	@scripts/with-display scripts/test-all
 
 test-native: native
@@ -56,4 +63,4 @@ fuzz: bootstrap
 	@scripts/run-fuzz $(FUZZ) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(NATIVE) $(WIN64) $(BENCH) $(FUZZ) build/tsan build/tools
+	rm -rf $(NATIVE) $(WIN64) $(BENCH) $(FUZZ) build/tsan build/tools build/dist

@@ -1,6 +1,6 @@
 #pragma once
 // The real orvinale.exe under Wine, driven by xdotool, seen in screenshots.
-// Header only: the stories' two files are its only users.
+// Header only: the stories' files are its only users.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <signal.h>
@@ -211,7 +211,7 @@ class Orvinale {
   // box last) and waits for the main window: its id, or 0.
   unsigned long StartMain(const std::string& file = "", std::vector<std::string> boxes = {}) {
     std::string command = "cd " + ShellQuote(dir_) + " && exec ";
-    command += ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + ShellQuote(Path("orvinale.exe"));
+    command += ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + ShellQuote(Path(exe));
     if (!file.empty()) command += " " + ShellQuote(WindowsPath(file));
     pid_ = fork();
     if (pid_ == 0) {  // in a process group of its own, which the destructor kills
@@ -361,6 +361,7 @@ class Orvinale {
   }
 
   Image shot;  // the last picture Shows took
+  std::string exe = "orvinale.exe";  // what StartMain starts, inside the folder
 
  private:
   bool Running() {

@@ -1,5 +1,6 @@
 // The text pane's window procedure: creation and destruction of the
-// SurfaceView, size, paint, the caret timer, typed characters and the mouse.
+// SurfaceView, size, paint, the caret timer, typed characters and the mouse;
+// and the paint the message loop asks for after each input.
 #include <windowsx.h>
 
 #include <new>

@@ -60,7 +60,7 @@ TEST(DisplayPanesWin, PanesTakeTheirMessagesAndTheirViewsGoWithThem) {
   RedrawWindow(surface, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   RenderCache& c = *doc->render_cache;
   // After an input the pane is invalidated when what it shows changed, once.
-  ValidateRect(surface, nullptr);
+  UpdateWindow(surface);  // the paint after the one that showed the scrollbar
   MoveDown(doc, false);
   AskSurfaceForPaint(false);
   EXPECT_TRUE(GetUpdateRect(surface, nullptr, FALSE)) << "the caret moved";

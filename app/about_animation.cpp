@@ -1,6 +1,10 @@
 // The About window's animation: laying out, drawing and advancing a frame.
 #include "app/about_animation.h"
 
+#include <cmath>
+
+#include "engine/dpi_scale.h"
+
 namespace {
 
 constexpr int32_t kFirstTop = 178;
@@ -20,11 +24,6 @@ bool IsGap(const std::vector<int32_t>& gaps, int32_t index) {
   return false;
 }
 
-void MoveDown(PixelRect* box, int32_t pixels) {
-  box->top += pixels;
-  box->bottom += pixels;
-}
-
 }  // namespace
 
 AboutAnimation NewAboutAnimation() {
@@ -38,27 +37,33 @@ std::vector<CreditPlacement> LayOutCredits(AboutAnimation* a, CachedFont& font,
   std::vector<CreditPlacement> shown;
   const int32_t centre = area_width / 2;
   const int32_t last_gap = a->gap_indices.empty() ? kCreditCount : a->gap_indices.back();
-  // Measuring writes the text's extent into the box, so after the first
-  // measured entry its bottom runs one line below its top: the fade then
-  // starts with the last entry near the middle of the frame.
-  PixelRect box{0, kFirstTop - a->scroll, area_width, kFirstBottom - a->scroll};
+  // The entries walk down in 96-DPI pixels, so the rise and the fade take
+  // the same time at every scale; a shown entry is placed at the DPI.
+  // The box is `extent` high until the first entry is measured and one line
+  // high after it, so the fade starts with the last entry's bottom near the
+  // middle of the frame.
+  int32_t top = kFirstTop - a->scroll;
+  int32_t extent = kFirstBottom - kFirstTop;
   for (int32_t i = 0; i < kCreditCount; ++i) {
     if (IsGap(a->gap_indices, i)) {
-      MoveDown(&box, i == last_gap ? kLastGapStep : kGapStep);
+      top += i == last_gap ? kLastGapStep : kGapStep;
       continue;
     }
-    MoveDown(&box, i > last_gap ? kClosingStep : kLineStep);
-    if (box.top < kVisibleFrom || box.top > kAboutFrameHeight) continue;
+    top += i > last_gap ? kClosingStep : kLineStep;
+    if (top < kVisibleFrom || top > kAboutFrameHeight) continue;
     const char* text = CreditText(i, alternative);
+    const int32_t pixel_top = ScaleToDpi(top, a->dpi);
+    PixelRect box{0, pixel_top, area_width, pixel_top};
     Canvas no_canvas;  // measuring draws nothing
     DrawUtf8Text(font, no_canvas, text, -1, &box, kTextSingleLine | kTextCalcRect);
-    const int32_t width = box.right - box.left;
+    extent = static_cast<int32_t>(std::lround(RectHeight(box) * double{kDesignDpi} / a->dpi));
+    const int32_t width = RectWidth(box);
     box.left = centre - width / 2;
     box.right = box.left + width;
     shown.push_back({i, text, box});
   }
   if (a->first_frame) {
-    a->scroll_limit = box.bottom - kFadeMargin;
+    a->scroll_limit = top + extent - kFadeMargin;
     a->first_frame = false;
   }
   return shown;

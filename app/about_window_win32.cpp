@@ -6,14 +6,15 @@
 #include "app/resource.h"
 #include "display/cached_font_win32.h"
 #include "display/canvas_win32.h"
+#include "engine/dpi_scale.h"
 
 AboutWindow* about_window = nullptr;
 
 namespace {
 
-HFONT CreateCreditFont() {
+HFONT CreateCreditFont(int dpi) {
   LOGFONTW description = {};
-  description.lfHeight = 16;
+  description.lfHeight = ScaleToDpi(kCreditFontHeight, dpi);
   description.lfWeight = FW_NORMAL;
   description.lfCharSet = DEFAULT_CHARSET;
   lstrcpyW(description.lfFaceName, L"Arial");
@@ -37,6 +38,15 @@ void PaintFrame(AboutWindow* w) {
   EndPaint(w->hwnd, &paint);
 }
 
+// The frame and the credits' font at the window's DPI; the animation goes
+// on where it was.
+void ScaleAbout(AboutWindow* w, int dpi) {
+  w->animation.dpi = dpi > 0 ? dpi : kDesignDpi;
+  if (ResizeCanvas(w->canvas, ScaleToDpi(kAboutFrameWidth, dpi), ScaleToDpi(kAboutFrameHeight, dpi)))
+    ClearCanvas(w->canvas, MakePixel(0, 0, 0));
+  SetCachedFontHandle(w->credit_font, CreateCreditFont(dpi), true);
+}
+
 }  // namespace
 
 template <>
@@ -50,13 +60,13 @@ struct OwnedWindowTraits<AboutWindow> : OwnedWindowDefaults {
 
   static void Init(AboutWindow* w) {
     w->animation = NewAboutAnimation();
-    if (ResizeCanvas(w->canvas, kAboutFrameWidth, kAboutFrameHeight))
-      ClearCanvas(w->canvas, MakePixel(0, 0, 0));
-    SetCachedFontHandle(w->credit_font, CreateCreditFont(), true);
+    ScaleAbout(w, WindowDpi(w->hwnd));
     SetTimer(w->hwnd, kAboutTimer, kAboutFramePeriod, nullptr);
   }
 
   static void Release(AboutWindow* w) { KillTimer(w->hwnd, kAboutTimer); }
+
+  static void ApplyDpi(AboutWindow* w, int dpi) { ScaleAbout(w, dpi); }
 
   static bool Handle(AboutWindow* w, UINT message, WPARAM wparam, LPARAM, INT_PTR* result) {
     switch (message) {

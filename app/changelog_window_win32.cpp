@@ -34,6 +34,8 @@ struct OwnedWindowTraits<ChangelogWindow> : OwnedWindowDefaults {
     SetTimer(w->hwnd, kChangelogTimer, kChangelogTimerPeriod, nullptr);
   }
 
+  static void ApplyDpi(ChangelogWindow*, int dpi) { SetConsoleDpi(&changelog_console, dpi); }
+
   static void Release(ChangelogWindow* w) {
     KillTimer(w->hwnd, kChangelogTimer);
     if (w->viewer != nullptr) w->viewer->ReleaseText();

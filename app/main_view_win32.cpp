@@ -10,6 +10,7 @@
 #include "display/view_scroll.h"
 #include "documents/document_commands.h"
 #include "engine/document.h"
+#include "engine/dpi_win32.h"
 #include "engine/grow_buffer.h"
 #include "engine/search.h"
 #include "engine/utf8_win32.h"
@@ -58,7 +59,7 @@ void ApplyMenuStates(HMENU menu, const std::vector<MenuItemState>& states) {
 void UpdateLinePaneWidth(MainWindow* w) {
   if (line_view == nullptr) return;
   int width = w->show_line_numbers ? line_view->pane_width : 0;
-  if (SetLinePaneWidth(&w->sizer, IDC_LINE, IDC_SURFACE, width)) LayOutPanes(w);
+  if (SetLinePaneWidth(&w->sizer, IDC_LINE, IDC_SURFACE, width, WindowDpi(w->hwnd))) LayOutPanes(w);
 }
 
 void SysCommand(HWND hwnd, WPARAM command) { SendMessageW(hwnd, WM_SYSCOMMAND, command, 0); }

@@ -9,6 +9,7 @@
 #include "app/shell_texts.h"
 #include "app/startup_paths.h"
 #include "app/window_layout_win32.h"
+#include "display/panes_win32.h"
 #include "documents/document_commands.h"
 #include "engine/utf8_win32.h"
 
@@ -33,9 +34,9 @@ void SetUpPanes(MainWindow* w) {
 
 void ApplyProfile(MainWindow* w, const MainProfile& p) {
   w->profile_read = true;
-  w->saved_rect = p.window;
-  SetWindowPos(w->hwnd, nullptr, p.window.x, p.window.y, p.window.w, p.window.h,
-               SWP_NOACTIVATE | SWP_NOZORDER);
+  w->saved_rect = FitToNearestScreen(p.window);
+  const ProfileRect& r = w->saved_rect;
+  SetWindowPos(w->hwnd, nullptr, r.x, r.y, r.w, r.h, SWP_NOACTIVATE | SWP_NOZORDER);
   SizerChild* line = FindSizerChild(&w->sizer, IDC_LINE);
   SizerChild* surface = FindSizerChild(&w->sizer, IDC_SURFACE);
   if (line != nullptr) {
@@ -68,7 +69,7 @@ bool OnInitDialog(MainWindow* w) {
   if (!command_line.empty()) OpenOrActivate(app_state, command_line);
 
   FileProfileStore store(profile_path);
-  MainProfile profile = ReadMainProfile(&store);
+  MainProfile profile = ReadMainProfile(&store, WindowDpi(w->hwnd));
   ApplyProfile(w, profile);
   ShowWindow(w->hwnd, profile.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   if (profile.line_numbers) ToggleLineNumbers(w);
@@ -136,6 +137,21 @@ void OnMove(MainWindow* w, LPARAM position) {
     w->saved_rect = WindowRectOf(w->hwnd);
 }
 
+// The window went to a screen of another scale: the panes take the new DPI
+// (fonts, margins, scrollbars), the window the rectangle the system
+// suggests, and the panes are laid out again for it.
+void OnDpiChanged(MainWindow* w, WPARAM wparam, LPARAM lparam) {
+  const int dpi = LOWORD(wparam);
+  SetSurfaceDpi(w->surface_hwnd, dpi);
+  SetLinePaneDpi(w->line_hwnd, dpi);
+  const RECT* r = reinterpret_cast<const RECT*>(lparam);
+  if (r != nullptr && !w->fullscreen) {
+    SetWindowPos(w->hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  LayOutPanes(w);
+}
+
 void OnPaint(MainWindow* w) {
   PaintBegin(w->painter, w->hwnd, static_cast<int>(kBackground));
   PaintEnd(w->painter);
@@ -154,6 +170,9 @@ INT_PTR HandleMessage(MainWindow* w, UINT message, WPARAM wparam, LPARAM lparam)
       return 0;
     case WM_PAINT:
       OnPaint(w);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(w, wparam, lparam);
       return 0;
     case WM_CLOSE:
       DestroyWindow(w->hwnd);

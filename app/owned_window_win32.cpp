@@ -4,19 +4,35 @@
 
 #include "app/profile.h"
 #include "app/startup_paths.h"
+#include "engine/dpi_scale.h"
+
+namespace {
+
+constexpr int kDefaultX = 0, kDefaultY = 50;
+
+}  // namespace
 
 void PlaceWindowFromProfile(HWND hwnd, const WindowPlaceKeys& keys, int fixed_w, int fixed_h) {
   const char* path = profile_path.c_str();
-  int x = ProfileGetInt(keys.x, 0, path);
-  int y = ProfileGetInt(keys.y, 50, path);
-  int w = fixed_w, h = fixed_h;
+  const int dpi = WindowDpi(hwnd);
+  ProfileRect r{ProfileGetInt(keys.x, ScaleToDpi(kDefaultX, dpi), path),
+                ProfileGetInt(keys.y, ScaleToDpi(kDefaultY, dpi), path), ScaleToDpi(fixed_w, dpi),
+                ScaleToDpi(fixed_h, dpi)};
   if (keys.w != nullptr && keys.h != nullptr) {
-    w = ProfileGetInt(keys.w, keys.default_w, path);
-    h = ProfileGetInt(keys.h, keys.default_h, path);
+    r.w = ProfileGetInt(keys.w, ScaleToDpi(keys.default_w, dpi), path);
+    r.h = ProfileGetInt(keys.h, ScaleToDpi(keys.default_h, dpi), path);
   }
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  if (w <= 0 || h <= 0) flags |= SWP_NOSIZE;
-  SetWindowPos(hwnd, nullptr, x, y, w, h, flags);
+  if (r.w <= 0 || r.h <= 0) {
+    // The template's size stays; it still decides where the window fits.
+    flags |= SWP_NOSIZE;
+    RECT now{};
+    GetWindowRect(hwnd, &now);
+    r.w = now.right - now.left;
+    r.h = now.bottom - now.top;
+  }
+  r = FitToNearestScreen(r);
+  SetWindowPos(hwnd, nullptr, r.x, r.y, r.w, r.h, flags);
 }
 
 void SaveWindowPlace(HWND hwnd, const WindowPlaceKeys& keys) {
@@ -30,8 +46,18 @@ void SaveWindowPlace(HWND hwnd, const WindowPlaceKeys& keys) {
   ProfileSetInt(keys.h, r.bottom - r.top, path);
 }
 
-INT_PTR HandleOwnedWindowMessage(HWND hwnd, const Sizer& sizer, UINT message, WPARAM wparam) {
+INT_PTR HandleOwnedWindowMessage(HWND hwnd, const Sizer& sizer, UINT message, WPARAM wparam,
+                                 LPARAM lparam) {
   switch (message) {
+    case WM_DPICHANGED: {
+      // Standard controls are left to the dialog manager (result 0).
+      const RECT* r = reinterpret_cast<const RECT*>(lparam);
+      if (r != nullptr)
+        SetWindowPos(hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      LayOutWindow(sizer, hwnd);
+      return 0;
+    }
     case WM_SIZE:
       if (wparam != SIZE_MINIMIZED) LayOutWindow(sizer, hwnd);
       return 0;

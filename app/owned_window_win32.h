@@ -11,7 +11,8 @@
 // OwnedWindowTraits<R>, which derives from OwnedWindowDefaults:
 //   kTemplate           the dialog resource
 //   kPlace              its profile keys (size keys only for a resizable window)
-//   kWidth, kHeight     its size in pixels when no size is kept (0: the template's)
+//   kWidth, kHeight     its size in pixels at 96 DPI when no size is kept (0: the
+//                       template's)
 //   kPanes              the controls that follow the client edges, with their anchors
 //   kFocusFirstControl  the dialog manager focuses the first control (else Init does)
 //   Global()            the global that points to the record
@@ -19,6 +20,9 @@
 //   Prepare(R*)         what the record needs before the window; false: not opened
 //   Init(R*)            the window's own creation steps, once it is placed
 //   Release(R*)         its own destruction steps, before its place is saved
+//   ApplyDpi(R*, dpi)   the window's DPI changed: re-create what it draws with
+//                       (fonts, images) at the new one; the frame then moves it
+//                       to the suggested rectangle and lays its panes out
 //   Handle(R*, message, wparam, lparam, INT_PTR* result)  its own messages;
 //                       false leaves the message to the frame
 #include <windows.h>
@@ -30,7 +34,7 @@
 #include "app/window_layout_win32.h"
 
 // A window's profile keys: its top-left corner (default 0, 50) and, for a
-// resizable window, its size.
+// resizable window, its size. The defaults are at 96 DPI.
 struct WindowPlaceKeys {
   const char* x;
   const char* y;
@@ -41,7 +45,9 @@ struct WindowPlaceKeys {
 
 // Moves the window to the stored corner without reordering or activating
 // it. Its size comes from the stored size when the keys have one, else from
-// fixed_w × fixed_h when those are positive; otherwise it is kept.
+// fixed_w × fixed_h (at 96 DPI) when those are positive; otherwise it is
+// kept. Defaults are scaled to the window's DPI, and the rectangle is fitted
+// to the screen nearest to it.
 void PlaceWindowFromProfile(HWND hwnd, const WindowPlaceKeys& keys, int fixed_w, int fixed_h);
 // Writes the window's screen corner, and its size when the keys have one.
 void SaveWindowPlace(HWND hwnd, const WindowPlaceKeys& keys);
@@ -64,6 +70,8 @@ struct OwnedWindowDefaults {
   template <typename R>
   static void Release(R*) {}
   template <typename R>
+  static void ApplyDpi(R*, int) {}
+  template <typename R>
   static bool Handle(R*, UINT, WPARAM, LPARAM, INT_PTR*) { return false; }
 };
 
@@ -72,8 +80,10 @@ struct OwnedWindowTraits;
 
 // What every owned window does alike with the messages its own handler
 // leaves: a new size moves its panes, Cancel (Escape) and the close box
-// close it, WM_CLOSE destroys it.
-INT_PTR HandleOwnedWindowMessage(HWND hwnd, const Sizer& sizer, UINT message, WPARAM wparam);
+// close it, WM_CLOSE destroys it, a new DPI moves it to the rectangle the
+// system suggests and lays its panes out again.
+INT_PTR HandleOwnedWindowMessage(HWND hwnd, const Sizer& sizer, UINT message, WPARAM wparam,
+                                 LPARAM lparam);
 // Creates the dialog from its template, owned by `owner`, with `record` as
 // its creation parameter, and shows it. Null when it could not be created.
 HWND CreateOwnedDialog(HWND owner, int template_id, DLGPROC proc, void* record);
@@ -115,7 +125,8 @@ INT_PTR CALLBACK OwnedWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
     }
     INT_PTR result = 0;
     if (T::Handle(r, message, wparam, lparam, &result)) return result;
-    return HandleOwnedWindowMessage(hwnd, r->sizer, message, wparam);
+    if (message == WM_DPICHANGED) T::ApplyDpi(r, LOWORD(wparam));
+    return HandleOwnedWindowMessage(hwnd, r->sizer, message, wparam, lparam);
   } catch (...) {
     // Out of memory in a handler: the message is dropped.
     return 0;

@@ -108,6 +108,11 @@ struct OwnedWindowTraits<PreferencesWindow> : OwnedWindowDefaults {
     SetTimer(w->hwnd, kPreferencesTimer, kPreferencesTimerPeriod, nullptr);
   }
 
+  static void ApplyDpi(PreferencesWindow*, int dpi) {
+    SetConsoleDpi(&preferences_default_console, dpi);
+    SetConsoleDpi(&preferences_user_console, dpi);
+  }
+
   static void Release(PreferencesWindow* w) {
     KillTimer(w->hwnd, kPreferencesTimer);
     if (w->defaults_view != nullptr) w->defaults_view->ReleaseText();

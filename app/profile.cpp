@@ -2,7 +2,10 @@
 // when it closes.
 #include "app/profile.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "engine/dpi_scale.h"
 
 namespace {
 
@@ -22,12 +25,25 @@ void SetRect(ProfileStore* store, const char* x, const char* y, const char* w, c
 
 }  // namespace
 
-MainProfile ReadMainProfile(ProfileStore* store) {
+ProfileRect FitRectToScreen(const ProfileRect& r, const ScreenArea& screen) {
+  const int64_t width = static_cast<int64_t>(screen.right) - screen.left;
+  const int64_t height = static_cast<int64_t>(screen.bottom) - screen.top;
+  if (width <= 0 || height <= 0) return r;
+  ProfileRect out;
+  out.w = static_cast<int32_t>(std::clamp<int64_t>(r.w, 0, width));
+  out.h = static_cast<int32_t>(std::clamp<int64_t>(r.h, 0, height));
+  out.x = static_cast<int32_t>(std::clamp<int64_t>(r.x, screen.left, screen.right - out.w));
+  out.y = static_cast<int32_t>(std::clamp<int64_t>(r.y, screen.top, screen.bottom - out.h));
+  return out;
+}
+
+MainProfile ReadMainProfile(ProfileStore* store, int dpi) {
+  const MainProfile design;
   MainProfile p;
-  p.window.x = store->GetInt("main_wnd_x", 50);
-  p.window.y = store->GetInt("main_wnd_y", 50);
-  p.window.w = store->GetInt("main_wnd_w", 900);
-  p.window.h = store->GetInt("main_wnd_h", 900);
+  p.window.x = store->GetInt("main_wnd_x", ScaleToDpi(design.window.x, dpi));
+  p.window.y = store->GetInt("main_wnd_y", ScaleToDpi(design.window.y, dpi));
+  p.window.w = store->GetInt("main_wnd_w", ScaleToDpi(design.window.w, dpi));
+  p.window.h = store->GetInt("main_wnd_h", ScaleToDpi(design.window.h, dpi));
   p.maximized = store->GetInt("main_wnd_maximized", 0) != 0;
   p.line_x = store->GetInt("line_x", 0);
   p.line_w = store->GetInt("line_w", 0);

@@ -3,6 +3,10 @@
 // .ini file, read when a window is created and written when it is destroyed;
 // and the main window's keys, their defaults and which of them a close
 // writes, behind a small seam so the rules are tested without a profile file.
+// Places and sizes are kept in the screen's pixels; the defaults are sizes at
+// 96 DPI, scaled to the window's DPI, and a stored rectangle is fitted to the
+// screen it opens on, which may have another size or scale than when it was
+// written.
 #include <cstdint>
 #include <string>
 
@@ -24,7 +28,20 @@ struct ProfileRect {
   int32_t x = 0, y = 0, w = 0, h = 0;
 };
 
-// What the main window reads when it opens.
+// A screen's work area (the desktop less the taskbar), in pixels.
+struct ScreenArea {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Where a stored window rectangle opens on `screen`: a size larger than the
+// screen is reduced to fit, and a window standing partly or wholly off the
+// screen is moved onto it. Sizes below 0 count as 0; an empty screen area
+// changes nothing.
+ProfileRect FitRectToScreen(const ProfileRect& r, const ScreenArea& screen);
+// The same on the screen nearest to the rectangle (Windows).
+ProfileRect FitToNearestScreen(const ProfileRect& r);
+
+// What the main window reads when it opens (the defaults at 96 DPI).
 struct MainProfile {
   ProfileRect window{50, 50, 900, 900};
   bool maximized = false;
@@ -43,7 +60,8 @@ struct MainProfileOut {
   bool filename = false;
 };
 
-MainProfile ReadMainProfile(ProfileStore* store);
+// The keys, with the default rectangle scaled to `dpi`.
+MainProfile ReadMainProfile(ProfileStore* store, int dpi);
 void WriteMainProfile(ProfileStore* store, const MainProfileOut& out);
 
 // The store over the .ini file at `path` (ProfileGetInt, ProfileSetString).

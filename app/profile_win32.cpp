@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -20,6 +22,19 @@ const char kSection[] = "orvinale";
 bool WantsWide(const char* path) { return path && *path && IsValidUtf8(path) == 1; }
 
 }  // namespace
+
+ProfileRect FitToNearestScreen(const ProfileRect& r) {
+  // A hand-edited profile may hold any numbers: the far edges must not wrap.
+  auto end_of = [](int32_t start, int32_t size) {
+    return static_cast<LONG>(std::clamp<int64_t>(int64_t{start} + size, INT32_MIN, INT32_MAX));
+  };
+  const RECT rect{r.x, r.y, end_of(r.x, r.w), end_of(r.y, r.h)};
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) return r;
+  const RECT& work = info.rcWork;
+  return FitRectToScreen(r, ScreenArea{work.left, work.top, work.right, work.bottom});
+}
 
 int ProfileGetInt(const char* key, int fallback, const char* path) {
   std::wstring wpath, wsection, wkey;

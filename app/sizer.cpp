@@ -52,10 +52,12 @@ SizerRect LayoutChild(const Sizer& sizer, const SizerChild& child, int32_t clien
   return out;
 }
 
-bool SetLinePaneWidth(Sizer* sizer, int32_t line_id, int32_t surface_id, int32_t width) {
+bool SetLinePaneWidth(Sizer* sizer, int32_t line_id, int32_t surface_id, int32_t width,
+                      int32_t dpi) {
   SizerChild* line = FindSizerChild(sizer, line_id);
   SizerChild* surface = FindSizerChild(sizer, surface_id);
   if (line == nullptr || surface == nullptr) return false;
+  if (dpi > 0) width = Scale(width, sizer->base_dpi, dpi);
   if (line->rect.right - line->rect.left == width) return false;
   line->rect.left = 0;
   line->rect.right = width;

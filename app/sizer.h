@@ -46,6 +46,8 @@ SizerRect LayoutChild(const Sizer& sizer, const SizerChild& child, int32_t clien
 
 // Line-pane width of the main window's timer: moves the registered edges of
 // the line pane (and the text pane's left edge) so the line pane is `width`
-// wide at the client's left edge. Only a change of the registered width
-// counts: false when it already is `width`, so no layout pass is needed.
-bool SetLinePaneWidth(Sizer* sizer, int32_t line_id, int32_t surface_id, int32_t width);
+// pixels at `dpi` wide at the client's left edge (registered in set-up DPI
+// pixels). Only a change of the registered width counts: false when it
+// already is that, so no layout pass is needed.
+bool SetLinePaneWidth(Sizer* sizer, int32_t line_id, int32_t surface_id, int32_t width,
+                      int32_t dpi);

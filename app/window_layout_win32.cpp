@@ -2,20 +2,6 @@
 // batch of moves per layout pass.
 #include "app/window_layout_win32.h"
 
-int WindowDpi(HWND hwnd) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static auto get_dpi = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (get_dpi != nullptr) {
-    UINT dpi = get_dpi(hwnd);
-    if (dpi != 0) return static_cast<int>(dpi);
-  }
-  HDC dc = GetDC(hwnd);
-  int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-  if (dc != nullptr) ReleaseDC(hwnd, dc);
-  return dpi > 0 ? dpi : 96;
-}
-
 SizerRect ChildClientRect(HWND parent, HWND child) {
   RECT r{};
   if (child != nullptr) {

@@ -4,9 +4,8 @@
 #include <windows.h>
 
 #include "app/sizer.h"
+#include "engine/dpi_win32.h"
 
-// The window's DPI (96 when the platform cannot tell).
-int WindowDpi(HWND hwnd);
 // A child's window rectangle in its parent's client coordinates; empty for a
 // null child.
 SizerRect ChildClientRect(HWND parent, HWND child);

@@ -179,7 +179,7 @@ int ConsoleEditor::LineLength(int line) const {
 }
 
 void ConsoleEditor::EnsureLine(int line) {
-  while (static_cast<int>(lines.size()) <= line) lines.emplace_back();
+  while (static_cast<int>(lines.size()) <= line) lines.Insert(lines.size(), std::string());
 }
 
 void ConsoleEditor::ClampCursor() {
@@ -201,8 +201,8 @@ std::string ConsoleEditor::CheckInvariants() const {
   if (clean_position < -1 || clean_position >= count) return "clean position out of range";
   if (count > std::max(max_undo_states, 2)) return "too many undo states";
   for (const auto& state : undo_states)
-    for (const auto& line : state->lines)
-      if (!line) return "undo state with a missing line";
+    if (std::string broken = state->lines.CheckInvariants(); !broken.empty()) return "undo state: " + broken;
+  if (std::string broken = lines.CheckInvariants(); !broken.empty()) return "lines: " + broken;
   if (cursor_line < 0 || cursor_line > line_count) return "cursor line outside the text";
   if (cursor_col < 0 || cursor_col > LineLength(cursor_line)) return "cursor column outside its line";
   for (int i = 0; i < 4; ++i)

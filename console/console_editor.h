@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/console_lines.h"
 #include "console/console_screen.h"
 
 class Clipboard;
@@ -18,9 +19,10 @@ extern int console_search_mode;  // 0..5: bit 0 case-sensitive; 0-1 substring, 2
 
 const char* SearchModeName(int mode);
 
-// One snapshot of the text. Lines are shared with nearby snapshots.
+// One snapshot of the text. Its chunks of lines are shared with the other
+// snapshots and the text for as long as none of them changes them.
 struct ConsoleUndoState {
-  std::vector<std::shared_ptr<const std::string>> lines;
+  ConsoleLines lines;
   // [0] when the state was made (restored by redo), [1] just before the
   // next action (restored by undo back to this state).
   int cursor_line[2] = {0, 0};
@@ -109,7 +111,7 @@ class ConsoleEditor {
   std::string pending_name;
   int newline_mode = 0;     // 1 writes CR LF
   int tab_write_width = 0;  // >= 1: leading groups of this many spaces are written as tabs
-  std::vector<std::string> lines;
+  ConsoleLines lines;
   long long file_time = 0;  // modification time at the last read or write (seconds)
   std::vector<std::unique_ptr<ConsoleUndoState>> undo_states;
   int undo_position = -1;   // -1 only while undo_states is empty

@@ -157,7 +157,9 @@ void ConsoleEditor::DrawHelpLine() {
     AddHelpPiece(":paste)", kAttrBar);
   } else {
     AddHelpPiece("Ctrl+(", kAttrBar);
-    if (PaneRows(1) > 0 || (pane_divider > 0.0 && pane_divider < 1.0)) {
+    // The panes drawn, not the split asked for: a window too low for two
+    // draws one, and the help and status lines must not speak of another.
+    if (PaneRows(1) > 0) {
       AddHelpPiece("O", kAttrKey);
       AddHelpPiece("therpane ", kAttrBar);
       AddHelpPiece("no", kAttrBar);
@@ -190,7 +192,7 @@ void ConsoleEditor::DrawStatusLine() {
     else if (prompt_state == kPromptReplace) text += " " + replace_text;
     else if (prompt_state == kPromptGoToLine) text += " " + prompt_input;
   } else {
-    const bool split = pane_divider > 0.0 && pane_divider < 1.0;
+    const bool split = PaneRows(1) > 0;
     const int count = static_cast<int>(lines.size());
     const int first = pane_scroll[current_pane];
     const int last = std::min(first + PaneRows(current_pane), count);

@@ -1,7 +1,6 @@
 // Changes to the text: typing, line breaks, deletion, indentation and the
 // clipboard. Every change is bracketed by BeginAction and SaveUndoState.
 #include <algorithm>
-#include <iterator>
 
 #include "console/console_editor.h"
 #include "console/console_file.h"
@@ -48,7 +47,7 @@ void ConsoleEditor::TypeCharacter(int code) {
     insert = EncodeUtf8(code);
     if (insert.empty()) insert = "_";
   }
-  std::string& line = lines[cursor_line];
+  std::string& line = lines.Edit(cursor_line);
   size_t at = Utf8OffsetOfColumn(line, cursor_col);
   if (console_overwrite) {
     size_t end = Utf8OffsetOfColumn(line, cursor_col + count);
@@ -70,17 +69,17 @@ void ConsoleEditor::InsertNewline() {
   EnsureLine(cursor_line);
   const std::string indent = lines[cursor_line].substr(0, LeadingWhitespace(lines[cursor_line]));
   if (console_overwrite) {
-    if (cursor_line + 1 >= static_cast<int>(lines.size())) lines.push_back(indent);
+    if (cursor_line + 1 >= static_cast<int>(lines.size())) lines.Insert(lines.size(), indent);
     ++cursor_line;
     cursor_col = Utf8Columns(lines[cursor_line].substr(0, LeadingWhitespace(lines[cursor_line])));
   } else {
-    std::string& line = lines[cursor_line];
+    std::string& line = lines.Edit(cursor_line);
     size_t split = Down(ConsoleModifier::kControl) ? line.size()
                                                    : Utf8OffsetOfColumn(line, cursor_col);
     std::string rest = line.substr(split);
     rest.erase(0, LeadingWhitespace(rest));
     line.erase(split);
-    lines.insert(lines.begin() + cursor_line + 1, indent + rest);
+    lines.Insert(cursor_line + 1, indent + rest);
     ++cursor_line;
     cursor_col = Utf8Columns(indent);
     hscroll = 0;
@@ -104,12 +103,12 @@ void ConsoleEditor::Backspace() {
   } else if (cursor_col == 0) {
     if (cursor_line == 0) return;
     std::string current = lines[cursor_line];
-    lines.erase(lines.begin() + cursor_line);
+    lines.Erase(cursor_line, cursor_line + 1);
     --cursor_line;
     cursor_col = LineLength(cursor_line);
-    if (!OnlyWhitespace(current)) lines[cursor_line] += current;
+    if (!OnlyWhitespace(current)) lines.Edit(cursor_line) += current;
   } else {
-    std::string& line = lines[cursor_line];
+    std::string& line = lines.Edit(cursor_line);
     size_t at = Utf8OffsetOfColumn(line, cursor_col);
     int step = std::max(indent_size, 1);
     int count = (cursor_col % step == 0 && OnlySpaces(line, at)) ? step : 1;
@@ -134,16 +133,16 @@ void ConsoleEditor::DeleteForward() {
       DrawTextArea();
       return;
     }
-    std::string& line = lines[cursor_line];
     if (cursor_col < LineLength(cursor_line)) {
+      std::string& line = lines.Edit(cursor_line);
       size_t at = Utf8OffsetOfColumn(line, cursor_col);
       line.erase(at, Utf8ColumnBytes(line.data(), line.size(), at));
     } else if (cursor_line + 1 < static_cast<int>(lines.size())) {
       std::string next = lines[cursor_line + 1];
       size_t ws = LeadingWhitespace(next);
       if (ws > 1) next.erase(0, ws - 1);
-      line += next;
-      lines.erase(lines.begin() + cursor_line + 1);
+      lines.Edit(cursor_line) += next;
+      lines.Erase(cursor_line + 1, cursor_line + 2);
     } else {
       DrawTextArea();
       return;
@@ -163,7 +162,7 @@ void ConsoleEditor::IndentSelection(bool unindent) {
   BeginAction();
   const int step = std::clamp(indent_size, 1, 64);
   for (int l = l1; l <= l2; ++l) {
-    std::string& line = lines[l];
+    std::string& line = lines.Edit(l);
     int delta = step;
     if (unindent) {
       size_t spaces = std::min(line.find_first_not_of(' '), line.size());
@@ -188,11 +187,12 @@ void ConsoleEditor::UnindentAtCursor() {
   if (cursor_col == 0) return;  // also on the line after the text, which has no other column
   const int step = std::clamp(indent_size, 1, 64);
   const int stop = ((cursor_col - 1) / step) * step;
-  std::string& line = lines[cursor_line];
+  const std::string& text = lines[cursor_line];
   int col = cursor_col;
-  while (col > stop && line[Utf8OffsetOfColumn(line, col - 1)] == ' ') --col;
+  while (col > stop && text[Utf8OffsetOfColumn(text, col - 1)] == ' ') --col;
   if (col == cursor_col) return;
   BeginAction();
+  std::string& line = lines.Edit(cursor_line);
   size_t from = Utf8OffsetOfColumn(line, col);
   line.erase(from, Utf8OffsetOfColumn(line, cursor_col) - from);
   cursor_col = col;
@@ -213,9 +213,10 @@ bool ConsoleEditor::DeleteSelection() {
   }
   if (l1 > l2) return true;  // only the line after the text: nothing to delete
   std::string tail = lines[l2].substr(Utf8OffsetOfColumn(lines[l2], c2));
-  lines[l1].erase(Utf8OffsetOfColumn(lines[l1], c1));
-  lines[l1] += tail;
-  lines.erase(lines.begin() + l1 + 1, lines.begin() + l2 + 1);
+  std::string& first = lines.Edit(l1);
+  first.erase(Utf8OffsetOfColumn(first, c1));
+  first += tail;
+  lines.Erase(l1 + 1, l2 + 1);
   cursor_line = l1;
   cursor_col = c1;
   wanted_col = -1;
@@ -240,17 +241,18 @@ std::string ConsoleEditor::SelectedText(bool crlf) const {
 void ConsoleEditor::InsertTextAt(int* col, int* line, const std::string& text) {
   std::vector<std::string> pieces = SplitPastedText(text, indent_size);
   EnsureLine(*line);
-  std::string& first = lines[*line];
+  std::string& first = lines.Edit(*line);
   size_t at = Utf8OffsetOfColumn(first, *col);
   std::string tail = first.substr(at);
   first.erase(at);
   first += pieces[0];
+  const int added = static_cast<int>(pieces.size()) - 1;
+  pieces.erase(pieces.begin());
   // One insertion for all the new lines: the lines below move once.
-  lines.insert(lines.begin() + *line + 1, std::make_move_iterator(pieces.begin() + 1),
-               std::make_move_iterator(pieces.end()));
-  *line += static_cast<int>(pieces.size()) - 1;
+  lines.Insert(*line + 1, std::move(pieces));
+  *line += added;
   *col = Utf8Columns(lines[*line]);
-  lines[*line] += tail;
+  lines.Edit(*line) += tail;
 }
 
 void ConsoleEditor::InsertText(const std::string& text) {
@@ -314,7 +316,7 @@ void ConsoleEditor::Duplicate() {
   }
   if (cursor_line >= static_cast<int>(lines.size())) return;
   BeginAction();
-  lines.insert(lines.begin() + cursor_line + 1, lines[cursor_line]);
+  lines.Insert(cursor_line + 1, lines[cursor_line]);
   SaveUndoState();
   DrawTextArea();
   MakeCursorVisible();

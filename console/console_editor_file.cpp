@@ -7,7 +7,7 @@
 
 namespace {
 
-std::string TextOfLines(const std::vector<std::string>& lines, int tab_write_width,
+std::string TextOfLines(const ConsoleLines& lines, int tab_write_width,
                         int newline_mode) {
   std::string out;
   for (const std::string& line : lines) AppendConsoleLine(line, tab_write_width, newline_mode, &out);
@@ -19,7 +19,7 @@ std::string TextOfLines(const std::vector<std::string>& lines, int tab_write_wid
 bool ConsoleEditor::ReadFile(const std::string& path) {
   ConsoleFileText text;
   if (!ReadConsoleFile(path, indent_size, &text)) return false;
-  lines = std::move(text.lines);
+  lines.Assign(std::move(text.lines));
   newline_mode = text.newline_mode;
   tab_write_width = text.tab_write_width;
   indent_size = text.indent_size;
@@ -59,7 +59,7 @@ bool ConsoleEditor::Open(const std::string& path, const char* initial_text) {
       splitter.Finish();
       ConsoleFileText text;
       FinishConsoleText(std::move(splitter.lines), splitter.cr_count, indent_size, &text);
-      lines = std::move(text.lines);
+      lines.Assign(std::move(text.lines));
     }
   } else if (!ok) {
     lines.clear();

@@ -115,14 +115,17 @@ void ConsoleEditor::ReplaceAll() {
   int instances = 0, changed_lines = 0;
   const int replace_cols = Utf8Columns(replace_text);
   bool begun = false;
-  for (std::string& line : lines) {
+  for (size_t index = 0; index < lines.size(); ++index) {
     int from = 0, len = 0, before = instances;
-    for (int col = Match(find_text, line, from, &len); col >= 0;
-         col = Match(find_text, line, from, &len)) {
+    // Only a line with a match is taken for changing: the others stay
+    // shared with the undo history.
+    for (int col = Match(find_text, lines[index], from, &len); col >= 0;
+         col = Match(find_text, lines[index], from, &len)) {
       if (!begun) {
         BeginAction();
         begun = true;
       }
+      std::string& line = lines.Edit(index);
       size_t at = Utf8OffsetOfColumn(line, col);
       size_t end = Utf8OffsetOfColumn(line, col + len);
       line.replace(at, end - at, replace_text);

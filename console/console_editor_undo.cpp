@@ -1,30 +1,9 @@
-// Undo history: whole-text snapshots whose lines are shared with nearby
-// snapshots, thinned by dropping every second state when it grows too long.
+// Undo history: whole-text snapshots that share the chunks of lines no
+// action changed, thinned by dropping every second state when it grows too
+// long.
 #include <algorithm>
 
 #include "console/console_editor.h"
-
-namespace {
-
-// A line equal to `text` from the states near `index`, or a new copy.
-std::shared_ptr<const std::string> SharedLine(
-    const std::vector<std::unique_ptr<ConsoleUndoState>>& states, int current, int index,
-    const std::string& text) {
-  const int candidates[5] = {current, current + 1, current - 1, current - 2, current - 3};
-  for (int s : candidates) {
-    if (s < 0 || s >= static_cast<int>(states.size())) continue;
-    const auto& old = states[s]->lines;
-    for (int probe = 0; probe < 15; ++probe) {
-      int offset = (probe + 1) / 2 * (probe % 2 ? -1 : 1);  // 0, -1, +1, -2, +2, ...
-      int j = index + offset;
-      if (j < 0 || j >= static_cast<int>(old.size())) continue;
-      if (*old[j] == text) return old[j];
-    }
-  }
-  return std::make_shared<const std::string>(text);
-}
-
-}  // namespace
 
 void ConsoleEditor::BeginAction() {
   if (undo_position < 0) return;
@@ -49,12 +28,9 @@ void ConsoleEditor::SaveUndoState() {
     }
     undo_states.swap(kept);
     clean_position = new_clean;
-    undo_position = static_cast<int>(undo_states.size()) - 1;
   }
   auto state = std::make_unique<ConsoleUndoState>();
-  state->lines.reserve(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i)
-    state->lines.push_back(SharedLine(undo_states, undo_position, static_cast<int>(i), lines[i]));
+  state->lines = lines;  // the chunk pointers only
   for (int which = 0; which < 2; ++which) {
     state->cursor_line[which] = cursor_line;
     state->cursor_col[which] = cursor_col;
@@ -68,9 +44,7 @@ void ConsoleEditor::SaveUndoState() {
 
 void ConsoleEditor::RestoreState(int index, int which) {
   const ConsoleUndoState& state = *undo_states[index];
-  lines.clear();
-  lines.reserve(state.lines.size());
-  for (const auto& line : state.lines) lines.push_back(*line);
+  lines = state.lines;
   cursor_line = state.cursor_line[which];
   cursor_col = state.cursor_col[which];
   hscroll = std::max(state.hscroll[which], 0);

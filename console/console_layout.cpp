@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/dpi_scale.h"
+
 bool PaneHasScrollbar(const ConsolePaneView& pane) {
   return pane.row_count > 0 && pane.total_lines > pane.row_count;
 }
@@ -40,6 +42,10 @@ uint8_t NextBlinkState(uint8_t state, bool focused) {
   uint8_t next = static_cast<uint8_t>((state + 1) % 3);
   if (next == 0 && !focused) next = 1;
   return next;
+}
+
+int ConsoleFontPixels(int height, int dpi) {
+  return ScaleToDpi(std::clamp(height, kMinFontHeight, kMaxFontHeight), dpi);
 }
 
 int StepFontHeight(int height, int wheel_delta) {

@@ -37,7 +37,13 @@ ConsoleCursorKind CursorForCell(const ConsoleLayout& layout, int cols, int col, 
 uint8_t NextBlinkState(uint8_t state, bool focused);
 inline bool CaretShown(uint8_t state) { return state != 0; }
 
+// Font heights at 96 DPI: Ctrl+wheel steps them one by one within these
+// limits whatever the window's DPI, so a setting means the same size at
+// every display scaling.
 constexpr int kMinFontHeight = 4;
 constexpr int kMaxFontHeight = 64;
 // One Ctrl+wheel step; the result stays within 4 .. 64.
 int StepFontHeight(int height, int wheel_delta);
+// The font's height in pixels at `dpi` for a height at 96 DPI, which is
+// held within the limits before it is scaled.
+int ConsoleFontPixels(int height, int dpi);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "console/console_window_win32.h"
+#include "engine/dpi_scale.h"
 
 namespace {
 
@@ -54,8 +55,9 @@ void DrawCell(ConsoleWindow* console, HDC dc, int col, int row, ConsoleCell cell
   ExtTextOutW(dc, r.left, r.top, ETO_OPAQUE | ETO_CLIPPED, &r, &text, 1, nullptr);
   if (!caret || console->caret_mode == 2) return;
   RECT bar = r;
-  if (console->caret_mode == 0) bar.right = std::min(r.left + 2, r.right);
-  else bar.top = std::max(r.bottom - 2, r.top);
+  const int thickness = ScaleToDpi(kConsoleCaretBar, console->dpi);
+  if (console->caret_mode == 0) bar.right = std::min(r.left + thickness, r.right);
+  else bar.top = std::max(r.bottom - thickness, r.top);
   FillColour(dc, bar, fg);
 }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "console/console_layout.h"
+#include "engine/dpi_scale.h"
+#include "engine/dpi_win32.h"
 #include "engine/utf8.h"
 #include "engine/utf8_win32.h"
 
@@ -14,10 +16,6 @@ const wchar_t kConsoleWindowClass[] = L"WDLCursesWindow";
 namespace {
 
 int class_use_count = 0;
-
-// The smallest size a console window may be dragged to, in pixels.
-constexpr int kMinWindowWidth = 160;
-constexpr int kMinWindowHeight = 120;
 
 ConsoleMouseKind MouseKindOf(UINT message) {
   switch (message) {
@@ -47,6 +45,15 @@ void SendMouse(ConsoleWindow* console, HWND hwnd, UINT message, WPARAM wparam, L
   if (console->on_mouse) console->on_mouse(mouse);
 }
 
+// A new font (height or DPI changed): the grid follows and the editor redraws.
+void RemakeFont(ConsoleWindow* console) {
+  console->font.Reset(nullptr);
+  SetUpConsoleFonts(console);
+  ReinitConsoleGrid(console);
+  if (console->on_resize) console->on_resize();
+  else console->flags |= kConsoleRedrawPending;
+}
+
 void OnWheel(ConsoleWindow* console, HWND hwnd, WPARAM wparam, LPARAM lparam) {
   if (!(GET_KEYSTATE_WPARAM(wparam) & MK_CONTROL)) {
     SendMouse(console, hwnd, WM_MOUSEWHEEL, wparam, lparam);
@@ -56,11 +63,7 @@ void OnWheel(ConsoleWindow* console, HWND hwnd, WPARAM wparam, LPARAM lparam) {
   int next = StepFontHeight(*height, GET_WHEEL_DELTA_WPARAM(wparam));
   if (next == *height) return;
   *height = next;
-  console->font.Reset(nullptr);
-  SetUpConsoleFonts(console);
-  ReinitConsoleGrid(console);
-  if (console->on_resize) console->on_resize();
-  else console->flags |= kConsoleRedrawPending;
+  RemakeFont(console);
   InvalidateRect(hwnd, nullptr, FALSE);
 }
 
@@ -201,8 +204,9 @@ LRESULT CALLBACK ConsoleWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARA
     case WM_ERASEBKGND: return 1;  // the paint covers every pixel
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-      info->ptMinTrackSize.x = kMinWindowWidth;
-      info->ptMinTrackSize.y = kMinWindowHeight;
+      const int dpi = WindowDpi(hwnd);
+      info->ptMinTrackSize.x = ScaleToDpi(kConsoleMinWidth, dpi);
+      info->ptMinTrackSize.y = ScaleToDpi(kConsoleMinHeight, dpi);
       return 0;
     }
     case WM_GETDLGCODE:
@@ -315,7 +319,17 @@ void BindConsoleWindow(ConsoleWindow* console, HWND window) {
   console->blink_state = 1;
   console->flags = kConsoleRemeasureFont;
   console->pending_surrogate = 0;
+  // A record bound again keeps its font unless the new window's DPI differs.
+  const int dpi = WindowDpi(window);
+  if (dpi != console->dpi) console->font.Reset(nullptr);
+  console->dpi = dpi;
   SetTimer(window, kConsoleCaretTimer, kConsoleCaretPeriod, nullptr);
+}
+
+void SetConsoleDpi(ConsoleWindow* console, int dpi) {
+  if (dpi <= 0 || dpi == console->dpi) return;
+  console->dpi = dpi;
+  if (console->window) RemakeFont(console);
 }
 
 int ConsoleFontHeight(const ConsoleWindow& console) {
@@ -324,9 +338,10 @@ int ConsoleFontHeight(const ConsoleWindow& console) {
 
 void SetUpConsoleFonts(ConsoleWindow* console) {
   if (!console->font.get()) {
-    console->font.Reset(CreateFontW(ConsoleFontHeight(*console), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                                    FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                    ANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New"));
+    const int height = ConsoleFontPixels(ConsoleFontHeight(*console), console->dpi);
+    console->font.Reset(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                    FIXED_PITCH | FF_MODERN, L"Courier New"));
   }
   console->flags |= kConsoleRemeasureFont;
   console->cell_width = 8;

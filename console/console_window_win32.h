@@ -12,6 +12,12 @@
 extern const wchar_t kConsoleWindowClass[];  // "WDLCursesWindow"
 constexpr UINT_PTR kConsoleCaretTimer = 2;
 constexpr UINT kConsoleCaretPeriod = 400;
+// Sizes at 96 DPI, scaled to the window's DPI: the default font height, the
+// caret bar's thickness, and the smallest size the window may be dragged to.
+constexpr int kConsoleFontHeight = 16;
+constexpr int kConsoleCaretBar = 2;
+constexpr int kConsoleMinWidth = 160;
+constexpr int kConsoleMinHeight = 120;
 
 // Owns one GDI font.
 class FontHandle {
@@ -43,8 +49,11 @@ class ConsoleWindow : public ConsoleScreen {
 
   HWND window = nullptr;       // set while bound to a window
   FontHandle font;             // created lazily
-  int* font_height = nullptr;  // the host's setting; null: own_font_height
-  int own_font_height = 16;
+  // The font's height at 96 DPI, which Ctrl+wheel steps: the host's setting,
+  // or own_font_height when null. The font is that scaled to `dpi`.
+  int* font_height = nullptr;
+  int own_font_height = kConsoleFontHeight;
+  int dpi = 96;  // of the window, taken when the record is bound to it
   const ConsolePalette* palette = nullptr;
   uint32_t palette_version = 0;
   wchar_t pending_surrogate = 0;  // first half of a character outside the BMP
@@ -62,12 +71,16 @@ void UnregisterConsoleWindowClass(HINSTANCE instance);
 void BindConsoleWindow(ConsoleWindow* console, HWND window);
 ConsoleWindow* ConsoleFromWindow(HWND window);
 
-// Creates the font when missing and marks its metrics stale.
+// Creates the font when missing (the design height scaled to the window's
+// DPI) and marks its metrics stale.
 void SetUpConsoleFonts(ConsoleWindow* console);
+// The window's DPI changed: a new font at that DPI, the grid sized again and
+// the editor told, as after a resize.
+void SetConsoleDpi(ConsoleWindow* console, int dpi);
 // Measures the font when stale and sizes the grid to the client area.
 void ReinitConsoleGrid(ConsoleWindow* console);
 
 void PaintConsole(ConsoleWindow* console, HDC dc, const RECT& update);
 
-// The host's font height, or the window's own (16 at first).
+// The host's font height, or the window's own (16 at first), at 96 DPI.
 int ConsoleFontHeight(const ConsoleWindow& console);

@@ -10,9 +10,6 @@
 
 namespace {
 
-// The text pane's font: Consolas at 14 pixels.
-constexpr int kEditorFontHeight = 14;
-
 class GdiGlyphSource : public GlyphSource {
  public:
   GdiGlyphSource(HFONT font, bool owns) : font_(font), owns_(owns) {}
@@ -105,9 +102,9 @@ bool SetCachedFontHandle(CachedFont& font, HFONT handle, bool owns) {
   return true;
 }
 
-HFONT CreateEditorFont() {
+HFONT CreateEditorFont(int height) {
   LOGFONTW description = {};
-  description.lfHeight = kEditorFontHeight;
+  description.lfHeight = height;
   description.lfWeight = FW_NORMAL;
   description.lfCharSet = DEFAULT_CHARSET;
   lstrcpyW(description.lfFaceName, L"Consolas");

@@ -10,5 +10,6 @@
 // an owned handle deleted) when GDI cannot give the font's metrics.
 bool SetCachedFontHandle(CachedFont& font, HFONT handle, bool owns);
 
-// The editor's fixed text font: "Consolas", 14 units high, normal weight.
-HFONT CreateEditorFont();
+// The editor's text font: "Consolas", `height` units high (14 at 96 DPI,
+// scaled with the window, see PaneMetrics), normal weight.
+HFONT CreateEditorFont(int height);

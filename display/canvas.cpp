@@ -1,6 +1,7 @@
 #include "display/canvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 #include <vector>
 
@@ -20,6 +21,28 @@ PixelRect RectAt(int x, int y, int width, int height) {
   const long long right = std::min<long long>(static_cast<long long>(x) + width, kMaxCanvasSide + 1);
   const long long bottom = std::min<long long>(static_cast<long long>(y) + height, kMaxCanvasSide + 1);
   return PixelRect{x, y, static_cast<int>(right), static_cast<int>(bottom)};
+}
+
+// The source pixels one target pixel covers along an axis: from `first` on,
+// with the share of the target pixel each covers (the shares add up to 1).
+struct Coverage {
+  int first = 0;
+  std::vector<float> shares;
+};
+
+std::vector<Coverage> AxisCoverage(int from_start, int from_length, int to_length) {
+  std::vector<Coverage> axis(static_cast<size_t>(to_length));
+  const double ratio = static_cast<double>(from_length) / to_length;
+  for (int t = 0; t < to_length; ++t) {
+    const double start = t * ratio, end = start + ratio;
+    const int first = static_cast<int>(std::floor(start));
+    const int last = std::min(static_cast<int>(std::ceil(end)), from_length);
+    Coverage& c = axis[static_cast<size_t>(t)];
+    c.first = from_start + first;
+    for (int s = first; s < last; ++s)
+      c.shares.push_back(static_cast<float>((std::min(end, s + 1.0) - std::max(start, 1.0 * s)) / ratio));
+  }
+  return axis;
 }
 
 }  // namespace
@@ -99,6 +122,35 @@ void CopyCanvasScaled(Canvas& target, const PixelRect& to, const Canvas& source,
       const long long sx = from.left + ((2LL * (col - to.left) + 1) * sw) / (2LL * dw);
       if (sx < 0 || sx >= source.width) continue;
       out[col] = BlendPixel(out[col], in[sx], weight);
+    }
+  }
+}
+
+void CopyCanvasSmooth(Canvas& target, const PixelRect& to, const Canvas& source,
+                      const PixelRect& from, float opacity) {
+  const int dw = RectWidth(to), dh = RectHeight(to);
+  const int sw = RectWidth(from), sh = RectHeight(from);
+  const int weight = OpacityWeight(opacity);
+  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || weight == 0) return;
+  PixelRect clipped = to;
+  if (!ClipToCanvas(target, &clipped)) return;
+  const std::vector<Coverage> xs = AxisCoverage(from.left, sw, dw);
+  const std::vector<Coverage> ys = AxisCoverage(from.top, sh, dh);
+  for (int row = clipped.top; row < clipped.bottom; ++row) {
+    const Coverage& cy = ys[static_cast<size_t>(row - to.top)];
+    Pixel* out = target.pixels + static_cast<long long>(row) * target.width;
+    for (int col = clipped.left; col < clipped.right; ++col) {
+      const Coverage& cx = xs[static_cast<size_t>(col - to.left)];
+      float sum[4] = {0, 0, 0, 0};  // alpha, red, green, blue
+      for (size_t j = 0; j < cy.shares.size(); ++j) {
+        for (size_t i = 0; i < cx.shares.size(); ++i) {
+          const Pixel p = CanvasPixelAt(source, cx.first + static_cast<int>(i), cy.first + static_cast<int>(j));
+          const float share = cx.shares[i] * cy.shares[j];
+          for (int k = 0; k < 4; ++k) sum[k] += share * static_cast<float>((p >> (24 - 8 * k)) & 0xFF);
+        }
+      }
+      auto channel = [&](int k) { return static_cast<int>(std::lround(std::min(sum[k], 255.0f))); };
+      out[col] = BlendPixel(out[col], MakePixel(channel(1), channel(2), channel(3), channel(0)), weight);
     }
   }
 }

@@ -79,3 +79,9 @@ void CopyCanvas(Canvas& target, int x, int y, const Canvas& source, const PixelR
 // Copies `from` of `source` stretched or shrunk onto `to` (nearest pixel).
 void CopyCanvasScaled(Canvas& target, const PixelRect& to, const Canvas& source,
                       const PixelRect& from, float opacity);
+// The same resampled smoothly: each target pixel is the mean of the source
+// area it covers, so an image drawn at another scale keeps its shapes
+// without doubled or dropped pixels. Pixels outside the source count as 0.
+// `target` and `source` are different canvases.
+void CopyCanvasSmooth(Canvas& target, const PixelRect& to, const Canvas& source,
+                      const PixelRect& from, float opacity);

@@ -18,7 +18,7 @@ void MeasureLabelCell(LineView& view) {
   PixelRect extent{0, 0, 0, 0};
   DrawUtf8Text(view.font, none, "V", 1, &extent, kTextCalcRect);
   view.cell_width = RectWidth(extent);
-  view.cell_height = RectHeight(extent) + 1;
+  view.cell_height = RectHeight(extent) + view.metrics.row_gap;
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ void UpdateLineLabels(LineView& view, int32_t first, int32_t count, int32_t care
   const std::string& last = view.labels.back();
   DrawUtf8Text(view.font, none, last.data(), static_cast<int>(last.size()), &extent,
                kTextCalcRect);
-  view.pane_width = view.label_margin + RectWidth(extent);
+  view.pane_width = view.metrics.label_margin + RectWidth(extent);
 }
 
 void DrawLineLabels(LineView& view, int width, int height) {

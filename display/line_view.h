@@ -7,6 +7,7 @@
 
 #include "display/cached_font.h"
 #include "display/canvas.h"
+#include "display/pane_metrics.h"
 #include "display/surface_view.h"
 
 // One per pane, created with the window and freed with it.
@@ -15,15 +16,15 @@
 struct LineView {
   WindowHandle hwnd = nullptr;
   Canvas canvas;
-  CachedFont font;
+  CachedFont font;          // as the text pane's
+  PaneMetrics metrics;      // pixel sizes at the window's DPI
   int32_t cell_width = 0;   // of "V", as in the text pane
-  int32_t cell_height = 0;  // height of "V" + 1
+  int32_t cell_height = 0;  // height of "V" + the row gap
   int32_t rows = 0;         // client height / cell_height, set by each paint
   std::vector<std::string> labels;        // row 0 first
   std::vector<std::string> spare_labels;  // recycled strings of earlier updates
   int32_t caret_row = 0;    // row that carries the column; -1 = none
-  int32_t pane_width = 0;   // label_margin + width of the last (widest) label
-  int32_t label_margin = 5;
+  int32_t pane_width = 0;   // label margin + width of the last (widest) label
 };
 
 // Null while the pane does not exist.

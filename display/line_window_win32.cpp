@@ -7,11 +7,18 @@
 #include "display/line_view.h"
 #include "display/panes_win32.h"
 #include "display/skinned_scrollbar_win32.h"
+#include "engine/dpi_win32.h"
 
 namespace {
 
 LineView* ViewOf(HWND hwnd) {
   return reinterpret_cast<LineView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+// The pane's pixel sizes and font at `dpi`; the cell is measured at each paint.
+void ScaleView(LineView* view, int dpi) {
+  view->metrics = ScalePaneMetrics(dpi);
+  SetCachedFontHandle(view->font, CreateEditorFont(view->metrics.font_height), true);
 }
 
 bool Create(HWND hwnd, const CREATESTRUCTW* create) {
@@ -20,12 +27,7 @@ bool Create(HWND hwnd, const CREATESTRUCTW* create) {
   view->hwnd = hwnd;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
   line_view = view;
-  SetCachedFontHandle(view->font, CreateEditorFont(), true);
-  Canvas none;
-  PixelRect extent{0, 0, 0, 0};
-  DrawUtf8Text(view->font, none, "V", 1, &extent, kTextCalcRect);
-  view->cell_width = RectWidth(extent);
-  view->cell_height = RectHeight(extent) + 1;
+  ScaleView(view, WindowDpi(hwnd));
   InstallSkinnedScrollbar(hwnd);
   ResizeCanvas(view->canvas, create->cx > 0 ? create->cx : 0, create->cy > 0 ? create->cy : 0);
   return true;
@@ -52,6 +54,14 @@ void Paint(HWND hwnd, LineView* view) {
 }
 
 }  // namespace
+
+void SetLinePaneDpi(HWND hwnd, int dpi) {
+  LineView* view = ViewOf(hwnd);
+  if (view == nullptr) return;
+  ScaleView(view, dpi);
+  SetSkinnedScrollbarDpi(hwnd, view->metrics.dpi);
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
 
 LRESULT CALLBACK LineWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {

@@ -8,6 +8,12 @@
 LRESULT CALLBACK SurfaceWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CALLBACK LineWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
+// A pane takes its window's DPI when it is created; when the DPI changes the
+// main window hands each pane the new one: new pixel sizes, font and
+// scrollbar width, and a full layout at the next paint.
+void SetSurfaceDpi(HWND pane, int dpi);
+void SetLinePaneDpi(HWND pane, int dpi);
+
 // After an input message has been handled (keys, mouse, menu and dialog
 // commands): invalidates the text pane when what it shows has changed, so
 // the change is painted as soon as the queue is empty. `user_action` (a key,

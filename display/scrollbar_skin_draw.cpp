@@ -14,9 +14,22 @@ constexpr int kThumbNormalX = 0, kThumbHotX = 17, kThumbDraggedX = 34;
 
 PixelRect Cell(int x, int y, int height) { return PixelRect{x, y, x + kSkinCell, y + height}; }
 
+// How much the pieces grow across the bar: none for the cells' own width or
+// one less, else in proportion to the bar's width (which follows the DPI).
+double PieceScale(int width) {
+  return width == kSkinCell - 1 || width == kSkinCell ? 1.0 : width / double(kSkinCell);
+}
+
+// A piece onto the rows top..bottom of a bar `width` wide. Pieces drawn at
+// another scale are resampled smoothly, never by doubling pixels.
 void Blit(Canvas& out, const Canvas& skin, PixelRect src, int width, int top, int bottom) {
   if (bottom <= top || RectHeight(src) <= 0) return;
-  CopyCanvasScaled(out, PixelRect{0, top, width, bottom}, skin, src, 1.0f);
+  const PixelRect to{0, top, width, bottom};
+  if (PieceScale(width) == 1.0) {
+    CopyCanvasScaled(out, to, skin, src, 1.0f);
+  } else {
+    CopyCanvasSmooth(out, to, skin, src, 1.0f);
+  }
 }
 
 int ArrowX(const BarLook& look, int zone) {
@@ -51,8 +64,7 @@ int Scaled(int length, double scale) { return static_cast<int>(std::lround(lengt
 void DrawThumb(Canvas& out, const BarLook& look, const Canvas& skin, const SkinPieces& p) {
   const int x = look.dragging ? kThumbDraggedX
                 : look.hot_zone == kScrollThumbTrack ? kThumbHotX : kThumbNormalX;
-  const double scale = (look.width == 16 || look.width == 17) ? 1.0
-                                                              : look.width / double(kSkinCell);
+  const double scale = PieceScale(look.width);
   const int top = look.thumb.start, bottom = look.thumb.start + look.thumb.length;
   int cap_top = Scaled(p.thumb_top, scale), cap_bottom = Scaled(p.thumb_bottom, scale);
   if (cap_top + cap_bottom > look.thumb.length) {

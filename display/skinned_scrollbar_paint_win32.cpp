@@ -3,6 +3,8 @@
 
 #include "display/canvas_win32.h"
 #include "display/skinned_scrollbar_record_win32.h"
+#include "engine/dpi_scale.h"
+#include "engine/dpi_win32.h"
 
 namespace {
 
@@ -13,7 +15,7 @@ BarLook LookOf(const SkinnedScrollbar& sb, int bar, const RECT& r) {
   BarLook look;
   look.length = BarLength(r, bar);
   look.width = bar == kVerticalBar ? r.right - r.left : r.bottom - r.top;
-  look.arrow = ArrowLength(look.length, BarArrowMetric(bar));
+  look.arrow = ArrowLength(look.length, BarArrowMetric(sb, bar));
   look.thumb = CurrentThumb(sb, bar, r);
   const bool active = sb.pressing && sb.active_bar == bar;
   look.pressed_zone = active && sb.pointer_in_pressed_zone ? sb.pressed_zone : kZoneNone;
@@ -73,7 +75,7 @@ bool BarScreenRect(const SkinnedScrollbar& sb, HWND hwnd, int bar, RECT* out) {
   if (!GetWindowRect(hwnd, &w)) return false;
   const RECT inner{w.left + sb.insets.left, w.top + sb.insets.top, w.right - sb.insets.right,
                    w.bottom - sb.insets.bottom};
-  const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+  const int cx = BarMetric(sb, SM_CXVSCROLL), cy = BarMetric(sb, SM_CYHSCROLL);
   const bool v_visible = sb.bars[kVerticalBar].visible;
   const bool h_visible = sb.bars[kHorizontalBar].visible;
   if (bar == kVerticalBar) {
@@ -91,8 +93,12 @@ int BarLength(const RECT& r, int bar) {
   return bar == kVerticalBar ? r.bottom - r.top : r.right - r.left;
 }
 
-int BarArrowMetric(int bar) {
-  return GetSystemMetrics(bar == kVerticalBar ? SM_CYVSCROLL : SM_CXHSCROLL);
+int BarMetric(const SkinnedScrollbar& sb, int index) {
+  return ScaleToDpi(DesignSystemMetric(index), sb.dpi);
+}
+
+int BarArrowMetric(const SkinnedScrollbar& sb, int bar) {
+  return BarMetric(sb, bar == kVerticalBar ? SM_CYVSCROLL : SM_CXHSCROLL);
 }
 
 int AlongBar(const RECT& r, int bar, POINT screen) {
@@ -104,7 +110,8 @@ ThumbPlace CurrentThumb(const SkinnedScrollbar& sb, int bar, const RECT& r) {
   BarScroll scroll = state.scroll;
   if (sb.dragging && sb.active_bar == bar) scroll.position = sb.last_drag_position;
   const int length = BarLength(r, bar);
-  return PlaceThumb(scroll, length, ArrowLength(length, BarArrowMetric(bar)), state.min_thumb);
+  return PlaceThumb(scroll, length, ArrowLength(length, BarArrowMetric(sb, bar)),
+                    ScaleToDpi(state.min_thumb, sb.dpi));
 }
 
 void PaintBars(SkinnedScrollbar& sb, HWND hwnd, HDC window_dc) {

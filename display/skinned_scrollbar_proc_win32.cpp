@@ -16,7 +16,7 @@ int ZoneAtScreen(const SkinnedScrollbar& sb, HWND hwnd, int bar, POINT pt) {
   RECT r;
   if (!BarScreenRect(sb, hwnd, bar, &r) || !PtInRect(&r, pt)) return kZoneNone;
   const int length = BarLength(r, bar);
-  const int arrow = ArrowLength(length, BarArrowMetric(bar));
+  const int arrow = ArrowLength(length, BarArrowMetric(sb, bar));
   return ZoneAt(AlongBar(r, bar, pt), length, arrow, CurrentThumb(sb, bar, r));
 }
 
@@ -27,13 +27,13 @@ LRESULT OnNcCalcSize(SkinnedScrollbar& sb, HWND hwnd, WPARAM wp, LPARAM lp) {
   sb.insets = RECT{r->left - window.left, r->top - window.top, window.right - r->right,
                    window.bottom - r->bottom};
   BarState& v = sb.bars[kVerticalBar];
-  const int cx = GetSystemMetrics(SM_CXVSCROLL);
+  const int cx = BarMetric(sb, SM_CXVSCROLL);
   v.visible = (v.flags & kBarWanted) && r->right - r->left >= cx;
   if (v.visible) {
     if (sb.left_side) r->left += cx; else r->right -= cx;
   }
   BarState& h = sb.bars[kHorizontalBar];
-  const int cy = GetSystemMetrics(SM_CYHSCROLL);
+  const int cy = BarMetric(sb, SM_CYHSCROLL);
   h.visible = (h.flags & kBarWanted) && r->bottom - r->top > cy;
   if (h.visible) r->bottom -= cy;
   return result;
@@ -89,8 +89,8 @@ void Drag(SkinnedScrollbar& sb, HWND hwnd) {
   const POINT pt{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
   BarState& bar = sb.bars[sb.active_bar];
   const int length = BarLength(r, sb.active_bar);
-  const int arrow = ArrowLength(length, BarArrowMetric(sb.active_bar));
-  const ThumbPlace thumb = PlaceThumb(bar.scroll, length, arrow, bar.min_thumb);
+  const int arrow = ArrowLength(length, BarArrowMetric(sb, sb.active_bar));
+  const ThumbPlace thumb = CurrentThumb(sb, sb.active_bar, r);
   const int position = DragPosition(bar.scroll, AlongBar(r, sb.active_bar, pt), sb.grab_offset,
                                     length, arrow, thumb.length);
   if (position == sb.last_drag_position) return;

@@ -16,7 +16,7 @@ struct BarState {
   unsigned flags = 0;    // kBarWanted
   bool visible = false;  // the bar has space in the frame now
   BarScroll scroll;
-  int min_thumb = 8;
+  int min_thumb = 8;  // at 96 DPI
 };
 
 struct SkinnedScrollbar {
@@ -42,6 +42,7 @@ struct SkinnedScrollbar {
   int previous_hot_zone = kZoneNone;
   bool style_lock = false;  // the previous procedure runs with the scroll styles hidden
   int skin_slot = 0;
+  int dpi = 96;  // of the window: bar sizes are the system's at 96 DPI scaled to it
   Canvas bar_image;    // the bar composed before it goes to the screen
   Canvas turned_image; // the same turned on its side for a horizontal bar
 };
@@ -67,9 +68,11 @@ LRESULT CallPreviousHidingScrollStyles(SkinnedScrollbar& sb, HWND hwnd, UINT msg
 
 // The bar's rectangle in screen coordinates; false when the bar is not visible.
 bool BarScreenRect(const SkinnedScrollbar& sb, HWND hwnd, int bar, RECT* out);
+// A system metric of the bars (SM_CXVSCROLL and the like) at the window's DPI.
+int BarMetric(const SkinnedScrollbar& sb, int index);
 // Length along the bar and the arrow metric for it.
 int BarLength(const RECT& r, int bar);
-int BarArrowMetric(int bar);
+int BarArrowMetric(const SkinnedScrollbar& sb, int bar);
 // A screen point as a distance along the bar.
 int AlongBar(const RECT& r, int bar, POINT screen);
 // The thumb as drawn now (at the drag position while dragging).

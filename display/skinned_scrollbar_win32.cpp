@@ -5,6 +5,7 @@
 #include <new>
 
 #include "display/skinned_scrollbar_record_win32.h"
+#include "engine/dpi_win32.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ bool InstallSkinnedScrollbar(HWND hwnd) {
     return false;
   }
   sb->bars[kHorizontalBar].min_thumb = sb->bars[kVerticalBar].min_thumb = DefaultMinThumb();
+  sb->dpi = WindowDpi(hwnd);
   RecalculateFrame(hwnd);
   return true;
 }
@@ -150,6 +152,13 @@ BOOL SkinnedShowScrollBar(HWND hwnd, BOOL show) {
   SetWindowLongPtrW(hwnd, GWL_STYLE, style);
   RecalculateFrame(hwnd);
   return TRUE;
+}
+
+void SetSkinnedScrollbarDpi(HWND hwnd, int dpi) {
+  SkinnedScrollbar* sb = FindScrollbar(hwnd);
+  if (!sb || dpi <= 0 || dpi == sb->dpi) return;
+  sb->dpi = dpi;
+  RecalculateFrame(hwnd);
 }
 
 bool SkinnedSetMinThumbSize(HWND hwnd, int bar, int size) {

@@ -28,8 +28,13 @@ BOOL SkinnedGetScrollInfo(HWND hwnd, SCROLLINFO* info);
 int SkinnedSetScrollInfo(HWND hwnd, const SCROLLINFO* info);
 int SkinnedSetScrollPos(HWND hwnd, int position);
 BOOL SkinnedShowScrollBar(HWND hwnd, BOOL show);
-// bar: SB_HORZ, SB_VERT or SB_BOTH; size -1 restores the default.
+// bar: SB_HORZ, SB_VERT or SB_BOTH; size (at 96 DPI, scaled with the bar)
+// -1 restores the default.
 bool SkinnedSetMinThumbSize(HWND hwnd, int bar, int size);
+// The bars' width, arrows and minimum thumb follow the window's DPI, taken
+// at installation; a window whose DPI changes hands the new one here, and its
+// frame is recalculated for the new width.
+void SetSkinnedScrollbarDpi(HWND hwnd, int dpi);
 
 // The folder the skin is looked up under (the program's directory); until it
 // is set, the folder of the running executable. Takes effect for a skin not

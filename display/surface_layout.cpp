@@ -74,6 +74,12 @@ void FollowDetached(RenderCache& c, int32_t line) {
 bool StoreMetrics(RenderCache& cache, int cell_width, int cell_height, int width, int height,
                   int32_t line_count) {
   if (cell_width <= 0 || cell_height <= 0) return false;
+  if (cell_width != cache.cell_width || cell_height != cache.cell_height) {
+    // A new font (the DPI changed): the text scrolled off at the left keeps
+    // its column count, and everything is laid out at the new size.
+    if (cache.cell_width > 0) cache.scroll_x = cache.scroll_x / cache.cell_width * cell_width;
+    cache.dirty = 1;
+  }
   cache.cell_width = cell_width;
   cache.cell_height = cell_height;
   cache.rows = height / cell_height;
@@ -175,7 +181,7 @@ SelectionEnds SelectionPixels(const RenderCache& cache, const Document& doc) {
 std::vector<PixelRect> SelectionRects(const RenderCache& cache, const SelectionEnds& ends,
                                       int client_width, int client_height) {
   std::vector<PixelRect> rects;
-  const int h = cache.cell_height - 1;
+  const int h = cache.cell_height - cache.row_gap;
   const int step = cache.cell_height;
   if (step <= 0) return rects;
   // Rows lie on the cell grid, so one that starts above the client is wholly above it.

@@ -12,7 +12,8 @@
 struct Document;
 
 // Stores the cell metrics for a client of width x height pixels and the
-// document's line count. False (nothing stored) when a cell has no width or
+// document's line count; a new cell size asks for a full layout and keeps
+// scroll_x on the same column. False (nothing stored) when a cell has no width or
 // height: the pane then shows the empty screen.
 bool StoreMetrics(RenderCache& cache, int cell_width, int cell_height, int width, int height,
                   int32_t line_count);
@@ -39,7 +40,7 @@ struct SelectionEnds {
 };
 SelectionEnds SelectionPixels(const RenderCache& cache, const Document& doc);
 // The highlight rectangles of the selection for a client of the given size,
-// each cell_height - 1 high; rows entirely outside the client are left out.
+// each cell_height - row_gap high; rows entirely outside the client are left out.
 std::vector<PixelRect> SelectionRects(const RenderCache& cache, const SelectionEnds& ends,
                                       int client_width, int client_height);
 

@@ -60,15 +60,17 @@ int32_t VisibleText(SurfaceView& view, const LineRef& line, int width) {
   return Utf8Columns(line.start, from);
 }
 
+// A dot is a square `stroke` pixels wide on the cell's centre.
 void DrawWhitespaceDots(SurfaceView& view, int left, int row) {
   const RenderCache& c = *view.cache;
-  const int y = row * c.cell_height + c.cell_height / 2;
+  const int side = view.metrics.stroke;
+  const int y = row * c.cell_height + c.cell_height / 2 - side / 2;
   int32_t k = 0;
   for (unsigned char ch : view.line_text) {
     if (IsUtf8Continuation(ch)) continue;
     if (ch == ' ') {
-      PutCanvasPixel(view.canvas, left + k * c.cell_width + c.cell_width / 2, y,
-                     kWhitespaceColour, 1.0f);
+      FillCanvasRect(view.canvas, left + k * c.cell_width + c.cell_width / 2 - side / 2, y, side,
+                     side, kWhitespaceColour, 1.0f);
     }
     ++k;
   }
@@ -136,9 +138,19 @@ void RestoreCaretCell(SurfaceView& view) {
              PixelRect{0, 0, backup.width, backup.height}, 1.0f);
 }
 
+// The first of the insert caret's `caret_rows` rows: they straddle the
+// cell's bottom edge as its two rows do at 96 DPI.
+int CaretTop(const SurfaceView& view, int bottom) { return bottom - view.metrics.caret_rows / 2; }
+
 void FullWidthLines(SurfaceView& view, int bottom, Pixel colour, int left, int right) {
-  DrawCanvasLine(view.canvas, left, bottom, right, bottom, colour, 1.0f, true);
-  DrawCanvasLine(view.canvas, left, bottom - 1, right, bottom - 1, colour, 1.0f, true);
+  for (int y = CaretTop(view, bottom); y < CaretTop(view, bottom) + view.metrics.caret_rows; ++y)
+    DrawCanvasLine(view.canvas, left, y, right, y, colour, 1.0f, true);
+}
+
+// A vertical line `stroke` pixels wide from x rightward.
+void VerticalStroke(SurfaceView& view, int x, int top, int bottom, Pixel colour) {
+  for (int i = 0; i < view.metrics.stroke; ++i)
+    DrawCanvasLine(view.canvas, x + i, top, x + i, bottom, colour, 1.0f, true);
 }
 
 void DrawCaret(SurfaceView& view, const Document& doc, CaretDraw draw, int width) {
@@ -149,12 +161,11 @@ void DrawCaret(SurfaceView& view, const Document& doc, CaretDraw draw, int width
     FullWidthLines(view, bottom, kBlack, 0, width);
   } else if (doc.has_selection) {
     const SelectionEnds ends = SelectionPixels(c, doc);
-    DrawCanvasLine(view.canvas, ends.x_c, ends.y_c, ends.x_c, ends.y_c + c.cell_height - 1,
-                   kSelectionCaretColour, 1.0f, true);
+    VerticalStroke(view, ends.x_c, ends.y_c, ends.y_c + c.cell_height - 1, kSelectionCaretColour);
   } else if (doc.overwrite) {
     RestoreCaretCell(view);
     FillCanvasRect(view.canvas, c.caret_rect[0], c.caret_rect[1], c.caret_rect[2] - c.caret_rect[0],
-                   c.caret_rect[3] - c.caret_rect[1] - 1, kHighlightColour, kHighlightOpacity);
+                   c.caret_rect[3] - c.caret_rect[1] - c.row_gap, kHighlightColour, kHighlightOpacity);
   } else {
     FullWidthLines(view, bottom, kBlack, 0, width);
     FullWidthLines(view, bottom, kHighlightColour, c.caret_rect[0], c.caret_rect[2]);
@@ -210,7 +221,8 @@ void PresentChanges(SurfaceView& view, int width, int height, SurfacePort& port)
     c.dirty = 0;
     return;
   }
-  port.Present(PixelRect{0, c.caret_rect[3] - 1, width, c.caret_rect[3] + 1});
+  const int caret_top = CaretTop(view, c.caret_rect[3]);
+  port.Present(PixelRect{0, caret_top, width, caret_top + view.metrics.caret_rows});
   port.Present(CaretRect(c));
 }
 
@@ -234,7 +246,7 @@ void PaintDocument(SurfaceView& view, Document& doc, int width, int height, Surf
   if (draw != CaretDraw::kNothing) DrawCaret(view, doc, draw, width);
   if (view.ruler_column != 0) {
     const int x = c.cell_width * view.ruler_column + c.left_margin;
-    DrawCanvasLine(view.canvas, x, 0, x, height, kRulerColour, 1.0f, true);
+    VerticalStroke(view, x, 0, height, kRulerColour);
   }
   PresentChanges(view, width, height, port);
   c.saved_scroll = port.GetScroll();
@@ -242,12 +254,12 @@ void PaintDocument(SurfaceView& view, Document& doc, int width, int height, Surf
 
 }  // namespace
 
-void MeasureCell(CachedFont& font, int* cell_width, int* cell_height) {
+void MeasureCell(CachedFont& font, int row_gap, int* cell_width, int* cell_height) {
   Canvas none;
   PixelRect extent{0, 0, 0, 0};
   DrawUtf8Text(font, none, "V", 1, &extent, kTextCalcRect);
   *cell_width = RectWidth(extent);
-  *cell_height = RectHeight(extent) > 0 ? RectHeight(extent) + 1 : 0;
+  *cell_height = RectHeight(extent) > 0 ? RectHeight(extent) + row_gap : 0;
 }
 
 void PaintSurface(SurfaceView& view, const AppState* app, int width, int height,
@@ -258,13 +270,18 @@ void PaintSurface(SurfaceView& view, const AppState* app, int width, int height,
   SetTextColour(view.font, kTextColour);
   int cell_width = 0;
   int cell_height = 0;
-  MeasureCell(view.font, &cell_width, &cell_height);
+  MeasureCell(view.font, view.metrics.row_gap, &cell_width, &cell_height);
   Document* doc = GetCurrentDocument(*app);
-  if (doc == nullptr || doc->render_cache == nullptr ||
-      !StoreMetrics(*doc->render_cache, cell_width, cell_height, width, height, doc->lines.Count())) {
+  if (doc == nullptr || doc->render_cache == nullptr) {
     PaintEmpty(view, width, height, port);
   } else {
-    PaintDocument(view, *doc, width, height, port);
+    doc->render_cache->left_margin = view.metrics.left_margin;
+    doc->render_cache->row_gap = view.metrics.row_gap;
+    if (!StoreMetrics(*doc->render_cache, cell_width, cell_height, width, height, doc->lines.Count())) {
+      PaintEmpty(view, width, height, port);
+    } else {
+      PaintDocument(view, *doc, width, height, port);
+    }
   }
   // What the pane now shows, for the next request to compare with.
   view.shown = FactsOf(doc);

@@ -47,6 +47,6 @@ constexpr Pixel kWisdomColour = MakePixel(255, 255, 255);
 void PaintSurface(SurfaceView& view, const AppState* app, int width, int height,
                   SurfacePort& port);
 
-// Cell width and height (measured height of "V" + 1) of a font; 0 x 0 when
-// the font measures nothing.
-void MeasureCell(CachedFont& font, int* cell_width, int* cell_height);
+// Cell width and height (measured height of "V" + the row gap) of a font;
+// 0 x 0 when the font measures nothing.
+void MeasureCell(CachedFont& font, int row_gap, int* cell_width, int* cell_height);

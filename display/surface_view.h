@@ -7,6 +7,7 @@
 #include "display/cached_font.h"
 #include "display/canvas.h"
 #include "display/paint_request.h"
+#include "display/pane_metrics.h"
 #include "engine/char_input.h"
 
 struct RenderCache;
@@ -21,7 +22,8 @@ using WindowHandle = void*;
 struct SurfaceView {
   WindowHandle hwnd = nullptr;
   Canvas canvas;            // off-screen image of the whole client area
-  CachedFont font;          // the text font
+  CachedFont font;          // the text font, metrics.font_height high
+  PaneMetrics metrics;      // pixel sizes at the window's DPI
   std::string line_text;    // scratch copy of one display line
   std::string shown_path;   // path of the document painted last
   RenderCache* cache = nullptr;  // not owned

@@ -20,13 +20,14 @@
 #include "documents/document_commands.h"
 #include "engine/char_input.h"
 #include "engine/document.h"
+#include "engine/dpi_win32.h"
 #include "preferences/preferences.h"
 
 namespace {
 
 constexpr UINT_PTR kCaretBlinkTimer = 333;
 constexpr UINT kCaretBlinkMs = 50;
-constexpr int kMinThumbSize = 25;
+constexpr int kMinThumbSize = 25;  // at 96 DPI; the scrollbar scales it
 
 class Win32SurfacePort : public SurfacePort {
  public:
@@ -87,6 +88,12 @@ void WriteProfile(const char* key, int value) {
   pane_hooks.profile_set_int(key, value, pane_hooks.profile_path.c_str());
 }
 
+// The pane's pixel sizes and font at `dpi`.
+void ScaleView(SurfaceView* view, int dpi) {
+  view->metrics = ScalePaneMetrics(dpi);
+  SetCachedFontHandle(view->font, CreateEditorFont(view->metrics.font_height), true);
+}
+
 bool Create(HWND hwnd, const CREATESTRUCTW* create) {
   SurfaceView* view = new (std::nothrow) SurfaceView;
   if (view == nullptr) return false;
@@ -97,7 +104,7 @@ bool Create(HWND hwnd, const CREATESTRUCTW* create) {
   if (ReadProfile("whitespace", 1) != 0) view->show_whitespace = 1;
   view->show_wisdom = GetAncientWisdom() ? 1 : 0;
   if (view->show_wisdom) view->wisdom_index = ChooseWisdomIndex();
-  SetCachedFontHandle(view->font, CreateEditorFont(), true);
+  ScaleView(view, WindowDpi(hwnd));
   InstallSkinnedScrollbar(hwnd);
   ResizeCanvas(view->canvas, create->cx > 0 ? create->cx : 0, create->cy > 0 ? create->cy : 0);
   SCROLLINFO si = {};
@@ -246,6 +253,16 @@ LRESULT Dispatch(HWND hwnd, SurfaceView* view, UINT message, WPARAM wparam, LPAR
 }
 
 }  // namespace
+
+void SetSurfaceDpi(HWND hwnd, int dpi) {
+  SurfaceView* view = ViewOf(hwnd);
+  if (view == nullptr) return;
+  ScaleView(view, dpi);
+  SetSkinnedScrollbarDpi(hwnd, view->metrics.dpi);
+  // The next paint measures the new cell and lays the text out again.
+  view->empty_drawn = 0;
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
 
 void AskSurfaceForPaint(bool user_action) {
   if (surface_view != nullptr && TakePaintRequest(*surface_view, app_state, user_action))

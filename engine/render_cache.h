@@ -53,7 +53,8 @@ struct RenderCache {
   int32_t cell_height = 0;
   int32_t cell_width = 0;
   uint8_t caret_moved = 0;
-  int32_t left_margin = 5;
+  int32_t left_margin = 5;  // pixels left of column 0
+  int32_t row_gap = 1;      // of each cell's height, left free under a selection row
   SavedScroll saved_scroll;
   int32_t scroll_x = 0;  // 0 or negative, a multiple of cell_width
   int32_t top_line = 0;

@@ -12,6 +12,7 @@
 #include "app/shell_texts.h"
 #include "app/sizer.h"
 #include "app/startup_paths.h"
+#include "engine/dpi_scale.h"
 #include "engine/utf8.h"
 
 namespace {
@@ -141,13 +142,13 @@ std::vector<int> Fields(const MainProfile& p) {
 
 TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   MapStore store;
-  EXPECT_EQ(std::vector<int>({50, 50, 900, 900, 0, 0, 0, 0, 1, 1}), Fields(ReadMainProfile(&store)));
+  EXPECT_EQ(std::vector<int>({50, 50, 900, 900, 0, 0, 0, 0, 1, 1}), Fields(ReadMainProfile(&store, 96)));
   // A monitor left of the primary one; surface_x defaults to line_x + line_w.
   store.keys = {{"main_wnd_x", "-1200"}, {"main_wnd_h", "480"}, {"main_wnd_maximized", "1"},
                 {"line_x", "3"}, {"line_w", "44"}, {"linenumber", "0"}};
-  EXPECT_EQ(std::vector<int>({-1200, 50, 900, 480, 1, 3, 44, 47, 0, 1}), Fields(ReadMainProfile(&store)));
+  EXPECT_EQ(std::vector<int>({-1200, 50, 900, 480, 1, 3, 44, 47, 0, 1}), Fields(ReadMainProfile(&store, 96)));
   store.keys = {{"surface_x", "60"}, {"filename", "0"}, {"main_wnd_y", "7"}, {"main_wnd_w", "640"}};
-  EXPECT_EQ(std::vector<int>({50, 7, 640, 900, 0, 0, 0, 60, 1, 0}), Fields(ReadMainProfile(&store)));
+  EXPECT_EQ(std::vector<int>({50, 7, 640, 900, 0, 0, 0, 60, 1, 0}), Fields(ReadMainProfile(&store, 96)));
   MainProfileOut out;
   out.window = {10, 20, 640, 480};
   out.line = {0, 0, 33, 700};
@@ -165,7 +166,25 @@ TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   out.maximized = true;
   out.window = {0, 0, 1920, 1080};
   WriteMainProfile(&store, out);
-  EXPECT_EQ(std::vector<int>({10, 20, 640, 480, 1, 0, 33, 33, 1, 0}), Fields(ReadMainProfile(&store)));
+  EXPECT_EQ(std::vector<int>({10, 20, 640, 480, 1, 0, 33, 33, 1, 0}), Fields(ReadMainProfile(&store, 96)));
+}
+
+// A stored rectangle opens on its screen: larger than it, reduced; partly or wholly off it,
+// moved onto it. The default one is 96-DPI pixels, scaled, halves away from zero.
+TEST(ShellProfile, StoredRectangleIsFittedToTheScreenAndTheDefaultScaled) {
+  const ScreenArea screen{0, 0, 1280, 1024}, left{-1920, -200, 0, 840};  // none: no width or no height
+  const struct { ProfileRect in; ScreenArea screen; std::vector<int> out; } cases[] = {
+      {{50, 50, 900, 900}, screen, {50, 50, 900, 900}}, {{75, 75, 1350, 1350}, screen, {0, 0, 1280, 1024}},
+      {{-1200, 50, 900, 480}, left, {-1200, 50, 900, 480}}, {{-100, 900, 900, 900}, left, {-900, -60, 900, 900}},
+      {{INT32_MAX, INT32_MIN, -5, 100}, screen, {1280, 0, 0, 100}}, {{7, 8, 9, 10}, {9, 9, 9, 99}, {7, 8, 9, 10}},
+      {{7, 8, 9, 10}, {9, 9, 99, 9}, {7, 8, 9, 10}}};
+  for (const auto& k : cases) {
+    const ProfileRect r = FitRectToScreen(k.in, k.screen);
+    EXPECT_EQ(std::vector<int>({r.x, r.y, r.w, r.h}), k.out) << k.in.x << "," << k.in.y;
+  }
+  MapStore empty;
+  EXPECT_EQ(std::vector<int>({1350, 1125, 18, -5}), std::vector<int>({ReadMainProfile(&empty, 144).window.w,
+            ReadMainProfile(&empty, 120).window.w, ScaleToDpi(14, 120), ScaleToDpi(-3, 144)}));
 }
 
 Sizer MainLayout(int dpi = 96) {
@@ -195,17 +214,18 @@ TEST(ShellSizer, AnchorsFollowTheClientSizeAndTheDpi) {
 
 TEST(ShellSizer, LinePaneWidthMovesEdgesOnlyOnChange) {
   Sizer s = MainLayout();
-  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 40)) << "already 40 wide";
-  EXPECT_TRUE(SetLinePaneWidth(&s, 1004, 1003, 0));
+  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 40, 96)) << "already 40 wide";
+  EXPECT_TRUE(SetLinePaneWidth(&s, 1004, 1003, 0, 96));
   EXPECT_EQ(FindSizerChild(&s, 1004)->rect, (SizerRect{0, 0, 0, 600}));
   EXPECT_EQ(FindSizerChild(&s, 1003)->rect.left, 0);
-  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 0));
-  EXPECT_TRUE(SetLinePaneWidth(&s, 1004, 1003, 57));
+  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 0, 96));
+  EXPECT_TRUE(SetLinePaneWidth(&s, 1004, 1003, 57, 96));
   EXPECT_EQ(FindSizerChild(&s, 1004)->rect, (SizerRect{0, 0, 57, 600}));
   EXPECT_EQ(FindSizerChild(&s, 1003)->rect, (SizerRect{57, 0, 800, 600}));
-  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 5, 10)) << "unknown pane";
+  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 5, 10, 96)) << "unknown pane";
   AddSizerChild(&s, 1004, {10, 0, 67, 600}, {0, 0, 0, 1});  // its width, not its right edge, counts
-  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 57));
+  EXPECT_FALSE(SetLinePaneWidth(&s, 1004, 1003, 57, 96));
+
 }
 
 }  // namespace

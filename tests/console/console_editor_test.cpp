@@ -1,13 +1,22 @@
 // What the random-input property leaves out: the status-line prompts
 // (their line, go-to-line answers, long needles, closing and creating),
 // links, the host loop's limits, reading and writing files in their own
-// form, and the invariant checker itself.
+// form, what the undo history costs, and the invariant checker itself.
+#include <malloc.h>
+
 #include <cstdio>
 
 #include "console/console_file.h"
 #include "console/console_host.h"
 #include "engine/utf8.h"
 #include "tests/console/editor_fixture.h"
+
+#if defined(__SANITIZE_ADDRESS__)  // its allocator keeps its own count
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+size_t HeapBytes() { return __sanitizer_get_current_allocated_bytes(); }
+#else
+size_t HeapBytes() { return mallinfo2().uordblks; }
+#endif
 
 using ConsolePrompt = EditorTest;
 using ConsoleFile = EditorTest;
@@ -235,7 +244,7 @@ TEST_F(ConsoleFile, MissingFilesInitialTextAndReload) {
   EXPECT_TRUE(editor->lines[1] == "  second" && !editor->IsModified());
   // A file that cannot be created keeps the text, marked as unsaved.
   EXPECT_FALSE(editor->Open(Path("no/such/dir.txt"), "kept\n"));
-  EXPECT_EQ(editor->lines, std::vector<std::string>{"kept"});
+  EXPECT_EQ(Text(), "kept\n");
   EXPECT_TRUE(editor->IsModified());
 
   ASSERT_TRUE(Load("a\nb\nc\n"));
@@ -254,6 +263,22 @@ TEST_F(ConsoleFile, MissingFilesInitialTextAndReload) {
   ASSERT_EQ(remove(Path("file.txt").c_str()), 0);
   EXPECT_FALSE(editor->Reload(false));
   EXPECT_EQ(Text(), "ab\nab\n");
+}
+
+// Each key keeps a snapshot of the whole text, yet costs memory for the
+// lines it changed: 100 keys typed far apart in 50,000 lines (1.4 MB) add
+// less than 4 MB, where a pointer per line and snapshot would take 80 MB.
+TEST_F(ConsoleFile, UndoSnapshotsCostTheChangedLinesNotTheText) {
+  std::string text;
+  for (int i = 0; i < 50000; ++i) text += "line " + std::to_string(i) + " of the text\n";
+  ASSERT_TRUE(Load(text));
+  const size_t before = HeapBytes();
+  for (int i = 0; i < 100; ++i) {
+    editor->cursor_line = i * 499;
+    Key('x');
+  }
+  EXPECT_LT(HeapBytes() - before, 4u << 20);
+  EXPECT_EQ(editor->undo_position, 100);
 }
 
 // The checker every other test leans on notices each kind of broken state.

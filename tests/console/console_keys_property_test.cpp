@@ -2,9 +2,11 @@
 // the host loop and checked after each against a plain model of the text
 // (lines of code points) and cursor, and against what the screen must show:
 // rows holding the text from the scroll positions on with the selection
-// marked, the caret on the cursor, true status and help lines, every changed
-// cell repainted. Undo walks back to the opened text, redo forward again,
-// each putting the cursor where it was. File switches must reach the host.
+// marked, the caret on the cursor, true status and help lines (naming the
+// panes drawn, also in a window too low for the split asked for), every
+// changed cell repainted. Undo walks back to the opened text, redo forward
+// again, each putting the cursor where it was. File switches must reach the
+// host.
 #include <cctype>
 #include <random>
 #include <tuple>
@@ -24,7 +26,7 @@ Line Codes(const std::string& s) {
   for (size_t at = 0; at < s.size();) out += NextCodePoint(s.data(), s.size(), &at);
   return out;
 }
-Lines Decode(const std::vector<std::string>& lines) {
+Lines Decode(const ConsoleLines& lines) {
   Lines t(lines.size());
   std::transform(lines.begin(), lines.end(), t.begin(), Codes);
   return t;
@@ -165,7 +167,7 @@ std::string ConsoleKeysProperty::ScreenMismatch(const Lines& t, bool may_leave) 
   }
   if (split && GridRowText(g, layout.panes[1].first_row - 1) != std::string(g.cols, ' ')) return "divider";
   std::string help = e.selecting ? "SELECTING  ESC:cancel Ctrl+(Copy X:cut V:paste)"
-                                 : std::string("Ctrl+(") + (divided ? "Otherpane noPanes " : "Pane ") + "Find/Replace )";
+                                 : std::string("Ctrl+(") + (split ? "Otherpane noPanes " : "Pane ") + "Find/Replace )";
   if (screen.Row(g.rows - 2) != Cut(help)) return "help line " + screen.Row(g.rows - 2);
   std::string name = e.file_name;
   if (static_cast<int>(name.size()) > g.cols) name = "..." + name.substr(name.size() - std::max(g.cols - 3, 0));
@@ -182,7 +184,7 @@ std::string ConsoleKeysProperty::ScreenMismatch(const Lines& t, bool may_leave) 
   if (e.prompt_state == kPromptMessage) return "";
   char status[200];
   snprintf(status, sizeof status, "%sLine %d/%d [%d-%d] Col %d [%s]%s",
-           divided ? (p == 0 ? "Upper pane: " : "Lower pane: ") : "", e.cursor_line + 1, n, scroll + 1,
+           split ? (p == 0 ? "Upper pane: " : "Lower pane: ") : "", e.cursor_line + 1, n, scroll + 1,
            std::min(scroll + rows, n), e.cursor_col + 1, console_overwrite ? "OVR" : "INS",
            e.undo_position != 0 ? "*" : "");
   return Status() == Cut(status) ? "" : "status line " + Status();
@@ -222,6 +224,7 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
     delete editor;
     editor = new HostedEditor(&screen, &clipboard);
     editor->indent_size = 1 + pick(4);
+    editor->lines.chunk_lines = 1 + seed % 4;  // small chunks: every edit cuts or joins them
     const bool thinning = seed % 4 == 0;  // thinning keeps the opened state
     editor->max_undo_states = thinning ? 6 : 500;
     editor->pane_divider = seed % 3 ? 1.0 : 0.0;
@@ -515,8 +518,19 @@ TEST_F(ConsoleKeysProperty, RandomInputKeepsTheTextTheViewAndTheScreenRight) {
     for (int guard = 0; editor->undo_position > 0 && guard < 1000; ++guard) Ctrl('Z');
     Ctrl('Z');  // once more: nothing left to undo
     EXPECT_TRUE(Text() == file && editor->message == "Can't Undo") << "seed " << seed;
-    for (int guard = 0; editor->message != "Can't Redo" && guard < 1000; ++guard) Ctrl('Y');
+    Ctrl('Y');
+    const std::string redid = editor->message;
+    int left = 0;  // redo steps after the first, and the one that finds none
+    for (; editor->message != "Can't Redo" && left < 1000; ++left) Ctrl('Y');
+    EXPECT_EQ(redid, "Redid action - " + std::to_string(left - 1) + " items in redo buffer") << "seed " << seed;
     EXPECT_EQ(Text(), edited) << "seed " << seed << ": redo walks forward to the last edit";
+    // Undoing the first edit puts the cursor back where that edit found it.
+    for (int guard = 0; editor->undo_position > 0 && guard < 1000; ++guard) Ctrl('Z');
+    Key(kKeyEnd);
+    const Pos before = Cursor();
+    Key('q');
+    Ctrl('Z');
+    EXPECT_EQ(Cursor(), before) << "seed " << seed;
   }
 }
 

@@ -83,6 +83,10 @@ TEST(ConsoleLayout, BlinkFontStepsThumbsCursorsAndPalettes) {
   for (int h = 0; h <= 70; ++h)
     for (int step = -1; step <= 1; ++step)
       EXPECT_EQ(StepFontHeight(h, step * 120), std::clamp(h + step, kMinFontHeight, kMaxFontHeight)) << h;
+  // The limits hold for the height at 96 DPI, before it is scaled (64 is 96 pixels at 150 %).
+  for (auto [height, dpi, pixels] : {std::tuple{16, 96, 16}, {16, 120, 20}, {64, 144, 96}, {65, 144, 96},
+                                     {3, 192, 8}, {15, 120, 19}, {16, 0, 16}})
+    EXPECT_EQ(ConsoleFontPixels(height, dpi), pixels) << height << " at " << dpi;
   // {rows, lines, scroll} -> {top, size} in 16-pixel cells.
   struct { int rows, lines, scroll, top, size; } const thumbs[] = {
       {10, 100, 90, 144, 16}, {10, 100, 45, 72, 16}, {10, 20, 5, 40, 80}, {10, 1000, 0, 0, 16},

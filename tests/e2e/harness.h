@@ -171,10 +171,12 @@ inline std::string IniMismatches(const std::string& ini, const std::vector<std::
 }
 
 // One orvinale.exe run from a fresh folder holding a copy of the exe, the data
-// files and a "portable" folder. A failed test keeps the folder (so does ORV_E2E_KEEP=1).
+// files and a "portable" folder, on a display of `dpi` (Wine's setting; see
+// scripts/wine-env). A failed test keeps the folder (so does ORV_E2E_KEEP=1).
 class Orvinale {
  public:
-  Orvinale() {
+  explicit Orvinale(int dpi = 96)
+      : wine_("ORV_WINE_DPI=" + std::to_string(dpi) + " " + ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " ") {
     char tmpl[] = "/tmp/orv-e2e-XXXXXX";
     dir_ = mkdtemp(tmpl) ? tmpl : "/nonexistent";
     Capture("cd " + ShellQuote(dir_) + " && cp " + ShellQuote(ORV_WIN64_DIR "/orvinale.exe") + " . && cp -r " +
@@ -210,8 +212,7 @@ class Orvinale {
   // Starts the program with the file (if any) given, dismisses the boxes of the start (the welcome
   // box last) and waits for the main window: its id, or 0.
   unsigned long StartMain(const std::string& file = "", std::vector<std::string> boxes = {}) {
-    std::string command = "cd " + ShellQuote(dir_) + " && exec ";
-    command += ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + ShellQuote(Path(exe));
+    std::string command = "cd " + ShellQuote(dir_) + " && exec env " + wine_ + ShellQuote(Path(exe));
     if (!file.empty()) command += " " + ShellQuote(WindowsPath(file));
     pid_ = fork();
     if (pid_ == 0) {  // in a process group of its own, which the destructor kills
@@ -356,8 +357,7 @@ class Orvinale {
   }
   // The texts of the window's controls, read by a Windows helper.
   std::string ControlTexts(const std::string& title) {
-    return Capture(ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " +
-                   ShellQuote(ORV_WIN64_DIR "/orv_window_texts.exe") + " " + ShellQuote(title));
+    return Capture(wine_ + ShellQuote(ORV_WIN64_DIR "/orv_window_texts.exe") + " " + ShellQuote(title));
   }
 
   Image shot;  // the last picture Shows took
@@ -378,6 +378,7 @@ class Orvinale {
   static std::string MoveTo(unsigned long window, int x, int y) {
     return " mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y);
   }
+  std::string wine_;  // runs a Windows program on this run's display
   std::string dir_;
   pid_t pid_ = -1;
   int exit_code_ = -1;

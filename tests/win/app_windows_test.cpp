@@ -22,6 +22,8 @@
 #include "app/startup_paths.h"
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
+#include "display/line_view.h"
+#include "display/surface_view.h"
 #include "documents/document_commands.h"
 #include "documents/folder_scanner.h"
 #include "engine/utf8_win32.h"
@@ -174,6 +176,20 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
   CloseMainWindow();
   for (const auto& w : windows) EXPECT_EQ(FindWindowW(nullptr, w.caption), nullptr);
   EXPECT_EQ(Profile("find_wnd_x"), 40);
+}
+
+// Moved to a screen of 150 %: each window takes the suggested rectangle and its fonts at the new DPI.
+TEST_F(AppWindows, ANewDpiRescalesEachWindowAndItsFonts) {
+  for (UINT id : {ID_FILE_NEW, ID_OPTIONS_PREFERENCES, ID_HELP_ABOUT}) Choose(id);
+  ASSERT_TRUE(preferences_window != nullptr && about_window != nullptr);
+  const int console_cell = preferences_user_console.cell_height;
+  for (HWND w : {hwnd_, preferences_window->hwnd, about_window->hwnd}) {
+    RECT suggested{30, 40, 930, 740}, now;
+    SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_TRUE(GetWindowRect(w, &now) && EqualRect(&now, &suggested));
+  }
+  EXPECT_EQ(std::vector<int>({surface_view->metrics.font_height, line_view->metrics.label_margin, about_window->canvas.width,
+                              preferences_user_console.cell_height * 4 >= console_cell * 5}), std::vector<int>({21, 8, 945, 1}));
 }
 
 TEST_F(AppWindows, LicenseShowsItsFileReadOnlyAndSearchBoxesStartChecked) {

@@ -93,11 +93,19 @@ void DeleteNextWord(Document* doc) { DeleteWord(doc, true); }
 void DeletePreviousWord(Document* doc) { DeleteWord(doc, false); }
 void BreakLine(Document* doc) { InsertText(doc, "\n", 1); }
 
+// A file that Open or Reopen could not read.
+void ReportOpenFailure(MainWindow* w) {
+  MessageBoxA(w->hwnd, "Orvinale cannot open the file.", "Open file", MB_OK);
+}
+
 void OpenFile(MainWindow* w) {
   std::string path;
   if (app_state == nullptr || !ChooseFileForOpen(w->hwnd, GetPreserveDirectory(), &path)) return;
-  if (!OpenOrActivate(app_state, path))
-    MessageBoxA(w->hwnd, "Orvinale cannot open the file.", "Open file", MB_OK);
+  if (!OpenOrActivate(app_state, path)) ReportOpenFailure(w);
+}
+
+void ReopenFile(MainWindow* w) {
+  if (app_state != nullptr && !ReopenCurrent(app_state)) ReportOpenFailure(w);
 }
 
 // The Folders window is not opened; it shows the new root when it is next
@@ -133,7 +141,7 @@ const Command kCommands[] = {
     {K::New, ID_FILE_NEW, Gray::Never, Check::None, OnRegistry<NewDocument>},
     {K::Open, ID_FILE_OPEN, Gray::Never, Check::None, OpenFile},
     {K::OpenFolder, ID_FILE_OPEN_FOLDER, Gray::Never, Check::None, OpenFolder},
-    {K::Reopen, ID_FILE_REOPEN, Gray::NotReopenable, Check::None, OnRegistry<ReopenCurrent>},
+    {K::Reopen, ID_FILE_REOPEN, Gray::NotReopenable, Check::None, ReopenFile},
     {K::Save, ID_FILE_SAVE, Gray::NoDocument, Check::None, OnRegistry<SaveCurrent>},
     {K::SaveAs, ID_FILE_SAVE_AS, Gray::NoDocument, Check::None, OnRegistry<SaveCurrentAs>},
     {K::SaveAll, ID_FILE_SAVE_ALL, Gray::NoDocument, Check::None, OnRegistry<SaveAll>},

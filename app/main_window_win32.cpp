@@ -11,6 +11,8 @@
 #include "app/window_layout_win32.h"
 #include "display/panes_win32.h"
 #include "documents/document_commands.h"
+#include "documents/text_encoder.h"
+#include "documents/utf8_fs.h"
 #include "engine/utf8_win32.h"
 
 MainWindow* main_window = nullptr;
@@ -229,9 +231,9 @@ bool MainWindowUi::ChooseSavePath(std::string* path) {
 
 void MainWindowUi::RefreshTitle() { UpdateTitle(window_); }
 
-void MainWindowUi::ReportSaveFailure(const std::string& kept_path) {
-  MessageBoxW(window_->hwnd, WideText(SaveFailureText(kept_path).c_str()).c_str(), L"Save file",
-              MB_OK);
+void MainWindowUi::ReportSaveFailure(const std::string& path, const SaveOutcome& outcome) {
+  const std::string text = SaveFailureText(path, FileErrorText(outcome.error), outcome.kept_path);
+  MessageBoxW(window_->hwnd, WideText(text).c_str(), L"Save file", MB_OK);
 }
 
 void MainWindowUi::ReportSavedTooLarge(const std::string& path) {

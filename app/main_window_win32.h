@@ -23,7 +23,7 @@ class MainWindowUi : public DocumentUi {
   explicit MainWindowUi(MainWindow* window) : window_(window) {}
   bool ChooseSavePath(std::string* path) override;
   void RefreshTitle() override;
-  void ReportSaveFailure(const std::string& kept_path) override;
+  void ReportSaveFailure(const std::string& path, const SaveOutcome& outcome) override;
   void ReportSavedTooLarge(const std::string& path) override;
 
  private:

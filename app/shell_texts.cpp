@@ -65,8 +65,10 @@ std::string WelcomeText(double startup_seconds) {
                  kWebsiteAddress, startup_seconds);
 }
 
-std::string SaveFailureText(const std::string& kept_path) {
-  std::string text = "Orvinale cannot save the file.";
+std::string SaveFailureText(const std::string& path, const std::string& reason,
+                            const std::string& kept_path) {
+  std::string text = "Orvinale cannot save the file:\n" + path;
+  if (!reason.empty()) text += "\n\n" + reason;
   if (!kept_path.empty()) text += "\n\nYour text is safe in this file:\n" + kept_path;
   return text;
 }

@@ -24,9 +24,11 @@ std::string ChangeCountTitle(const std::string& title, int32_t count);
 std::string WelcomeText(double startup_seconds);
 
 // The save commands' boxes, under the caption "Save file". A failed save
-// names the file that holds the text when the original could not be put
-// back (`kept_path` not empty).
-std::string SaveFailureText(const std::string& kept_path);
+// names the file, gives the system's reason when there is one, and names
+// the file that holds the text when the original could not be put back
+// (`kept_path` not empty).
+std::string SaveFailureText(const std::string& path, const std::string& reason,
+                            const std::string& kept_path);
 // A save that left a file Orvinale will refuse to open.
 std::string SavedTooLargeText(const std::string& path);
 

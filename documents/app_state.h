@@ -7,10 +7,10 @@
 #include "documents/document_registry.h"
 
 class DocumentUi;
+struct SaveOutcome;
 
-// Invariant: current_path is empty or a key of `documents`, except right
-// after a failed Reopen; previous_path may name a document that is gone,
-// so every use checks it first.
+// Invariant: current_path is empty or a key of `documents`; previous_path
+// may name a document that is gone, so every use checks it first.
 struct AppState {
   std::string current_path;
   std::string previous_path;  // target of View > Previous
@@ -31,10 +31,10 @@ class DocumentUi {
   virtual bool ChooseSavePath(std::string* path) = 0;
   // Shows the current document in the main window's title.
   virtual void RefreshTitle() = 0;
-  // A save whose file could not be written: the user must not be left
-  // believing the text was saved. `kept_path` is empty, or names the file
-  // that holds the text because the original could not be put back.
-  virtual void ReportSaveFailure(const std::string& kept_path) {}
+  // A save to `path` that failed: the user must not be left believing the
+  // text was saved. The outcome says why, and may name the file that holds
+  // the text because the original could not be put back.
+  virtual void ReportSaveFailure(const std::string& path, const SaveOutcome& outcome) {}
   // A save that wrote 16 MiB or more to `path`: saved, but too large to be
   // opened again.
   virtual void ReportSavedTooLarge(const std::string& path) {}

@@ -27,16 +27,18 @@ void ReportIfTooLarge(AppState* app, const SaveOutcome& outcome, const std::stri
   if (app->ui != nullptr && outcome.size >= kMaxFileSize) app->ui->ReportSavedTooLarge(path);
 }
 
-// Save in place; a failure that left the text in another file is reported
-// here, any other failure is for the Save as dialog that follows.
+// Save in place; a failure is reported before the Save as dialog that
+// follows. An unnamed document has no file to fail on: it only gets the
+// dialog.
 bool SaveInPlace(AppState* app, Document* doc) {
   SaveOutcome outcome;
-  bool saved = SaveDocument(doc, &outcome);
-  if (saved)
-    ReportIfTooLarge(app, outcome, StringData(doc->path));
-  else if (app->ui != nullptr && !outcome.kept_path.empty())
-    app->ui->ReportSaveFailure(outcome.kept_path);
-  return saved;
+  const std::string path = StringData(doc->path);
+  if (SaveDocument(doc, &outcome)) {
+    ReportIfTooLarge(app, outcome, path);
+    return true;
+  }
+  if (app->ui != nullptr && !IsUnnamedPath(path.c_str())) app->ui->ReportSaveFailure(path, outcome);
+  return false;
 }
 
 // Steps shared by Save as and Save all: ask for a name, save, re-key.
@@ -46,12 +48,22 @@ void SaveWithDialog(AppState* app, Document* doc) {
   if (app->ui == nullptr || !app->ui->ChooseSavePath(&new_path)) return;
   SaveOutcome outcome;
   if (!SaveDocumentAs(doc, new_path.c_str(), &outcome)) {
-    app->ui->ReportSaveFailure(outcome.kept_path);
+    app->ui->ReportSaveFailure(new_path, outcome);
     return;
   }
   if (IsRegistered(app->documents, old_path)) RekeyDocument(&app->documents, old_path, new_path);
   Activate(app, new_path);
   ReportIfTooLarge(app, outcome, new_path);
+}
+
+// Reads the file into a new document and shows it, in the place of any
+// document under its key; false, changing nothing, when it is refused.
+bool LoadAndShow(AppState* app, const std::string& path) {
+  OwnedDocument doc(CreateDocument());
+  if (doc == nullptr || !LoadDocument(doc.get(), path.c_str())) return false;
+  RegisterDocument(&app->documents, path, std::move(doc));
+  MakeCurrent(app, path);
+  return true;
 }
 
 }  // namespace
@@ -71,11 +83,7 @@ void NewDocument(AppState* app) {
 }
 
 bool OpenOrActivate(AppState* app, const std::string& path) {
-  if (!IsRegistered(app->documents, path)) {
-    OwnedDocument doc(CreateDocument());
-    if (doc == nullptr || !LoadDocument(doc.get(), path.c_str())) return false;
-    RegisterDocument(&app->documents, path, std::move(doc));
-  }
+  if (!IsRegistered(app->documents, path)) return LoadAndShow(app, path);
   MakeCurrent(app, path);
   return true;
 }
@@ -89,11 +97,10 @@ bool IsReopenable(const AppState& app) {
   return !IsUnnamedPath(app.current_path.c_str()) && IsRegistered(app.documents, app.current_path);
 }
 
-void ReopenCurrent(AppState* app) {
-  if (!IsReopenable(*app)) return;
-  std::string path = app->current_path;
-  UnregisterDocument(&app->documents, path);
-  OpenOrActivate(app, path);
+bool ReopenCurrent(AppState* app) {
+  if (!IsReopenable(*app)) return true;
+  const std::string path = app->current_path;  // MakeCurrent changes it
+  return LoadAndShow(app, path);
 }
 
 bool CanSwitchToPrevious(const AppState& app) {

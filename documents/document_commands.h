@@ -18,8 +18,9 @@ bool OpenOrActivate(AppState* app, const std::string& path);
 // Shows a registered document; nothing for an unknown path.
 void Activate(AppState* app, const std::string& path);
 // File > Reopen: reads the current file again, discarding what is in
-// memory. If the file is refused the document stays closed.
-void ReopenCurrent(AppState* app);
+// memory. False when the file cannot be read any more (deleted, refused):
+// the document then stays as it was, text, caret and all.
+bool ReopenCurrent(AppState* app);
 bool IsReopenable(const AppState& app);
 // View > Previous: exchanges the current and previous documents.
 void SwitchToPrevious(AppState* app);
@@ -28,7 +29,8 @@ bool CanSwitchToPrevious(const AppState& app);
 void CloseCurrent(AppState* app);
 // File > Close the rest.
 void CloseOthers(AppState* app);
-// File > Save; falls back to Save as when the save in place fails.
+// File > Save; falls back to Save as when the save in place fails. Every
+// save that fails is reported, before any Save as dialog.
 void SaveCurrent(AppState* app);
 void SaveCurrentAs(AppState* app);
 // File > Save all: every document once, Save as for those that need it.

@@ -15,15 +15,19 @@ bool NeedsWideName(const char* name);
 // Rewrites a UTF-16 name in place when it is 256 units or longer:
 // "C:..." gets "\\?\" in front, "\\server..." becomes "\\?\UNC\server...",
 // and behind the prefix every '/' becomes '\'. Other forms (relative names,
-// one leading backslash) are left as they are. Works on std::wstring and
+// one leading backslash) are left as they are, and so is a name that has
+// the prefix already ("\\?\C:..." and "\\?\UNC\..."): such a name is
+// passed to the file system as it stands. Works on std::wstring and
 // std::u16string alike.
 template <class WideString>
 void ApplyLongPathPrefix(WideString& name) {
   using Unit = typename WideString::value_type;
   if (name.size() < static_cast<size_t>(kLongNameBytes)) return;
+  const Unit prefix[] = {Unit('\\'), Unit('\\'), Unit('?'), Unit('\\')};
+  if (name.compare(0, 4, prefix, 4) == 0) return;
   size_t keep_from;  // first unit behind the prefix
   if (name[1] == Unit(':')) {
-    name.insert(0, WideString{Unit('\\'), Unit('\\'), Unit('?'), Unit('\\')});
+    name.insert(0, prefix, 4);
     keep_from = 4;
   } else if (name[0] == Unit('\\') && name[1] == Unit('\\')) {
     name.replace(0, 2, WideString{Unit('\\'), Unit('\\'), Unit('?'), Unit('\\'),

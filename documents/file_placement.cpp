@@ -45,9 +45,11 @@ bool IsReadOnly(const char* path) {
   return StatUtf8(path, &st) && st.is_read_only;
 }
 
-// Tries the renames; true when the target holds the new file.
+// Tries the renames; true when the target holds the new file. Otherwise
+// *error is the code of the move that failed, taken before anything else
+// is tried.
 bool Place(FileMoves* moves, const char* replacement, const char* target, const char* backup,
-           bool* stranded) {
+           bool* stranded, int* error) {
   switch (moves->Replace(replacement, target, backup)) {
     case ReplaceResult::kReplaced:
       RemoveFileUtf8(backup);
@@ -58,12 +60,19 @@ bool Place(FileMoves* moves, const char* replacement, const char* target, const 
         RemoveFileUtf8(backup);
         return true;
       }
+      *error = LastFileError();
       *stranded = !moves->Move(backup, target);
       return false;
     case ReplaceResult::kNotReplaced:
       // A missing target, or a file system without the replace: the plain
       // rename, never over a read-only file.
-      return !IsReadOnly(target) && moves->Move(replacement, target);
+      if (IsReadOnly(target)) {
+        *error = AccessDeniedError();
+        return false;
+      }
+      if (moves->Move(replacement, target)) return true;
+      *error = LastFileError();
+      return false;
   }
   return false;
 }
@@ -76,10 +85,13 @@ FileMoves* SetFileMoves(FileMoves* moves) {
   return previous;
 }
 
-PlaceResult PutFileInPlace(const char* replacement, const char* target, const FileStatus* before) {
+PlaceResult PutFileInPlace(const char* replacement, const char* target, const FileStatus* before,
+                           int* error) {
+  int ignored = 0;
+  if (error == nullptr) error = &ignored;
   std::string backup = UnusedName(target);
   bool stranded = false;
-  if (!backup.empty() && Place(Moves(), replacement, target, backup.c_str(), &stranded))
+  if (!backup.empty() && Place(Moves(), replacement, target, backup.c_str(), &stranded, error))
     return PlaceResult::kPlaced;
   if (stranded || !SameAsBefore(target, before)) return PlaceResult::kStranded;
   RemoveFileUtf8(replacement);

@@ -28,8 +28,11 @@ enum class PlaceResult {
 };
 
 // `before` is the target's status taken before the replacement was
-// written, null when the target did not exist.
-PlaceResult PutFileInPlace(const char* replacement, const char* target, const FileStatus* before);
+// written, null when the target did not exist. When the file is not
+// placed, *error (if given) receives the code of the rename that failed
+// (see LastFileError).
+PlaceResult PutFileInPlace(const char* replacement, const char* target, const FileStatus* before,
+                           int* error = nullptr);
 
 // The name of the n-th temporary file tried for a save of `path`: a short
 // name in the same folder.

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "documents/utf8_fs.h"
+
 namespace {
 
 WriteTargetOpener current_opener = nullptr;  // null: the platform opener
@@ -20,7 +22,9 @@ WriteTargetOpener SetWriteTargetOpener(WriteTargetOpener opener) {
 FileWriter::FileWriter(const char* name, CreateMode mode)
     : FileWriter(name == nullptr ? nullptr
                  : current_opener != nullptr ? current_opener(name, mode)
-                                             : OpenPlatformWriteTarget(name, mode)) {}
+                                             : OpenPlatformWriteTarget(name, mode)) {
+  if (name != nullptr && target_ == nullptr) error_ = LastFileError();
+}
 
 FileWriter::FileWriter(std::unique_ptr<WriteTarget> target) : target_(std::move(target)) {
   if (target_ == nullptr) return;
@@ -38,8 +42,13 @@ FileWriter::~FileWriter() {
   if (IsOpen()) Flush(true);
 }
 
+void FileWriter::Fail() {
+  if (!failed_) error_ = LastFileError();
+  failed_ = true;
+}
+
 void FileWriter::Issue(const char* data, int32_t count) {
-  if (!target_->WriteAt(position_, data, count)) failed_ = true;
+  if (!target_->WriteAt(position_, data, count)) Fail();
   position_ += count;
   end_ = std::max(end_, position_);
 }
@@ -77,13 +86,13 @@ bool FileWriter::Flush(bool all) {
   if (!IsOpen()) return false;
   if (all) {
     IssueBuffer();
-    if (!target_->Finish()) failed_ = true;
+    if (!target_->Finish()) Fail();
   }
   return !failed_;
 }
 
 bool FileWriter::SyncToDisk() {
   if (!Flush(true)) return false;
-  if (!target_->SyncToDisk()) failed_ = true;
+  if (!target_->SyncToDisk()) Fail();
   return !failed_;
 }

@@ -14,12 +14,17 @@ constexpr int32_t kMaxDirectWrite = 256 * 1024;  // a multiple of kWriteBufferSi
 enum class CreateMode {
   kCreateAlways,  // create, or truncate an existing file
   kCreateNew,     // create; fail when the name exists
+  kOpenAlways,    // open, or create when missing; never truncate. Like
+                  // any open it follows a link, so a link whose file is
+                  // missing gets that file.
 };
 
 // The platform file behind a FileWriter.
 class WriteTarget {
  public:
   virtual ~WriteTarget() = default;
+  // Each call that returns false leaves the reason as the thread's last
+  // file error (LastFileError).
   // Writes count bytes (at most kMaxDirectWrite) at position; false on an
   // error or a short write. The data may be reused once the call returns.
   virtual bool WriteAt(int64_t position, const char* data, int32_t count) = 0;
@@ -39,7 +44,8 @@ WriteTargetOpener SetWriteTargetOpener(WriteTargetOpener opener);
 
 // Invariants: 0 <= used_ <= kWriteBufferSize; position_ is where the buffer's
 // first byte goes; end_ >= position_ is the highest position handed to the
-// target; failed_ never goes back to false.
+// target; failed_ never goes back to false, and error_ keeps the code of
+// the first failure.
 class FileWriter {
  public:
   // A null name gives a writer with no file.
@@ -60,11 +66,15 @@ class FileWriter {
   bool SyncToDisk();
   // True once any write, flush or sync failed.
   bool Failed() const { return failed_; }
+  // The platform's code of the first failure, the open's included (see
+  // LastFileError); 0 when there was none or it left no code.
+  int Error() const { return error_; }
   int64_t End() const { return end_; }
 
  private:
   void Issue(const char* data, int32_t count);
   void IssueBuffer();
+  void Fail();
 
   std::unique_ptr<WriteTarget> target_;
   std::unique_ptr<char[]> block_;  // holds the 4,096-aligned buffer
@@ -73,4 +83,5 @@ class FileWriter {
   int64_t position_ = 0;
   int64_t end_ = 0;
   bool failed_ = false;
+  int error_ = 0;
 };

@@ -73,9 +73,10 @@ bool WriteTextWithLineEnds(FileWriter* writer, const char* text, int32_t length,
 
 namespace {
 
-// Creates a temporary file beside `path` that did not exist before.
+// Creates a temporary file beside `path` that did not exist before; false
+// with the code of the failed creation.
 bool CreateTemporary(const char* path, std::string* temp_name,
-                     std::unique_ptr<FileWriter>* writer) {
+                     std::unique_ptr<FileWriter>* writer, int* error) {
   for (int attempt = 0; attempt < 64; ++attempt) {
     std::string name = NextTemporarySaveName(path);
     std::unique_ptr<FileWriter> w(new FileWriter(name.c_str(), CreateMode::kCreateNew));
@@ -84,6 +85,7 @@ bool CreateTemporary(const char* path, std::string* temp_name,
       *writer = std::move(w);
       return true;
     }
+    *error = w->Error();
     FileStatus st;
     if (!StatUtf8(name.c_str(), &st)) return false;  // not a name clash: give up
   }
@@ -91,10 +93,27 @@ bool CreateTemporary(const char* path, std::string* temp_name,
 }
 
 // The file a save replaces: the one `path` leads to through links, so that
-// the link stays and the temporary file shares the file's folder.
-std::string SaveTarget(const char* path) {
+// the link stays and the temporary file shares the file's folder. A name
+// that leads nowhere may still be a link whose file is missing, and not
+// every platform lets a program see such a link (under Wine it looks like
+// no file at all): opening the name with creation makes the file the link
+// names, as any open follows links, or else the file of that name. Once
+// that file has a final path, *created tells the caller to remove it again
+// should the save fail. "" with the code of the failed creation when no
+// file can be made (its folder is missing); a link then stays as it was.
+std::string SaveTarget(const char* path, bool* created, int* error) {
   std::string final_path;
-  return FinalPathUtf8(path, &final_path) ? final_path : std::string(path);
+  *created = false;
+  if (FinalPathUtf8(path, &final_path)) return final_path;
+  {
+    FileWriter placeholder(path, CreateMode::kOpenAlways);
+    if (!placeholder.IsOpen()) {
+      *error = placeholder.Error();
+      return std::string();
+    }
+  }
+  *created = FinalPathUtf8(path, &final_path);
+  return *created ? final_path : std::string(path);
 }
 
 // Writes the spans and puts the file on the disk; the bytes written, or -1.
@@ -106,28 +125,28 @@ int64_t WriteSpans(FileWriter* writer, const TextSpan* spans, int span_count,
   return written && writer->SyncToDisk() ? writer->End() : -1;
 }
 
-}  // namespace
-
-bool SaveTextToFile(const char* path, const TextSpan* spans, int span_count,
-                    uint32_t eol_style, SaveOutcome* outcome) {
-  SaveOutcome ignored;
-  if (outcome == nullptr) outcome = &ignored;
-  *outcome = SaveOutcome();
-  if (path == nullptr || *path == 0) return false;
-  const std::string target = SaveTarget(path);
+// Writes the new file beside `target` and puts it in place; false with
+// what the outcome says.
+bool WriteAndPlace(const std::string& target, const TextSpan* spans, int span_count,
+                   uint32_t eol_style, SaveOutcome* outcome) {
   FileStatus before;
   bool existed = StatUtf8(target.c_str(), &before);
-  if (existed && !before.is_regular) return false;
+  if (existed && !before.is_regular) {
+    outcome->error = NotAFileError();
+    return false;
+  }
   std::string temp_name;
   std::unique_ptr<FileWriter> writer;
-  if (!CreateTemporary(target.c_str(), &temp_name, &writer)) return false;
+  if (!CreateTemporary(target.c_str(), &temp_name, &writer, &outcome->error)) return false;
   int64_t size = WriteSpans(writer.get(), spans, span_count, eol_style);
+  outcome->error = writer->Error();
   writer.reset();  // closes the file
   if (size < 0) {
     RemoveFileUtf8(temp_name.c_str());
     return false;
   }
-  switch (PutFileInPlace(temp_name.c_str(), target.c_str(), existed ? &before : nullptr)) {
+  switch (PutFileInPlace(temp_name.c_str(), target.c_str(), existed ? &before : nullptr,
+                         &outcome->error)) {
     case PlaceResult::kPlaced:
       outcome->size = size;
       return true;
@@ -137,5 +156,24 @@ bool SaveTextToFile(const char* path, const TextSpan* spans, int span_count,
     case PlaceResult::kUnchanged:
       break;
   }
+  return false;
+}
+
+}  // namespace
+
+bool SaveTextToFile(const char* path, const TextSpan* spans, int span_count,
+                    uint32_t eol_style, SaveOutcome* outcome) {
+  SaveOutcome ignored;
+  if (outcome == nullptr) outcome = &ignored;
+  *outcome = SaveOutcome();
+  if (path == nullptr || *path == 0) return false;
+  bool created = false;
+  const std::string target = SaveTarget(path, &created, &outcome->error);
+  if (target.empty()) return false;
+  if (WriteAndPlace(target, spans, span_count, eol_style, outcome)) return true;
+  // The empty file made for the save goes again (the file itself: a link
+  // to it stays).
+  FileStatus now;
+  if (created && StatUtf8(target.c_str(), &now) && now.size == 0) RemoveFileUtf8(target.c_str());
   return false;
 }

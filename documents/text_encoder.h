@@ -21,11 +21,14 @@ struct SaveOutcome {
   int64_t size = 0;       // bytes of the file written, when saved
   std::string kept_path;  // when not saved: a file that now holds the text
                           // because the original could not be put back
+  int error = 0;          // when not saved: the code of the call that failed
+                          // (see LastFileError), 0 when none is known
 };
 
 // Writes the spans, one after the other, to `path` safely: into a new file
 // beside the file that `path` leads to (through links), flushed to the
-// disk, which then replaces it; a link stays a link. False when the text
+// disk, which then replaces it; a link stays a link, and one whose file is
+// missing gets that file when its folder exists. False when the text
 // is not under `path` afterwards: the file there is then as it was and the
 // new file removed, or, when neither could be put back, the new file keeps
 // the text under the name in outcome->kept_path.

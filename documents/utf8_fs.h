@@ -40,3 +40,14 @@ bool MoveFileUtf8(const char* from, const char* to);
 // on the way followed; false when the name leads to nothing.
 bool FinalPathUtf8(const char* path, std::string* out);
 bool RemoveFileUtf8(const char* path);
+
+// Error codes of the file calls: Windows system error codes, errno values
+// elsewhere; 0 when none is known. A caller that reports a failure takes
+// the code right after the failed call, before any other call replaces it.
+int LastFileError();
+// The codes of the refusals the program makes before the platform would:
+// a file marked read-only, and a name that is a folder or a device.
+int AccessDeniedError();
+int NotAFileError();
+// The system's own words for a code, without a line end; "" for 0.
+std::string FileErrorText(int code);

@@ -2,8 +2,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "documents/utf8_fs.h"
 
@@ -59,3 +61,8 @@ bool FinalPathUtf8(const char* path, std::string* out) {
 bool RemoveFileUtf8(const char* path) {
   return path != nullptr && unlink(path) == 0;
 }
+
+int LastFileError() { return errno; }
+int AccessDeniedError() { return EACCES; }
+int NotAFileError() { return EISDIR; }
+std::string FileErrorText(int code) { return code == 0 ? std::string() : std::strerror(code); }

@@ -145,3 +145,22 @@ bool RemoveFileUtf8(const char* path) {
   if (WidePath(path, &wide)) return DeleteFileW(wide.c_str()) != 0;
   return DeleteFileA(path) != 0;
 }
+
+int LastFileError() { return static_cast<int>(GetLastError()); }
+int AccessDeniedError() { return ERROR_ACCESS_DENIED; }
+// What the platform itself answers when a folder is opened for writing.
+int NotAFileError() { return ERROR_ACCESS_DENIED; }
+
+std::string FileErrorText(int code) {
+  if (code == 0) return std::string();
+  wchar_t* text = nullptr;
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                               FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text),
+                           0, nullptr);
+  std::string out;
+  if (n != 0 && !WideToUtf8(text, n, &out)) out.clear();
+  LocalFree(text);
+  while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' ')) out.pop_back();
+  return out.empty() ? "Error " + std::to_string(code) + "." : out;
+}

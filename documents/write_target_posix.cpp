@@ -2,6 +2,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "documents/file_writer.h"
 
 namespace {
@@ -14,7 +16,10 @@ class PosixWriteTarget : public WriteTarget {
   bool WriteAt(int64_t position, const char* data, int32_t count) override {
     while (count > 0) {
       ssize_t n = pwrite(fd_, data, static_cast<size_t>(count), static_cast<off_t>(position));
-      if (n <= 0) return false;  // signals do not interrupt regular files
+      if (n <= 0) {  // signals do not interrupt regular files
+        if (n == 0) errno = ENOSPC;  // the disk took nothing more
+        return false;
+      }
       data += n;
       position += n;
       count -= static_cast<int32_t>(n);
@@ -49,7 +54,8 @@ class PosixWriteTarget : public WriteTarget {
 std::unique_ptr<WriteTarget> OpenPlatformWriteTarget(const char* name, CreateMode mode) {
   if (name == nullptr) return nullptr;
   int flags = O_RDWR | O_CREAT | O_CLOEXEC |
-              (mode == CreateMode::kCreateNew ? O_EXCL : O_TRUNC);
+              (mode == CreateMode::kCreateNew ? O_EXCL
+               : mode == CreateMode::kCreateAlways ? O_TRUNC : 0);
   int fd = open(name, flags, 0666);
   if (fd < 0) return nullptr;
   return std::unique_ptr<WriteTarget>(new PosixWriteTarget(fd));

@@ -60,14 +60,11 @@ class Win32WriteTarget : public WriteTarget {
   }
 
   bool WriteAt(int64_t position, const char* data, int32_t count) override {
-    if (count > kMaxDirectWrite) return false;
+    if (count > kMaxDirectWrite) return Fail(ERROR_INVALID_PARAMETER);
     WriteSlot& s = slots_[next_];
     next_ = (next_ + 1) % kWriteSlots;
     if (s.pending) Complete(&s);  // the oldest write: wait for it
-    if (!Reserve(&s, count)) {
-      failed_ = true;
-      return false;
-    }
+    if (!Reserve(&s, count)) return Fail(ERROR_NOT_ENOUGH_MEMORY);
     std::memcpy(s.data, data, static_cast<size_t>(count));
     s.count = count;
     s.overlapped = OVERLAPPED();
@@ -83,25 +80,37 @@ class Win32WriteTarget : public WriteTarget {
       WriteSlot& s = slots_[(next_ + i) % kWriteSlots];
       if (s.pending) Complete(&s);
     }
-    return !failed_;
+    return Succeeded();
   }
 
-  bool SyncToDisk() override { return Finish() && FlushFileBuffers(file_) != 0; }
+  bool SyncToDisk() override {
+    if (!Finish()) return false;
+    return FlushFileBuffers(file_) != 0 || Fail(GetLastError());
+  }
 
  private:
+  // The first failure's code is kept, as later calls replace the thread's
+  // last error; every call that answers false sets it again.
+  bool Fail(DWORD code) {
+    if (!failed_) error_ = code;
+    failed_ = true;
+    SetLastError(error_);
+    return false;
+  }
+  bool Succeeded() { return !failed_ || Fail(error_); }
+
+  // Starts the slot's write. One that completes short found no more room
+  // on the disk.
   bool Issue(WriteSlot* s) {
     ResetEvent(s->event);
     DWORD written = 0;
     if (WriteFile(file_, s->data, static_cast<DWORD>(s->count), &written, &s->overlapped)) {
-      if (written != static_cast<DWORD>(s->count)) failed_ = true;
-      return !failed_;
+      if (written != static_cast<DWORD>(s->count)) return Fail(ERROR_DISK_FULL);
+      return Succeeded();
     }
-    if (GetLastError() != ERROR_IO_PENDING) {
-      failed_ = true;
-      return false;
-    }
+    if (GetLastError() != ERROR_IO_PENDING) return Fail(GetLastError());
     s->pending = true;
-    return true;
+    return Succeeded();
   }
 
   // Waits for a write in flight; an aborted one is issued again.
@@ -110,11 +119,11 @@ class Win32WriteTarget : public WriteTarget {
       s->pending = false;
       DWORD written = 0;
       if (GetOverlappedResult(file_, &s->overlapped, &written, TRUE)) {
-        if (written != static_cast<DWORD>(s->count)) failed_ = true;
+        if (written != static_cast<DWORD>(s->count)) Fail(ERROR_DISK_FULL);
       } else if (GetLastError() == ERROR_OPERATION_ABORTED) {
         Issue(s);
       } else {
-        failed_ = true;
+        Fail(GetLastError());
       }
     }
   }
@@ -123,13 +132,16 @@ class Win32WriteTarget : public WriteTarget {
   WriteSlot slots_[kWriteSlots];
   int next_ = 0;  // the slot used next; also the oldest in flight
   bool failed_ = false;
+  DWORD error_ = 0;  // the code of the first failure
 };
 
 }  // namespace
 
 std::unique_ptr<WriteTarget> OpenPlatformWriteTarget(const char* name, CreateMode mode) {
   if (name == nullptr) return nullptr;
-  DWORD disposition = mode == CreateMode::kCreateNew ? CREATE_NEW : CREATE_ALWAYS;
+  DWORD disposition = mode == CreateMode::kCreateNew      ? CREATE_NEW
+                      : mode == CreateMode::kCreateAlways ? CREATE_ALWAYS
+                                                          : OPEN_ALWAYS;
   DWORD flags = FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL;
   HANDLE file = INVALID_HANDLE_VALUE;
   std::wstring wide;

@@ -40,11 +40,10 @@ TEST(ShellTexts, WelcomeAndVersionTextsCarryTheBuild) {
 }
 
 TEST(ShellTexts, SaveBoxesNameTheFiles) {
-  EXPECT_EQ(SaveFailureText(""), "Orvinale cannot save the file.");
-  const std::string kept = "C:\\work\\~orvinale-save-3.tmp";
-  const std::string failed = SaveFailureText(kept);
-  EXPECT_EQ(failed.rfind("Orvinale cannot save the file.\n", 0), 0u);
-  EXPECT_NE(failed.find("\n" + kept), std::string::npos);
+  const std::string failed = "Orvinale cannot save the file:\nC:\\a.txt", kept = "C:\\~orvinale-save-3.tmp";
+  EXPECT_EQ(SaveFailureText("C:\\a.txt", "", ""), failed) << "no reason known";
+  EXPECT_EQ(SaveFailureText("C:\\a.txt", "Disk full.", kept),
+            failed + "\n\nDisk full.\n\nYour text is safe in this file:\n" + kept);
   EXPECT_NE(SavedTooLargeText("C:\\big.txt").find("\nC:\\big.txt\n"), std::string::npos);
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -132,27 +133,35 @@ TEST(DocumentIo, SavesThroughLinksWriteWhatTheyLeadTo) {
     std::string text;    // the link's own text
     const char* opened;  // the name the document is opened under
     const char* file;    // the file it leads to
+    bool missing = false;  // removed before the save: the save makes it again
   } links[] = {
       {"here/relative.txt", "a.txt", "here/relative.txt", "here/a.txt"},
       {"here/absolute.txt", dir.File("here/a.txt"), "here/absolute.txt", "here/a.txt"},
       {"here/into-other.txt", "../other/t.txt", "here/into-other.txt", "other/t.txt"},
       {"folder-link", "other", "folder-link/t.txt", "other/t.txt"},
+      {"here/dangling.txt", "../other/new.txt", "here/dangling.txt", "other/new.txt", true},
   };
+  struct stat st;
   for (const Link& link : links) {
     SCOPED_TRACE(link.opened);
     WriteBytes(dir.File(link.file), "x\n");
     ASSERT_EQ(symlink(link.text.c_str(), dir.File(link.name).c_str()), 0);
     DocumentPtr doc = Load(dir.File(link.opened));
     ASSERT_NE(doc, nullptr);
+    if (link.missing) unlink(dir.File(link.file).c_str());
     doc->eol_style = 2;
     EXPECT_TRUE(SaveDocument(doc.get()));
     EXPECT_EQ(ReadBytes(dir.File(link.file)), "x\r");
-    struct stat st;
     ASSERT_EQ(lstat(dir.File(link.name).c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link stays a link";
     EXPECT_STREQ(StringData(doc->path), dir.File(link.opened).c_str());
     ASSERT_EQ(unlink(dir.File(link.name).c_str()), 0);
   }
+  // Without the linked file's folder nothing is written and the link stays.
+  ASSERT_EQ(symlink("gone/x.txt", dir.File("here/nowhere.txt").c_str()), 0);
+  SaveOutcome outcome;
+  EXPECT_FALSE(SaveDocumentAs(Load(dir.File("here/a.txt")).get(), dir.File("here/nowhere.txt").c_str(), &outcome));
+  EXPECT_TRUE(outcome.error == ENOENT && lstat(dir.File("here/nowhere.txt").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
 }
 
 // Writes of every size, from many small ones to ones of several buffers,

@@ -6,6 +6,8 @@
 
 #include "documents/app_state.h"
 #include "documents/document_io.h"
+#include "documents/text_encoder.h"
+#include "documents/utf8_fs.h"
 #include "engine/document.h"
 #include "tests/support/engine_test_document.h"
 
@@ -26,10 +28,10 @@ class ScriptedUi : public DocumentUi {
     return !path->empty();
   }
   void RefreshTitle() override { ++titles; }
-  void ReportSaveFailure(const std::string& kept_path) override { kept.push_back(kept_path); }
+  void ReportSaveFailure(const std::string& path, const SaveOutcome& o) override { reports.push_back(path + ": " + FileErrorText(o.error)); kept.push_back(o.kept_path); }
   void ReportSavedTooLarge(const std::string& path) override { too_large.push_back(path); }
 
   std::deque<std::string> answers;
   int dialogs = 0, titles = 0;
-  std::vector<std::string> kept, too_large;  // one entry per report
+  std::vector<std::string> reports, kept, too_large;  // one entry per report
 };

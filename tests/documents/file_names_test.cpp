@@ -32,6 +32,8 @@ TEST(ApplyLongPathPrefix, Forms) {
       {u"\\\\server/share/" + b285, u"\\\\?\\UNC\\server\\share\\" + b285},
       {u"dir/" + c296, u"dir/" + c296},
       {u"\\dir/" + c296, u"\\dir/" + c296},
+      {u"\\\\?\\C:/" + a253, u"\\\\?\\C:/" + a253},  // prefixed already: as it stands
+      {u"\\\\?\\UNC\\server/" + b285, u"\\\\?\\UNC\\server/" + b285},
   };
   for (const auto& row : rows) {
     std::u16string path = row.first;

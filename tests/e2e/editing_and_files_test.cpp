@@ -323,14 +323,22 @@ TEST(Story, AFileThatCannotBeSavedOrOpenedIsReportedAndNothingIsLost) {
 
   Capture(cd + ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " cmd /c attrib +r ro.cpp; chmod a-w ro.cpp");
   app.Type(win, "changed ");
-  // The failed save asks for a name; the same one fails with a message.
-  ASSERT_TRUE(app.ChooseFile(win, "ctrl+s", "File save as", "ro.cpp", "Return"))
+  // The failed save says why (Wine: "Access denied.", Windows: "Access is denied."), asks a name; the same fails.
+  const std::string refused = "Orvinale cannot save the file:\n" + app.WindowsPath("ro.cpp") + "\n\nAccess ";
+  app.Key(win, "ctrl+s");
+  EXPECT_TRUE(app.BoxSays("Save file", refused)) << app.ControlTexts("Save file");
+  ASSERT_TRUE(app.ChooseFile(win, "", "File save as", "ro.cpp", "Return"))
       << "no File save as after the failed save, or no question about replacing ro.cpp";
-  EXPECT_TRUE(app.BoxSays("Save file", "Orvinale cannot save the file.")) << app.ControlTexts("Save file");
+  EXPECT_TRUE(app.BoxSays("Save file", refused)) << app.ControlTexts("Save file");
   EXPECT_EQ(ReadFile(app.Path("ro.cpp")), text);
   ASSERT_TRUE(app.ChooseFile(win, "alt+s", "File save as", "copy.cpp"));
   EXPECT_TRUE(app.WaitTitle(win, MainTitle("copy.cpp"))) << TitleOf(win);
   EXPECT_TRUE(app.WaitBytes("copy.cpp", "changed " + text));
+  // Reopen of a file deleted meanwhile says so and keeps the text for the next save.
+  ASSERT_EQ(std::remove(app.Path("copy.cpp").c_str()), 0);
+  app.Key(win, "F5");
+  EXPECT_TRUE(app.BoxSays("Open file", "Orvinale cannot open the file.")) << app.ControlTexts("Open file");
+  EXPECT_TRUE(app.Saves(win, "copy.cpp", "changed " + text)) << "the text was lost at the failed Reopen";
 
   ASSERT_TRUE(app.ChooseFile(win, "ctrl+o", "Open file", "bad.txt"));
   EXPECT_TRUE(app.BoxSays("Open file", "Orvinale cannot open the file.")) << app.ControlTexts("Open file");
@@ -338,6 +346,15 @@ TEST(Story, AFileThatCannotBeSavedOrOpenedIsReportedAndNothingIsLost) {
   EXPECT_EQ(app.Quit(win), 0);
   EXPECT_FALSE(Exists(app.Path("Portable/preferences.txt")) || Exists(app.Path("Portable/orvinale.ini")))
       << "a folder named Portable was taken for the portable folder";
+
+  // A long name given in the \\?\ form opens from the command line and is saved under it.
+  const std::string deep = std::string(250, 'd') + "/long.txt";
+  ASSERT_EQ(Capture(cd + "mkdir " + std::string(250, 'd') + " && echo long > " + deep + " && echo ok"), "ok\n");
+  win = app.StartMain("\\\\?\\" + app.WindowsPath(deep));
+  ASSERT_NE(win, 0u);
+  app.Type(win, "x");
+  EXPECT_TRUE(app.Saves(win, deep, "xlong\n")) << ReadFile(app.Path(deep));
+  EXPECT_EQ(app.Quit(win), 0);
 }
 
 }  // namespace

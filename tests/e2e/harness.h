@@ -209,11 +209,11 @@ class Orvinale {
     return true;
   }
 
-  // Starts the program with the file (if any) given, dismisses the boxes of the start (the welcome
-  // box last) and waits for the main window: its id, or 0.
+  // Starts the program with the file (if any: a name in the test folder, or a full one in the \\?\ form)
+  // given, dismisses the boxes of the start (the welcome box last) and waits for the main window: its id, or 0.
   unsigned long StartMain(const std::string& file = "", std::vector<std::string> boxes = {}) {
     std::string command = "cd " + ShellQuote(dir_) + " && exec env " + wine_ + ShellQuote(Path(exe));
-    if (!file.empty()) command += " " + ShellQuote(WindowsPath(file));
+    if (!file.empty()) command += " " + ShellQuote(file.rfind("\\\\?\\", 0) == 0 ? file : WindowsPath(file));
     pid_ = fork();
     if (pid_ == 0) {  // in a process group of its own, which the destructor kills
       setpgid(0, 0);
@@ -224,7 +224,7 @@ class Orvinale {
     boxes.push_back("Release for testing purposes");
     for (const std::string& box : boxes)
       if (pid_ < 0 || !DismissBox(box, 60)) return 0;
-    return WaitWindow(file.empty() ? kMainTitle : MainTitle(file.substr(file.find_last_of('/') + 1)));
+    return WaitWindow(file.empty() ? kMainTitle : MainTitle(file.substr(file.find_last_of("/\\") + 1)));
   }
   // Enter in the box titled `title` until it is gone; false if it never showed or stays.
   bool DismissBox(const std::string& title, double timeout_s = 30) {
@@ -262,7 +262,7 @@ class Orvinale {
     return WaitUntil([&] { return FindWindows(Exact(title)).empty(); }, timeout_s);
   }
   unsigned long Open(unsigned long window, const std::string& keys, const std::string& title) {
-    Key(window, keys);
+    if (!keys.empty()) Key(window, keys);  // none: it opens by itself
     return WaitWindow(title);
   }
   bool Close(unsigned long window, const std::string& keys, const std::string& title) {

@@ -168,13 +168,14 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndScansNeverWalkThe
   WinTempDir dir;
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("here").c_str()));
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("other").c_str()));
-  // The link, its target (relative to the link's folder, or a full name), the
-  // name the document is opened under, and the file it leads to.
-  const struct { const char* name; std::string target; const char *opened, *file; } links[] = {
+  // The link, its target (relative to the link's folder, or a full name), the name the document is opened under, the
+  // file it leads to, and whether that file is gone at the save (Wine then shows no such link at all).
+  const struct { const char* name; std::string target; const char *opened, *file; bool missing = false; } links[] = {
       {"here\\relative.txt", "a.txt", "here\\relative.txt", "here\\a.txt"},
       {"here\\absolute.txt", dir.File("here\\a.txt"), "here\\absolute.txt", "here\\a.txt"},
       {"here\\into-other.txt", "..\\other\\t.txt", "here\\into-other.txt", "other\\t.txt"},
       {"folder-link", "other", "folder-link\\t.txt", "other\\t.txt"},
+      {"here\\dangling.txt", "..\\other\\new.txt", "here\\dangling.txt", "other\\new.txt", true},
   };
   for (const auto& link : links) {
     SCOPED_TRACE(link.opened);
@@ -182,6 +183,7 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndScansNeverWalkThe
     ASSERT_TRUE(dir.MakeLink(dir.File(link.name), link.target));
     DocPtr doc = Load(dir.File(link.opened));
     ASSERT_NE(doc, nullptr);
+    ASSERT_TRUE(!link.missing || RemoveFileUtf8(dir.File(link.file).c_str()));
     doc->eol_style = 2;
     created_new.clear();
     WriteTargetOpener previous = SetWriteTargetOpener(RecordingOpener);
@@ -198,12 +200,12 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndScansNeverWalkThe
   ASSERT_TRUE(dir.MakeLink(dir.File("here\\loop"), "."));
   EXPECT_EQ(Listed(dir.File("")), (std::vector<std::string>{"folder-link@/", "here/", "other/"}));
   EXPECT_EQ(Listed(dir.File("here")),
-            (std::vector<std::string>{"a.txt", "absolute.txt", "into-other.txt", "loop@/", "relative.txt"}));
+            (std::vector<std::string>{"a.txt", "absolute.txt", "dangling.txt", "into-other.txt", "loop@/", "relative.txt"}));
   FolderScanner scanner;
   ScanFolder(&scanner, dir.File("").substr(0, dir.File("").size() - 1), true);
   std::vector<std::string> files;
-  for (const char* name : {"here\\a.txt", "here\\absolute.txt", "here\\into-other.txt", "here\\relative.txt",
-                           "other\\t.txt"})
+  for (const char* name : {"here\\a.txt", "here\\absolute.txt", "here\\dangling.txt", "here\\into-other.txt",
+                           "here\\relative.txt", "other\\new.txt", "other\\t.txt"})
     files.push_back(dir.File(name));
   EXPECT_EQ(FilesSnapshot(&scanner), files);
 }

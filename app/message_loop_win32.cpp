@@ -1,11 +1,13 @@
 // The program's message loop: keys first go to the key-binding table (or to
 // the Folders and Switch windows' own keys), then the modeless windows'
-// dialog managers, then translation and dispatch. Also the registry of the
-// owned windows the loop offers their messages.
+// dialog managers, then translation and dispatch; after each message the
+// text pane is asked for the paint its changes need. Also the registry of
+// the owned windows the loop offers their messages.
 #include "app/browse_windows_win32.h"
 #include "app/console_windows_win32.h"
 #include "app/help_windows_win32.h"
 #include "app/main_window_win32.h"
+#include "display/panes_win32.h"
 
 namespace {
 
@@ -97,6 +99,29 @@ bool StandardDialogTakes(MSG* msg) {
   return candidate != nullptr && IsDialogMessageW(candidate, msg);
 }
 
+void HandleMessage(MSG* msg) {
+  if (msg->hwnd == nullptr) {
+    DispatchMessageW(msg);
+    return;
+  }
+  if (DispatchKey(*msg)) return;
+  if (OwnDialogsTake(msg) || StandardDialogTakes(msg)) return;
+  TranslateMessage(msg);
+  DispatchMessageW(msg);
+}
+
+// A key or a click on the main window or its panes, after which the caret
+// shows solid.
+bool IsUserAction(const MSG& msg) {
+  switch (msg.message) {
+    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_CHAR:
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN: case WM_MOUSEWHEEL:
+      return IsWindowOrChild(MainHwnd(), msg.hwnd);
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 HWND OwnedDialogWindow(OwnedDialog which) {
@@ -148,13 +173,9 @@ int MessageLoop() {
       Sleep(10);
       continue;
     }
-    if (msg.hwnd == nullptr) {
-      DispatchMessageW(&msg);
-      continue;
-    }
-    if (DispatchKey(msg)) continue;
-    if (OwnDialogsTake(&msg) || StandardDialogTakes(&msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    HandleMessage(&msg);
+    // Commands only mark what they changed; asked once per message, the
+    // pane paints as soon as the queue is empty, once for a burst of keys.
+    AskSurfaceForPaint(IsUserAction(msg));
   }
 }

@@ -23,7 +23,10 @@ class NullPort : public SurfacePort {
   void Present(const PixelRect& rect) override { benchmark::DoNotOptimize(rect); }
   void InvalidateSurface() override {}
   void InvalidateLinePane() override {}
+  uint32_t NowMs() override { return now += 50; }  // one timer tick a paint
+  bool PointerHeld() override { return false; }
   SavedScroll scroll;
+  uint32_t now = 0;
 };
 
 std::string Text(size_t bytes) {

@@ -13,3 +13,9 @@ LRESULT CALLBACK LineWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
 // scrollbar width, and a full layout at the next paint.
 void SetSurfaceDpi(HWND pane, int dpi);
 void SetLinePaneDpi(HWND pane, int dpi);
+
+// After an input message has been handled (keys, mouse, menu and dialog
+// commands): invalidates the text pane when what it shows has changed, so
+// the change is painted as soon as the queue is empty. `user_action` (a key,
+// a click, the wheel on the main window) shows the caret solid again.
+void AskSurfaceForPaint(bool user_action);

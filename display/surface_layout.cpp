@@ -8,13 +8,20 @@
 namespace {
 
 constexpr int32_t kTopMargin = 5;
-constexpr int32_t kBlinkMs = 50;
-constexpr int32_t kBlinkPeriodMs = 100;
+constexpr uint32_t kBlinkPeriodMs = 100;  // each phase of the caret
+// The timer ticks every 50 ms; a tick this much before a phase is due still
+// takes it, so a tick that lands a millisecond early does not stretch it.
+constexpr uint32_t kBlinkEarlyMs = 25;
 constexpr int32_t kLeftScrollCells = 3;  // the caret may come this close before scrolling back
 
-int32_t ClampRow(const RenderCache& c, int32_t row) {
-  if (c.bottom_margin < c.top_margin) return c.top_margin;
-  return std::clamp(row, c.top_margin, c.bottom_margin);
+// The caret's row after a move of d lines: the text moves only when the
+// caret would pass a margin in the direction it moves, and then by no more
+// than d. A caret a click left outside the margins walks towards them
+// without the text jumping under it.
+int32_t FollowRow(const RenderCache& c, int32_t row, int32_t d) {
+  const int32_t bottom = std::max(c.bottom_margin, c.top_margin);
+  if (d > 0) return std::min(row + d, std::max(bottom, row));
+  return std::max(row + d, std::min(c.top_margin, row));
 }
 
 void ShowLastPage(RenderCache& c, int32_t line) {
@@ -29,14 +36,16 @@ void FollowAttached(RenderCache& c, int32_t line) {
     c.caret_row = line;
     c.top_line = 0;
   } else if (d != 0 && line <= n - 3) {
-    // At a margin the text moves under the caret. Away from the margins
-    // top_line stays as it is, except that a row raised to top_margin (the
-    // caret was high on the last page) brings the text along with it.
-    c.caret_row = ClampRow(c, c.caret_row + d);
+    // At a margin the text moves under the caret; away from them top_line
+    // stays as it is.
+    c.caret_row = FollowRow(c, c.caret_row, d);
     c.top_line = line - c.caret_row;
-  } else if (line > n - 3) {
-    // The last three lines show the last page. Below `rows` that page may
-    // start above the caret's own row, so the row is derived from top_line.
+  } else if (line > n - 3 && (d != 0 || c.top_line > n - c.rows)) {
+    // The last three lines show the last page: when the caret moves there,
+    // or when the view runs past the end of the text (lines were deleted,
+    // the pane grew). A click there leaves the text where it is. Below
+    // `rows` that page may start above the caret's own row, so the row is
+    // derived from top_line.
     if (line >= c.rows) {
       ShowLastPage(c, line);
     } else {
@@ -46,16 +55,10 @@ void FollowAttached(RenderCache& c, int32_t line) {
   }
 }
 
+// A click attaches the view itself (HoldViewAtCaret); this is the keyboard
+// or a search bringing a scrolled-away view back to the caret.
 void FollowDetached(RenderCache& c, int32_t line) {
-  // The clicked row holds only when the caret really went to the clicked
-  // line; a row left over from an earlier click would move the text (even
-  // above the first line). The clicked cell stays recorded: a paint between
-  // a press and its release must not hide from the release that the pointer
-  // never left the pressed cell.
-  if (c.top_margin <= c.click_row && c.click_row <= c.bottom_margin &&
-      line == c.top_line + c.click_row) {
-    c.caret_row = c.click_row;
-  } else if (line < c.top_margin) {
+  if (line < c.top_margin) {
     c.caret_row = line;
     c.top_line = 0;
   } else if (line > c.line_count - c.rows) {
@@ -106,13 +109,20 @@ void FollowVertically(RenderCache& cache, int32_t caret_line, int32_t caret_colu
                                        caret_column != cache.last_caret_column)) {
     FollowDetached(cache, caret_line);
   }
+  // Margins taller than the pane, or a click in the part-shown row under
+  // the last whole one, would leave the caret below the rows that exist.
+  if (cache.rows > 0 && cache.caret_row >= cache.rows) {
+    cache.caret_row = cache.rows - 1;
+    cache.top_line = caret_line - cache.caret_row;
+  }
 }
 
 void FollowHorizontally(RenderCache& cache, int32_t caret_column) {
   const int32_t x = caret_column;
   const int32_t dc = x - cache.last_caret_column;
   const int32_t w = cache.columns;
-  const int32_t far = w - x < 0 ? (w - x) * cache.cell_width : 0;
+  const int32_t cell_width = std::max(cache.cell_width, 1);
+  const int32_t far = w - x < 0 ? (w - x) * cell_width : 0;
   int32_t& cc = cache.caret_cell_column;
   if (dc > 0) {
     if (cc + dc >= w) {
@@ -123,21 +133,36 @@ void FollowHorizontally(RenderCache& cache, int32_t caret_column) {
     }
   } else if (dc < 0 && cc <= kLeftScrollCells) {
     if (x > kLeftScrollCells) {
-      cache.scroll_x -= dc * cache.cell_width;
+      cache.scroll_x = (kLeftScrollCells - x) * cell_width;
       cc = kLeftScrollCells;
     } else {
       cache.scroll_x = 0;
       cc = x;
     }
   } else if (dc < 0) {
-    cc = std::min(cc + dc, w);
+    cc += dc;
     if (cc < kLeftScrollCells) {
       // The caret's cell follows the new scroll: X itself would lie beyond
       // the last column whenever the text stays scrolled.
       cache.scroll_x = far;
-      cc = std::max(x + far / std::max(cache.cell_width, 1), 0);
+      cc = std::max(x + far / cell_width, 0);
     }
   }
+  // A click past the end of a short line in a scrolled view, or a drag
+  // released beyond the last column, can leave the caret outside the
+  // columns: the text scrolls back as for a jump.
+  if (w >= 0 && (cc < 0 || cc > w)) {
+    cache.scroll_x = far;
+    cc = std::max(x + far / cell_width, 0);
+  }
+}
+
+void HoldViewAtCaret(RenderCache& cache, int32_t caret_line, int32_t caret_column) {
+  cache.caret_row = caret_line - cache.top_line;
+  cache.caret_cell_column =
+      caret_column + (cache.cell_width > 0 ? cache.scroll_x / cache.cell_width : 0);
+  cache.last_caret_line = caret_line;
+  cache.last_caret_column = caret_column;
 }
 
 SelectionEnds SelectionPixels(const RenderCache& cache, const Document& doc) {
@@ -190,18 +215,23 @@ void StoreCaretRect(RenderCache& cache) {
   cache.caret_rect[3] = cache.caret_rect[1] + cache.cell_height;
 }
 
-CaretDraw BlinkStep(RenderCache& cache) {
-  cache.blink_clock += kBlinkMs;
-  if (!(cache.blink_clock >= kBlinkPeriodMs || cache.caret_moved) || cache.caret_row < 0) {
-    return CaretDraw::kNothing;
-  }
+CaretDraw BlinkStep(RenderCache& cache, uint32_t now_ms) {
+  if (cache.caret_row < 0) return CaretDraw::kNothing;
+  const uint32_t since = static_cast<uint32_t>(cache.blink_clock);
+  const uint32_t elapsed = now_ms - since;  // the clock wraps after 49 days
   if (cache.caret_moved) {
     cache.caret_shown = 1;
     cache.caret_moved = 0;
-  } else {
+    cache.blink_clock = static_cast<int32_t>(now_ms);
+  } else if (elapsed + kBlinkEarlyMs >= kBlinkPeriodMs) {
     cache.caret_shown = cache.caret_shown ? 0 : 1;
+    // Phases keep to steps of the clock, so paints in between change
+    // nothing; after a long pause the rhythm starts again from now.
+    const uint32_t next = elapsed < 2 * kBlinkPeriodMs ? since + kBlinkPeriodMs : now_ms;
+    cache.blink_clock = static_cast<int32_t>(next);
+  } else {
+    return CaretDraw::kNothing;
   }
-  cache.blink_clock = 0;
   return cache.caret_shown ? CaretDraw::kShow : CaretDraw::kHide;
 }
 

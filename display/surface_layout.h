@@ -21,11 +21,15 @@ bool StoreMetrics(RenderCache& cache, int cell_width, int cell_height, int width
 // Whether the paint must lay the text out again (otherwise it only blinks).
 bool NeedsFullLayout(const RenderCache& cache, const Document& doc);
 
-// Keeps the caret within rows top_margin .. bottom_margin while following;
-// re-attaches a detached view when the caret has moved.
+// Keeps the caret within rows top_margin .. bottom_margin while following,
+// and within the rows that exist; re-attaches a detached view when the
+// caret has moved.
 void FollowVertically(RenderCache& cache, int32_t caret_line, int32_t caret_column);
 // Keeps the caret within `columns`, scrolling by whole cells (scroll_x <= 0).
 void FollowHorizontally(RenderCache& cache, int32_t caret_column);
+// The caret went where the pointer is: the view takes it where it stands,
+// so the next layout moves no text (the follow applies from the next move).
+void HoldViewAtCaret(RenderCache& cache, int32_t caret_line, int32_t caret_column);
 
 // Ends of the selection in pixels: anchor (x_a, y_a) and caret (x_c, y_c).
 struct SelectionEnds {
@@ -49,6 +53,8 @@ void StoreCaretRect(RenderCache& cache);
 bool CheckLayoutInvariants(const RenderCache& cache, int32_t caret_line, int32_t caret_column,
                            std::string* why);
 
-// One blink step (50 ms). What to draw for the caret afterwards.
+// The blink at a paint, by the clock (milliseconds, wrapping): the caret is
+// shown at once after it moved and changes phase every 100 ms, however
+// many paints fall in between. What to draw for the caret afterwards.
 enum class CaretDraw { kNothing, kHide, kShow };
-CaretDraw BlinkStep(RenderCache& cache);
+CaretDraw BlinkStep(RenderCache& cache, uint32_t now_ms);

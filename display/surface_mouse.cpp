@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "display/surface_layout.h"
 #include "engine/document.h"
 #include "engine/movement.h"
 #include "engine/render_cache.h"
@@ -49,12 +50,13 @@ int32_t DocumentColumnAt(const RenderCache& cache, const PointerCell& cell) {
 
 void PressAt(Document* doc, RenderCache* cache, int x, int y) {
   const PointerCell cell = PointerCellAt(*cache, x, y);
-  cache->click_row = cell.row;
-  cache->click_column = cell.column;
   if (doc->has_selection) ClearSelection(doc);
   // Columns are counted in the text without the gap's filler.
   CloseOpenGap(doc);
   GoToLineColumn(doc, cache->top_line + cell.row, DocumentColumnAt(*cache, cell));
+  // The text stays still under the pointer from the press to the release,
+  // whatever row of the pane was clicked.
+  HoldViewAtCaret(*cache, static_cast<int32_t>(doc->caret_line), static_cast<int32_t>(doc->caret_column));
   doc->has_selection = 1;
   doc->sel_anchor = doc->sel_start = doc->sel_end = doc->caret;
   doc->anchor_column = doc->sel_caret_column = static_cast<int32_t>(doc->caret_column);
@@ -70,24 +72,19 @@ void DragTo(Document* doc, RenderCache* cache, int x, int y) {
 }
 
 void ReleaseAt(Document* doc, RenderCache* cache, int x, int y) {
-  const int32_t pressed_row = cache->click_row;
-  const int32_t pressed_column = cache->click_column;
-  const PointerCell cell = PointerCellAt(*cache, x, y);
-  cache->click_row = cell.row;
-  cache->click_column = cell.column;
-  if (cell.row == pressed_row && cell.column == pressed_column) {
-    // A plain click: the press placed the caret. Placing it again from the
-    // cell would pick another line when a paint in between moved the text.
-    ClearSelection(doc);
-    return;
-  }
   int32_t line = 0;
   int32_t column = 0;
-  ClampedTarget(*doc, *cache, cell, &line, &column);
+  ClampedTarget(*doc, *cache, PointerCellAt(*cache, x, y), &line, &column);
   CloseOpenGap(doc);
   GoToLineColumn(doc, line, column);
-  // Fix the selection from the anchor to where the caret landed.
-  UpdateSelection(doc);
+  HoldViewAtCaret(*cache, static_cast<int32_t>(doc->caret_line), static_cast<int32_t>(doc->caret_column));
+  // Text positions decide, not cells: a press and a release past the end of
+  // one line (or on one cell) select nothing.
+  if (doc->caret == doc->sel_anchor) {
+    ClearSelection(doc);
+  } else {
+    UpdateSelection(doc);
+  }
 }
 
 int32_t ScrollRequestPosition(const ScrollState& s, int code) {

@@ -17,12 +17,13 @@ PointerCell PointerCellAt(const RenderCache& cache, int x, int y);
 // The document column under a pointer cell: columns scrolled off added.
 int32_t DocumentColumnAt(const RenderCache& cache, const PointerCell& cell);
 
-// Press: places the caret under the pointer and starts a selection there.
+// Press: places the caret under the pointer and starts a selection there;
+// the view keeps its place until the release.
 void PressAt(Document* doc, RenderCache* cache, int x, int y);
 // Drag (while captured): moves the selection's caret end, clamped to the text.
 void DragTo(Document* doc, RenderCache* cache, int x, int y);
-// Release (while captured): fixes the selection, or drops it when the
-// pointer is still on the pressed cell.
+// Release (while captured): places the caret under the pointer without
+// moving the text and fixes the selection, or drops it when it is empty.
 void ReleaseAt(Document* doc, RenderCache* cache, int x, int y);
 
 // A scrollbar's state as the pane reads it.

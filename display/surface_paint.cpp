@@ -172,19 +172,27 @@ void DrawCaret(SurfaceView& view, const Document& doc, CaretDraw draw, int width
   }
 }
 
+// The thumb stands for the first line shown, whatever moved the view.
+void ShowTopLineOnScrollbar(const RenderCache& c, int height, SurfacePort& port) {
+  const SavedScroll want{kScrollInfoSize, kScrollRange | kScrollPage | kScrollPosition, 0,
+                         c.line_count, height / c.cell_height, c.top_line};
+  const SavedScroll have = port.GetScroll();
+  if (have.maximum != want.maximum || have.page != want.page || have.position != want.position) {
+    port.SetScroll(want);
+  }
+}
+
 void LayOut(SurfaceView& view, const Document& doc, int width, int height, SurfacePort& port) {
   RenderCache& c = *view.cache;
   const int32_t caret_line = static_cast<int32_t>(doc.caret_line);
   const int32_t caret_column = static_cast<int32_t>(doc.caret_column);
   ClearCanvas(view.canvas, kBlack);
-  if (caret_line != c.last_caret_line || c.last_line_count != c.line_count) {
-    const int32_t page = height / c.cell_height;
-    port.SetScroll(SavedScroll{kScrollInfoSize, kScrollRange | kScrollPage | kScrollPosition, 0,
-                               c.line_count, page, std::max(caret_line - page, 0)});
-  }
   c.last_line_count = c.line_count;
-  FollowVertically(c, caret_line, caret_column);
-  FollowHorizontally(c, caret_column);
+  if (!port.PointerHeld()) {
+    FollowVertically(c, caret_line, caret_column);
+    FollowHorizontally(c, caret_column);
+  }
+  ShowTopLineOnScrollbar(c, height, port);
   c.last_caret_line = caret_line;
   c.last_caret_column = caret_column;
   c.last_has_selection = doc.has_selection;
@@ -234,7 +242,7 @@ void PaintDocument(SurfaceView& view, Document& doc, int width, int height, Surf
     c.dirty = 1;
   }
   if (NeedsFullLayout(c, doc)) LayOut(view, doc, width, height, port);
-  const CaretDraw draw = BlinkStep(c);
+  const CaretDraw draw = BlinkStep(c, port.NowMs());
   if (draw != CaretDraw::kNothing) DrawCaret(view, doc, draw, width);
   if (view.ruler_column != 0) {
     const int x = c.cell_width * view.ruler_column + c.left_margin;
@@ -266,14 +274,15 @@ void PaintSurface(SurfaceView& view, const AppState* app, int width, int height,
   Document* doc = GetCurrentDocument(*app);
   if (doc == nullptr || doc->render_cache == nullptr) {
     PaintEmpty(view, width, height, port);
-    return;
+  } else {
+    doc->render_cache->left_margin = view.metrics.left_margin;
+    doc->render_cache->row_gap = view.metrics.row_gap;
+    if (!StoreMetrics(*doc->render_cache, cell_width, cell_height, width, height, doc->lines.Count())) {
+      PaintEmpty(view, width, height, port);
+    } else {
+      PaintDocument(view, *doc, width, height, port);
+    }
   }
-  doc->render_cache->left_margin = view.metrics.left_margin;
-  doc->render_cache->row_gap = view.metrics.row_gap;
-  const int32_t line_count = doc->lines.Count();
-  if (!StoreMetrics(*doc->render_cache, cell_width, cell_height, width, height, line_count)) {
-    PaintEmpty(view, width, height, port);
-    return;
-  }
-  PaintDocument(view, *doc, width, height, port);
+  // What the pane now shows, for the next request to compare with.
+  view.shown = FactsOf(doc);
 }

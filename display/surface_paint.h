@@ -25,6 +25,11 @@ class SurfacePort {
   virtual void Present(const PixelRect& rect) = 0;
   virtual void InvalidateSurface() = 0;
   virtual void InvalidateLinePane() = 0;
+  // Milliseconds of a clock that wraps: the caret blinks by it.
+  virtual uint32_t NowMs() = 0;
+  // The mouse button pressed on the pane is still held: the text must stay
+  // where it is under the pointer.
+  virtual bool PointerHeld() = 0;
 };
 
 // Colours of the pane.

@@ -6,6 +6,7 @@
 
 #include "display/cached_font.h"
 #include "display/canvas.h"
+#include "display/paint_request.h"
 #include "display/pane_metrics.h"
 #include "engine/char_input.h"
 
@@ -32,6 +33,7 @@ struct SurfaceView {
   uint8_t show_wisdom = 0;       // cleared for good once a document is shown
   int32_t wisdom_index = 0;      // 0 .. kMaximCount - 1
   CharInput char_input;          // first half of a surrogate pair in waiting
+  ShownFacts shown;              // as of the last paint, or of the paint asked for since
 };
 
 // Null while the pane does not exist.

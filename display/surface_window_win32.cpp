@@ -1,5 +1,6 @@
 // The text pane's window procedure: creation and destruction of the
-// SurfaceView, size, paint, the caret timer, typed characters and the mouse.
+// SurfaceView, size, paint, the caret timer, typed characters and the mouse;
+// and the paint the message loop asks for after each input.
 #include <windowsx.h>
 
 #include <new>
@@ -9,6 +10,7 @@
 #include "display/line_view.h"
 #include "display/maxims.h"
 #include "display/pane_hooks.h"
+#include "display/paint_request.h"
 #include "display/panes_win32.h"
 #include "display/skinned_scrollbar_win32.h"
 #include "display/surface_mouse.h"
@@ -58,6 +60,8 @@ class Win32SurfacePort : public SurfacePort {
   void InvalidateLinePane() override {
     if (line_view != nullptr) InvalidateRect(static_cast<HWND>(line_view->hwnd), nullptr, FALSE);
   }
+  uint32_t NowMs() override { return GetTickCount(); }
+  bool PointerHeld() override { return GetCapture() == hwnd_; }
 
  private:
   HWND hwnd_;
@@ -159,6 +163,8 @@ void Paint(HWND hwnd, SurfaceView* view) {
       view->cache->dirty = 1;
   }
   EndPaint(hwnd, &ps);
+  // The labels this paint handed over reach the screen in the same frame.
+  if (line_view != nullptr) UpdateWindow(static_cast<HWND>(line_view->hwnd));
 }
 
 void OnTimer(HWND hwnd, SurfaceView* view) {
@@ -186,13 +192,14 @@ ScrollState ReadScroll(HWND hwnd) {
   return s;
 }
 
+// The thumb moves at once: the bar's next request (the position after a
+// drag) reads it before any paint.
 void ScrollTo(HWND hwnd, int32_t position, bool detach) {
   Document* doc = CurrentDocument();
   if (doc != nullptr) {
     ScrollViewTo(doc->render_cache.get(), position, detach);
     SkinnedSetScrollPos(hwnd, position);
   }
-  InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 void OnMouse(HWND hwnd, UINT message, LPARAM lparam) {
@@ -255,6 +262,11 @@ void SetSurfaceDpi(HWND hwnd, int dpi) {
   // The next paint measures the new cell and lays the text out again.
   view->empty_drawn = 0;
   InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void AskSurfaceForPaint(bool user_action) {
+  if (surface_view != nullptr && TakePaintRequest(*surface_view, app_state, user_action))
+    InvalidateRect(static_cast<HWND>(surface_view->hwnd), nullptr, FALSE);
 }
 
 LRESULT CALLBACK SurfaceWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -22,7 +22,14 @@ bool ScrollViewDown(RenderCache* shown) {
 }
 
 void ScrollViewTo(RenderCache* cache, int32_t position, bool detach) {
-  if (detach) DetachView(cache);
+  // Held by a press, the caret keeps its line: its row moves with the text
+  // until the line leaves the pane.
+  const int32_t row = cache->caret_row - (position - cache->top_line);
+  if (detach || cache->caret_row < 0 || row < 0 || row >= cache->rows) {
+    DetachView(cache);
+  } else {
+    cache->caret_row = row;
+  }
   cache->top_line = position;
   cache->dirty = 1;
 }

@@ -11,8 +11,8 @@ struct RenderCache;
 bool ScrollViewUp(RenderCache* shown);
 bool ScrollViewDown(RenderCache* shown);
 
-// Shows `position` as top_line (scrollbar, wheel); with `detach` the view
-// stops following the caret.
+// Shows `position` as top_line (scrollbar, wheel); with `detach` (or when
+// the caret's line leaves the pane) the view stops following the caret.
 void ScrollViewTo(RenderCache* cache, int32_t position, bool detach);
 
 // The view stops following the caret until the caret moves; nothing for a

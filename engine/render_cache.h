@@ -37,7 +37,7 @@ constexpr int32_t kDetachedCaretRow = -1;
 
 struct RenderCache {
   uint8_t caret_shown = 0;
-  int32_t blink_clock = 0;
+  int32_t blink_clock = 0;  // clock reading (ms) the caret's phase is counted from
   int32_t page_step = 0;  // bottom_margin - top_margin
   int32_t rows = 0;
   int32_t columns = 0;

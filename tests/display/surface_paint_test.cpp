@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "display/line_view.h"
+#include "display/surface_layout.h"
 #include "display/surface_mouse.h"
 #include "display/surface_paint.h"
 #include "display/view_scroll.h"
@@ -25,12 +26,16 @@ struct FakePort : SurfacePort {
   SavedScroll scroll;
   int shown = -1, surface_invalidated = 0, lines_invalidated = 0;
   std::vector<PixelRect> presented;
+  uint32_t now = 0, tick = 50;  // each paint comes one timer tick later unless told otherwise
+  bool held = false;
   void SetScroll(const SavedScroll& info) override { set.push_back(scroll = info); }
   SavedScroll GetScroll() override { return scroll; }
   void ShowScroll(bool show) override { shown = show ? 1 : 0; }
   void Present(const PixelRect& rect) override { presented.push_back(rect); }
   void InvalidateSurface() override { ++surface_invalidated; }
   void InvalidateLinePane() override { ++lines_invalidated; }
+  uint32_t NowMs() override { return now += tick; }
+  bool PointerHeld() override { return held; }
 };
 
 const Pixel kBlack = MakePixel(0, 0, 0);
@@ -93,19 +98,32 @@ TEST_F(SurfacePaint, TextWithTheBlinkingInsertCaret) {
   Paint();
   Paint();
   Expect({{8, 13, kBlue}});
-  EXPECT_EQ(1u, port.set.size()) << "the scrollbar is set only when the caret line changes";
+  EXPECT_EQ(1u, port.set.size()) << "the scrollbar is set only when the view moves";
+  // The blink keeps to the clock, not to the paints: 1.1 s of paints a
+  // millisecond apart change the caret 11 times; a key shows it at once.
+  port.tick = 1;
+  int changes = 0;
+  for (Pixel was = kBlue, now = kBlue; port.now < 1350; Paint(), was = now)
+    changes += (now = CanvasPixelAt(view.canvas, 8, 13)) != was;
+  EXPECT_EQ(11, changes);
+  Expect({{8, 13, kBlack}});
+  EXPECT_TRUE(TakePaintRequest(view, &app, true));
+  Paint();
+  Expect({{8, 13, kBlue}});
 }
 
-// Random texts (blocks, spaces, tabs, two-byte letters), caret moves and
-// wheel scrolls: after every paint each cell of the pane shows its character
-// (a block, or nothing for a blank or past the line's end; a dot in its
-// middle row for a blank when the dots are on), a scrolled view's rows start
-// with a blue "<< ", the ruler crosses every row, the caret is underlined,
-// the labels number the rows shown and the scrollbar keeps the caret line a
-// page down.
+// Random texts (blocks, spaces, tabs, two-byte letters), caret moves, wheel
+// notches, scroll keys, clicks, drags and resizes: after every paint each
+// cell shows its character (a block, or nothing for a blank or past the
+// line's end; a dot in its middle row for a blank when the dots are on), a
+// scrolled view's rows start with a blue "<< ", the ruler crosses every row,
+// the caret is underlined in the pane, the labels number the rows shown and
+// the thumb stands for the top line. No paint moves the text under a held
+// button; a step not asked a paint has nothing to show.
 TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
   std::mt19937 random(20261207);
   line_view = &labels;
+  port.tick = 0;  // the caret stays shown
   for (int round = 0; round < 8; ++round) {
     std::vector<std::string> cells(1 + random() % 60);  // 'x' or ' ' per character
     std::string text;
@@ -119,17 +137,30 @@ TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
     RenderCache& c = *doc->render_cache;
     view.show_whitespace = round % 2;
     view.ruler_column = round % 3 ? 0 : 10 + static_cast<int>(random() % 40);
-    for (int step = 0; step < 30 && !HasFailure(); ++step) {
-      switch (random() % 7) {
+    port.held = false;
+    for (int step = 0; step < 40 && !HasFailure(); ++step) {
+      const int x = static_cast<int>(random() % (width + 99)) - 49, y = static_cast<int>(random() % (height + 99)) - 49;
+      switch (port.held ? 6 + random() % 3 : random() % 11) {  // keys do nothing while the button is held
         case 0: MoveDown(doc, false); break;
         case 1: MoveUp(doc, false); break;
         case 2: MoveEnd(doc, false); break;
         case 3: MoveHome(doc, false); break;
         case 4: MovePageDown(doc, false, 20); break;
         case 5: for (int k = random() % 40; k > 0; --k) MoveRight(doc, false); break;
-        default: ScrollViewTo(&c, static_cast<int32_t>(random() % cells.size()), true);
+        case 6: ScrollViewTo(&c, WheelPosition({0, port.scroll.maximum, port.scroll.page, port.scroll.position, 0}, random() % 2 ? 120 : -120), !port.held); break;
+        case 7: DragTo(doc, &c, x, y); break;
+        case 8: port.held ? ReleaseAt(doc, &c, x, y) : PressAt(doc, &c, std::abs(x) % width, std::abs(y) % height); port.held = !port.held; break;
+        case 9: random() % 2 ? ScrollViewUp(&c) : ScrollViewDown(&c); break;
+        default: width = 7 * (10 + random() % 51), height = 14 * (1 + random() % 20) + random() % 14, c.dirty = 1;
+          ASSERT_TRUE(ResizeCanvas(view.canvas, width, height));
       }
+      const bool asked = TakePaintRequest(view, &app, false);
+      const std::vector<Pixel> before(view.canvas.pixels, view.canvas.pixels + width * height);
+      const std::vector<int> under_pointer = {c.top_line, c.scroll_x};
       Paint();
+      if (port.held) { EXPECT_EQ(under_pointer, std::vector<int>({c.top_line, c.scroll_x})) << "the text moved under the pointer"; }
+      if (!asked) { EXPECT_TRUE(before == std::vector<Pixel>(view.canvas.pixels, view.canvas.pixels + width * height)); }
+      EXPECT_FALSE(TakePaintRequest(view, &app, false));
       if (round + step == 0) { EXPECT_EQ(1, port.lines_invalidated); }
       const std::string column = std::to_string(1001 + doc->caret_column).substr(1);  // lines are short
       ASSERT_EQ(std::min<size_t>(c.rows, cells.size()), labels.labels.size());
@@ -139,7 +170,7 @@ TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
           const std::string number = std::to_string(10000 + line + 1).substr(1);
           EXPECT_EQ((r == c.caret_row ? column + ":" : std::string(column.size() + 1, ' ')) + number, labels.labels[r]);
         }
-        for (int k = 0; 5 + 7 * k + 1 < width; ++k) {  // the last, partly shown cell too
+        for (int k = 0; !doc->has_selection && 5 + 7 * k + 1 < width; ++k) {  // the last, partly shown cell too
           const size_t at = k - c.scroll_x / 7;
           const bool marker = line < cells.size() && c.scroll_x != 0 && k < 3;
           const bool text = line < cells.size() && at < cells[line].size();
@@ -151,11 +182,13 @@ TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
                                                                  CanvasPixelAt(view.canvas, x, CellY(r) + 1) | 0xFF000000u))
               << "row " << r << " cell " << k << " scrolled " << c.scroll_x << " round " << round;
         }
-        if (view.ruler_column != 0) Expect({{7 * view.ruler_column + 5, CellY(r), kRulerColour}});
+        if (view.ruler_column != 0 && 7 * view.ruler_column + 5 < width) Expect({{7 * view.ruler_column + 5, CellY(r), kRulerColour}});
       }
-      if (c.caret_row >= 0) Expect({{CellX(c.caret_cell_column), 14 * c.caret_row + 13, kBlue}});
-      EXPECT_EQ(std::max<int32_t>(doc->caret_line - 20, 0), port.scroll.position);
-      EXPECT_EQ(static_cast<int32_t>(cells.size()), port.scroll.maximum);
+      ASSERT_TRUE(CheckLayoutInvariants(c, doc->caret_line, doc->caret_column, nullptr)) << "round " << round;
+      if (!port.held && c.caret_row >= 0) { ASSERT_LT(c.caret_row, c.rows); }
+      if (!doc->has_selection && c.caret_row >= 0) Expect({{CellX(c.caret_cell_column), 14 * c.caret_row + 13, kBlue}});
+      EXPECT_EQ(std::vector<int>({c.top_line, int(cells.size()), height / 14}),
+                std::vector<int>({port.scroll.position, port.scroll.maximum, port.scroll.page}));
     }
   }
 }
@@ -278,9 +311,10 @@ TEST_F(SurfacePaint, SwitchingDocumentsRestoresEachView) {
   EXPECT_EQ(1, port.surface_invalidated);
 }
 
-// The caret timer paints while the button is held; a press and a release on
-// one cell still leave no selection and the caret on the pressed line, in a
-// view the wheel has detached and in one that follows the caret.
+// Paints while the button is held move no text: a press and a release on
+// one cell, or on two past the end of one line, leave no selection, the caret
+// on the pressed line and the text still, in a detached view and in one that
+// follows the caret; seven columns to the right select on that line alone.
 TEST_F(SurfacePaint, ClickLeavesNoSelectionWhateverPaintsRunBeforeTheRelease) {
   Document* doc = Open(Lines(300, "line "));
   Paint();
@@ -288,16 +322,20 @@ TEST_F(SurfacePaint, ClickLeavesNoSelectionWhateverPaintsRunBeforeTheRelease) {
   for (int row = 0; row < c.rows; ++row) {
     ScrollViewTo(&c, 100, true);
     Paint();
-    for (const char* view_state : {"detached", "following"}) {
+    for (int released : {2, 40, 9}) {  // the pressed cell, past the line's end, 7 to the right
       const int32_t top = c.top_line;
-      PressAt(doc, &c, CellX(2), CellY(row));
+      const int length = static_cast<int>(std::to_string(top + row).size()) + 5;
+      PressAt(doc, &c, CellX(released == 40 ? 30 : 2), CellY(row));
+      port.held = true;
       Paint();
       Paint();
-      ReleaseAt(doc, &c, CellX(2) + 1, CellY(row) + 2);
-      EXPECT_FALSE(doc->has_selection) << view_state << " view, row " << row;
-      EXPECT_EQ(static_cast<uint32_t>(top + row), doc->caret_line) << view_state << " view, row " << row;
-      EXPECT_EQ(2u, doc->caret_column);
+      ReleaseAt(doc, &c, CellX(released) + 1, CellY(row) + 2);
+      port.held = false;
       Paint();
+      EXPECT_EQ(std::vector<int>({released == 9, top + row, std::min(released, length), top}),
+                std::vector<int>({doc->has_selection, int(doc->caret_line), int(doc->caret_column), c.top_line}))
+          << "released at " << released << " on row " << row;
+      EXPECT_EQ(doc->anchor_line, doc->sel_caret_line);
     }
   }
 }

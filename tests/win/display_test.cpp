@@ -59,6 +59,14 @@ TEST(DisplayPanesWin, PanesTakeTheirMessagesAndTheirViewsGoWithThem) {
   MoveTextStart(doc, false);
   RedrawWindow(surface, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   RenderCache& c = *doc->render_cache;
+  // After an input the pane is invalidated when what it shows changed, once.
+  UpdateWindow(surface);  // the paint after the one that showed the scrollbar
+  MoveDown(doc, false);
+  AskSurfaceForPaint(false);
+  EXPECT_TRUE(GetUpdateRect(surface, nullptr, FALSE)) << "the caret moved";
+  ValidateRect(surface, nullptr);
+  AskSurfaceForPaint(false);
+  EXPECT_FALSE(GetUpdateRect(surface, nullptr, FALSE)) << "asked twice for one change";
   // Keys the key table leaves to the pane move neither the text nor the thumb.
   for (WPARAM key : {VK_NEXT, VK_END, VK_DOWN}) SendMessageW(surface, WM_KEYDOWN, key, 0);
   Pump();

@@ -61,8 +61,7 @@ const std::string& Source(size_t size) {
   return size == kBigSize ? big : small;
 }
 
-std::unique_ptr<Document> LoadDocument(size_t size) {
-  const std::string& text = Source(size);
+std::unique_ptr<Document> LoadText(const std::string& text) {
   auto doc = std::make_unique<Document>();
   doc->render_cache = std::make_unique<RenderCache>();
   SetString(&doc->text, text.data(), static_cast<int32_t>(text.size()));
@@ -71,6 +70,8 @@ std::unique_ptr<Document> LoadDocument(size_t size) {
   RebuildLines(doc.get());
   return doc;
 }
+
+std::unique_ptr<Document> LoadDocument(size_t size) { return LoadText(Source(size)); }
 
 void ToMiddle(Document* doc) {
   GoToLineColumn(doc, doc->lines.Count() / 2, 4);
@@ -246,6 +247,80 @@ void BM_ReplaceAll(benchmark::State& state) {
   state.counters["replacements"] = count;
 }
 
+// Needles that defeat a filter on a needle's first and last bytes: over a
+// text of "a" alone, every offset is a candidate that agrees for a long way.
+// A ridge is a "b" with `side` "a" on either side; side 0 is a run of 2,049
+// "a", which agrees everywhere and is no whole word anywhere. A periodic
+// adversary defeats the filter on the rarest bytes too: over "a" x 10, "b"
+// repeated, 40 such periods and one a byte short, so that every eleventh
+// offset agrees for 440 bytes and the linear matcher takes over. The caret
+// starts in the middle, so each search reads as much text as the ordinary
+// ones above.
+struct Adversary {
+  bool match_case;
+  bool whole_word;
+  int32_t side;
+  bool periodic;
+};
+constexpr Adversary kRidgeIgnoreCase{false, false, 1023, false};
+constexpr Adversary kRidgeMatchCase{true, false, 1023, false};
+constexpr Adversary kRunWholeWordIgnoreCase{false, true, 0, false};
+constexpr Adversary kRunWholeWordMatchCase{true, true, 0, false};
+constexpr Adversary kShortRidgeIgnoreCase{false, false, 128, false};
+constexpr Adversary kShortRidgeMatchCase{true, false, 128, false};
+constexpr Adversary kPeriodicIgnoreCase{false, false, 0, true};
+
+const std::string kPeriod = "aaaaaaaaaab";
+
+std::string AdversaryNeedle(const Adversary& a) {
+  if (a.periodic) {
+    std::string needle;
+    for (int i = 0; i < 40; ++i) needle += kPeriod;
+    return needle + kPeriod.substr(1);
+  }
+  if (a.side == 0) return std::string(2049, 'a');
+  std::string side(static_cast<size_t>(a.side), 'a');
+  return side + "b" + side;
+}
+
+std::unique_ptr<Document> LoadAdversaryText(const Adversary& a) {
+  static const std::string run(kBigSize, 'a');
+  static const std::string periods = [] {
+    std::string text;
+    while (text.size() + kPeriod.size() <= kBigSize) text += kPeriod;
+    return text;
+  }();
+  const std::string& text = a.periodic ? periods : run;
+  auto doc = LoadText(text);
+  SetCaret(doc.get(), static_cast<int64_t>(text.size() / 2), false);
+  return doc;
+}
+
+template <const Adversary& kA>
+void BM_FindAdversary(benchmark::State& state) {
+  auto doc = LoadAdversaryText(kA);
+  std::string needle = AdversaryNeedle(kA);
+  TimeEach(state, doc.get(), [](Document*) {}, [&](Document* d) {
+    Find(d, needle, kA.match_case, kA.whole_word, true, false);
+  });
+}
+
+template <const Adversary& kA, bool (*kPress)(Document*)>
+void BM_FindAgainAdversary(benchmark::State& state) {
+  auto doc = LoadAdversaryText(kA);
+  Find(doc.get(), AdversaryNeedle(kA), kA.match_case, kA.whole_word, true, false);
+  TimeEach(state, doc.get(), [](Document*) {}, [](Document* d) { kPress(d); });
+}
+
+template <const Adversary& kA>
+void BM_ReplaceAllAdversary(benchmark::State& state) {
+  auto doc = LoadAdversaryText(kA);
+  std::string needle = AdversaryNeedle(kA);
+  TimeEach(state, doc.get(), [](Document*) {}, [&](Document* d) {
+    ReplaceAll(d, needle, "x", kA.match_case, kA.whole_word);
+  });
+}
+
 // Ctrl+Home, Ctrl+End and Ctrl+A from the middle of the text.
 template <void (*kCommand)(Document*)>
 void BM_FromMiddle(benchmark::State& state) {
@@ -378,6 +453,26 @@ ENGINE_COMMAND("ShiftF3/whole_word_ignore_case", BM_FindAgain<kWholeWordIgnoreCa
 ENGINE_COMMAND("ReplaceAll/whole_word", BM_ReplaceAll<kWholeWord>);
 ENGINE_COMMAND("ReplaceAll/ignore_case", BM_ReplaceAll<kIgnoreCase>);
 ENGINE_COMMAND("ReplaceAll/whole_word_ignore_case", BM_ReplaceAll<kWholeWordIgnoreCase>);
+
+// The adversaries, on 16 MiB only.
+#define ADVERSARY(name, ...)                                                                 \
+  BENCHMARK(__VA_ARGS__)->Arg(0)->UseManualTime()->Repetitions(5)->ReportAggregatesOnly(true) \
+      ->Name(name)
+
+ADVERSARY("Find/adversary_ridge_ignore_case", BM_FindAdversary<kRidgeIgnoreCase>);
+ADVERSARY("Find/adversary_ridge_match_case", BM_FindAdversary<kRidgeMatchCase>);
+ADVERSARY("Find/adversary_run_whole_word_ignore_case", BM_FindAdversary<kRunWholeWordIgnoreCase>);
+ADVERSARY("Find/adversary_run_whole_word_match_case", BM_FindAdversary<kRunWholeWordMatchCase>);
+ADVERSARY("F3/adversary_ridge_ignore_case", BM_FindAgainAdversary<kRidgeIgnoreCase, FindNext>);
+ADVERSARY("ShiftF3/adversary_short_ridge_ignore_case",
+          BM_FindAgainAdversary<kShortRidgeIgnoreCase, FindPrevious>);
+ADVERSARY("ShiftF3/adversary_short_ridge_match_case",
+          BM_FindAgainAdversary<kShortRidgeMatchCase, FindPrevious>);
+ADVERSARY("Find/adversary_periodic_ignore_case", BM_FindAdversary<kPeriodicIgnoreCase>);
+ADVERSARY("ReplaceAll/adversary_ridge_ignore_case", BM_ReplaceAllAdversary<kRidgeIgnoreCase>);
+ADVERSARY("ReplaceAll/adversary_run_whole_word_ignore_case",
+          BM_ReplaceAllAdversary<kRunWholeWordIgnoreCase>);
+ADVERSARY("ReplaceAll/adversary_periodic_ignore_case", BM_ReplaceAllAdversary<kPeriodicIgnoreCase>);
 ENGINE_COMMAND("CtrlHome", BM_FromMiddle<TextStart>);
 ENGINE_COMMAND("CtrlEnd", BM_FromMiddle<TextEnd>);
 ENGINE_COMMAND("CtrlA", BM_FromMiddle<SelectAll>);

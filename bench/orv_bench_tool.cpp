@@ -1,10 +1,12 @@
 // Runs the program's own load, replace-all and save code on a file, so that
 // it can be timed against another editor as a whole process:
-//   orv-bench load-save IN OUT
+//   orv-bench load-save IN OUT [--tab-size N]
 //   orv-bench replace IN FIND REPLACEMENT OUT [--ignore-case] [--whole-word]
-//                                               (prints the count)
+//                                             [--tab-size N]  (prints the count)
 //   orv-bench generate OUT                      (a C++-like test file)
+// --tab-size loads with that tab size instead of the default one.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -16,14 +18,17 @@ namespace {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: orv-bench load-save IN OUT\n"
+               "usage: orv-bench load-save IN OUT [--tab-size N]\n"
                "       orv-bench replace IN FIND REPLACEMENT OUT [--ignore-case] [--whole-word]\n"
+               "                         [--tab-size N]\n"
                "       orv-bench generate OUT\n");
   return 2;
 }
 
-Document* LoadOrReport(const char* path) {
+// 0 keeps the tab size a new document gets.
+Document* LoadOrReport(const char* path, int32_t tab_size) {
   Document* doc = CreateDocument();
+  if (doc != nullptr && tab_size > 0) doc->tab_size = tab_size;
   if (doc == nullptr || !LoadDocument(doc, path)) {
     std::fprintf(stderr, "orv-bench: cannot open %s\n", path);
     if (doc != nullptr) DestroyDocument(doc);
@@ -74,24 +79,38 @@ int Generate(const char* path) {
   return std::fclose(out) == 0 ? 0 : 1;
 }
 
+struct Options {
+  bool match_case = true;
+  bool whole_word = false;
+  int32_t tab_size = 0;
+};
+
+// The options from argv[first] on; false on one it does not know.
+bool ReadOptions(int argc, char** argv, int first, bool search, Options* options) {
+  for (int i = first; i < argc; ++i) {
+    std::string option = argv[i];
+    if (search && option == "--ignore-case") {
+      options->match_case = false;
+    } else if (search && option == "--whole-word") {
+      options->whole_word = true;
+    } else if (option == "--tab-size" && i + 1 < argc) {
+      options->tab_size = static_cast<int32_t>(std::strtol(argv[++i], nullptr, 10));
+      if (options->tab_size < 1) return false;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
 // Load, ReplaceAll with the search options given after the four arguments,
 // save.
 int Replace(int argc, char** argv) {
-  bool match_case = true;
-  bool whole_word = false;
-  for (int i = 6; i < argc; ++i) {
-    std::string option = argv[i];
-    if (option == "--ignore-case") {
-      match_case = false;
-    } else if (option == "--whole-word") {
-      whole_word = true;
-    } else {
-      return Usage();
-    }
-  }
-  Document* doc = LoadOrReport(argv[2]);
+  Options options;
+  if (!ReadOptions(argc, argv, 6, true, &options)) return Usage();
+  Document* doc = LoadOrReport(argv[2], options.tab_size);
   if (doc == nullptr) return 1;
-  int32_t count = ReplaceAll(doc, argv[3], argv[4], match_case, whole_word);
+  int32_t count = ReplaceAll(doc, argv[3], argv[4], options.match_case, options.whole_word);
   std::printf("%d\n", count);
   return SaveAndClose(doc, argv[5]);
 }
@@ -102,10 +121,12 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   std::string command = argv[1];
   if (command == "generate" && argc == 3) return Generate(argv[2]);
-  if (command == "load-save" && argc == 4) {
-    Document* doc = LoadOrReport(argv[2]);
+  if (command == "load-save" && argc >= 4) {
+    Options options;
+    if (!ReadOptions(argc, argv, 4, false, &options)) return Usage();
+    Document* doc = LoadOrReport(argv[2], options.tab_size);
     return doc == nullptr ? 1 : SaveAndClose(doc, argv[3]);
   }
-  if (command == "replace" && argc >= 6 && argc <= 8) return Replace(argc, argv);
+  if (command == "replace" && argc >= 6) return Replace(argc, argv);
   return Usage();
 }

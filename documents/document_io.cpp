@@ -38,15 +38,15 @@ int64_t CountTabs(FILE* stream, char* chunk) {
 }
 
 // How many text bytes to make room for; -1 when the expanded text would
-// pass its limit. Only a huge tab size can make it pass: then the tabs are
+// pass its limit. Only a large tab size can make it pass: then the tabs are
 // counted first, so that such a file is refused before its text takes the
 // memory, and an accepted one gets its exact room at once.
 int64_t TextRoom(FILE* stream, char* chunk, int64_t size, int32_t tab_size, int32_t lead) {
-  if (lead + DecodedSizeBound(size, size, tab_size) < kMaxDecodedLength) return size;
+  if (lead + DecodedSizeBound(size, size, tab_size) <= kMaxTextLength) return size;
   int64_t tabs = CountTabs(stream, chunk);
   if (tabs < 0) return -1;
   int64_t room = DecodedSizeBound(size, tabs, tab_size);
-  return lead + room < kMaxDecodedLength ? room : -1;
+  return lead + room <= kMaxTextLength ? room : -1;
 }
 
 // Checks the text from *checked up to `end` for valid UTF-8, right after it

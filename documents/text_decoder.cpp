@@ -9,8 +9,8 @@
 namespace {
 
 bool Reserve(TextDecoder* d, int64_t more) {
-  int64_t need = static_cast<int64_t>(d->length) + more + 1;
-  if (need > kMaxDecodedLength) return false;
+  int64_t need = static_cast<int64_t>(d->length) + more + 1;  // with the NUL
+  if (need - 1 > kMaxTextLength) return false;
   if (need <= d->text->capacity) return true;
   int32_t keep = d->text->size;
   if (!ResizeBuffer(d->text, static_cast<int32_t>(need))) return false;

@@ -15,11 +15,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/document.h"
 #include "engine/grow_buffer.h"
 
-// A text, with the bytes in front of it and its NUL, stays below this, so
-// that offsets fit in 32 bits with room left for the typing gap.
-constexpr int64_t kMaxDecodedLength = INT32_MAX - 4096;
 // The most bytes `size` file bytes holding `tabs` TABs decode to, the final
 // LF included.
 int64_t DecodedSizeBound(int64_t size, int64_t tabs, int32_t tab_size);
@@ -45,7 +43,8 @@ struct TextDecoder {
 bool BeginDecode(TextDecoder* d, GrowString* text, int64_t size_hint, int32_t tab_size,
                  uint32_t eol_style, int32_t lead = 0);
 // Appends the next bytes of the file; false (and the decoder fails) on a NUL
-// byte, on a text beyond 2 GiB or when memory runs out.
+// byte, on a text (with the bytes in front of it) beyond kMaxTextLength or
+// when memory runs out.
 bool DecodeBytes(TextDecoder* d, const char* bytes, size_t n);
 // Ends the last line, applies the CR rules above and NUL-terminates.
 bool EndDecode(TextDecoder* d);

@@ -53,7 +53,7 @@ bool PasteClipboard(Document* doc, Clipboard& clipboard) {
   size_t nul = text.find('\0');
   if (nul != std::string::npos) text.resize(nul);
   std::string pasted = NormalizePastedLineEnds(text);
-  if (pasted.size() > static_cast<size_t>(INT32_MAX / 2)) return false;
+  if (pasted.size() > static_cast<size_t>(kMaxTextLength)) return false;
   InsertText(doc, pasted.data(), static_cast<int32_t>(pasted.size()));
   return true;
 }

@@ -13,6 +13,10 @@
 
 constexpr int32_t kNoPosition = -1;  // `find_pos` when there is none
 constexpr int32_t kGapSize = 24;
+// The most bytes a text may hold, a typing gap's filler included. Every
+// edit, replace-all and load that grows a text is refused past it before it
+// takes the memory, so a command's peak stays near twice its result.
+constexpr int64_t kMaxTextLength = int64_t{1} << 30;
 constexpr char kGapFiller = '$';
 // A whole gap's filler, for the edits that write it.
 constexpr char kGapFillerRun[] = "$$$$$$$$$$$$$$$$$$$$$$$$";
@@ -41,9 +45,8 @@ struct Document {
   TypingGap gap;
   std::recursive_mutex lock;  // serialises RebuildLines against a load (which may call it)
   LineArray lines;
-  std::vector<GrowString> patched_lines;  // gap lines without filler
+  std::vector<GrowString> patched_lines;  // the gap's line without filler, when copied
   std::vector<GrowString> spare_lines;    // recycled strings
-  GrowBuffer patch_scratch;
   uint32_t caret = 0;
   uint32_t caret_line = 0;
   uint32_t caret_column = 0;

@@ -2,6 +2,7 @@
 #include "engine/editing.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "engine/document.h"
@@ -70,6 +71,33 @@ void DeleteAcrossFiller(Document* doc, int32_t from, int32_t to, int32_t filler)
   ForgetGap(doc);
 }
 
+// Overwrite mode: every inserted character but a line feed takes the place
+// of one character of the caret's line; the line end is never taken, so at
+// the end of a line the rest is inserted. (Taking a character per byte, or
+// the line end, would remove text the user never typed over.) Returns false
+// when nothing is there to take: the bytes then go in through the gap.
+bool Overwrite(Document* doc, const char* bytes, int32_t n) {
+  int32_t count = Utf8Columns(bytes, static_cast<size_t>(n)) - CountLineFeeds(bytes, n);
+  int32_t filler = FillerAfterCaret(*doc);
+  if (filler == 0) CloseGapAtCaret(doc);
+  int32_t next = Caret(*doc) + filler;
+  if (count < 1 || next >= TextLength(*doc) || StringData(doc->text)[next] == '\n') return false;
+  // The caret stands at the gap's typed end, which closing it leaves in place.
+  if (filler > 0) CloseGapAtCaret(doc);
+  int32_t caret = Caret(*doc);
+  const char* base = StringData(doc->text);
+  const char* lf = static_cast<const char*>(
+      std::memchr(base + caret, '\n', static_cast<size_t>(TextLength(*doc) - caret)));
+  int32_t line_end = lf != nullptr ? static_cast<int32_t>(lf - base) : TextLength(*doc);
+  // No more characters than bytes before the line end, which bounds the count.
+  int32_t end = ForwardOverChars(*doc, caret, std::min(count, line_end - caret));
+  // A character replaced by one of its size moves no other byte.
+  if (SpliceText(doc, caret, std::min(end, line_end) - caret, bytes, n)) {
+    SetCaret(doc, int64_t{caret} + n, true);
+  }
+  return true;
+}
+
 }  // namespace
 
 void DeleteSelection(Document* doc) {
@@ -85,8 +113,9 @@ void InsertText(Document* doc, const char* bytes, int32_t n) {
   n = std::max(n, 0);
   if (doc->has_selection) {
     DeleteSelection(doc);
-  } else if (doc->overwrite) {
-    DeleteChars(doc, n, true);
+  } else if (doc->overwrite && Overwrite(doc, bytes, n)) {
+    RefreshLines(doc);
+    return;
   }
   // Closing an old gap can move the insertion point, and running out of
   // memory leaves the bytes out: the gap says where the caret goes.

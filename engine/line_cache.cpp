@@ -45,6 +45,10 @@ void ScanAllLines(Document* doc) {
   TrimLines(lines, 1024 + lines->count / 256);
 }
 
+// Spare strings are kept for the lines of ordinary length typed in next;
+// the copy of a huge line is given back at once.
+constexpr int32_t kLargestSpare = 64 * 1024;
+
 GrowString TakeSpareString(Document* doc) {
   if (doc->spare_lines.empty()) return GrowString(kStringGranularity);
   GrowString s = std::move(doc->spare_lines.back());
@@ -52,10 +56,32 @@ GrowString TakeSpareString(Document* doc) {
   return s;
 }
 
-// Shows the lines that hold an open gap through copies without the filler.
+// The line that holds the filler: its bytes before the gap, [from, insert),
+// then those after it, [gap_end, line_end). Only when the filler sits inside
+// the line are the two parts copied together, once.
+LineRef FillerLine(Document* doc, const char* from, const char* insert, const char* gap_end,
+                   const char* line_end) {
+  if (from == insert) return {gap_end, static_cast<uint32_t>(line_end - gap_end)};
+  if (gap_end == line_end) return {from, static_cast<uint32_t>(insert - from)};
+  int32_t head = static_cast<int32_t>(insert - from);
+  int32_t tail = static_cast<int32_t>(line_end - gap_end);
+  GrowString s = TakeSpareString(doc);
+  if (!ResizeBuffer(&s, head + tail + 1)) return {nullptr, 0};
+  std::memcpy(s.data, from, static_cast<size_t>(head));
+  std::memcpy(s.data + head, gap_end, static_cast<size_t>(tail));
+  s.data[head + tail] = 0;
+  doc->patched_lines.push_back(std::move(s));
+  return {StringData(doc->patched_lines.back()), static_cast<uint32_t>(head + tail)};
+}
+
+// Shows the lines that hold an open gap without the filler. The lines its
+// typed bytes end with a line feed lie whole in the text and are shown where
+// they are; only the line that holds the filler may need a copy.
 void BuildOverlay(Document* doc) {
   LineArray* lines = &doc->lines;
-  for (GrowString& s : doc->patched_lines) doc->spare_lines.push_back(std::move(s));
+  for (GrowString& s : doc->patched_lines) {
+    if (s.capacity <= kLargestSpare) doc->spare_lines.push_back(std::move(s));
+  }
   doc->patched_lines.clear();
   lines->overlay.clear();
   lines->overlay_first = 0;
@@ -69,31 +95,23 @@ void BuildOverlay(Document* doc) {
   int32_t insert = std::clamp(gap.gap_insert, gap_start, gap_end);
   int32_t first = FindLine(*lines, base + gap_start);
   int32_t last = FindLine(*lines, base + gap_end);
-  LineRef first_line = lines->Raw(first);
   LineRef last_line = lines->Raw(last);
-  int32_t line_start = static_cast<int32_t>(first_line.start - base);
-  int32_t line_end = static_cast<int32_t>(last_line.start - base) + static_cast<int32_t>(last_line.length);
-  int32_t kept = (insert - line_start) + (line_end - gap_end);
-  if (!ResizeBuffer(&doc->patch_scratch, kept + 1)) return;
-  char* scratch = doc->patch_scratch.data;
-  std::memcpy(scratch, base + line_start, static_cast<size_t>(insert - line_start));
-  std::memcpy(scratch + (insert - line_start), base + gap_end,
-              static_cast<size_t>(line_end - gap_end));
-  scratch[kept] = 0;
-  const char* piece = scratch;
-  const char* scratch_end = scratch + kept;
-  for (int32_t k = first; k <= last; ++k) {
-    const char* lf = static_cast<const char*>(std::memchr(piece, '\n', scratch_end - piece));
-    const char* stop = lf != nullptr ? lf : scratch_end;
-    GrowString s = TakeSpareString(doc);
-    SetString(&s, piece, static_cast<int32_t>(stop - piece));
-    doc->patched_lines.push_back(std::move(s));
-    piece = lf != nullptr ? lf + 1 : scratch_end;
+  const char* piece = lines->Raw(first).start;
+  const char* typed_end = base + insert;
+  for (int32_t k = first; k < last; ++k) {
+    const char* lf = static_cast<const char*>(std::memchr(piece, '\n', typed_end - piece));
+    if (lf == nullptr) lf = typed_end;
+    lines->overlay.push_back({piece, static_cast<uint32_t>(lf - piece)});
+    piece = lf < typed_end ? lf + 1 : typed_end;
   }
+  LineRef filler_line = FillerLine(doc, piece, typed_end, base + gap_end,
+                                   last_line.start + last_line.length);
+  if (filler_line.start == nullptr) {
+    lines->overlay.clear();
+    return;
+  }
+  lines->overlay.push_back(filler_line);
   lines->overlay_first = first;
-  for (const GrowString& s : doc->patched_lines) {
-    lines->overlay.push_back({StringData(s), static_cast<uint32_t>(StringLength(s))});
-  }
 }
 
 void MarkDirty(Document* doc) {

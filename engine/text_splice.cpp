@@ -66,7 +66,7 @@ void InsertAtLineStarts(Document* doc, int32_t first, int32_t last, const char* 
   if (!HoldLines(doc, last)) return;
   int32_t length = StringLength(doc->text);
   int64_t grow = static_cast<int64_t>(last - first + 1) * n;
-  if (grow > INT32_MAX - 2 - length) return;
+  if (length + grow > kMaxTextLength) return;
   if (!ResizeBuffer(&doc->text, length + static_cast<int32_t>(grow) + 1)) return;
   char* d = doc->text.data;
   d[length] = 0;  // a text that was empty had no NUL yet
@@ -135,7 +135,7 @@ bool SpliceText(Document* doc, int32_t at, int32_t remove, const char* bytes,
   remove = std::clamp(remove, 0, length - at);
   n = std::max(n, 0);
   if (remove == 0 && n == 0) return true;
-  if (n - remove > INT32_MAX - 2 - length) return false;
+  if (int64_t{length} - remove + n > kMaxTextLength) return false;
   bool track = LinesMatchText(*doc);
   const char* old_base = StringData(*text);
   int32_t removed_lfs = 0;

@@ -9,7 +9,7 @@ struct Document;
 
 // Replaces `remove` bytes at `at` by the n given bytes (which must not point
 // into the text). Positions are clamped to the text. False when out of memory
-// (text unchanged).
+// or past kMaxTextLength (text unchanged).
 bool SpliceText(Document* doc, int32_t at, int32_t remove, const char* bytes,
                 int32_t n);
 // Inserts the n bytes of `prefix` (no LF among them) at the start of every

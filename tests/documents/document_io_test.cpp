@@ -69,12 +69,12 @@ std::string Pattern(size_t n) {
 
 TEST(DocumentIo, TabsThatWouldPassTheLimitAreRefusedBeforeTheTextGrows) {
   TempDir dir;
-  // 600,000 tabs of 4,000 spaces would make 2.4 GB of text.
-  WriteBytes(dir.File("tabs.txt"), std::string(600000, '\t') + "\n");
+  // 300,000 tabs of 4,000 spaces would make 1.2 GB of text.
+  WriteBytes(dir.File("tabs.txt"), std::string(300000, '\t') + "\n");
   DocumentPtr doc(CreateDocument());
   doc->tab_size = 4000;
   EXPECT_FALSE(LoadDocument(doc.get(), dir.File("tabs.txt").c_str()));
-  EXPECT_LT(doc->text.capacity, 600000) << "the refusal costs no more than the file";
+  EXPECT_LT(doc->text.capacity, 300000) << "the refusal costs no more than the file";
   // With a few tabs the same tab size loads, each tab whole.
   std::string lines;
   while (lines.size() < (1 << 20)) lines += "x\ty\n" + std::string(4000, 'w') + "\n";
@@ -86,6 +86,7 @@ TEST(DocumentIo, TabsThatWouldPassTheLimitAreRefusedBeforeTheTextGrows) {
   doc = Load(dir.File("few.txt"), 4000);
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(Content(*doc), expected);
+  EXPECT_TRUE(!doc->gap.gap_closed && doc->gap.gap_start == 0) << "the typing gap opens at 0";
   const int64_t tabs = std::count(lines.begin(), lines.end(), '\t');
   EXPECT_EQ(DecodedSizeBound(lines.size(), tabs, 4000), int64_t(expected.size()) + 1) << "the room is exact";
   // Without a tab nothing grows, whatever the tab size.

@@ -97,7 +97,7 @@ TEST(TextDecoder, MatchesTheRulesWhereverTheSpecialBytesFall) {
 TEST(TextDecoder, RoomItCannotHaveFailsTheDecode) {
   GrowString text;
   TextDecoder d;
-  EXPECT_FALSE(BeginDecode(&d, &text, kMaxDecodedLength, 4, 0));
+  EXPECT_FALSE(BeginDecode(&d, &text, kMaxTextLength, 4, 0));
   buffer_realloc = [](void*, size_t) -> void* { return nullptr; };
   EXPECT_FALSE(BeginDecode(&d, &text, 1000, 4, 0));
   buffer_realloc = std::realloc;

@@ -48,6 +48,23 @@ TEST(TypingGap, CloseGapMovesOnlyOffsetsPastTheGap) {
   EXPECT_EQ(std::string(StringData(doc->text)), "0123456789");
 }
 
+// The line cache shows the line typed in without the gap's filler: a load's
+// gap before a long line, or typing at its end, copies none of it; typing
+// elsewhere in it copies it once. (The bytes asked for, the growth rule's half
+// on top, from the document's start on: the text, and the copy if any.)
+TEST(TypingGap, TypingCopiesALongLineOnceAtMost) {
+  static size_t asked = 0;
+  for (int32_t at : {-1, 0, 1 << 19, 1 << 20}) {
+    buffer_realloc = [](void* p, size_t n) { return asked += n, std::realloc(p, n); };
+    asked = 0;
+    auto doc = MakeTestDocument(std::string(1 << 20, 'x') + "\nnext");
+    if (at >= 0) CloseGapAtCaret(doc.get()), SetCaret(doc.get(), at), InsertText(doc.get(), "y", 1);
+    buffer_realloc = std::realloc;
+    EXPECT_LE(asked, (at == 0 || at == (1 << 19) ? 2 : 1) * (3 << 19) + 8192) << at;
+    EXPECT_EQ(LineText(*doc, 0).size(), (1u << 20) + (at >= 0)) << at;
+  }
+}
+
 // With the line entries out of step, the line lookups scan the text.
 TEST(LineLookup, ScansTheTextWhenTheEntriesAreOutOfStep) {
   auto doc = MakeTestDocument("ab\ncd\n\nef");

@@ -66,3 +66,23 @@ TEST(EngineReferenceModel, LargeDocumentsGrowEveryBuffer) {
     if (HasFatalFailure()) return;
   }
 }
+
+// Overwrite mode takes one character of the caret's line per inserted
+// character, never its line end; a paste (CR LF made LF) takes the same.
+TEST(EngineReferenceModel, OverwriteTakesACharacterOfTheLineForEachOne) {
+  const char* const rows[][4] = {  // text, caret, typed or pasted, result
+      {"abcd", "0", "\xC3\xA9", "\xC3\xA9" "bcd"}, {"abcd", "0", "\xE4\xB8\xAD", "\xE4\xB8\xAD" "bcd"},
+      {"\xC3\xA9" "bc", "0", "x", "xbc"}, {"ab\ncd", "2", "x", "abx\ncd"}, {"ab", "1", "xy", "axy"},
+      {"ab\ncd", "1", "\n", "a\nb\ncd"}, {"ab\ncd", "1", "xyz", "axyz\ncd"},
+      {"abc\ndef", "0", "1\r\n2", "1\n2c\ndef"}};
+  for (const auto& row : rows) {
+    auto doc = MakeTestDocument(row[0]);
+    MemoryClipboard clip;
+    clip.SetText(row[2]);
+    CloseGapAtCaret(doc.get());
+    SetCaret(doc.get(), std::atoi(row[1]));
+    doc->overwrite = 1;
+    PasteClipboard(doc.get(), clip);
+    EXPECT_EQ(Content(*doc), row[3]) << row[0] << " + " << row[2];
+  }
+}

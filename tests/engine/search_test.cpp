@@ -126,27 +126,42 @@ TEST(Search, AgreesWithAPlainScanOverEveryLetterAndWordEdge) {
   }
 }
 
-TEST(Search, CandidateScanTestsEachOffsetOnce) {
-  // Many f and no F (or one F at the very end): every offset is a candidate
-  // for F without case, and a whole scan still tests each offset once.
-  for (bool tail_upper : {false, true}) {
-    std::string text(1 << 18, 'f');
-    if (tail_upper) text.back() = 'F';
-    int32_t last = static_cast<int32_t>(text.size()) - 1;
-    CandidateScan scan = StartCandidateScan(text.data(), last, "F", 1, false);
-    int32_t found = 0;
-    for (int32_t p = NextCandidate(&scan, 0); p >= 0; p = NextCandidate(&scan, p + 1)) ++found;
-    EXPECT_EQ(found, last + 1);
-    EXPECT_EQ(scan.offsets_tested, last + 1);
+// Over small periodic texts of a tiny alphabet, with needles cut from them
+// and often one byte changed (so that many offsets agree for long, then
+// fail), a scan finds what a plain test at each offset finds, stepping as
+// Shift+F3 (one past a match) and replace-all (past it) do, and its work
+// stays linear: where the filter and compares cost too much, the linear
+// matcher takes over.
+TEST(Search, ScansFindWhatAPlainTestFindsInLinearWork) {
+  std::mt19937 rng(25);
+  auto pick = [&rng](size_t bound) {
+    return std::uniform_int_distribution<size_t>(0, bound - 1)(rng);
+  };
+  int linear = 0;
+  ModelDoc m;
+  for (int round = 0; round < 4000; ++round) {
+    std::string unit;
+    for (size_t i = 1 + pick(4); i > 0; --i) unit += "aAb \n"[pick(5)];
+    for (m.text.clear(); m.text.size() < 40u + round % 300;)
+      m.text += pick(30) ? unit : std::string(1, "ab "[pick(3)]);
+    m.find_text = m.text.substr(pick(m.text.size() / 2), 1 + pick(60));
+    if (pick(2)) m.find_text[pick(m.find_text.size())] ^= pick(2) ? 0x20 : 0x03;
+    m.match_case = pick(2), m.whole_word = pick(3) == 0;
+    const int32_t n = static_cast<int32_t>(m.find_text.size());
+    for (int32_t step : {1, n}) {
+      std::vector<int32_t> want, got;
+      for (int32_t p = 0; p <= m.Length(); ++p)
+        if (m.MatchAt(p) && (want.empty() || p >= want.back() + step)) want.push_back(p);
+      SearchPlan plan = PlanSearch(m.text.data(), m.Length(), m.find_text.data(), n,
+                                   m.match_case, m.whole_word);
+      MatchScan scan = StartMatchScan(&plan, m.text.data(), m.Length(), 0, m.Length());
+      for (int32_t p = NextMatch(&scan, 0); p >= 0; p = NextMatch(&scan, p + step)) got.push_back(p);
+      ASSERT_EQ(got, want) << m.text << " | " << m.find_text << " step " << step;
+      EXPECT_LE(scan.work, 8 * (m.Length() + n) + 32) << m.text << " | " << m.find_text;
+      linear += scan.linear;
+    }
   }
-  // The bytes either side of the letter ranges never fold.
-  std::string edges = "@[`{aA";
-  CandidateScan at = StartCandidateScan(edges.data(), 5, "@", 1, false);
-  EXPECT_EQ(NextCandidate(&at, 0), 0);
-  EXPECT_EQ(NextCandidate(&at, 1), -1);
-  CandidateScan a = StartCandidateScan(edges.data(), 5, "A", 1, false);
-  EXPECT_EQ(NextCandidate(&a, 0), 4);
-  EXPECT_EQ(NextCandidate(&a, 5), 5);
+  EXPECT_GT(linear, 200) << "the linear matcher ran too seldom to be tested";
 }
 
 TEST(Search, ReplaceAllRefusesATooLargeResultBeforeBuildingIt) {

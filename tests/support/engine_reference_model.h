@@ -73,9 +73,16 @@ struct ModelDoc {
   // Editing.
   void InsertText(const std::string& bytes) {
     if (has_selection) DeleteSelection();
-    else if (overwrite) DeleteChars(static_cast<int32_t>(bytes.size()), true);
+    else if (overwrite) Overwrite(bytes);
     text.insert(static_cast<size_t>(caret), bytes);
     SetCaret(static_cast<int64_t>(caret) + static_cast<int64_t>(bytes.size()));
+  }
+  // One character of the caret's line for each inserted one but a line feed.
+  void Overwrite(const std::string& bytes) {
+    int32_t count = Utf8Columns(bytes) - int32_t(std::count(bytes.begin(), bytes.end(), '\n'));
+    int32_t line_end = static_cast<int32_t>(std::min(text.find('\n', size_t(caret)), text.size()));
+    int32_t end = Utf8CharsToBytes(text.c_str(), Utf8BytesToChars(text.c_str(), caret) + count);
+    if (count > 0) Erase(caret, std::min(end, line_end) - caret);
   }
   void DeleteChars(int32_t count, bool forward) {
     if (has_selection) { DeleteSelection(); return; }

@@ -80,12 +80,6 @@ TEST(DisplayPanesWin, PanesTakeTheirMessagesAndTheirViewsGoWithThem) {
   EXPECT_EQ(surface, GetCapture()) << "a press takes the capture";
   SendMessageW(surface, WM_LBUTTONUP, 0, cell);
   EXPECT_EQ(nullptr, GetCapture());
-  // A surrogate pair typed in two messages joins into one character; a backspace types nothing.
-  NewDocument(&app);
-  Document* typed = GetCurrentDocument(app);
-  for (WPARAM ch : {WPARAM('a'), WPARAM(0xD83D), WPARAM(0xDE00), WPARAM(8)}) SendMessageW(surface, WM_CHAR, ch, 0);
-  CloseGapAtCaret(typed);
-  EXPECT_EQ(std::string("a\xF0\x9F\x98\x80"), std::string(StringData(typed->text)));
   DestroyWindow(host);
   Pump();
   EXPECT_EQ(nullptr, surface_view);

@@ -313,13 +313,8 @@ class Orvinale {
   void QuickKeys(unsigned long window, const std::string& keys) { Xdo(window, "key --delay 0 " + keys); }
   void Type(unsigned long window, const std::string& text) { Xdo(window, "type --delay 30 -- " + ShellQuote(text)); }
   void Click(unsigned long window, int x, int y, int button = 1) {
-    Xdo(window, MoveTo(window, x, y) + " click " + std::to_string(button));
-  }
-  void Drag(unsigned long window, int x0, int y0, int x1, int y1) {
-    std::string cmd = MoveTo(window, x0, y0) + " mousedown 1";
-    for (int i = 1; i <= 4; ++i)  // paced like a hand, so each step is its own move
-      cmd += " sleep 0.05" + MoveTo(window, x0 + (x1 - x0) * i / 4, y0 + (y1 - y0) * i / 4);
-    Xdo(window, cmd + " mouseup 1");
+    Xdo(window, "mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y) +
+                    " click " + std::to_string(button));
   }
 
   // A window's picture (0: the screen), kept as a PNG in the test folder.
@@ -366,9 +361,6 @@ class Orvinale {
   void Xdo(unsigned long window, const std::string& command) {
     Focus(window);
     Capture("xdotool " + command);
-  }
-  static std::string MoveTo(unsigned long window, int x, int y) {
-    return " mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y);
   }
   std::string wine_;  // runs a Windows program on this run's display
   std::string dir_;

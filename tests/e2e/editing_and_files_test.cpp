@@ -15,11 +15,9 @@ using namespace e2e;
 
 const char kName[] = "my notes.txt";  // a space: the path reaches the program quoted
 
-bool At(unsigned long window, int x, int y) { return BoxOf(window).x == x && BoxOf(window).y == y; }
-
 // What Find, F3, Change and Go to do to a text is the native Search and SearchActions tests'; here
 // each dialog takes what is typed in it and the keys reach the program.
-TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
+TEST(Story, WriteAFileAndFindAndChangeThingsInIt) {
   Orvinale app;
   ASSERT_TRUE(app.Files({{kName, "a\r\nlast foo\r\nfoo bar foo\r\nfoo\r\n"},
                          {"portable/orvinale.ini", "[orvinale]\r\nmain_wnd_x=70\r\nmain_wnd_w=640\r\n"
@@ -46,29 +44,6 @@ TEST(Story, WriteAFileFindThingsInItAndFindTheDialogsWhereTheyWereLeft) {
   ASSERT_TRUE(app.Submit(win, "ctrl+g", "Orvinale go to", "1"));
   app.Type(win, "@");
   EXPECT_TRUE(app.Saves(win, kName, "@a\r\nlast #foo\r\n%!foo bar baz\r\nbaz\r\n")) << ReadFile(app.Path(kName));
-
-  // An owned window opens at 0, 50 until moved; closed (by Escape or the frame), it writes its place
-  // and reopens there. All share one frame: one fixed dialog and one sizable window stand for them.
-  struct Dialog {
-    std::string keys, title, key;
-    int x, y;
-    std::string close;
-  };
-  for (const Dialog& d : {Dialog{"ctrl+f", "Orvinale find", "find", 333, 222, "Escape"},
-                          Dialog{"ctrl+p", "Orvinale preferences", "preferences", 60, 90, "alt+F4"}}) {
-    SCOPED_TRACE(d.title);
-    unsigned long dialog = app.Open(win, d.keys, d.title);
-    ASSERT_NE(dialog, 0u);
-    EXPECT_TRUE(At(dialog, 0, 50)) << "not at 0, 50 with no place in the profile";
-    Capture("xdotool windowmove " + std::to_string(dialog) + " " + std::to_string(d.x) + " " + std::to_string(d.y));
-    ASSERT_TRUE(WaitUntil([&] { return At(dialog, d.x, d.y); }, 10));
-    ASSERT_TRUE(app.Close(dialog, d.close, d.title));
-    const std::vector<std::pair<std::string, int>> place{{d.key + "_wnd_x", d.x}, {d.key + "_wnd_y", d.y}};
-    EXPECT_TRUE(WaitUntil([&] { return IniMismatches(app.Ini(), place).empty(); }, 10)) << app.Ini();
-    dialog = app.Open(win, d.keys, d.title);
-    EXPECT_TRUE(At(dialog, d.x, d.y)) << "reopened at " << BoxOf(dialog).x << "," << BoxOf(dialog).y;
-    ASSERT_TRUE(app.Close(dialog, d.close, d.title));
-  }
   EXPECT_EQ(app.Quit(win), 0);
   // Maximized at the exit: the normal place stays.
   EXPECT_EQ(IniMismatches(app.Ini(), {{"main_wnd_maximized", 1}, {"main_wnd_x", 70}, {"main_wnd_w", 640}}), "");

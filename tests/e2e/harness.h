@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <png.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -100,10 +99,7 @@ inline bool WriteFile(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
 }
 
-inline bool Exists(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
+inline bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
 inline std::string ShellQuote(const std::string& s) {
   std::string q = "'";
@@ -126,20 +122,9 @@ inline const std::string kMainTitle = "Orvinale " ORV_VERSION " (x64)";
 
 inline std::string MainTitle(const std::string& document_name) { return document_name + " - " + kMainTitle; }
 
-struct Box {
-  int x = 0, y = 0, w = 0, h = 0;
-};
-
 inline std::string TitleOf(unsigned long window) {
   std::string name = Capture("xdotool getwindowname " + std::to_string(window));
   return name.empty() ? name : name.substr(0, name.size() - 1);
-}
-
-inline Box BoxOf(unsigned long window) {
-  std::string out = Capture("xdotool getwindowgeometry --shell " + std::to_string(window));
-  Box b;
-  std::sscanf(out.c_str(), "WINDOW=%*d X=%d Y=%d WIDTH=%d HEIGHT=%d", &b.x, &b.y, &b.w, &b.h);
-  return b;
 }
 
 // Visible windows whose title matches the ERE.

@@ -84,6 +84,10 @@ TEST(DisplayPanesWin, PanesTakeTheirMessagesAndTheirViewsGoWithThem) {
   EXPECT_EQ(doc->sel_caret_line, doc->anchor_line + 2) << "the move did not drag";
   SendMessageW(surface, WM_LBUTTONUP, 0, MAKELPARAM(x, 3 * c.cell_height + 2));
   EXPECT_EQ(nullptr, GetCapture());
+  // A surrogate pair typed in two messages joins into one character: the view keeps the first half.
+  for (WPARAM unit : {WPARAM(0xD83D), WPARAM(0xDE00)}) SendMessageW(surface, WM_CHAR, unit, 0);
+  CloseGapAtCaret(doc);
+  EXPECT_NE(std::string(StringData(doc->text)).find("\xF0\x9F\x98\x80"), std::string::npos);
   DestroyWindow(host);
   Pump();
   EXPECT_EQ(nullptr, surface_view);

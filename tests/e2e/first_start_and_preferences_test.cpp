@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -123,18 +122,12 @@ TEST(Story, AFirstStartSavesANewNoteAndLooksAtTheHelpWindows) {
       << "released: not the usual form again";
   ASSERT_TRUE(app.Close(about, "Escape", "About Orvinale"));
 
-  // The box's text is the native ShellTexts test's; the exe carries the version and the commit it was
-  // built from (all zeros outside a git checkout).
+  // The box's text is the native ShellTexts test's; the exe names the commit it was built from (all
+  // zeros outside a git checkout).
   ASSERT_NE(app.Open(win, "ctrl+F3", "Version details"), 0u);
   const std::string head = Capture("git -C " + ShellQuote(ORV_SOURCE_DIR) + " rev-parse HEAD");
-  const std::string commit = "Git commit: " + (head.size() >= 40 ? head.substr(0, 40) : std::string(40, '0'));
-  std::string text;
-  EXPECT_TRUE(WaitUntil([&] {
-    text = app.ControlTexts("Version details");
-    return text.find("Orvinale version: " ORV_VERSION " (x64)\n") != std::string::npos &&
-           text.find(commit) != std::string::npos;
-  }, 30)) << text;
-  EXPECT_TRUE(app.DismissBox("Version details"));
+  EXPECT_TRUE(app.BoxSays("Version details", "Git commit: " + (head.size() >= 40 ? head.substr(0, 40) : std::string(40, '0'))))
+      << app.ControlTexts("Version details");
 
   // Changelog: one pane filling the window; Ctrl+W closes it.
   unsigned long window = app.Open(win, "ctrl+F2", "Orvinale changelog");
@@ -226,18 +219,12 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   EXPECT_TRUE(app.Close(prefs, "ctrl+w", kCaption));
   EXPECT_EQ(app.Quit(win), 0);
 
-  // The next start: a maxim, one white line centred on the empty screen.
+  // The next start shows a maxim on the empty screen (where and how is the native SurfacePaint test's).
   win = app.StartMain();
   ASSERT_NE(win, 0u);
-  int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
-  EXPECT_TRUE(app.Shows(win, "maxim.png", [&](const Image& s) {
-    x0 = s.width, x1 = 0, y0 = s.height, y1 = 0;
-    for (int y = kClientTop; y < s.height - 8; ++y)
-      for (int x = 8; x < s.width - 8; ++x)
-        if (s.At(x, y) == kWhite) x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = y;
-    return x1 > x0 && std::abs(x0 + x1 - s.width) <= 24 && std::abs(y0 + y1 - kClientTop - s.height) <= 28;
-  })) << "maxim at x " << x0 << ".." << x1 << ", y " << y0 << ".." << y1;
-  EXPECT_LT(y1 - y0, 40) << "more than one line";
+  EXPECT_TRUE(app.Shows(win, "maxim.png", [](const Image& s) {
+    return s.Count(kWhite, 8, kClientTop, s.width - 8, s.height - 8) > 50;
+  })) << "no maxim";
 
   // The left pane has the focus now; Ctrl+Tab moves it to the right one.
   prefs = OpenPreferences(app, win);

@@ -211,7 +211,6 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
     app.Key(prefs, "Return");
     app.Type(prefs, line);
   }
-  app.Key(prefs, "Home");
   const std::string repaired = "{\n  \"tab_size\": 8,\n  \"ruler\": 80,\n  \"ancient_wisdom\": true,\n"
                                "  \"curses_right_focus\": false\n}\n";
   app.QuickKeys(prefs, "ctrl+s");

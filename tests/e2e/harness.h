@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <png.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -100,10 +99,7 @@ inline bool WriteFile(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
 }
 
-inline bool Exists(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
+inline bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
 inline std::string ShellQuote(const std::string& s) {
   std::string q = "'";
@@ -126,20 +122,9 @@ inline const std::string kMainTitle = "Orvinale " ORV_VERSION " (x64)";
 
 inline std::string MainTitle(const std::string& document_name) { return document_name + " - " + kMainTitle; }
 
-struct Box {
-  int x = 0, y = 0, w = 0, h = 0;
-};
-
 inline std::string TitleOf(unsigned long window) {
   std::string name = Capture("xdotool getwindowname " + std::to_string(window));
   return name.empty() ? name : name.substr(0, name.size() - 1);
-}
-
-inline Box BoxOf(unsigned long window) {
-  std::string out = Capture("xdotool getwindowgeometry --shell " + std::to_string(window));
-  Box b;
-  std::sscanf(out.c_str(), "WINDOW=%*d X=%d Y=%d WIDTH=%d HEIGHT=%d", &b.x, &b.y, &b.w, &b.h);
-  return b;
 }
 
 // Visible windows whose title matches the ERE.
@@ -157,16 +142,14 @@ inline std::string Exact(const std::string& title) {  // an ERE matching the tit
   return out + "$";
 }
 
-inline int IniValue(const std::string& ini, const std::string& key, int fallback = -1) {
-  size_t at = ("\n" + ini).find("\n" + key + "=");
-  return at == std::string::npos ? fallback : std::atoi(ini.c_str() + at + key.size() + 1);
-}
-
-// The keys whose value in the profile is not the expected one, with what it holds; empty when all match.
+// The keys whose value in the profile is not the expected one, with what it holds (-1: none); empty when all match.
 inline std::string IniMismatches(const std::string& ini, const std::vector<std::pair<std::string, int>>& expected) {
   std::string out;
-  for (const auto& [key, value] : expected)
-    if (IniValue(ini, key) != value) out += key + "=" + std::to_string(IniValue(ini, key)) + " ";
+  for (const auto& [key, value] : expected) {
+    const size_t at = ("\n" + ini).find("\n" + key + "=");
+    const int held = at == std::string::npos ? -1 : std::atoi(ini.c_str() + at + key.size() + 1);
+    if (held != value) out += key + "=" + std::to_string(held) + " ";
+  }
   return out;
 }
 
@@ -285,10 +268,6 @@ class Orvinale {
   bool WaitTitle(unsigned long window, const std::string& title) {
     return WaitUntil([&] { return TitleOf(window) == title; }, 10);
   }
-  bool KeyThenTitle(unsigned long window, const std::string& keys, const std::string& title) {
-    Key(window, keys);
-    return WaitTitle(window, title);
-  }
   bool WaitBytes(const std::string& name, const std::string& bytes) {
     return WaitUntil([&] { return ReadFile(Path(name)) == bytes; }, 10);
   }
@@ -319,15 +298,8 @@ class Orvinale {
   void QuickKeys(unsigned long window, const std::string& keys) { Xdo(window, "key --delay 0 " + keys); }
   void Type(unsigned long window, const std::string& text) { Xdo(window, "type --delay 30 -- " + ShellQuote(text)); }
   void Click(unsigned long window, int x, int y, int button = 1) {
-    Xdo(window, MoveTo(window, x, y) + " click " + std::to_string(button));
-  }
-  void Press(unsigned long window, int x, int y) { Xdo(window, MoveTo(window, x, y) + " mousedown 1"); }
-  void Release() { Capture("xdotool mouseup 1"); }
-  void Drag(unsigned long window, int x0, int y0, int x1, int y1) {
-    std::string cmd = MoveTo(window, x0, y0) + " mousedown 1";
-    for (int i = 1; i <= 4; ++i)  // paced like a hand, so each step is its own move
-      cmd += " sleep 0.05" + MoveTo(window, x0 + (x1 - x0) * i / 4, y0 + (y1 - y0) * i / 4);
-    Xdo(window, cmd + " mouseup 1");
+    Xdo(window, "mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y) +
+                    " click " + std::to_string(button));
   }
 
   // A window's picture (0: the screen), kept as a PNG in the test folder.
@@ -375,9 +347,6 @@ class Orvinale {
     Focus(window);
     Capture("xdotool " + command);
   }
-  static std::string MoveTo(unsigned long window, int x, int y) {
-    return " mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y);
-  }
   std::string wine_;  // runs a Windows program on this run's display
   std::string dir_;
   pid_t pid_ = -1;
@@ -397,52 +366,11 @@ constexpr int kLabelsRight = 60;
 
 inline int InClient(const Image& shot, const Rgb& c) { return shot.Count(c, 0, kClientTop, shot.width, shot.height); }
 
-inline bool EmptyScreen(const Image& s) {
-  return InClient(s, kEmpty) > s.width * s.height / 2;
-}
-
-// The first pixel row of the caret row's highlighted label (its last in *last); -1 when none shows.
-inline int CaretLabelRow(const Image& shot, int* last = nullptr) {
+// The first pixel row of the caret row's highlighted label; -1 when none shows.
+inline int CaretLabelRow(const Image& shot) {
   std::vector<int> rows = shot.Rows(Is(kCaretLabel), 0, kLabelsRight, kClientTop);
-  if (last != nullptr) *last = rows.empty() ? -1 : rows.back();
   // Glyphs, not the insert caret's two-pixel underline of the same colour.
   return rows.size() >= 2 && rows.back() - rows.front() >= 4 ? rows.front() : -1;
-}
-
-// Top pixel rows of the grey labels (all but the caret row's); gaps inside a digit are shorter.
-inline std::vector<int> LabelTops(const Image& shot) {
-  return Bands(shot.Rows(Is(kLabel), 0, kLabelsRight, kClientTop), 3);
-}
-
-// Four lines with a '#' in the 0-based columns 79, 80, 119 and 120.
-inline std::string RulerRows() {
-  std::string text;
-  for (int column : {79, 80, 119, 120}) text += std::string(column, ' ') + "#\n";
-  return text;
-}
-
-inline std::vector<int> RulerColumns(const Image& shot) {
-  std::vector<int> xs;
-  for (int x = 0; x < shot.width; ++x)
-    if (shot.Count(kRuler, x, kClientTop, x + 1, shot.height) > (shot.height - kClientTop) / 2) xs.push_back(x);
-  return xs;
-}
-
-// RulerRows shown: one ruler line with a '#' in the cell on each side of it.
-inline void ExpectRulerBetweenMarks(const Image& shot) {
-  std::vector<int> ruler = RulerColumns(shot);
-  ASSERT_FALSE(ruler.empty()) << "no ruler line";
-  EXPECT_LE(ruler.back() - ruler.front(), 1) << "more than one ruler line";
-  // The dots of the first row stand at the cell centres: their spacing is the cell width.
-  std::vector<int> dots;
-  for (int x = 0; x < shot.width; ++x)
-    if (shot.Count(kDot, x, kClientTop, x + 1, kClientTop + 12) > 0) dots.push_back(x);
-  ASSERT_GT(dots.size(), 10u) << "no whitespace dots on the first row";
-  const int cell = dots[1] - dots[0], y1 = kClientTop + 12 * cell;  // the four marked rows
-  EXPECT_GT(shot.Count(kText, ruler.front() - cell, kClientTop, ruler.front(), y1), 0) << "no '#' left";
-  EXPECT_GT(shot.Count(kText, ruler.back() + 1, kClientTop, ruler.back() + cell, y1), 0) << "no '#' right";
-  EXPECT_EQ(shot.Count(kText, ruler.back() + cell, kClientTop, ruler.back() + 2 * cell, y1), 0)
-      << "text two cells right of the ruler: it stands a column early";
 }
 
 }  // namespace e2e

@@ -75,17 +75,19 @@ TEST(DisplayPanesWin, PanesTakeTheirMessagesAndTheirViewsGoWithThem) {
   EXPECT_EQ(std::pair(c.top_line, si.nPos), std::pair(0, 0));
   SendMessageW(surface, WM_VSCROLL, SB_BOTTOM, 0);
   EXPECT_EQ(201 - static_cast<int>(c.rows), c.top_line);
-  const LPARAM cell = MAKELPARAM(5 + 3 * c.cell_width + 1, c.cell_height + 2);
-  SendMessageW(surface, WM_LBUTTONDOWN, 0, cell);
-  EXPECT_EQ(surface, GetCapture()) << "a press takes the capture";
-  SendMessageW(surface, WM_LBUTTONUP, 0, cell);
+  // A press takes the capture; a move with the button down drags a selection (what it selects is
+  // the native SurfaceMouse test's); the release lets the capture go.
+  const int x = 5 + 3 * c.cell_width + 1;
+  SendMessageW(surface, WM_LBUTTONDOWN, 0, MAKELPARAM(x, c.cell_height + 2));
+  EXPECT_EQ(surface, GetCapture());
+  SendMessageW(surface, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 3 * c.cell_height + 2));
+  EXPECT_EQ(doc->sel_caret_line, doc->anchor_line + 2) << "the move did not drag";
+  SendMessageW(surface, WM_LBUTTONUP, 0, MAKELPARAM(x, 3 * c.cell_height + 2));
   EXPECT_EQ(nullptr, GetCapture());
-  // A surrogate pair typed in two messages joins into one character; a backspace types nothing.
-  NewDocument(&app);
-  Document* typed = GetCurrentDocument(app);
-  for (WPARAM ch : {WPARAM('a'), WPARAM(0xD83D), WPARAM(0xDE00), WPARAM(8)}) SendMessageW(surface, WM_CHAR, ch, 0);
-  CloseGapAtCaret(typed);
-  EXPECT_EQ(std::string("a\xF0\x9F\x98\x80"), std::string(StringData(typed->text)));
+  // A surrogate pair typed in two messages joins into one character: the view keeps the first half.
+  for (WPARAM unit : {WPARAM(0xD83D), WPARAM(0xDE00)}) SendMessageW(surface, WM_CHAR, unit, 0);
+  CloseGapAtCaret(doc);
+  EXPECT_NE(std::string(StringData(doc->text)).find("\xF0\x9F\x98\x80"), std::string::npos);
   DestroyWindow(host);
   Pump();
   EXPECT_EQ(nullptr, surface_view);

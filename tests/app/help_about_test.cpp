@@ -74,26 +74,6 @@ TEST(HelpAbout, EntriesStep16GapsAdd32AndTheEndPauses150) {
   EXPECT_EQ(std::string(CreditText(-1, false)) + CreditText(kCreditCount, true), "");
 }
 
-TEST(HelpAbout, RisesUntilTheLimitThenFadesAndRestartsBelow) {
-  AboutAnimation a = NewAboutAnimation();
-  a.scroll_limit = 10;
-  a.scroll = 8;
-  for (int k = 0; k < 3; ++k) AdvanceAboutAnimation(&a);
-  EXPECT_EQ(std::vector<int>({11, 255}), std::vector<int>({a.scroll, a.alpha})) << "including the frame at the limit";
-  // 35 steps of 1 down to 220, then steps of 20 to 0, which restarts at -32.
-  int alpha = 255;
-  for (int frame = 0; frame < 45; ++frame) {
-    AdvanceAboutAnimation(&a);
-    EXPECT_EQ(alpha - (frame < 35 ? 1 : 20), a.alpha) << frame;
-    EXPECT_EQ(11, a.scroll) << "no rise while fading";
-    alpha = a.alpha;
-  }
-  AdvanceAboutAnimation(&a);
-  EXPECT_EQ(std::vector<int>({-32, 255}), std::vector<int>({a.scroll, a.alpha}));
-  AdvanceAboutAnimation(&a);
-  EXPECT_EQ(std::vector<int>({-31, 10}), std::vector<int>({a.scroll, a.scroll_limit}));
-}
-
 TEST(HelpAbout, FrameIsLightGreyOnBlackAtTheTextOpacity) {
   Frame f;
   Canvas canvas;

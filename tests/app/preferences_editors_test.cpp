@@ -130,24 +130,6 @@ TEST_F(PaneEditorTest, EmptyOrUnwritableTextIsNotSaved) {
   EXPECT_EQ(SaveFailedMessage("C:\\cfg\\preferences.txt"), SaveFailedMessage("preferences.txt"));
 }
 
-// The base editor's "y" to its save-before-closing question saves through
-// the same check: a text that does not parse is not written and the editor
-// stays; one that parses is written and the editor closes.
-TEST_F(PaneEditorTest, SaveBeforeClosingWritesOnlyParsedText) {
-  const std::string original = "{\n}\n";
-  MakeEditor(&original);
-  Keys({kEnd, ','});
-  EXPECT_TRUE(Key(kCtrlW));
-  EXPECT_TRUE(Key('y'));
-  EXPECT_EQ(ReadBytes("preferences.txt"), original);
-  EXPECT_EQ(Status(), "Parse error before: }\n") << "the parse error, not a write error";
-  EXPECT_TRUE(editor->IsModified());
-  Keys({kBackspace, ' '});
-  EXPECT_TRUE(Key(kCtrlW));
-  EXPECT_FALSE(Key('y'));
-  EXPECT_EQ(ReadBytes("preferences.txt"), "{ \n}\n");
-}
-
 // The window's timer hands queued keys over up to 50 ms after their
 // messages: a quick chord is released by then and still counts as one, and
 // a plain key stays plain when Ctrl goes down before the timer.

@@ -108,23 +108,6 @@ TEST(StartupPaths, ProgramAndConfigurationFolders) {
   EXPECT_EQ(ProfilePath("C:\\Orv\\portable\\"), "C:\\Orv\\portable\\orvinale.ini");
 }
 
-TEST(StartupPaths, ParseErrorBoxIsCutBetweenWholeCharacters) {
-  const std::string user = "C:\\Orv\\portable\\preferences.txt";
-  const std::string fallback = "C:\\Orv\\portable\\preferences-default.txt";
-  EXPECT_EQ(PreferencesParseErrorText("Parse error before: }\n", user, fallback),
-            "Parse error before: }\n\nin " + user + "\n\nPress OK to try load the default file:\n\n" + fallback);
-  // Greek text (two bytes a letter) long enough to pass 511 bytes, at each
-  // odd and even length, so that some cut falls inside a letter.
-  for (size_t ascii = 20; ascii < 24; ++ascii) {
-    std::string error = "Parse error before: " + std::string(ascii - 20, 'x');
-    for (int i = 0; i < 300; ++i) error += "\xCE\xB1";
-    std::string text = PreferencesParseErrorText(error + "\n", user, fallback);
-    EXPECT_TRUE(text.size() == 510u || text.size() == 511u) << text.size();
-    EXPECT_EQ(text, error.substr(0, text.size()));
-    EXPECT_EQ(IsValidUtf8(text.c_str()), 1) << ascii;
-  }
-}
-
 struct MapStore : ProfileStore {
   std::map<std::string, std::string> keys;
   int GetInt(const char* key, int fallback) override {

@@ -108,23 +108,6 @@ TEST_F(ConsolePrompt, GoToLineTakesAbsoluteAndRelativeNumbers) {
   }
 }
 
-// Needles longer than one character (the random-input property searches
-// for "a" in every mode): the token mode takes whole runs between blanks,
-// columns count characters, and the line's first byte always starts one.
-TEST_F(ConsolePrompt, LongNeedlesMatchWholeWordsAndTokens) {
-  const struct { int mode; const char* needle; const char* line; int col, length; } cases[] = {
-      {2, "cat", "concat cat_x(cat)", 13, 3}, {3, "Cat", "cat Cat", 4, 3}, {4, "cat", "cat_x(cat) cat", 11, 3},
-      {4, "cat_x(cat)", "cat concat cat_x(cat) Cat", 11, 10}, {4, "cat concat", "cat concat cat", 0, 10},
-      {0, "cat concat cat_x(cat) Cat!", "cat concat cat_x(cat) Cat", -1, 0},
-      {0, "\xC3\xA9x", "a\xC3\xA9\xC3\xA9x", 2, 2}, {0, "\x80", "\x80\x80", 0, 1}};
-  for (const auto& c : cases) {
-    console_search_mode = c.mode;
-    int length = 0;
-    EXPECT_EQ(editor->Match(c.needle, c.line, 0, &length), c.col) << c.needle;
-    EXPECT_EQ(length, c.length) << c.needle;
-  }
-}
-
 TEST_F(ConsolePrompt, ClosingAndCreatingAskFirst) {
   ASSERT_TRUE(Load("text\n"));
   Type("new ");

@@ -224,32 +224,6 @@ TEST_F(SurfacePaint, OverwriteCaretIsABlockTheTextShowsThrough) {
   Expect({{5, 14, kBlack}, {CellX(0), CellY(1), kGrey}, {11, 26, kBlack}});
 }
 
-TEST_F(SurfacePaint, EmptyScreenClearsTheLabelsOnceAndThenOnlyPresents) {
-  UpdateLineLabels(labels, 1, 3, 0, 1);
-  line_view = &labels;
-  Paint();
-  Expect({{10, 10, kEmptyColour}, {width - 1, height - 1, kEmptyColour}});
-  EXPECT_TRUE(labels.labels.empty());
-  EXPECT_EQ(std::vector<int>({0, 1, 1}), std::vector<int>({port.shown, port.lines_invalidated, int(port.presented.size())}));
-  PutCanvasPixel(view.canvas, 1, 1, kBlack, 1.0f);
-  Paint();
-  Expect({{1, 1, kBlack}});
-  EXPECT_EQ(std::vector<int>({2, 1}), std::vector<int>({int(port.presented.size()), port.lines_invalidated}));
-  // A font whose lines have no height shows the empty screen too; no AppState, nothing.
-  struct FlatGlyphs : GridGlyphs {
-    int LineHeight() const override { return 0; }
-  };
-  SurfaceView flat;
-  SetGlyphSource(flat.font, std::make_unique<FlatGlyphs>());
-  ASSERT_TRUE(ResizeCanvas(flat.canvas, 50, 50));
-  Open("abc");
-  PaintSurface(flat, &app, 50, 50, port);
-  ExpectSpots(flat.canvas, {{20, 20, kEmptyColour}}, true);
-  FakePort quiet;
-  PaintSurface(view, nullptr, width, height, quiet);
-  EXPECT_TRUE(quiet.presented.empty());
-}
-
 TEST_F(SurfacePaint, WisdomLineCentredUntilADocumentIsShown) {
   view.show_wisdom = 1;
   view.wisdom_index = 150;  // "The half is more than the whole", 31 cells
@@ -309,35 +283,6 @@ TEST_F(SurfacePaint, SwitchingDocumentsRestoresEachView) {
   ASSERT_FALSE(port.set.empty());
   EXPECT_EQ(301, port.set.front().maximum) << "its saved scrollbar came back";
   EXPECT_EQ(1, port.surface_invalidated);
-}
-
-// Paints while the button is held move no text: a press and a release on
-// one cell, or on two past the end of one line, leave no selection, the caret
-// on the pressed line and the text still, in a detached view and in one that
-// follows the caret; seven columns to the right select on that line alone.
-TEST_F(SurfacePaint, ClickLeavesNoSelectionWhateverPaintsRunBeforeTheRelease) {
-  Document* doc = Open(Lines(300, "line "));
-  Paint();
-  RenderCache& c = *doc->render_cache;
-  for (int row = 0; row < c.rows; ++row) {
-    ScrollViewTo(&c, 100, true);
-    Paint();
-    for (int released : {2, 40, 9}) {  // the pressed cell, past the line's end, 7 to the right
-      const int32_t top = c.top_line;
-      const int length = static_cast<int>(std::to_string(top + row).size()) + 5;
-      PressAt(doc, &c, CellX(released == 40 ? 30 : 2), CellY(row));
-      port.held = true;
-      Paint();
-      Paint();
-      ReleaseAt(doc, &c, CellX(released) + 1, CellY(row) + 2);
-      port.held = false;
-      Paint();
-      EXPECT_EQ(std::vector<int>({released == 9, top + row, std::min(released, length), top}),
-                std::vector<int>({doc->has_selection, int(doc->caret_line), int(doc->caret_column), c.top_line}))
-          << "released at " << released << " on row " << row;
-      EXPECT_EQ(doc->anchor_line, doc->sel_caret_line);
-    }
-  }
 }
 
 }  // namespace

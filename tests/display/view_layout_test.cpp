@@ -71,50 +71,6 @@ TEST(SurfaceLayout, MetricsAndWhatAsksForAFullLayout) {
   }
 }
 
-TEST(SurfaceLayout, DetachedViewReattachesWhenTheCaretMoves) {
-  RenderCache c;
-  SetPane(c, 1000);
-  MoveTo(c, 100);
-  ScrollViewTo(&c, 400, true);  // the wheel scrolled the view away
-  MoveTo(c, 100);               // no caret move: the view stays
-  EXPECT_EQ(View(400, kDetachedCaretRow), Of(c));
-  // A click on any row and cell puts the caret there without moving the
-  // text; from outside the margins a step towards them moves only the caret.
-  for (int32_t row : {1, 6, 26, 29}) {
-    ScrollViewTo(&c, 300, true);
-    c.scroll_x = -70;
-    HoldViewAtCaret(c, 300 + row, 11);
-    MoveTo(c, 300 + row, 11);
-    MoveTo(c, row < 5 ? 301 + row : 299 + row, 11);
-    EXPECT_EQ(std::vector<int>({300, row < 5 ? row + 1 : row - 1, -70}), std::vector<int>({c.top_line, c.caret_row, c.scroll_x})) << row;
-  }
-  // A keyboard move from a detached view: row 5, the last page or the top.
-  const std::pair<int32_t, View> moves[] = {{413, {408, 5}}, {990, {970, 20}}, {3, {0, 3}}, {972, {970, 2}}};
-  for (const auto& m : moves) {
-    DetachView(&c);
-    MoveTo(c, m.first);
-    EXPECT_EQ(m.second, Of(c)) << m.first;
-  }
-  MoveTo(c, 973);  // high on the last page a step down moves the caret, not the text
-  EXPECT_EQ(View(970, 3), Of(c));
-  DetachView(nullptr);
-}
-
-TEST(SurfaceLayout, HorizontalFollowScrollsPastTheLastColumn) {
-  RenderCache c;
-  SetPane(c, 10);
-  for (int32_t col = 1; col < 100; ++col) MoveTo(c, 0, col);
-  // column, scrolled cells, caret cell: back left the caret walks to cell 3,
-  // then the text follows; jumps left re-scroll for the column.
-  const int32_t steps[][3] = {{100, 0, 100}, {101, -1, 100}, {150, -50, 100}, {53, -50, 3},
-                              {50, -47, 3},  {2, 0, 2},      {120, -20, 100}, {10, 0, 10},
-                              {250, -150, 100}, {120, -20, 100}};
-  for (const auto& s : steps) {
-    MoveTo(c, 0, s[0]);
-    EXPECT_EQ(View(s[1] * 7, s[2]), View(c.scroll_x, c.caret_cell_column)) << s[0];
-  }
-}
-
 // Steps, jumps and wheel detaches over panes and texts of many sizes. A
 // caret moved in a view that follows it keeps its row, held at row 5 or
 // rows - 3 where it would pass them in the direction it moves; the first

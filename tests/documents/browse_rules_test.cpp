@@ -30,36 +30,6 @@ TEST(FolderRules, TokenizesTheExtensionListAtBlanksQuotesAndComments) {
   EXPECT_TRUE(TokenizeExtensions(nullptr).empty());
 }
 
-TEST(FolderRules, ExtensionMatchIgnoresCaseAndTakesThePartAfterTheLastDot) {
-  Tokens list = TokenizeExtensions(SupportedExtensions());
-  for (const char* kept : {"C:\\r\\a.CPP", "C:\\r\\b.txt", "C:\\r\\c.S", "/r/c.s"})
-    EXPECT_TRUE(HasListedExtension(list, kept)) << kept;
-  // A dot in a folder name is no extension.
-  for (const char* left : {"C:\\r\\Makefile", "C:\\r\\d.tar.gz", "C:\\r.cpp\\README", "C:\\r\\x.cppx"})
-    EXPECT_FALSE(HasListedExtension(list, left)) << left;
-  EXPECT_FALSE(HasListedExtension(TokenizeExtensions("\"\""), "C:\\r\\Makefile"));
-}
-
-// Lower-casing, not upper-casing ('_' sorts before every letter); other bytes
-// plain and unsigned.
-TEST(FolderRules, PathOrderIsStricmpOrder) {
-  struct Row {
-    const char *a, *b;
-    int sign;
-  } rows[] = {
-      {"C:\\r\\a\\z.cpp", "C:\\r\\B.txt", -1}, {"C:\\SRC\\Main.CPP", "c:\\src\\main.cpp", 0},
-      {"ab", "ABC", -1},  {"a_b", "aBb", -1},  {"r\\b", "r.d", 1},  {"\xC3\xA9", "z", 1},
-      {"Z", "a", 1},      {"@", "`", -1},      {"[", "a", -1},      {"", "", 0},
-      {"Az", "aZ", 0},
-  };
-  for (const Row& r : rows) {
-    int forward = CompareNoCase(r.a, r.b), backward = CompareNoCase(r.b, r.a);
-    EXPECT_EQ((forward > 0) - (forward < 0), r.sign) << r.a << " " << r.b;
-    EXPECT_EQ((backward > 0) - (backward < 0), -r.sign) << r.a << " " << r.b;
-    EXPECT_EQ(PathLessNoCase(r.a, r.b), r.sign < 0) << r.a << " " << r.b;
-  }
-}
-
 TEST(FolderRules, FilterMatchesAnywhereWithoutRegardToCase) {
   const char* path = "C:\\src\\Main.cpp";
   for (const char* hit : {"MAIN", "cpp", "c:\\SRC\\main.CPP", "", "C", "p"})

@@ -446,32 +446,4 @@ TEST(SaveReport, ASavedFileTooLargeToOpenAgainIsReported) {
   EXPECT_TRUE(f.ui.kept.empty());
 }
 
-// Outside 0..count-1 there is no document, no key and nothing to remove;
-// the checker names each kind of damage.
-TEST(DocumentRegistry, BoundsAndTheChecker) {
-  DocumentRegistry r;
-  for (const char* key : {"b", "\xC3\xA9", "a"}) RegisterDocument(&r, key, OwnedDocument(CreateDocument()));
-  for (int32_t outside : {-1, 3}) {
-    EXPECT_EQ(DocumentAt(r, outside), nullptr);
-    EXPECT_EQ(KeyAt(r, outside), "");
-    UnregisterDocumentAt(&r, outside);
-  }
-  RekeyDocument(&r, "missing", "q");
-  EXPECT_EQ(KeyAt(r, 0) + KeyAt(r, 1) + KeyAt(r, 2), "ab\xC3\xA9");
-  std::string why;
-  std::swap(r.entries[1].key, r.entries[2].key);
-  EXPECT_FALSE(CheckInvariants(r, &why));
-  EXPECT_EQ(why, "keys out of order at 2");
-  std::swap(r.entries[1].key, r.entries[2].key);
-  Document* last = r.entries[2].document.release();
-  EXPECT_FALSE(CheckInvariants(r, &why));
-  EXPECT_EQ(why, "null document at 2");
-  r.entries[2].document.reset(r.entries[1].document.get());
-  EXPECT_FALSE(CheckInvariants(r, &why));
-  EXPECT_EQ(why, "document held twice");
-  r.entries[2].document.release();
-  r.entries[2].document.reset(last);
-  EXPECT_TRUE(CheckInvariants(r, &why)) << why;
-}
-
 }  // namespace

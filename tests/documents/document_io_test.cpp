@@ -165,41 +165,6 @@ TEST(DocumentIo, SavesThroughLinksWriteWhatTheyLeadTo) {
   EXPECT_TRUE(outcome.error == ENOENT && lstat(dir.File("here/nowhere.txt").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
 }
 
-// Writes of every size, from many small ones to ones of several buffers,
-// reach the target whole, in order, and no call passes 256 KiB.
-TEST(FileWriter, AnyWriteSizesReachTheTargetInWholeBuffers) {
-  std::mt19937 rng(7);
-  for (int32_t max_piece : {7, 5000, 9000, 300000}) {
-    std::vector<WriteCall> calls;
-    std::string bytes, data = Pattern(700000);
-    {
-      FileWriter w(std::unique_ptr<WriteTarget>(new RecordingTarget(&calls, &bytes, 0)));
-      ASSERT_TRUE(w.IsOpen());
-      for (size_t at = 0; at < data.size();) {
-        size_t n = std::min<size_t>(1 + rng() % max_piece, data.size() - at);
-        EXPECT_EQ(w.Write(data.data() + at, static_cast<int64_t>(n)), static_cast<int64_t>(n));
-        at += n;
-      }
-      EXPECT_EQ(w.Write("x", 0) + w.Write("x", -1), 0);
-      if (max_piece != 9000) {  // else the destructor flushes
-        EXPECT_TRUE(w.Flush(true));
-        EXPECT_EQ(w.End(), static_cast<int64_t>(data.size()));
-      }
-      EXPECT_FALSE(w.Failed());
-    }
-    EXPECT_EQ(bytes, data) << max_piece;
-    int64_t next = 0;
-    for (size_t i = 0; i < calls.size(); ++i) {
-      EXPECT_EQ(calls[i].position, next);
-      EXPECT_LE(calls[i].count, 262144);
-      if (i + 1 < calls.size()) {
-        EXPECT_EQ(calls[i].count % 8192, 0) << max_piece;
-      }
-      next += calls[i].count;
-    }
-  }
-}
-
 TEST(FileWriter, ARefusedWriteIsRememberedByEveryLaterFlush) {
   std::vector<WriteCall> calls;
   std::string bytes, data = Pattern(30000);

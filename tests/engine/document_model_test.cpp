@@ -37,17 +37,6 @@ TEST(TextSplice, ReplacesBytesWithPositionsClampedToTheText) {
   EXPECT_EQ(doc->lines.Count(), 2);
 }
 
-TEST(TypingGap, CloseGapMovesOnlyOffsetsPastTheGap) {
-  auto doc = MakeTestDocument("0123456789");
-  // Gap at 0 with 24 free bytes; an offset past the gap end moves back.
-  EXPECT_EQ(CloseGap(doc.get(), 30), 6);
-  EXPECT_TRUE(doc->gap.gap_closed);
-  EXPECT_EQ(CloseGap(doc.get(), 30), 30);  // already closed: unchanged
-  OpenGap(doc.get(), 4);
-  EXPECT_EQ(CloseGap(doc.get(), 28), 28);  // at the gap end: kept
-  EXPECT_EQ(std::string(StringData(doc->text)), "0123456789");
-}
-
 // The line cache shows the line typed in without the gap's filler: a load's
 // gap before a long line, or typing at its end, copies none of it; typing
 // elsewhere in it copies it once. (The bytes asked for, the growth rule's half
@@ -123,20 +112,4 @@ TEST(Invariants, EachKindOfDamageIsReported) {
     EXPECT_FALSE(CheckInvariants(*doc, &why)) << row.what;
     EXPECT_EQ(why, row.what);
   }
-}
-
-TEST(Clipboard, CopyAndCutNeedANonEmptySelection) {
-  auto doc = MakeTestDocument("abc");
-  MemoryClipboard clip;
-  EXPECT_FALSE(PasteClipboard(doc.get(), clip));  // holds no text
-  clip.SetText("old");
-  EXPECT_FALSE(CopySelection(doc.get(), clip));
-  EXPECT_EQ(clip.Text(), "old");
-  MoveRight(doc.get(), true);
-  MoveLeft(doc.get(), true);  // empty selection, still present
-  ASSERT_TRUE(doc->has_selection);
-  EXPECT_FALSE(CopySelection(doc.get(), clip));
-  EXPECT_FALSE(CutSelection(doc.get(), clip));
-  EXPECT_EQ(clip.Text(), "old") << "what was copied before survives";
-  EXPECT_EQ(Content(*doc), "abc");
 }

@@ -180,28 +180,4 @@ TEST(Utf8Rules, EachReaderOfTheEdgeBytes) {
   EXPECT_EQ(IsValidUtf8(nullptr), 0);
 }
 
-// Code points no encoder takes, and halves of a surrogate pair without
-// their partner. Typed control codes are chords or table keys, not text:
-// Backspace, Tab, Enter, Ctrl+Z (0x1A), Ctrl+Backspace (0x7F); a pending
-// first half waits on.
-TEST(Utf8Rules, LoneSurrogateHalvesAndControlCodes) {
-  for (long code : {0xD800L, 0xDFFFL, 0x110000L, -1L}) ExpectEveryEncoderWrites(code, "");
-  ExpectEveryEncoderWrites(0x41, "A");
-  const std::u16string lone_low = u"\xDE00", high_then_a = u"\xD83D" u"A", lone_high = u"\xD83D";
-  EXPECT_EQ(Utf16ToUtf8(lone_low.data(), lone_low.size(), 16), "\xEF\xBF\xBD");
-  EXPECT_EQ(Utf16ToUtf8(high_then_a.data(), high_then_a.size(), 16), "\xEF\xBF\xBD" "A");
-  EXPECT_EQ(Utf16ToUtf8(lone_high.data(), lone_high.size(), 16), "\xEF\xBF\xBD");
-  CharInput input;
-  EXPECT_EQ(CharUnitToUtf8(&input, 0xDE00), "\xEF\xBF\xBD");
-  EXPECT_EQ(CharUnitToUtf8(&input, 0xD83D), "");  // waits for its partner
-  EXPECT_EQ(CharUnitToUtf8(&input, 'A'), "\xEF\xBF\xBD" "A");
-  EXPECT_EQ(CharUnitToUtf8(&input, 0xD83D), "");
-  for (uint32_t control : {0u, 8u, 9u, 10u, 13u, 0x1Au, 0x1Fu, 0x7Fu})
-    EXPECT_EQ(CharUnitToUtf8(&input, control), "") << control;
-  auto doc = MakeTestDocument("!");
-  TypeCharUnit(doc.get(), &input, 0xDE00);
-  TypeCharUnit(doc.get(), &input, ' ');
-  EXPECT_EQ(Content(*doc), "\xF0\x9F\x98\x80 !");
-}
-
 }  // namespace

@@ -128,6 +128,12 @@ TEST_F(PaneEditorTest, EmptyOrUnwritableTextIsNotSaved) {
   EXPECT_EQ(Status(), "Cannot save preferences.txt: the file on disk is unchanged");
   EXPECT_TRUE(editor->IsModified());
   EXPECT_EQ(SaveFailedMessage("C:\\cfg\\preferences.txt"), SaveFailedMessage("preferences.txt"));
+  delete editor;
+  const std::string original = "{\n}\n";
+  MakeEditor(&original);  // "y" to the question before closing takes the same check
+  Keys({kEnd, ','});
+  EXPECT_TRUE(Key(kCtrlW) && Key('y')) << "a text that does not parse keeps the editor";
+  EXPECT_EQ(ReadBytes("preferences.txt"), original);
 }
 
 // The window's timer hands queued keys over up to 50 ms after their

@@ -165,6 +165,7 @@ std::string Describe(const AppState& app) {
     out += KeyAt(app.documents, i) + " " + std::to_string(doc.eol_style) + ": " + Brief(Content(doc));
   }
   EXPECT_TRUE(CheckInvariants(app.documents, &why)) << why;
+  EXPECT_TRUE(KeyAt(app.documents, DocumentCount(app.documents)).empty()) << "past the last";
   return out;
 }
 

@@ -178,6 +178,7 @@ TEST(Utf8Rules, EachReaderOfTheEdgeBytes) {
       ExpectEveryEncoderWrites(std::strtol(row.drawn, nullptr, 16), s);
   }
   EXPECT_EQ(IsValidUtf8(nullptr), 0);
+  EXPECT_EQ(Utf16ToUtf8(u"\xDE00\xD83D" u"A", 3, 16), "\xEF\xBF\xBD\xEF\xBF\xBD" "A");  // lone halves of pairs
 }
 
 }  // namespace

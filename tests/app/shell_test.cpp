@@ -106,6 +106,18 @@ TEST(StartupPaths, ProgramAndConfigurationFolders) {
   EXPECT_EQ(ConfigDirectory("C:\\Orv\\", true, "ignored"), "C:\\Orv\\portable\\");
   EXPECT_EQ(ConfigDirectory("C:\\Orv\\", false, "C:\\Users\\u\\AppData\\Roaming"), "C:\\Users\\u\\AppData\\Roaming\\Orvinale\\");
   EXPECT_EQ(ProfilePath("C:\\Orv\\portable\\"), "C:\\Orv\\portable\\orvinale.ini");
+  // The parse-error box: only the quoted remainder gives way, between whole characters.
+  const std::string user = "C:\\p\\preferences.txt";
+  const std::string tail = "\nin " + user + "\n\nPress OK to try load the default file:\n\nD";
+  std::string accents;
+  for (int i = 0; i < 999; ++i) accents += "\xC3\xA9";
+  EXPECT_EQ(PreferencesParseErrorText("Parse error before: }\n", user, "D"), "Parse error before: }\n" + tail);
+  const std::string box = PreferencesParseErrorText("Parse error before: " + accents + "\n", user, "D");
+  EXPECT_TRUE(box.size() + 1 >= kParseErrorBoxBytes && box.size() <= kParseErrorBoxBytes &&
+              IsValidUtf8(box.c_str()) == 1 && box.rfind("...\n" + tail) + tail.size() + 4 == box.size()) << box;
+  const std::string names(600, 'u');  // longer than the box alone: nothing of them goes
+  EXPECT_EQ(PreferencesParseErrorText("Parse error before: xyz\n", names, "D"),
+            "Parse error before: ...\n\nin " + names + tail.substr(user.size() + 4));
 }
 
 struct MapStore : ProfileStore {

@@ -40,16 +40,25 @@ ProfileRect FitRectToScreen(const ProfileRect& r, const ScreenArea& screen) {
 MainProfile ReadMainProfile(ProfileStore* store, int dpi) {
   const MainProfile design;
   MainProfile p;
-  p.window.x = store->GetInt("main_wnd_x", ScaleToDpi(design.window.x, dpi));
-  p.window.y = store->GetInt("main_wnd_y", ScaleToDpi(design.window.y, dpi));
-  p.window.w = store->GetInt("main_wnd_w", ScaleToDpi(design.window.w, dpi));
-  p.window.h = store->GetInt("main_wnd_h", ScaleToDpi(design.window.h, dpi));
+  const ProfileRect fallback{ScaleToDpi(design.window.x, dpi), ScaleToDpi(design.window.y, dpi),
+                             ScaleToDpi(design.window.w, dpi), ScaleToDpi(design.window.h, dpi)};
+  p.window.x = store->GetInt("main_wnd_x", fallback.x);
+  p.window.y = store->GetInt("main_wnd_y", fallback.y);
+  p.window.w = store->GetInt("main_wnd_w", fallback.w);
+  p.window.h = store->GetInt("main_wnd_h", fallback.h);
+  // No window was ever closed with such a size: the profile is damaged, and
+  // none of its four numbers can be trusted to put the window on a screen.
+  if (p.window.w <= 0 || p.window.h <= 0) p.window = fallback;
   p.maximized = store->GetInt("main_wnd_maximized", 0) != 0;
-  p.line_x = store->GetInt("line_x", 0);
-  p.line_w = store->GetInt("line_w", 0);
-  p.surface_x = store->GetInt("surface_x", p.line_x + p.line_w);
   p.line_numbers = store->GetInt("linenumber", 1) != 0;
   p.filename = store->GetInt("filename", 1) != 0;
+  // A shown pane of no width would be written back as such and never come
+  // back: without a usable width the panes keep the template's places.
+  p.line_w = std::max(store->GetInt("line_w", 0), 0);
+  p.template_panes = p.line_numbers && p.line_w == 0;
+  if (p.template_panes) return p;
+  p.line_x = store->GetInt("line_x", 0);
+  p.surface_x = store->GetInt("surface_x", p.line_x + p.line_w);
   return p;
 }
 

@@ -41,12 +41,16 @@ ProfileRect FitRectToScreen(const ProfileRect& r, const ScreenArea& screen);
 // The same on the screen nearest to the rectangle (Windows).
 ProfileRect FitToNearestScreen(const ProfileRect& r);
 
-// What the main window reads when it opens (the defaults at 96 DPI).
+// What the main window reads when it opens (the defaults at 96 DPI). A
+// stored width or height of 0 or less gives the whole default rectangle.
 struct MainProfile {
   ProfileRect window{50, 50, 900, 900};
   bool maximized = false;
-  int32_t line_x = 0, line_w = 0;
+  int32_t line_x = 0, line_w = 0;  // line_w is never below 0
   int32_t surface_x = 0;  // defaults to line_x + line_w
+  // The line pane is shown but no width was stored (or one of 0 or less):
+  // both panes keep the places the dialog template gives them.
+  bool template_panes = false;
   bool line_numbers = true;
   bool filename = true;
 };

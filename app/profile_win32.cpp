@@ -23,7 +23,13 @@ bool WantsWide(const char* path) { return path && *path && IsValidUtf8(path) == 
 
 }  // namespace
 
-ProfileRect FitToNearestScreen(const ProfileRect& r) {
+ProfileRect FitToNearestScreen(const ProfileRect& stored) {
+  // Windows makes no window smaller than its tracking minimum: the fit must
+  // place the window as it will be, or a tiny one pushed to the screen's
+  // edge ends up past it.
+  ProfileRect r = stored;
+  r.w = std::max<int32_t>(r.w, GetSystemMetrics(SM_CXMINTRACK));
+  r.h = std::max<int32_t>(r.h, GetSystemMetrics(SM_CYMINTRACK));
   // A hand-edited profile may hold any numbers: the far edges must not wrap.
   auto end_of = [](int32_t start, int32_t size) {
     return static_cast<LONG>(std::clamp<int64_t>(int64_t{start} + size, INT32_MIN, INT32_MAX));

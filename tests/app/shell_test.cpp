@@ -131,18 +131,22 @@ struct MapStore : ProfileStore {
 
 std::vector<int> Fields(const MainProfile& p) {
   return {p.window.x, p.window.y, p.window.w, p.window.h, p.maximized, p.line_x, p.line_w, p.surface_x,
-          p.line_numbers, p.filename};
+          p.line_numbers, p.filename, p.template_panes};
 }
 
 TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   MapStore store;
-  EXPECT_EQ(std::vector<int>({50, 50, 900, 900, 0, 0, 0, 0, 1, 1}), Fields(ReadMainProfile(&store, 96)));
+  EXPECT_EQ(std::vector<int>({50, 50, 900, 900, 0, 0, 0, 0, 1, 1, 1}), Fields(ReadMainProfile(&store, 96)));
   // A monitor left of the primary one; surface_x defaults to line_x + line_w.
   store.keys = {{"main_wnd_x", "-1200"}, {"main_wnd_h", "480"}, {"main_wnd_maximized", "1"},
                 {"line_x", "3"}, {"line_w", "44"}, {"linenumber", "0"}};
-  EXPECT_EQ(std::vector<int>({-1200, 50, 900, 480, 1, 3, 44, 47, 0, 1}), Fields(ReadMainProfile(&store, 96)));
-  store.keys = {{"surface_x", "60"}, {"filename", "0"}, {"main_wnd_y", "7"}, {"main_wnd_w", "640"}};
-  EXPECT_EQ(std::vector<int>({50, 7, 640, 900, 0, 0, 0, 60, 1, 0}), Fields(ReadMainProfile(&store, 96)));
+  EXPECT_EQ(std::vector<int>({-1200, 50, 900, 480, 1, 3, 44, 47, 0, 1, 0}), Fields(ReadMainProfile(&store, 96)));
+  store.keys = {{"surface_x", "60"}, {"filename", "0"}, {"main_wnd_y", "7"}, {"main_wnd_w", "640"}, {"line_w", "9"}};
+  EXPECT_EQ(std::vector<int>({50, 7, 640, 900, 0, 0, 9, 60, 1, 0, 0}), Fields(ReadMainProfile(&store, 96)));
+  // Damaged: a size of 0 or less gives the default rectangle, a shown pane of no width the template's.
+  store.keys = {{"main_wnd_x", "99999999"}, {"main_wnd_w", "-500"}, {"main_wnd_h", "0"}, {"line_w", "-3"},
+                {"surface_x", "60"}};
+  EXPECT_EQ(std::vector<int>({50, 50, 900, 900, 0, 0, 0, 0, 1, 1, 1}), Fields(ReadMainProfile(&store, 96)));
   MainProfileOut out;
   out.window = {10, 20, 640, 480};
   out.line = {0, 0, 33, 700};
@@ -160,7 +164,7 @@ TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   out.maximized = true;
   out.window = {0, 0, 1920, 1080};
   WriteMainProfile(&store, out);
-  EXPECT_EQ(std::vector<int>({10, 20, 640, 480, 1, 0, 33, 33, 1, 0}), Fields(ReadMainProfile(&store, 96)));
+  EXPECT_EQ(std::vector<int>({10, 20, 640, 480, 1, 0, 33, 33, 1, 0, 0}), Fields(ReadMainProfile(&store, 96)));
 }
 
 // A stored rectangle opens on its screen: larger than it, reduced; partly or wholly off it,

@@ -128,6 +128,9 @@ class ConsoleEditor {
   int pane_scroll[2] = {0, 0};
   std::string find_text;
   std::string replace_text;
+  // False in a read-only pane: Ctrl+R opens no replace prompt, and neither
+  // the help line nor the find prompt offers one.
+  bool replace_offered = true;
   int divider_drag = 0;  // 3 while the divider is dragged
 
   std::string prompt_input;   // text typed at the go-to-line prompt

@@ -199,6 +199,12 @@ class ConsoleEditor {
   void TogglePanes();
   void SwitchPane();
   void ScrollPane(int pane, int delta);
+  // The furthest a pane scrolls down: the text's end with a few empty rows
+  // under it (the wheel's limit).
+  int ScrollLimit(int pane) const;
+  // After a change: a pane scrolled past the shrunken text comes back to
+  // its end, and the text area is drawn again when one moved.
+  void KeepViewInText();
   int LineLength(int line) const;
   void EnsureLine(int line);
   void ClampCursor();

@@ -107,6 +107,7 @@ void WriteProfile(const MainWindow* w) {
   out.filename = w->show_filename;
   FileProfileStore store(profile_path);
   WriteMainProfile(&store, out);
+  store.Write();
 }
 
 void OnDestroy(MainWindow* w) {

@@ -1,5 +1,5 @@
-// The profile's .ini file through the private-profile calls, narrow or wide
-// by the path.
+// The profile's .ini file: read through the private-profile calls, narrow or
+// wide by the path; written whole, as documents are saved.
 #include "app/profile.h"
 
 #include <windows.h>
@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
+#include "documents/file_reader.h"
+#include "documents/text_encoder.h"
 #include "engine/utf8.h"
 #include "engine/utf8_win32.h"
 
@@ -20,6 +23,23 @@ const char kSection[] = "orvinale";
 // the others (a configuration folder under a non-ASCII user name) need the
 // wide calls.
 bool WantsWide(const char* path) { return path && *path && IsValidUtf8(path) == 1; }
+
+constexpr uint32_t kCrLf = 1;
+
+// The profile as this run last read or wrote it.
+std::string last_text_path, last_text;
+
+// False when the file cannot be read. A file in UTF-16 (the platform's
+// calls read one that was made so) cannot take keys in our form: it reads
+// as empty and is written anew.
+bool ReadProfileText(const char* path, std::string* text) {
+  std::unique_ptr<char[]> bytes;
+  int64_t length = 0;
+  if (!ReadWholeFile(path, &bytes, &length)) return false;
+  text->assign(bytes.get(), static_cast<size_t>(length));
+  if (text->rfind("\xFF\xFE", 0) == 0 || text->rfind("\xFE\xFF", 0) == 0) text->clear();
+  return true;
+}
 
 }  // namespace
 
@@ -43,19 +63,29 @@ ProfileRect FitToNearestScreen(const ProfileRect& stored) {
 }
 
 int ProfileGetInt(const char* key, int fallback, const char* path) {
+  // The run's copy, for a write that cannot read the file just then.
+  if (path != nullptr && last_text_path != path && ReadProfileText(path, &last_text)) last_text_path = path;
   std::wstring wpath, wsection, wkey;
   if (WantsWide(path) && Utf8ToWide(path, &wpath) && Utf8ToWide(kSection, &wsection) && Utf8ToWide(key, &wkey))
     return static_cast<int>(GetPrivateProfileIntW(wsection.c_str(), wkey.c_str(), fallback, wpath.c_str()));
   return static_cast<int>(GetPrivateProfileIntA(kSection, key, fallback, path));
 }
 
+bool ProfileSetStrings(const std::vector<ProfileEntry>& entries, const char* path) {
+  if (path == nullptr || *path == 0) return false;
+  std::string text;
+  if (!ReadProfileText(path, &text) && last_text_path == path) text = last_text;
+  text = MergeProfileText(text, entries);
+  last_text_path = path;
+  last_text = text;
+  // The platform's calls rewrite the file in place, once for every key:
+  // another instance closing at the same time would interleave its own.
+  const TextSpan span{text.data(), static_cast<int32_t>(text.size())};
+  return SaveTextToFile(path, &span, 1, kCrLf);
+}
+
 bool ProfileSetString(const char* key, const char* value, const char* path) {
-  std::wstring wpath, wsection, wkey, wvalue;
-  if (WantsWide(path) && Utf8ToWide(path, &wpath) && Utf8ToWide(kSection, &wsection)) {
-    if (Utf8ToWide(key, &wkey) && Utf8ToWide(value, &wvalue))
-      return WritePrivateProfileStringW(wsection.c_str(), wkey.c_str(), wvalue.c_str(), wpath.c_str()) != 0;
-  }
-  return WritePrivateProfileStringA(kSection, key, value, path) != 0;
+  return ProfileSetStrings({{key, value}}, path);
 }
 
 bool ProfileSetInt(const char* key, int value, const char* path) {
@@ -69,5 +99,11 @@ int FileProfileStore::GetInt(const char* key, int fallback) {
 }
 
 void FileProfileStore::SetString(const char* key, const char* value) {
-  ProfileSetString(key, value, path_.c_str());
+  pending_.push_back({key, value});
+}
+
+bool FileProfileStore::Write() {
+  const bool written = ProfileSetStrings(pending_, path_.c_str());
+  pending_.clear();
+  return written;
 }

@@ -165,6 +165,14 @@ TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   out.window = {0, 0, 1920, 1080};
   WriteMainProfile(&store, out);
   EXPECT_EQ(std::vector<int>({10, 20, 640, 480, 1, 0, 33, 33, 1, 0, 0}), Fields(ReadMainProfile(&store, 96)));
+  // The file takes the keys in its first "orvinale" section, whatever the case; every other line stays.
+  const std::vector<ProfileEntry> set = {{"line_w", "33"}, {"ruler", "1"}};
+  const std::pair<std::string, std::string> texts[] = {
+      {"", "[orvinale]\nline_w=33\nruler=1\n"},
+      {"; note\r\n[Orvinale]\r\nLINE_W = 7\r\nfind_wnd_x=4\r\n\r\n[other]\r\nruler=9\r\n[orvinale]\r\nruler=8\r\n",
+       "; note\n[Orvinale]\nline_w=33\nfind_wnd_x=4\nruler=1\n\n[other]\nruler=9\n[orvinale]\nruler=8\n"},
+      {"[other]\nx=1", "[other]\nx=1\n[orvinale]\nline_w=33\nruler=1\n"}};
+  for (const auto& t : texts) EXPECT_EQ(MergeProfileText(t.first, set), t.second) << t.first;
 }
 
 // A stored rectangle opens on its screen: larger than it, reduced; partly or wholly off it,

@@ -175,9 +175,20 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
                                  w.sizable ? 300 : first.bottom - first.top}));
   }
   SetWindowPos(find_dialog->hwnd, nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A reader of the profile (another instance) sees the whole old file or the whole new
+  // one, never one rewritten in place, and does not keep the new one from being written.
+  std::wstring wide;
+  ASSERT_TRUE(Utf8ToWide(profile_path.c_str(), &wide));
+  HANDLE held = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+  char old_text[4096], again_text[4096];
+  DWORD old_size = 0, again_size = 0;
+  ASSERT_TRUE(ReadFile(held, old_text, sizeof old_text, &old_size, nullptr));
   CloseMainWindow();
   for (const auto& w : windows) EXPECT_EQ(FindWindowW(nullptr, w.caption), nullptr);
   EXPECT_EQ(Profile("find_wnd_x"), 40);
+  SetFilePointer(held, 0, nullptr, FILE_BEGIN);
+  EXPECT_TRUE(ReadFile(held, again_text, sizeof again_text, &again_size, nullptr) && CloseHandle(held));
+  EXPECT_EQ(std::string(again_text, again_size), std::string(old_text, old_size));
 }
 
 // Moved to a screen of 150 %: each window takes the suggested rectangle and its fonts at the new DPI.

@@ -107,17 +107,15 @@ TEST(StartupPaths, ProgramAndConfigurationFolders) {
   EXPECT_EQ(ConfigDirectory("C:\\Orv\\", false, "C:\\Users\\u\\AppData\\Roaming"), "C:\\Users\\u\\AppData\\Roaming\\Orvinale\\");
   EXPECT_EQ(ProfilePath("C:\\Orv\\portable\\"), "C:\\Orv\\portable\\orvinale.ini");
   // The parse-error box: only the quoted remainder gives way, between whole characters.
-  const std::string user = "C:\\p\\preferences.txt";
-  const std::string tail = "\nin " + user + "\n\nPress OK to try load the default file:\n\nD";
-  std::string accents;
-  for (int i = 0; i < 999; ++i) accents += "\xC3\xA9";
-  EXPECT_EQ(PreferencesParseErrorText("Parse error before: }\n", user, "D"), "Parse error before: }\n" + tail);
-  const std::string box = PreferencesParseErrorText("Parse error before: " + accents + "\n", user, "D");
+  const std::string tail = "\nin U\n\nPress OK to try load the default file:\n\nD", names(600, 'u');
+  EXPECT_EQ(PreferencesParseErrorText("Parse error before: }\n", "U", "D"), "Parse error before: }\n" + tail);
+  std::string box = "Parse error before: ";
+  while (box.size() < 2000) box += "\xC3\xA9";
+  box = PreferencesParseErrorText(box + "\n", "U", "D");
   EXPECT_TRUE(box.size() + 1 >= kParseErrorBoxBytes && box.size() <= kParseErrorBoxBytes &&
               IsValidUtf8(box.c_str()) == 1 && box.rfind("...\n" + tail) + tail.size() + 4 == box.size()) << box;
-  const std::string names(600, 'u');  // longer than the box alone: nothing of them goes
-  EXPECT_EQ(PreferencesParseErrorText("Parse error before: xyz\n", names, "D"),
-            "Parse error before: ...\n\nin " + names + tail.substr(user.size() + 4));
+  EXPECT_EQ(PreferencesParseErrorText("Parse error before: xyz\n", names, "D"),  // names longer than the box stay whole
+            "Parse error before: ...\n\nin " + names + tail.substr(5));
 }
 
 struct MapStore : ProfileStore {
@@ -168,7 +166,6 @@ TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   // The file takes the keys in its first "orvinale" section, whatever the case; every other line stays.
   const std::vector<ProfileEntry> set = {{"line_w", "33"}, {"ruler", "1"}};
   const std::pair<std::string, std::string> texts[] = {
-      {"", "[orvinale]\nline_w=33\nruler=1\n"},
       {"; note\r\n[Orvinale]\r\nLINE_W = 7\r\nfind_wnd_x=4\r\n\r\n[other]\r\nruler=9\r\n[orvinale]\r\nruler=8\r\n",
        "; note\n[Orvinale]\nline_w=33\nfind_wnd_x=4\nruler=1\n\n[other]\nruler=9\n[orvinale]\nruler=8\n"},
       {"[other]\nx=1", "[other]\nx=1\n[orvinale]\nline_w=33\nruler=1\n"}};

@@ -160,11 +160,7 @@ TEST_F(ConsolePrompt, LinksScrollingAndTheHostLoop) {
     EXPECT_EQ(editor->pane_scroll[0], line - static_cast<int>(22 * center));
   }
   clipboard.SetText(std::string(3000, '\n'));  // a paste that shrinks the text brings the view back to it
-  Ctrl('V');
-  Ctrl('A');
-  clipboard.SetText("1\n2\n3\n4\n5\n6\n7");
-  Ctrl('V');
-  Key(4103);
+  Ctrl('V'), Ctrl('A'), clipboard.SetText("1\n2\n3\n4\n5\n6\n7"), Ctrl('V'), Key(4103);
   EXPECT_EQ(Status().rfind("Line 7/7 [1-7] ", 0), 0u) << Status();
   TestScreen other(6, 20);
   ConsoleEditor empty(&other, &clipboard);

@@ -179,16 +179,17 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
   // one, never one rewritten in place, and does not keep the new one from being written.
   std::wstring wide;
   ASSERT_TRUE(Utf8ToWide(profile_path.c_str(), &wide));
-  HANDLE held = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
-  char old_text[4096], again_text[4096];
-  DWORD old_size = 0, again_size = 0;
-  ASSERT_TRUE(ReadFile(held, old_text, sizeof old_text, &old_size, nullptr));
+  HANDLE held =
+      CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+  char text[2][4096];
+  DWORD size[2] = {};
+  ASSERT_TRUE(ReadFile(held, text[0], 4096, &size[0], nullptr));
   CloseMainWindow();
   for (const auto& w : windows) EXPECT_EQ(FindWindowW(nullptr, w.caption), nullptr);
   EXPECT_EQ(Profile("find_wnd_x"), 40);
   SetFilePointer(held, 0, nullptr, FILE_BEGIN);
-  EXPECT_TRUE(ReadFile(held, again_text, sizeof again_text, &again_size, nullptr) && CloseHandle(held));
-  EXPECT_EQ(std::string(again_text, again_size), std::string(old_text, old_size));
+  EXPECT_TRUE(ReadFile(held, text[1], 4096, &size[1], nullptr) && CloseHandle(held));
+  EXPECT_EQ(std::string(text[1], size[1]), std::string(text[0], size[0]));
 }
 
 // Moved to a screen of 150 %: each window takes the suggested rectangle and its fonts at the new DPI.

@@ -75,7 +75,7 @@ std::string MergeProfileText(const std::string& text, const std::vector<ProfileE
     if (!done[k]) added.push_back(entries[k].key + "=" + entries[k].value);
   lines.insert(lines.begin() + static_cast<ptrdiff_t>(section_end), added.begin(), added.end());
   std::string out;
-  for (const std::string& line : lines) out += line + "\n";
+  for (const std::string& line : lines) out += line + "\r\n";
   return out;
 }
 

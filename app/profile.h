@@ -17,12 +17,11 @@ struct ProfileEntry {
 
 // The key's value, or `fallback` when the file or key is missing.
 int ProfileGetInt(const char* key, int fallback, const char* path);
-// Sets the keys in one write of the whole file: its text (or, when it
-// cannot be read just then, say while another instance replaces it, the
-// text this run last read or wrote) with the keys set goes to a new file
-// beside it, which then replaces it. So two instances closing at once leave
-// one whole profile, the last one's. False when the file was not replaced;
-// it is then as it was.
+// Sets the keys in one write of the whole file: the text this run last
+// read (ProfileGetInt reads it afresh) with every key it has set goes to a
+// new file beside it, which is then renamed over it. So two instances closing at
+// once leave one whole profile, the last one's. False when the file was not
+// replaced; it is then as it was.
 bool ProfileSetStrings(const std::vector<ProfileEntry>& entries, const char* path);
 // ProfileSetStrings of one key.
 bool ProfileSetString(const char* key, const char* value, const char* path);
@@ -34,7 +33,7 @@ bool ProfileSetInt(const char* key, int value, const char* path);
 // only the first section of that name counts. A key there gets its new
 // value in its own line; the others go after the section's last line, and
 // a missing section is added at the end. Every other line stays. Lines end
-// in LF (the file gets CR LF).
+// in CR LF, as the platform's calls write them.
 std::string MergeProfileText(const std::string& text, const std::vector<ProfileEntry>& entries);
 
 class ProfileStore {

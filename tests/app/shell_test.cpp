@@ -167,8 +167,8 @@ TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   const std::vector<ProfileEntry> set = {{"line_w", "33"}, {"ruler", "1"}};
   const std::pair<std::string, std::string> texts[] = {
       {"; note\r\n[Orvinale]\r\nLINE_W = 7\r\nfind_wnd_x=4\r\n\r\n[other]\r\nruler=9\r\n[orvinale]\r\nruler=8\r\n",
-       "; note\n[Orvinale]\nline_w=33\nfind_wnd_x=4\nruler=1\n\n[other]\nruler=9\n[orvinale]\nruler=8\n"},
-      {"[other]\nx=1", "[other]\nx=1\n[orvinale]\nline_w=33\nruler=1\n"}};
+       "; note\r\n[Orvinale]\r\nline_w=33\r\nfind_wnd_x=4\r\nruler=1\r\n\r\n[other]\r\nruler=9\r\n[orvinale]\r\nruler=8\r\n"},
+      {"[other]\nx=1", "[other]\r\nx=1\r\n[orvinale]\r\nline_w=33\r\nruler=1\r\n"}};
   for (const auto& t : texts) EXPECT_EQ(MergeProfileText(t.first, set), t.second) << t.first;
 }
 

@@ -179,8 +179,8 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
   // one, never one rewritten in place, and does not keep the new one from being written.
   std::wstring wide;
   ASSERT_TRUE(Utf8ToWide(profile_path.c_str(), &wide));
-  HANDLE held =
-      CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE held = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   char text[2][4096];
   DWORD size[2] = {};
   ASSERT_TRUE(ReadFile(held, text[0], 4096, &size[0], nullptr));

@@ -58,8 +58,8 @@ bool ReadProfileText(const char* path, std::string* text) {
 // Writes a new file beside `path` (a name no other instance takes) and
 // renames it over the old one in one step, so the old file or the new one
 // is always there. An old file another program holds open cannot be
-// renamed over; it is replaced as documents are, through a backup name
-// (which that program may keep a while, so not first).
+// renamed over; only then is it replaced as documents are, through a
+// backup name: a backup that program still holds cannot be removed at once.
 bool PutProfileInPlace(const char* path, const std::string& text) {
   const std::string temp = NextTemporarySaveName(path);
   FileStatus before;

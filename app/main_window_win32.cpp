@@ -41,6 +41,7 @@ void ApplyProfile(MainWindow* w, const MainProfile& p) {
   SetWindowPos(w->hwnd, nullptr, r.x, r.y, r.w, r.h, SWP_NOACTIVATE | SWP_NOZORDER);
   SizerChild* line = FindSizerChild(&w->sizer, IDC_LINE);
   SizerChild* surface = FindSizerChild(&w->sizer, IDC_SURFACE);
+  if (p.template_panes) line = surface = nullptr;
   if (line != nullptr) {
     line->rect.left = p.line_x;
     line->rect.right = p.line_x + p.line_w;
@@ -106,6 +107,7 @@ void WriteProfile(const MainWindow* w) {
   out.filename = w->show_filename;
   FileProfileStore store(profile_path);
   WriteMainProfile(&store, out);
+  store.Write();
 }
 
 void OnDestroy(MainWindow* w) {

@@ -2,6 +2,8 @@
 // profile, their creation, and the messages they all answer alike.
 #include "app/owned_window_win32.h"
 
+#include <string>
+
 #include "app/profile.h"
 #include "app/startup_paths.h"
 #include "engine/dpi_scale.h"
@@ -38,12 +40,12 @@ void PlaceWindowFromProfile(HWND hwnd, const WindowPlaceKeys& keys, int fixed_w,
 void SaveWindowPlace(HWND hwnd, const WindowPlaceKeys& keys) {
   RECT r;
   if (!GetWindowRect(hwnd, &r)) return;
-  const char* path = profile_path.c_str();
-  ProfileSetInt(keys.x, r.left, path);
-  ProfileSetInt(keys.y, r.top, path);
-  if (keys.w == nullptr || keys.h == nullptr) return;
-  ProfileSetInt(keys.w, r.right - r.left, path);
-  ProfileSetInt(keys.h, r.bottom - r.top, path);
+  std::vector<ProfileEntry> entries{{keys.x, std::to_string(r.left)}, {keys.y, std::to_string(r.top)}};
+  if (keys.w != nullptr && keys.h != nullptr) {
+    entries.push_back({keys.w, std::to_string(r.right - r.left)});
+    entries.push_back({keys.h, std::to_string(r.bottom - r.top)});
+  }
+  ProfileSetStrings(entries, profile_path.c_str());
 }
 
 INT_PTR HandleOwnedWindowMessage(HWND hwnd, const Sizer& sizer, UINT message, WPARAM wparam,

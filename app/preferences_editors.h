@@ -21,7 +21,9 @@ class PaneHost {
 // Backspace, Delete, Insert, Tab, cut and paste do nothing.
 class DefaultsViewer : public ConsoleEditor {
  public:
-  using ConsoleEditor::ConsoleEditor;
+  DefaultsViewer(ConsoleScreen* screen, Clipboard* clipboard) : ConsoleEditor(screen, clipboard) {
+    replace_offered = false;
+  }
   bool OnKey(int key) override;
 
   PaneHost* host_window = nullptr;  // not owned; may be null

@@ -1,6 +1,7 @@
 // The portable decisions of start-up and the settings they resolve.
 #include "app/startup_paths.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/utf8.h"
@@ -40,7 +41,17 @@ std::string ProfilePath(const std::string& config_directory) {
 
 std::string PreferencesParseErrorText(const std::string& error_text, const std::string& user_file,
                                       const std::string& default_file) {
-  std::string text = error_text + "\nin " + user_file +
-                     "\n\nPress OK to try load the default file:\n\n" + default_file;
-  return CutUtf8(text, 511);
+  const std::string tail = "\nin " + user_file + "\n\nPress OK to try load the default file:\n\n" + default_file;
+  std::string message = error_text;
+  const bool line_end = !message.empty() && message.back() == '\n';
+  if (line_end) message.pop_back();
+  // Only the quoted remainder gives way: the sentence before it, the names
+  // and the sentences after them are what the user needs to act.
+  const size_t room = kParseErrorBoxBytes - std::min(tail.size() + line_end, kParseErrorBoxBytes);
+  if (message.size() > room) {
+    const size_t quote = message.find(": ");
+    const size_t keep = quote == std::string::npos ? 0 : quote + 2;
+    message = CutUtf8(message, std::max(keep, room > 3 ? room - 3 : 0)) + "...";
+  }
+  return message + (line_end ? "\n" : "") + tail;
 }

@@ -104,6 +104,7 @@ bool ConsoleEditor::HandleControlKey(int key) {
     case CtrlKey('D'): Duplicate(); break;
     case CtrlKey('F'): OpenPrompt(kPromptFind); break;
     case CtrlKey('R'):
+      if (!replace_offered) break;
       if (find_text.empty()) ShowMessage("Use Ctrl+F first, or run Ctrl+R from Find prompt");
       else OpenPrompt(kPromptReplace);
       break;

@@ -128,6 +128,9 @@ class ConsoleEditor {
   int pane_scroll[2] = {0, 0};
   std::string find_text;
   std::string replace_text;
+  // False in a read-only pane: Ctrl+R opens no replace prompt, and neither
+  // the help line nor the find prompt offers one.
+  bool replace_offered = true;
   int divider_drag = 0;  // 3 while the divider is dragged
 
   std::string prompt_input;   // text typed at the go-to-line prompt
@@ -196,6 +199,12 @@ class ConsoleEditor {
   void TogglePanes();
   void SwitchPane();
   void ScrollPane(int pane, int delta);
+  // The furthest a pane scrolls down: the text's end with a few empty rows
+  // under it (the wheel's limit).
+  int ScrollLimit(int pane) const;
+  // After a change: a pane scrolled past the shrunken text comes back to
+  // its end, and the text area is drawn again when one moved.
+  void KeepViewInText();
   int LineLength(int line) const;
   void EnsureLine(int line);
   void ClampCursor();

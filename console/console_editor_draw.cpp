@@ -170,9 +170,11 @@ void ConsoleEditor::DrawHelpLine() {
       AddHelpPiece("ane ", kAttrBar);
     }
     AddHelpPiece("F", kAttrKey);
-    AddHelpPiece("ind/", kAttrBar);
-    AddHelpPiece("R", kAttrKey);
-    AddHelpPiece("eplace ", kAttrBar);
+    AddHelpPiece(replace_offered ? "ind/" : "ind ", kAttrBar);
+    if (replace_offered) {
+      AddHelpPiece("R", kAttrKey);
+      AddHelpPiece("eplace ", kAttrBar);
+    }
     AddHelpLineItems();
     AddHelpPiece(")", kAttrBar);
   }

@@ -126,8 +126,7 @@ void ConsoleEditor::OnMouse(const ConsoleMouse& mouse) {
     case ConsoleMouseKind::kRightDown: OnRightClick(); return;
     case ConsoleMouseKind::kWheel: {
       const int pane = under >= 0 ? under : current_pane;
-      const int limit = std::max(count - PaneRows(pane) + 4, 0);
-      pane_scroll[pane] = std::clamp(pane_scroll[pane] - mouse.wheel_delta / 20, 0, limit);
+      pane_scroll[pane] = std::clamp(pane_scroll[pane] - mouse.wheel_delta / 20, 0, ScrollLimit(pane));
       DrawTextArea();
       DrawStatusLine();
       return;

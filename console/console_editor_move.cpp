@@ -160,6 +160,19 @@ void ConsoleEditor::ScrollPane(int pane, int delta) {
   DrawTextArea();
 }
 
+int ConsoleEditor::ScrollLimit(int pane) const {
+  return std::max(static_cast<int>(lines.size()) - PaneRows(pane) + 4, 0);
+}
+
+void ConsoleEditor::KeepViewInText() {
+  bool moved = false;
+  for (int pane = 0; pane < 2; ++pane) {
+    const int limit = ScrollLimit(pane);
+    if (pane_scroll[pane] > limit) pane_scroll[pane] = limit, moved = true;
+  }
+  if (moved) DrawTextArea();
+}
+
 void ConsoleEditor::TogglePanes() {
   if (pane_divider > 0.0 && pane_divider < 1.0) {
     pane_scroll[0] = pane_scroll[current_pane];

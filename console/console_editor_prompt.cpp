@@ -56,9 +56,10 @@ std::string ConsoleEditor::PromptText() const {
   char buffer[1200];
   switch (prompt_state) {
     case kPromptFind: {
-      const char* hint = Cols() >= 71   ? " (Up/Down:mode Ctrl+R:replace ESC:cancel)"
-                         : Cols() >= 41 ? "(U/D:mode Ctrl+R:repl)"
-                                        : "";
+      const char* hint = Cols() < 41       ? ""
+                         : !replace_offered ? (Cols() >= 71 ? " (Up/Down:mode ESC:cancel)" : "(U/D:mode)")
+                         : Cols() >= 71     ? " (Up/Down:mode Ctrl+R:replace ESC:cancel)"
+                                            : "(U/D:mode Ctrl+R:repl)";
       snprintf(buffer, sizeof buffer, "Find %s%s:", SearchModeName(console_search_mode), hint);
       return buffer;
     }
@@ -124,7 +125,7 @@ bool ConsoleEditor::HandlePromptKey(int key) {
       *text += ExpandConsoleTabs(pasted.substr(0, pasted.find_first_of("\r\n")), indent_size);
   } else if (prompt_state == kPromptFind && (key == kKeyUp || key == kKeyDown)) {
     console_search_mode = (console_search_mode + (key == kKeyDown ? 1 : 5)) % 6;
-  } else if (prompt_state == kPromptFind && key == CtrlKey('R')) {
+  } else if (prompt_state == kPromptFind && key == CtrlKey('R') && replace_offered) {
     prompt_state = kPromptReplace;
   } else if ((key >= 32 && key < 127) || (key >= 128 && (key < kKeyDown || key > kKeyF12))) {
     std::string encoded = EncodeUtf8(key);

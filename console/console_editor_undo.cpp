@@ -16,6 +16,7 @@ void ConsoleEditor::BeginAction() {
 }
 
 void ConsoleEditor::SaveUndoState() {
+  KeepViewInText();
   undo_states.resize(static_cast<size_t>(undo_position + 1));
   if (clean_position > undo_position) clean_position = -1;
   if (static_cast<int>(undo_states.size()) >= std::max(max_undo_states, 2)) {
@@ -50,6 +51,7 @@ void ConsoleEditor::RestoreState(int index, int which) {
   hscroll = std::max(state.hscroll[which], 0);
   pane_scroll[0] = std::max(state.pane_scroll[which][0], 0);
   pane_scroll[1] = std::max(state.pane_scroll[which][1], 0);
+  KeepViewInText();
   selecting = 0;
   wanted_col = -1;
   undo_position = index;

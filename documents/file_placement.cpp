@@ -102,8 +102,10 @@ void TemporarySaveName(const char* path, int n, char* out, int out_size) {
   const char* name = path;
   for (const char* p = path; *p != 0; ++p)
     if (*p == '\\' || *p == '/') name = p + 1;
-  std::snprintf(out, static_cast<size_t>(out_size), "%.*s~orvinale-save-%d.tmp",
-                static_cast<int>(name - path), path, n);
+  // Every instance counts from 0: its process id keeps its names (and the
+  // backup name it picks, which it does not create at once) off another's.
+  std::snprintf(out, static_cast<size_t>(out_size), "%.*s~orvinale-save-%x-%d.tmp",
+                static_cast<int>(name - path), path, static_cast<unsigned>(CurrentProcessId()), n);
 }
 
 std::string NextTemporarySaveName(const char* path) {

@@ -35,7 +35,7 @@ PlaceResult PutFileInPlace(const char* replacement, const char* target, const Fi
                            int* error = nullptr);
 
 // The name of the n-th temporary file tried for a save of `path`: a short
-// name in the same folder.
+// name in the same folder, with this process's id in it.
 void TemporarySaveName(const char* path, int n, char* out, int out_size);
 // The next temporary name for `path` (a counter shared by all saves).
 std::string NextTemporarySaveName(const char* path);

@@ -40,6 +40,9 @@ bool MoveFileUtf8(const char* from, const char* to);
 // on the way followed; false when the name leads to nothing.
 bool FinalPathUtf8(const char* path, std::string* out);
 bool RemoveFileUtf8(const char* path);
+// This process's id: it keeps apart the temporary names of two instances
+// saving beside one file (the profile they share, say).
+uint32_t CurrentProcessId();
 
 // Error codes of the file calls: Windows system error codes, errno values
 // elsewhere; 0 when none is known. A caller that reports a failure takes

@@ -62,6 +62,8 @@ bool RemoveFileUtf8(const char* path) {
   return path != nullptr && unlink(path) == 0;
 }
 
+uint32_t CurrentProcessId() { return static_cast<uint32_t>(getpid()); }
+
 int LastFileError() { return errno; }
 int AccessDeniedError() { return EACCES; }
 int NotAFileError() { return EISDIR; }

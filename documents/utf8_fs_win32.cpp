@@ -146,6 +146,8 @@ bool RemoveFileUtf8(const char* path) {
   return DeleteFileA(path) != 0;
 }
 
+uint32_t CurrentProcessId() { return GetCurrentProcessId(); }
+
 int LastFileError() { return static_cast<int>(GetLastError()); }
 int AccessDeniedError() { return ERROR_ACCESS_DENIED; }
 // What the platform itself answers when a folder is opened for writing.

@@ -21,11 +21,13 @@ bool IsAlwaysAllowed(int key) {
 
 PaneKeyAction DefaultsViewerKeyAction(int key, bool ctrl_down, int prompt_state) {
   if (key < 0) return PaneKeyAction::kDrop;
+  // The window's keys work whatever the pane shows: its own text says
+  // Ctrl+W closes it.
+  if (ctrl_down && key == kKeyTab) return PaneKeyAction::kSwitchFocus;
+  if (ctrl_down && key == CtrlKey('W')) return PaneKeyAction::kCloseHost;
   if (prompt_state == kFindPromptOpen) return PaneKeyAction::kBase;
   if (ctrl_down && IsReadingCtrlKey(key)) return PaneKeyAction::kBase;
   if (IsAlwaysAllowed(key)) return PaneKeyAction::kBase;
-  if (ctrl_down && key == kKeyTab) return PaneKeyAction::kSwitchFocus;
-  if (ctrl_down && key == CtrlKey('W')) return PaneKeyAction::kCloseHost;
   return PaneKeyAction::kDrop;
 }
 

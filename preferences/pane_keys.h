@@ -16,7 +16,8 @@ enum class PaneKeyAction {
 
 // The read-only pane: searching, moving, copying, splitting into panes,
 // redrawing and the function keys work; every key that would change the
-// text is dropped. While the find prompt is open every key goes to it.
+// text is dropped. While the find prompt is open every other key goes to
+// it; Ctrl+Tab and Ctrl+W are the window's, prompt or not.
 PaneKeyAction DefaultsViewerKeyAction(int key, bool ctrl_down, int prompt_state);
 
 // The editable pane: Ctrl+Tab (or Ctrl+I), Ctrl+W and Ctrl+S are the

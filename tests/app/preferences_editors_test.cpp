@@ -65,16 +65,19 @@ TEST_F(PaneEditorTest, ViewerReadsFindsAndCopiesButNeverChangesTheText) {
   for (int key : {kCtrlX, kCtrlV, kCtrlZ, kCtrlS, 1}) EXPECT_TRUE(Ctrl(key)) << key;
   EXPECT_EQ(Text(), kDefaults);
   EXPECT_EQ(std::vector<int>({0, 0, 0, 0}), std::vector<int>({editor->prompt_state, editor->selecting, editor->cursor_line, editor->cursor_col}));
+  EXPECT_EQ(HelpLine(), "Ctrl+(Pane Find )");
   Keys({kDown, 4102});  // Home: first non-blank column
   Shifted(kEnd);
   Ctrl(kCtrlC);
   std::string copied;
   ASSERT_TRUE(clipboard.GetText(&copied));
   EXPECT_EQ(copied, "\"alpha\": 1,");
-  Ctrl(kCtrlF);  // the find prompt takes every key, typing and Ctrl+Tab included
+  Ctrl(kCtrlF);  // the find prompt takes typing; Ctrl+Tab stays the window's, and nothing offers a replace
   Type("betx");
   Keys({kBackspace, 'a'});
   Ctrl(kTab);
+  Ctrl(18);
+  EXPECT_TRUE(editor->prompt_state == kPromptFind && Status().find("Ctrl+R") == std::string::npos) << Status();
   Key(kEnter);
   EXPECT_EQ(editor->cursor_line, 2);
   EXPECT_EQ(Status().rfind("Found @ Line 3 Col 4 ", 0), 0u) << Status();
@@ -83,7 +86,7 @@ TEST_F(PaneEditorTest, ViewerReadsFindsAndCopiesButNeverChangesTheText) {
   EXPECT_EQ(editor->current_pane, 1);
   EXPECT_TRUE(Ctrl(kTab));
   EXPECT_FALSE(Ctrl(kCtrlW));
-  EXPECT_EQ(host.switches, std::vector<int>{2});
+  EXPECT_EQ(host.switches, std::vector<int>({2, 2}));
   EXPECT_EQ(host.closes, 1);
   editor = new DefaultsViewer(&screen, &clipboard);  // without a host: nothing
   EXPECT_TRUE(Ctrl(kTab));

@@ -106,6 +106,16 @@ TEST(StartupPaths, ProgramAndConfigurationFolders) {
   EXPECT_EQ(ConfigDirectory("C:\\Orv\\", true, "ignored"), "C:\\Orv\\portable\\");
   EXPECT_EQ(ConfigDirectory("C:\\Orv\\", false, "C:\\Users\\u\\AppData\\Roaming"), "C:\\Users\\u\\AppData\\Roaming\\Orvinale\\");
   EXPECT_EQ(ProfilePath("C:\\Orv\\portable\\"), "C:\\Orv\\portable\\orvinale.ini");
+  // The parse-error box: only the quoted remainder gives way, between whole characters.
+  const std::string tail = "\nin U\n\nPress OK to try load the default file:\n\nD", names(600, 'u');
+  EXPECT_EQ(PreferencesParseErrorText("Parse error before: }\n", "U", "D"), "Parse error before: }\n" + tail);
+  std::string box = "Parse error before: ";
+  while (box.size() < 2000) box += "\xC3\xA9";
+  box = PreferencesParseErrorText(box + "\n", "U", "D");
+  EXPECT_TRUE(box.size() + 1 >= kParseErrorBoxBytes && box.size() <= kParseErrorBoxBytes &&
+              IsValidUtf8(box.c_str()) == 1 && box.rfind("...\n" + tail) + tail.size() + 4 == box.size()) << box;
+  EXPECT_EQ(PreferencesParseErrorText("Parse error before: xyz\n", names, "D"),  // names longer than the box stay whole
+            "Parse error before: ...\n\nin " + names + tail.substr(5));
 }
 
 struct MapStore : ProfileStore {
@@ -119,18 +129,22 @@ struct MapStore : ProfileStore {
 
 std::vector<int> Fields(const MainProfile& p) {
   return {p.window.x, p.window.y, p.window.w, p.window.h, p.maximized, p.line_x, p.line_w, p.surface_x,
-          p.line_numbers, p.filename};
+          p.line_numbers, p.filename, p.template_panes};
 }
 
 TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   MapStore store;
-  EXPECT_EQ(std::vector<int>({50, 50, 900, 900, 0, 0, 0, 0, 1, 1}), Fields(ReadMainProfile(&store, 96)));
+  EXPECT_EQ(std::vector<int>({50, 50, 900, 900, 0, 0, 0, 0, 1, 1, 1}), Fields(ReadMainProfile(&store, 96)));
   // A monitor left of the primary one; surface_x defaults to line_x + line_w.
   store.keys = {{"main_wnd_x", "-1200"}, {"main_wnd_h", "480"}, {"main_wnd_maximized", "1"},
                 {"line_x", "3"}, {"line_w", "44"}, {"linenumber", "0"}};
-  EXPECT_EQ(std::vector<int>({-1200, 50, 900, 480, 1, 3, 44, 47, 0, 1}), Fields(ReadMainProfile(&store, 96)));
-  store.keys = {{"surface_x", "60"}, {"filename", "0"}, {"main_wnd_y", "7"}, {"main_wnd_w", "640"}};
-  EXPECT_EQ(std::vector<int>({50, 7, 640, 900, 0, 0, 0, 60, 1, 0}), Fields(ReadMainProfile(&store, 96)));
+  EXPECT_EQ(std::vector<int>({-1200, 50, 900, 480, 1, 3, 44, 47, 0, 1, 0}), Fields(ReadMainProfile(&store, 96)));
+  store.keys = {{"surface_x", "60"}, {"filename", "0"}, {"main_wnd_y", "7"}, {"main_wnd_w", "640"}, {"line_w", "9"}};
+  EXPECT_EQ(std::vector<int>({50, 7, 640, 900, 0, 0, 9, 60, 1, 0, 0}), Fields(ReadMainProfile(&store, 96)));
+  // Damaged: a size of 0 or less gives the default rectangle, a shown pane of no width the template's.
+  store.keys = {{"main_wnd_x", "99999999"}, {"main_wnd_w", "-500"}, {"main_wnd_h", "0"}, {"line_w", "-3"},
+                {"surface_x", "60"}};
+  EXPECT_EQ(std::vector<int>({50, 50, 900, 900, 0, 0, 0, 0, 1, 1, 1}), Fields(ReadMainProfile(&store, 96)));
   MainProfileOut out;
   out.window = {10, 20, 640, 480};
   out.line = {0, 0, 33, 700};
@@ -148,7 +162,14 @@ TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   out.maximized = true;
   out.window = {0, 0, 1920, 1080};
   WriteMainProfile(&store, out);
-  EXPECT_EQ(std::vector<int>({10, 20, 640, 480, 1, 0, 33, 33, 1, 0}), Fields(ReadMainProfile(&store, 96)));
+  EXPECT_EQ(std::vector<int>({10, 20, 640, 480, 1, 0, 33, 33, 1, 0, 0}), Fields(ReadMainProfile(&store, 96)));
+  // The file takes the keys in its first "orvinale" section, whatever the case; every other line stays.
+  const std::vector<ProfileEntry> set = {{"line_w", "33"}, {"ruler", "1"}};
+  const std::pair<std::string, std::string> texts[] = {
+      {"; note\r\n[Orvinale]\r\nLINE_W = 7\r\nfind_wnd_x=4\r\n\r\n[other]\r\nruler=9\r\n[orvinale]\r\nruler=8\r\n",
+       "; note\r\n[Orvinale]\r\nline_w=33\r\nfind_wnd_x=4\r\nruler=1\r\n\r\n[other]\r\nruler=9\r\n[orvinale]\r\nruler=8\r\n"},
+      {"[other]\nx=1", "[other]\r\nx=1\r\n[orvinale]\r\nline_w=33\r\nruler=1\r\n"}};
+  for (const auto& t : texts) EXPECT_EQ(MergeProfileText(t.first, set), t.second) << t.first;
 }
 
 // A stored rectangle opens on its screen: larger than it, reduced; partly or wholly off it,

@@ -159,6 +159,9 @@ TEST_F(ConsolePrompt, LinksScrollingAndTheHostLoop) {
     editor->MakeCursorVisible(line, center);
     EXPECT_EQ(editor->pane_scroll[0], line - static_cast<int>(22 * center));
   }
+  clipboard.SetText(std::string(3000, '\n'));  // a paste that shrinks the text brings the view back to it
+  Ctrl('V'), Ctrl('A'), clipboard.SetText("1\n2\n3\n4\n5\n6\n7"), Ctrl('V'), Key(4103);
+  EXPECT_EQ(Status().rfind("Line 7/7 [1-7] ", 0), 0u) << Status();
   TestScreen other(6, 20);
   ConsoleEditor empty(&other, &clipboard);
   empty.OnMouse(ConsoleMouse{ConsoleMouseKind::kLeftDouble, 11, 11, 0});  // nothing to select or open

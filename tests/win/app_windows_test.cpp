@@ -175,9 +175,21 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
                                  w.sizable ? 300 : first.bottom - first.top}));
   }
   SetWindowPos(find_dialog->hwnd, nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A reader of the profile (another instance) sees the whole old file or the whole new
+  // one, never one rewritten in place, and does not keep the new one from being written.
+  std::wstring wide;
+  ASSERT_TRUE(Utf8ToWide(profile_path.c_str(), &wide));
+  HANDLE held = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  char text[2][4096];
+  DWORD size[2] = {};
+  ASSERT_TRUE(ReadFile(held, text[0], 4096, &size[0], nullptr));
   CloseMainWindow();
   for (const auto& w : windows) EXPECT_EQ(FindWindowW(nullptr, w.caption), nullptr);
   EXPECT_EQ(Profile("find_wnd_x"), 40);
+  SetFilePointer(held, 0, nullptr, FILE_BEGIN);
+  EXPECT_TRUE(ReadFile(held, text[1], 4096, &size[1], nullptr) && CloseHandle(held));
+  EXPECT_EQ(std::string(text[1], size[1]), std::string(text[0], size[0]));
 }
 
 // Moved to a screen of 150 %: each window takes the suggested rectangle and its fonts at the new DPI.

@@ -136,7 +136,8 @@ TEST_F(AppWindows, FullScreenFromMaximizedComesBackMaximized) {
 // written at its close and read at its opening), all closed with the main
 // window (which writes their places).
 TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindow) {
-  Choose(ID_FILE_NEW);  // the search dialogs need a document
+  for (int i = 0; i < 40; ++i) Choose(ID_FILE_NEW);  // the search dialogs need a document; the Switch rows overflow
+  auto bars = [](HWND w) { return GetWindowLongW(GetDlgItem(w, IDC_SWITCH_LIST), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
   const struct {
     const wchar_t* caption;
     void (*open)(HWND);
@@ -161,6 +162,7 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
     EXPECT_EQ((GetWindowLongW(hwnd, GWL_STYLE) & WS_THICKFRAME) != 0, w.sizable);
     const RECT first = RectOf(hwnd);
     EXPECT_EQ(std::pair(first.left, first.top), std::pair(0L, 50L));
+    EXPECT_EQ(bars(hwnd), w.open == OpenSwitchWindow ? WS_VSCROLL : 0) << "the Switch list's column fits beside its bar";
     SetFocus(hwnd_);
     w.open(hwnd_);
     EXPECT_EQ(FindWindowW(nullptr, w.caption), hwnd) << "a second command focuses the open one";
@@ -170,6 +172,7 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
     EXPECT_FALSE(IsWindow(hwnd));
     w.open(hwnd_);
     const RECT again = RectOf(FindWindowW(nullptr, w.caption));
+    EXPECT_EQ(bars(FindWindowW(nullptr, w.caption)), w.open == OpenSwitchWindow ? WS_VSCROLL : 0);
     EXPECT_EQ(std::vector<LONG>({again.left, again.top, again.right - again.left, again.bottom - again.top}),
               std::vector<LONG>({30, 70, w.sizable ? 500 : first.right - first.left,
                                  w.sizable ? 300 : first.bottom - first.top}));

@@ -119,7 +119,8 @@ TEST_F(SurfacePaint, TextWithTheBlinkingInsertCaret) {
 // scrolled view's rows start with a blue "<< ", the ruler crosses every row,
 // the caret is underlined in the pane, the labels number the rows shown and
 // the thumb stands for the top line. No paint moves the text under a held
-// button; a step not asked a paint has nothing to show.
+// button; a step not asked a paint has nothing to show. A quick click (press
+// and release before one paint) is shown too.
 TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
   std::mt19937 random(20261207);
   line_view = &labels;
@@ -140,7 +141,7 @@ TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
     port.held = false;
     for (int step = 0; step < 40 && !HasFailure(); ++step) {
       const int x = static_cast<int>(random() % (width + 99)) - 49, y = static_cast<int>(random() % (height + 99)) - 49;
-      switch (port.held ? 6 + random() % 3 : random() % 11) {  // keys do nothing while the button is held
+      switch (port.held ? 6 + random() % 3 : random() % 12) {  // keys do nothing while the button is held
         case 0: MoveDown(doc, false); break;
         case 1: MoveUp(doc, false); break;
         case 2: MoveEnd(doc, false); break;
@@ -151,6 +152,7 @@ TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
         case 7: DragTo(doc, &c, x, y); break;
         case 8: port.held ? ReleaseAt(doc, &c, x, y) : PressAt(doc, &c, std::abs(x) % width, std::abs(y) % height); port.held = !port.held; break;
         case 9: random() % 2 ? ScrollViewUp(&c) : ScrollViewDown(&c); break;
+        case 10: PressAt(doc, &c, std::abs(x) % width, std::abs(y) % height), ReleaseAt(doc, &c, std::abs(x) % width, std::abs(y) % height); break;
         default: width = 7 * (10 + random() % 51), height = 14 * (1 + random() % 20) + random() % 14, c.dirty = 1;
           ASSERT_TRUE(ResizeCanvas(view.canvas, width, height));
       }

@@ -22,7 +22,7 @@ class NullPort : public SurfacePort {
   void ShowScroll(bool) override {}
   void Present(const PixelRect& rect) override { benchmark::DoNotOptimize(rect); }
   void InvalidateSurface() override {}
-  void InvalidateLinePane() override {}
+  void PresentLinePane() override {}
   uint32_t NowMs() override { return now += 50; }  // one timer tick a paint
   bool PointerHeld() override { return false; }
   SavedScroll scroll;

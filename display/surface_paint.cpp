@@ -37,7 +37,7 @@ void PaintEmpty(SurfaceView& view, int width, int height, SurfacePort& port) {
     ClearCanvas(view.canvas, kEmptyColour);
     if (line_view != nullptr) {
       UpdateLineLabels(*line_view, 0, 0, 0, 0);
-      port.InvalidateLinePane();
+      port.PresentLinePane();
     }
     if (view.show_wisdom) DrawWisdom(view, width, height);
   }
@@ -199,7 +199,7 @@ void LayOut(SurfaceView& view, const Document& doc, int width, int height, Surfa
   if (line_view != nullptr) {
     UpdateLineLabels(*line_view, c.top_line + 1, std::min(c.rows, c.line_count), c.caret_row,
                      caret_column + 1);
-    port.InvalidateLinePane();
+    port.PresentLinePane();
   }
   StoreCaretRect(c);
   c.dirty = 1;

@@ -24,7 +24,9 @@ class SurfacePort {
   // Copies a rectangle of the pane's canvas to the same place in the window.
   virtual void Present(const PixelRect& rect) = 0;
   virtual void InvalidateSurface() = 0;
-  virtual void InvalidateLinePane() = 0;
+  // Draws the line-number pane's labels and shows them now, before the text
+  // pane's own frame, so both panes reach the screen together.
+  virtual void PresentLinePane() = 0;
   // Milliseconds of a clock that wraps: the caret blinks by it.
   virtual uint32_t NowMs() = 0;
   // The mouse button pressed on the pane is still held: the text must stay

@@ -57,8 +57,8 @@ class Win32SurfacePort : public SurfacePort {
     BitBlt(dc_, r.left, r.top, RectWidth(r), RectHeight(r), source, r.left, r.top, SRCCOPY);
   }
   void InvalidateSurface() override { InvalidateRect(hwnd_, nullptr, FALSE); }
-  void InvalidateLinePane() override {
-    if (line_view != nullptr) InvalidateRect(static_cast<HWND>(line_view->hwnd), nullptr, FALSE);
+  void PresentLinePane() override {
+    if (line_view != nullptr) PresentLinePaneNow(static_cast<HWND>(line_view->hwnd));
   }
   uint32_t NowMs() override { return GetTickCount(); }
   bool PointerHeld() override { return GetCapture() == hwnd_; }
@@ -163,8 +163,6 @@ void Paint(HWND hwnd, SurfaceView* view) {
       view->cache->dirty = 1;
   }
   EndPaint(hwnd, &ps);
-  // The labels this paint handed over reach the screen in the same frame.
-  if (line_view != nullptr) UpdateWindow(static_cast<HWND>(line_view->hwnd));
 }
 
 void OnTimer(HWND hwnd, SurfaceView* view) {

@@ -25,11 +25,12 @@ struct FakePort : SurfacePort {
   std::vector<SavedScroll> set;
   SavedScroll scroll;
   int shown = -1, surface_invalidated = 0, lines_presented = 0, panes_apart = 0;
+  int width = 0, height = 0, bar = 0;  // the window's; a shown scrollbar takes `bar` of its width
   std::vector<std::string> labels_shown;
   std::vector<PixelRect> presented;
   uint32_t now = 0, tick = 50;  // each paint comes one timer tick later unless told otherwise
   bool held = false;
-  void SetScroll(const SavedScroll& info) override { set.push_back(scroll = info); }
+  void SetScroll(const SavedScroll& info) override { set.push_back(scroll = info), shown = info.page <= info.maximum; }
   SavedScroll GetScroll() override { return scroll; }
   void ShowScroll(bool show) override { shown = show ? 1 : 0; }
   void Present(const PixelRect& rect) override {  // the text pane's frame finds the labels of its layout there
@@ -37,6 +38,7 @@ struct FakePort : SurfacePort {
   }
   void InvalidateSurface() override { ++surface_invalidated; }
   void PresentLinePane() override { ++lines_presented, labels_shown = line_view->labels; }
+  void ClientSize(int* w, int* h) override { *w = width - (shown == 1 ? bar : 0), *h = height; }
   uint32_t NowMs() override { return now += tick; }
   bool PointerHeld() override { return held; }
 };
@@ -77,7 +79,7 @@ struct SurfacePaint : testing::Test {
     MoveTextStart(doc, false);
     return doc;
   }
-  void Paint() { PaintSurface(view, &app, width, height, port); }
+  void Paint() { port.width = width, port.height = height, PaintSurface(view, &app, port); }
   void Expect(const std::vector<Spot>& spots) { ExpectSpots(view.canvas, spots, true); }
 };
 
@@ -289,6 +291,17 @@ TEST_F(SurfacePaint, SwitchingDocumentsRestoresEachView) {
   ASSERT_FALSE(port.set.empty());
   EXPECT_EQ(301, port.set.front().maximum) << "its saved scrollbar came back";
   EXPECT_EQ(1, port.surface_invalidated);
+  // A short document scrolled to the end of its long line, and a long one
+  // whose scrollbar takes two cells: the short one comes back as it was.
+  port.bar = 14, port.tick = 0;
+  Document* b = Open(std::string(200, 'x') + "\nshort");
+  Paint();
+  MoveEnd(b, false);
+  Paint();
+  const std::string path_b = app.current_path;
+  const std::vector<Pixel> view_b(view.canvas.pixels, view.canvas.pixels + view.canvas.width * height);
+  for (const std::string& path : {path_a, path_b}) app.current_path = path, Paint();
+  EXPECT_TRUE(view_b == std::vector<Pixel>(view.canvas.pixels, view.canvas.pixels + view.canvas.width * height)) << b->render_cache->scroll_x;
 }
 
 }  // namespace

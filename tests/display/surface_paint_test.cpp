@@ -24,8 +24,7 @@ namespace {
 struct FakePort : SurfacePort {
   std::vector<SavedScroll> set;
   SavedScroll scroll;
-  int shown = -1, surface_invalidated = 0, lines_presented = 0, panes_apart = 0;
-  int width = 0, height = 0, bar = 0;  // the window's; a shown scrollbar takes `bar` of its width
+  int shown = -1, surface_invalidated = 0, lines_presented = 0, panes_apart = 0, width = 0, height = 0, bar = 0;  // a shown scrollbar takes `bar` of the width
   std::vector<std::string> labels_shown;
   std::vector<PixelRect> presented;
   uint32_t now = 0, tick = 50;  // each paint comes one timer tick later unless told otherwise
@@ -33,9 +32,7 @@ struct FakePort : SurfacePort {
   void SetScroll(const SavedScroll& info) override { set.push_back(scroll = info), shown = info.page <= info.maximum; }
   SavedScroll GetScroll() override { return scroll; }
   void ShowScroll(bool show) override { shown = show ? 1 : 0; }
-  void Present(const PixelRect& rect) override {  // the text pane's frame finds the labels of its layout there
-    presented.push_back(rect), panes_apart += line_view != nullptr && labels_shown != line_view->labels;
-  }
+  void Present(const PixelRect& rect) override { presented.push_back(rect), panes_apart += line_view != nullptr && labels_shown != line_view->labels; }
   void InvalidateSurface() override { ++surface_invalidated; }
   void PresentLinePane() override { ++lines_presented, labels_shown = line_view->labels; }
   void ClientSize(int* w, int* h) override { *w = width - (shown == 1 ? bar : 0), *h = height; }
@@ -123,9 +120,8 @@ TEST_F(SurfacePaint, TextWithTheBlinkingInsertCaret) {
 // line's end; a dot in its middle row for a blank when the dots are on), a
 // scrolled view's rows start with a blue "<< ", the ruler crosses every row,
 // the caret is underlined in the pane, the labels number the rows shown and
-// the thumb stands for the top line; both panes show one layout. No paint
-// moves the text under a held button; a step not asked a paint has nothing to
-// show. A quick click (press and release before one paint) is shown too.
+// the thumb stands for the top line. No paint moves the text under a held
+// button; a step not asked a paint has nothing to show; one frame shows both panes.
 TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
   std::mt19937 random(20261207);
   line_view = &labels;
@@ -157,7 +153,7 @@ TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
         case 7: DragTo(doc, &c, x, y); break;
         case 8: port.held ? ReleaseAt(doc, &c, x, y) : PressAt(doc, &c, std::abs(x) % width, std::abs(y) % height); port.held = !port.held; break;
         case 9: random() % 2 ? ScrollViewUp(&c) : ScrollViewDown(&c); break;
-        case 10: PressAt(doc, &c, std::abs(x) % width, std::abs(y) % height), ReleaseAt(doc, &c, std::abs(x) % width, std::abs(y) % height); break;
+        case 10: PressAt(doc, &c, std::abs(x) % width, std::abs(y) % height), ReleaseAt(doc, &c, std::abs(x) % width, std::abs(y) % height); break;  // before one paint
         default: width = 7 * (10 + random() % 51), height = 14 * (1 + random() % 20) + random() % 14, c.dirty = 1;
           ASSERT_TRUE(ResizeCanvas(view.canvas, width, height));
       }
@@ -291,16 +287,11 @@ TEST_F(SurfacePaint, SwitchingDocumentsRestoresEachView) {
   ASSERT_FALSE(port.set.empty());
   EXPECT_EQ(301, port.set.front().maximum) << "its saved scrollbar came back";
   EXPECT_EQ(1, port.surface_invalidated);
-  // A short document scrolled to the end of its long line, and a long one
-  // whose scrollbar takes two cells: the short one comes back as it was.
-  port.bar = 14, port.tick = 0;
+  port.bar = 14, port.tick = 0;  // the long one's scrollbar takes two cells: a short one scrolled to its end comes back as it was
   Document* b = Open(std::string(200, 'x') + "\nshort");
-  Paint();
-  MoveEnd(b, false);
-  Paint();
-  const std::string path_b = app.current_path;
+  Paint(), MoveEnd(b, false), Paint();
   const std::vector<Pixel> view_b(view.canvas.pixels, view.canvas.pixels + view.canvas.width * height);
-  for (const std::string& path : {path_a, path_b}) app.current_path = path, Paint();
+  for (std::string path : {path_a, app.current_path}) app.current_path = path, Paint();
   EXPECT_TRUE(view_b == std::vector<Pixel>(view.canvas.pixels, view.canvas.pixels + view.canvas.width * height)) << b->render_cache->scroll_x;
 }
 

@@ -137,7 +137,6 @@ TEST_F(AppWindows, FullScreenFromMaximizedComesBackMaximized) {
 // window (which writes their places).
 TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindow) {
   for (int i = 0; i < 40; ++i) Choose(ID_FILE_NEW);  // the search dialogs need a document; the Switch rows overflow
-  auto bars = [](HWND w) { return GetWindowLongW(GetDlgItem(w, IDC_SWITCH_LIST), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
   const struct {
     const wchar_t* caption;
     void (*open)(HWND);
@@ -162,7 +161,7 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
     EXPECT_EQ((GetWindowLongW(hwnd, GWL_STYLE) & WS_THICKFRAME) != 0, w.sizable);
     const RECT first = RectOf(hwnd);
     EXPECT_EQ(std::pair(first.left, first.top), std::pair(0L, 50L));
-    EXPECT_EQ(bars(hwnd), w.open == OpenSwitchWindow ? WS_VSCROLL : 0) << "the Switch list's column fits beside its bar";
+    EXPECT_EQ(GetWindowLongW(GetDlgItem(hwnd, IDC_SWITCH_LIST), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), w.open == OpenSwitchWindow ? WS_VSCROLL : 0) << "the Switch list's column fits beside its bar";
     SetFocus(hwnd_);
     w.open(hwnd_);
     EXPECT_EQ(FindWindowW(nullptr, w.caption), hwnd) << "a second command focuses the open one";
@@ -172,7 +171,6 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
     EXPECT_FALSE(IsWindow(hwnd));
     w.open(hwnd_);
     const RECT again = RectOf(FindWindowW(nullptr, w.caption));
-    EXPECT_EQ(bars(FindWindowW(nullptr, w.caption)), w.open == OpenSwitchWindow ? WS_VSCROLL : 0);
     EXPECT_EQ(std::vector<LONG>({again.left, again.top, again.right - again.left, again.bottom - again.top}),
               std::vector<LONG>({30, 70, w.sizable ? 500 : first.right - first.left,
                                  w.sizable ? 300 : first.bottom - first.top}));
@@ -275,13 +273,8 @@ TEST_F(AppWindows, FoldersTreeTakesItsKeysThroughTheMessageFilter) {
   Choose(ID_FILE_NEW);
   const UINT_PTR cancel = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
     for (const wchar_t* caption : {L"Open file", L"File save as", L"Open folder"})
-      if (HWND dialog = FindWindowW(nullptr, caption)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  });
-  for (UINT id : {ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_FILE_OPEN_FOLDER}) {
-    SetFocus(tree);
-    Choose(id);
-    EXPECT_EQ(GetFocus(), window_.surface_hwnd) << id;
-  }
+      if (HWND dialog = FindWindowW(nullptr, caption)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
+  for (UINT id : {ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_FILE_OPEN_FOLDER}) { SetFocus(tree); Choose(id); EXPECT_EQ(GetFocus(), window_.surface_hwnd) << id; }
   KillTimer(nullptr, cancel);
 }
 

@@ -61,12 +61,11 @@ class Win32SurfacePort : public SurfacePort {
     if (line_view != nullptr) PresentLinePaneNow(static_cast<HWND>(line_view->hwnd));
   }
   void ClientSize(int* width, int* height) override {
-    GetClientRect(hwnd_, &used_);
-    *width = used_.right;
-    *height = used_.bottom;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    *width = client.right;
+    *height = client.bottom;
   }
-  // The client the paint laid out for.
-  const RECT& Used() const { return used_; }
   uint32_t NowMs() override { return GetTickCount(); }
   bool PointerHeld() override { return GetCapture() == hwnd_; }
 
@@ -74,7 +73,6 @@ class Win32SurfacePort : public SurfacePort {
   HWND hwnd_;
   HDC dc_;
   const Canvas& canvas_;
-  RECT used_ = {};
 };
 
 SurfaceView* ViewOf(HWND hwnd) {
@@ -158,14 +156,17 @@ void Paint(HWND hwnd, SurfaceView* view) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   if (dc != nullptr) {
+    RECT client;
+    GetClientRect(hwnd, &client);
     Win32SurfacePort port(hwnd, dc, view->canvas);
     PaintSurface(*view, app_state, port);
-    // A layout that showed or hid the scrollbar resized the client under
-    // this paint, which presented only the old size; WM_SIZE asked for the
-    // next paint, and that one must present the whole new client.
+    // Showing or hiding the scrollbar (a layout, or a switch putting back a
+    // document's bar) resized the client under this paint, whose drawing is
+    // clipped to the client it began with; WM_SIZE asked for the next paint,
+    // and that one must present the whole new client.
     RECT now;
     GetClientRect(hwnd, &now);
-    if (view->cache != nullptr && (now.right != port.Used().right || now.bottom != port.Used().bottom))
+    if (view->cache != nullptr && (now.right != client.right || now.bottom != client.bottom))
       view->cache->dirty = 1;
   }
   EndPaint(hwnd, &ps);

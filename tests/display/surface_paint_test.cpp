@@ -121,7 +121,7 @@ TEST_F(SurfacePaint, TextWithTheBlinkingInsertCaret) {
 // scrolled view's rows start with a blue "<< ", the ruler crosses every row,
 // the caret is underlined in the pane, the labels number the rows shown and
 // the thumb stands for the top line. No paint moves the text under a held
-// button; a step not asked a paint has nothing to show; one frame shows both panes.
+// button; a step not asked a paint has nothing to show.
 TEST_F(SurfacePaint, EveryCellShowsItsCharacterWhereverTheViewIs) {
   std::mt19937 random(20261207);
   line_view = &labels;

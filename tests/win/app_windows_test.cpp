@@ -271,8 +271,7 @@ TEST_F(AppWindows, FoldersTreeTakesItsKeysThroughTheMessageFilter) {
   EXPECT_EQ(Next(tree, top, TVGN_CHILD), nullptr);
   // Each file dialog, cancelled, gives the keys back to the text, not to the tree.
   Choose(ID_FILE_NEW);
-  const UINT_PTR cancel = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-    for (const wchar_t* caption : {L"Open file", L"File save as", L"Open folder"})
+  const UINT_PTR cancel = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { for (const wchar_t* caption : {L"Open file", L"File save as", L"Open folder"})
       if (HWND dialog = FindWindowW(nullptr, caption)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
   for (UINT id : {ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_FILE_OPEN_FOLDER}) { SetFocus(tree); Choose(id); EXPECT_EQ(GetFocus(), window_.surface_hwnd) << id; }
   KillTimer(nullptr, cancel);

@@ -2,6 +2,7 @@
 // tree and the list, and the actions their keys and double clicks run.
 #include "app/browse_windows_win32.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -15,6 +16,8 @@
 #include "documents/document_commands.h"
 #include "documents/folder_scanner.h"
 #include "engine/document.h"
+#include "engine/dpi_scale.h"
+#include "engine/dpi_win32.h"
 
 FoldersWindowRecord* folders_window = nullptr;
 SwitchWindowRecord* switch_window = nullptr;
@@ -204,13 +207,16 @@ void ApplyFoldersFilter() {
 // The Switch window.
 namespace {
 
-constexpr int kColumnMargin = 7;  // the column is the list's client width less this
+constexpr int kColumnMargin = 7;  // at 96 DPI: the column is the list's client width less this
 constexpr UINT kChosen = LVIS_SELECTED | LVIS_FOCUSED;
 
+// Read once the rows are in: rows that overflow bring the vertical bar,
+// which narrows the client; a column sized before would then need a
+// horizontal bar.
 int ColumnWidth(HWND list) {
   RECT client;
   GetClientRect(list, &client);
-  return client.right - kColumnMargin;
+  return std::max(0, static_cast<int>(client.right) - ScaleToDpi(kColumnMargin, WindowDpi(list)));
 }
 
 void InsertColumn(HWND list) {
@@ -219,7 +225,7 @@ void InsertColumn(HWND list) {
   column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
   column.fmt = LVCFMT_LEFT;
   column.pszText = empty;
-  column.cx = ColumnWidth(list);
+  column.cx = 0;  // sized when the rows are in
   SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
 }
 
@@ -294,6 +300,7 @@ struct OwnedWindowTraits<SwitchWindowRecord> : OwnedWindowDefaults {
       InsertColumn(r->list);
       // Without a current document the list stays empty.
       if (GetCurrentDocument(*app_state) != nullptr) InsertRows(r->list, app_state->documents);
+      SendMessageW(r->list, LVM_SETCOLUMNWIDTH, 0, ColumnWidth(r->list));
     }
     SetRowState(r->list, 0, kChosen, kChosen);
   }

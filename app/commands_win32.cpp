@@ -100,8 +100,10 @@ void ReportOpenFailure(MainWindow* w) {
 
 void OpenFile(MainWindow* w) {
   std::string path;
-  if (app_state == nullptr || !ChooseFileForOpen(w->hwnd, GetPreserveDirectory(), &path)) return;
-  if (!OpenOrActivate(app_state, path)) ReportOpenFailure(w);
+  if (app_state == nullptr) return;
+  const bool chosen = ChooseFileForOpen(w->hwnd, GetPreserveDirectory(), &path);
+  FocusTextPane(w);
+  if (chosen && !OpenOrActivate(app_state, path)) ReportOpenFailure(w);
 }
 
 void ReopenFile(MainWindow* w) {
@@ -112,8 +114,9 @@ void ReopenFile(MainWindow* w) {
 // filled.
 void OpenFolder(MainWindow* w) {
   std::string folder;
-  if (ChooseFolder(w->hwnd, GetPreserveDirectory(), &folder))
-    AddFolderRoot(&w->folder_roots, folder);
+  const bool chosen = ChooseFolder(w->hwnd, GetPreserveDirectory(), &folder);
+  FocusTextPane(w);
+  if (chosen) AddFolderRoot(&w->folder_roots, folder);
 }
 
 void Exit(MainWindow* w) {

@@ -227,8 +227,14 @@ void LayOutPanes(MainWindow* w) {
   if (w->hwnd != nullptr) LayOutWindow(w->sizer, w->hwnd);
 }
 
+void FocusTextPane(MainWindow* w) {
+  if (w->surface_hwnd != nullptr) SetFocus(w->surface_hwnd);
+}
+
 bool MainWindowUi::ChooseSavePath(std::string* path) {
-  return ChooseFileForSave(window_->hwnd, path);
+  const bool chosen = ChooseFileForSave(window_->hwnd, path);
+  FocusTextPane(window_);
+  return chosen;
 }
 
 void MainWindowUi::RefreshTitle() { UpdateTitle(window_); }

@@ -73,6 +73,9 @@ void ToggleFilename(MainWindow* window);
 bool MenuItemAvailable(const MainWindow& window, UINT id);
 // Runs one layout pass of the panes.
 void LayOutPanes(MainWindow* window);
+// After a file dialog: the keys go back to the text, whichever window the
+// closing dialog handed the activation to (the Folders window when it is open).
+void FocusTextPane(MainWindow* window);
 // Timers 300 and 332.
 void OnMenuTimer(MainWindow* window);
 void OnChangeCountTimer(MainWindow* window);

@@ -40,9 +40,7 @@ void Destroy(HWND hwnd, LineView* view) {
   delete view;
 }
 
-void Paint(HWND hwnd, LineView* view) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
+void DrawAndCopy(HWND hwnd, LineView* view, HDC dc) {
   RECT client;
   GetClientRect(hwnd, &client);
   DrawLineLabels(*view, client.right, client.bottom);
@@ -50,6 +48,12 @@ void Paint(HWND hwnd, LineView* view) {
   if (dc != nullptr && source != nullptr) {
     BitBlt(dc, 0, 0, view->canvas.width, view->canvas.height, source, 0, 0, SRCCOPY);
   }
+}
+
+void Paint(HWND hwnd, LineView* view) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  DrawAndCopy(hwnd, view, dc);
   EndPaint(hwnd, &ps);
 }
 
@@ -61,6 +65,17 @@ void SetLinePaneDpi(HWND hwnd, int dpi) {
   ScaleView(view, dpi);
   SetSkinnedScrollbarDpi(hwnd, view->metrics.dpi);
   InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void PresentLinePaneNow(HWND hwnd) {
+  LineView* view = ViewOf(hwnd);
+  if (view == nullptr) return;
+  // No EndPaint here: it may flush the window's pixels to the screen before
+  // the text pane has copied its own.
+  HDC dc = GetDC(hwnd);
+  DrawAndCopy(hwnd, view, dc);
+  if (dc != nullptr) ReleaseDC(hwnd, dc);
+  ValidateRect(hwnd, nullptr);
 }
 
 LRESULT CALLBACK LineWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

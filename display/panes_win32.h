@@ -14,6 +14,10 @@ LRESULT CALLBACK LineWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
 void SetSurfaceDpi(HWND pane, int dpi);
 void SetLinePaneDpi(HWND pane, int dpi);
 
+// Draws the line-number pane's labels and copies them to it at once; the
+// text pane's paint calls it so both panes show one state per frame.
+void PresentLinePaneNow(HWND pane);
+
 // After an input message has been handled (keys, mouse, menu and dialog
 // commands): invalidates the text pane when what it shows has changed, so
 // the change is painted as soon as the queue is empty. `user_action` (a key,

@@ -163,6 +163,9 @@ void HoldViewAtCaret(RenderCache& cache, int32_t caret_line, int32_t caret_colum
       caret_column + (cache.cell_width > 0 ? cache.scroll_x / cache.cell_width : 0);
   cache.last_caret_line = caret_line;
   cache.last_caret_column = caret_column;
+  // The caret's cell moved without a layout: a press and its release handled
+  // before one paint leave nothing else that tells the paint to draw it.
+  cache.dirty = 1;
 }
 
 SelectionEnds SelectionPixels(const RenderCache& cache, const Document& doc) {

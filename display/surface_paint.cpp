@@ -37,7 +37,7 @@ void PaintEmpty(SurfaceView& view, int width, int height, SurfacePort& port) {
     ClearCanvas(view.canvas, kEmptyColour);
     if (line_view != nullptr) {
       UpdateLineLabels(*line_view, 0, 0, 0, 0);
-      port.InvalidateLinePane();
+      port.PresentLinePane();
     }
     if (view.show_wisdom) DrawWisdom(view, width, height);
   }
@@ -199,7 +199,7 @@ void LayOut(SurfaceView& view, const Document& doc, int width, int height, Surfa
   if (line_view != nullptr) {
     UpdateLineLabels(*line_view, c.top_line + 1, std::min(c.rows, c.line_count), c.caret_row,
                      caret_column + 1);
-    port.InvalidateLinePane();
+    port.PresentLinePane();
   }
   StoreCaretRect(c);
   c.dirty = 1;
@@ -226,21 +226,26 @@ void PresentChanges(SurfaceView& view, int width, int height, SurfacePort& port)
   port.Present(CaretRect(c));
 }
 
+// A document switch puts back the document's own scrollbar first: showing
+// or hiding the bar changes the client width its columns are counted from.
+void RestoreSwitchedView(SurfaceView& view, Document& doc, SurfacePort& port) {
+  RenderCache& c = *doc.render_cache;
+  const char* path = StringData(doc.path);
+  if (view.shown_path == path) return;
+  if (c.saved_scroll.size != 0) {
+    port.SetScroll(c.saved_scroll);
+    port.InvalidateSurface();
+  }
+  view.shown_path = path;
+  c.last_line_count = -1;
+  c.dirty = 1;
+}
+
 void PaintDocument(SurfaceView& view, Document& doc, int width, int height, SurfacePort& port) {
   view.empty_drawn = 0;
   view.show_wisdom = 0;
   view.cache = doc.render_cache.get();
   RenderCache& c = *view.cache;
-  const char* path = StringData(doc.path);
-  if (view.shown_path != path) {
-    if (c.saved_scroll.size != 0) {
-      port.SetScroll(c.saved_scroll);
-      port.InvalidateSurface();
-    }
-    view.shown_path = path;
-    c.last_line_count = -1;
-    c.dirty = 1;
-  }
   if (NeedsFullLayout(c, doc)) LayOut(view, doc, width, height, port);
   const CaretDraw draw = BlinkStep(c, port.NowMs());
   if (draw != CaretDraw::kNothing) DrawCaret(view, doc, draw, width);
@@ -262,8 +267,7 @@ void MeasureCell(CachedFont& font, int row_gap, int* cell_width, int* cell_heigh
   *cell_height = RectHeight(extent) > 0 ? RectHeight(extent) + row_gap : 0;
 }
 
-void PaintSurface(SurfaceView& view, const AppState* app, int width, int height,
-                  SurfacePort& port) {
+void PaintSurface(SurfaceView& view, const AppState* app, SurfacePort& port) {
   if (app == nullptr || view.canvas.pixels == nullptr) return;
   view.cache = nullptr;
   SetBackgroundMode(view.font, kBackgroundTransparent);
@@ -272,6 +276,17 @@ void PaintSurface(SurfaceView& view, const AppState* app, int width, int height,
   int cell_height = 0;
   MeasureCell(view.font, view.metrics.row_gap, &cell_width, &cell_height);
   Document* doc = GetCurrentDocument(*app);
+  if (doc != nullptr && doc->render_cache != nullptr) RestoreSwitchedView(view, *doc, port);
+  int width = 0;
+  int height = 0;
+  port.ClientSize(&width, &height);
+  if (width != view.canvas.width || height != view.canvas.height) {
+    // The window resizes the canvas as it resizes; this one is for a size
+    // that changed under the paint, with no message in between.
+    if (!ResizeCanvas(view.canvas, width, height) || view.canvas.pixels == nullptr) return;
+    view.empty_drawn = 0;
+    if (doc != nullptr && doc->render_cache != nullptr) doc->render_cache->dirty = 1;
+  }
   if (doc == nullptr || doc->render_cache == nullptr) {
     PaintEmpty(view, width, height, port);
   } else {

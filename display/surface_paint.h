@@ -24,7 +24,11 @@ class SurfacePort {
   // Copies a rectangle of the pane's canvas to the same place in the window.
   virtual void Present(const PixelRect& rect) = 0;
   virtual void InvalidateSurface() = 0;
-  virtual void InvalidateLinePane() = 0;
+  // Draws the line-number pane's labels and shows them now, before the text
+  // pane's own frame, so both panes reach the screen together.
+  virtual void PresentLinePane() = 0;
+  // The client's size now: showing or hiding the scrollbar changes it.
+  virtual void ClientSize(int* width, int* height) = 0;
   // Milliseconds of a clock that wraps: the caret blinks by it.
   virtual uint32_t NowMs() = 0;
   // The mouse button pressed on the pane is still held: the text must stay
@@ -42,10 +46,9 @@ constexpr Pixel kWhitespaceColour = MakePixel(20, 72, 82);
 constexpr Pixel kRulerColour = MakePixel(25, 25, 25);
 constexpr Pixel kWisdomColour = MakePixel(255, 255, 255);
 
-// One paint of a client of width x height pixels. Does nothing without an
-// AppState or an empty canvas.
-void PaintSurface(SurfaceView& view, const AppState* app, int width, int height,
-                  SurfacePort& port);
+// One paint of the pane's client. Does nothing without an AppState or with
+// an empty canvas.
+void PaintSurface(SurfaceView& view, const AppState* app, SurfacePort& port);
 
 // Cell width and height (measured height of "V" + the row gap) of a font;
 // 0 x 0 when the font measures nothing.

@@ -57,8 +57,14 @@ class Win32SurfacePort : public SurfacePort {
     BitBlt(dc_, r.left, r.top, RectWidth(r), RectHeight(r), source, r.left, r.top, SRCCOPY);
   }
   void InvalidateSurface() override { InvalidateRect(hwnd_, nullptr, FALSE); }
-  void InvalidateLinePane() override {
-    if (line_view != nullptr) InvalidateRect(static_cast<HWND>(line_view->hwnd), nullptr, FALSE);
+  void PresentLinePane() override {
+    if (line_view != nullptr) PresentLinePaneNow(static_cast<HWND>(line_view->hwnd));
+  }
+  void ClientSize(int* width, int* height) override {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    *width = client.right;
+    *height = client.bottom;
   }
   uint32_t NowMs() override { return GetTickCount(); }
   bool PointerHeld() override { return GetCapture() == hwnd_; }
@@ -153,18 +159,17 @@ void Paint(HWND hwnd, SurfaceView* view) {
     RECT client;
     GetClientRect(hwnd, &client);
     Win32SurfacePort port(hwnd, dc, view->canvas);
-    PaintSurface(*view, app_state, client.right, client.bottom, port);
-    // A layout that showed or hid the scrollbar resized the client under
-    // this paint, which presented only the old size; WM_SIZE asked for the
-    // next paint, and that one must present the whole new client.
+    PaintSurface(*view, app_state, port);
+    // Showing or hiding the scrollbar (a layout, or a switch putting back a
+    // document's bar) resized the client under this paint, whose drawing is
+    // clipped to the client it began with; WM_SIZE asked for the next paint,
+    // and that one must present the whole new client.
     RECT now;
     GetClientRect(hwnd, &now);
     if (view->cache != nullptr && (now.right != client.right || now.bottom != client.bottom))
       view->cache->dirty = 1;
   }
   EndPaint(hwnd, &ps);
-  // The labels this paint handed over reach the screen in the same frame.
-  if (line_view != nullptr) UpdateWindow(static_cast<HWND>(line_view->hwnd));
 }
 
 void OnTimer(HWND hwnd, SurfaceView* view) {

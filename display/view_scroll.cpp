@@ -5,18 +5,20 @@
 bool ScrollViewUp(RenderCache* shown) {
   if (shown == nullptr || shown->top_line < 1 || shown->caret_row >= shown->bottom_margin) return false;
   shown->top_line -= 1;
-  shown->caret_row += 1;
+  // A detached view (after the wheel) stays detached: row 0 would not be
+  // the caret's.
+  if (shown->caret_row >= 0) shown->caret_row += 1;
   shown->dirty = 1;
   return true;
 }
 
 bool ScrollViewDown(RenderCache* shown) {
   if (shown == nullptr || shown->top_line >= shown->line_count - shown->rows ||
-      shown->caret_row <= shown->top_margin) {
+      (shown->caret_row >= 0 && shown->caret_row <= shown->top_margin)) {
     return false;
   }
   shown->top_line += 1;
-  shown->caret_row -= 1;
+  if (shown->caret_row >= 0) shown->caret_row -= 1;
   shown->dirty = 1;
   return true;
 }

@@ -1,4 +1,5 @@
-// Win32 clipboard: UTF-16 and UTF-8 bytes out, Unicode preferred in.
+// Win32 clipboard: UTF-16 and UTF-8 bytes out, Unicode preferred in; a
+// private format carries the exact bytes from one cut to its paste.
 #include "engine/clipboard_win32.h"
 
 #include <cstring>
@@ -69,6 +70,36 @@ UINT FirstTextFormat() {
   return 0;
 }
 
+// The document's bytes as they are: a text the loader accepts may hold
+// encoded surrogates or code points above U+10FFFF, which UTF-16 cannot
+// carry and its conversion turns into U+FFFD.
+UINT ExactFormat() {
+  static const UINT format = RegisterClipboardFormatW(L"Orvinale UTF-8 bytes");
+  return format;
+}
+
+bool ReadExact(std::string* utf8) {
+  const UINT format = ExactFormat();
+  if (format == 0 || !IsClipboardFormatAvailable(format)) return false;
+  LockedGlobal locked(GetClipboardData(format));
+  if (locked.Data() == nullptr) return false;
+  const char* bytes = static_cast<const char*>(locked.Data());
+  utf8->assign(bytes, strnlen(bytes, locked.Size()));
+  return true;
+}
+
+// What a reader of `format` gets from the formats SetText made of `exact`.
+std::string AsReadFrom(UINT format, const std::string& exact) {
+  if (format == CF_TEXT) {
+    if (CheckUtf8(exact.data(), exact.size(), Utf8Rule::kScalarValues) >= 0) return exact;
+    return AnsiToUtf8(exact.data(), exact.size());
+  }
+  const std::wstring wide = WideText(exact);
+  std::string utf8;
+  if (!WideToUtf8(wide.data(), wide.size(), &utf8)) utf8.clear();
+  return utf8;
+}
+
 bool ReadUnicode(std::string* utf8) {
   LockedGlobal locked(GetClipboardData(CF_UNICODETEXT));
   if (locked.Data() == nullptr) return false;
@@ -104,6 +135,8 @@ bool Win32Clipboard::SetText(const std::string& utf8) {
   std::wstring wide = WideText(utf8);
   bool unicode = PutBlock(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
   bool narrow = PutBlock(CF_TEXT, utf8.c_str(), utf8.size() + 1);
+  // Last, so other programs take the standard formats first.
+  if (ExactFormat() != 0) PutBlock(ExactFormat(), utf8.c_str(), utf8.size() + 1);
   return unicode && narrow;
 }
 
@@ -111,7 +144,10 @@ bool Win32Clipboard::GetText(std::string* utf8) {
   OpenedClipboard clipboard(owner_);
   if (!clipboard.IsOpen()) return false;
   UINT first = FirstTextFormat();
-  if (first == CF_UNICODETEXT) return ReadUnicode(utf8);
-  if (first == CF_TEXT) return ReadNarrow(utf8);
-  return false;
+  bool read = first == CF_UNICODETEXT ? ReadUnicode(utf8) : first == CF_TEXT && ReadNarrow(utf8);
+  // The exact bytes count only while the text on the clipboard is still the
+  // one made from them: a program may replace a format without emptying.
+  std::string exact;
+  if (read && ReadExact(&exact) && AsReadFrom(first, exact) == *utf8) *utf8 = exact;
+  return read;
 }

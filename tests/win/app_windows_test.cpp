@@ -136,7 +136,7 @@ TEST_F(AppWindows, FullScreenFromMaximizedComesBackMaximized) {
 // written at its close and read at its opening), all closed with the main
 // window (which writes their places).
 TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindow) {
-  Choose(ID_FILE_NEW);  // the search dialogs need a document
+  for (int i = 0; i < 40; ++i) Choose(ID_FILE_NEW);  // the search dialogs need a document; the Switch rows overflow
   const struct {
     const wchar_t* caption;
     void (*open)(HWND);
@@ -161,6 +161,7 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
     EXPECT_EQ((GetWindowLongW(hwnd, GWL_STYLE) & WS_THICKFRAME) != 0, w.sizable);
     const RECT first = RectOf(hwnd);
     EXPECT_EQ(std::pair(first.left, first.top), std::pair(0L, 50L));
+    EXPECT_EQ(GetWindowLongW(GetDlgItem(hwnd, IDC_SWITCH_LIST), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), w.open == OpenSwitchWindow ? WS_VSCROLL : 0) << "the Switch list's column fits beside its bar";
     SetFocus(hwnd_);
     w.open(hwnd_);
     EXPECT_EQ(FindWindowW(nullptr, w.caption), hwnd) << "a second command focuses the open one";
@@ -280,6 +281,12 @@ TEST_F(AppWindows, FoldersTreeTakesItsKeysThroughTheMessageFilter) {
   SetFocus(tree);
   EXPECT_EQ(Press(tree, root, VK_DELETE), 1);
   EXPECT_EQ(Next(tree, top, TVGN_CHILD), nullptr);
+  // Each file dialog, cancelled, gives the keys back to the text, not to the tree.
+  Choose(ID_FILE_NEW);
+  const UINT_PTR cancel = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { for (const wchar_t* caption : {L"Open file", L"File save as", L"Open folder"})
+      if (HWND dialog = FindWindowW(nullptr, caption)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
+  for (UINT id : {ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_FILE_OPEN_FOLDER}) { SetFocus(tree); Choose(id); EXPECT_EQ(GetFocus(), window_.surface_hwnd) << id; }
+  KillTimer(nullptr, cancel);
 }
 
 class ConsoleWindowTest : public ::testing::Test {

@@ -77,9 +77,9 @@ std::vector<std::string> Listed(const std::string& folder) {
 }
 
 // What another program does: empty the clipboard and put one format.
-void PutForeign(HWND owner, UINT format, const void* bytes, size_t size) {
+void PutForeign(HWND owner, UINT format, const void* bytes, size_t size, bool empty = true) {
   ASSERT_TRUE(OpenClipboard(owner));
-  EmptyClipboard();
+  if (empty) EmptyClipboard();
   if (bytes != nullptr) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
     std::memcpy(GlobalLock(block), bytes, size);
@@ -224,10 +224,12 @@ TEST(EngineClipboard, CarriesUtf8ThroughTheWideAndNarrowFormats) {
   ASSERT_NE(owner, nullptr);
   Win32Clipboard clipboard(owner);
   const std::pair<std::string, std::wstring> samples[] = {
-      {"caf\xC3\xA9 \xE4\xB8\xAD", L"caf\u00e9 \u4e2d"}, {"\xF0\x9F\x98\x80 smile", L"\U0001F600 smile"}, {"", L""}};
+      {"caf\xC3\xA9 \xE4\xB8\xAD", L"caf\u00e9 \u4e2d"}, {"\xF0\x9F\x98\x80 smile", L"\U0001F600 smile"}, {"", L""},
+      {"p\xED\xB0\x80q", L"\uFFFD"}, {"\xF4\x90\x80\x80 \xF7\xBF\xBF\xBF", L"\uFFFD"}};  // the loader's: U+FFFD in UTF-16
   for (const auto& [utf8, wide] : samples) {
     ASSERT_TRUE(clipboard.SetText(utf8));
-    EXPECT_EQ(Read<wchar_t>(owner, CF_UNICODETEXT), wide);
+    const std::wstring others = Read<wchar_t>(owner, CF_UNICODETEXT);  // proper UTF-16
+    EXPECT_TRUE(wide == L"\uFFFD" ? others.find(wide) != std::wstring::npos && WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, others.data(), int(others.size()), nullptr, 0, nullptr, nullptr) > 0 : others == wide);
     EXPECT_EQ(Read<char>(owner, CF_TEXT), utf8) << "the UTF-8 bytes as CF_TEXT";
     std::string back;
     ASSERT_TRUE(clipboard.GetText(&back));
@@ -235,13 +237,14 @@ TEST(EngineClipboard, CarriesUtf8ThroughTheWideAndNarrowFormats) {
   }
   // Another program's text: wide, narrow UTF-8, narrow ANSI (UTF-8 whatever the code page), and none at all.
   const wchar_t wide[] = L"caf\u00e9\r\n\u4e2d\U0001F600";
-  const struct { UINT format; const void* bytes; size_t size; const char* got; } foreign[] = {
+  const struct { UINT format; const void* bytes; size_t size; const char* got; const char* ours = nullptr; } foreign[] = {
       {CF_UNICODETEXT, wide, sizeof wide, "caf\xC3\xA9\r\n\xE4\xB8\xAD\xF0\x9F\x98\x80"},
+      {CF_UNICODETEXT, L"p?q", 8, "p?q", "p\xED\xB0\x80q"},  // our bytes, their text put over them without emptying
       {CF_TEXT, "na\xC3\xAFve", 7, "na\xC3\xAFve"},
       {CF_TEXT, "caf\xE9", 5, GetACP() == 1252 ? "caf\xC3\xA9" : nullptr},
       {CF_TEXT, nullptr, 0, nullptr}};
   for (const auto& f : foreign) {
-    PutForeign(owner, f.format, f.bytes, f.size);
+    if (f.ours == nullptr || clipboard.SetText(f.ours)) PutForeign(owner, f.format, f.bytes, f.size, f.ours == nullptr);
     std::string got;
     EXPECT_EQ(clipboard.GetText(&got), f.bytes != nullptr);
     EXPECT_GE(CheckUtf8(got.data(), got.size(), Utf8Rule::kScalarValues), 0);

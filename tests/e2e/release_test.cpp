@@ -1,6 +1,7 @@
 // The release as a Windows user meets it, in a copy of the test prefix: a silent install, the
-// installed program keeping its settings in the roaming folder, a silent uninstall that leaves them
-// and nothing else, then the portable zip keeping its settings beside it. make test packs build/dist.
+// installed program keeping its settings in the roaming folder (while it runs, an upgrade and an
+// uninstall both refuse and change nothing), a silent uninstall that leaves them and nothing else,
+// then the portable zip keeping its settings beside it. make test packs build/dist.
 #include <pwd.h>
 
 #include "tests/e2e/harness.h"
@@ -25,7 +26,9 @@ struct PrivatePrefix {
     Capture("WINEPREFIX=" + path + " wineserver -k");
     unsetenv("ORV_WINEPREFIX");
   }
-  void Run(const std::string& args) const { Capture(ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + args); }
+  int Run(const std::string& args) const {  // the exit code
+    return std::stoi(Capture(ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + args + " >/dev/null; echo $?"));
+  }
   // HKEY_CURRENT_USER as regedit exports it (UTF-16 of ASCII), less the keys Wine changes at every run.
   std::string UserKeys() const {
     Run("regedit /E " + ShellQuote(app.WindowsPath("hkcu.reg")) + " HKEY_CURRENT_USER");
@@ -55,6 +58,10 @@ TEST(Story, InstallTheReleaseUseItUninstallItThenCarryThePortableZip) {
   const std::string folder = user + "Local/Programs/Orvinale", settings = app.Path(user + "Roaming/Orvinale/");
   const std::string shortcut = app.Path(user + "Roaming/Microsoft/Windows/Start Menu/Programs/Orvinale.lnk");
   const std::string location = "C:\\users\\" + login + "\\AppData\\Local\\Programs\\Orvinale";
+  const std::string setup = ShellQuote(kRelease + "setup.exe") + " /S", uninstaller = location + "\\uninstall.exe";
+  const std::string uninstall = ShellQuote(uninstaller) + " /S " + ShellQuote("_?=" + location);  // in place
+  std::string start{static_cast<char>(location.size()), '\0'};  // a shortcut's folder: counted UTF-16
+  for (char c : location) start += {c, '\0'};
   const std::string keys_before = wine.UserKeys();
   ASSERT_TRUE(app.Files({{"note.cpp", "int main() {}\n"}}));
   Capture("cd " + ShellQuote(app.Path("")) + " && unzip -q " + ShellQuote(kRelease + "portable.zip"));
@@ -63,13 +70,13 @@ TEST(Story, InstallTheReleaseUseItUninstallItThenCarryThePortableZip) {
                    ShellQuote(app.Path(folder)) + " && echo same") == "same\n";
   };
 
-  wine.Run(ShellQuote(kRelease + "setup.exe") + " /S");
+  EXPECT_EQ(wine.Run(setup), 0);
   EXPECT_TRUE(installed_as_zipped());
-  EXPECT_TRUE(Exists(shortcut));
+  EXPECT_NE(ReadFile(shortcut).find(start), std::string::npos) << "no shortcut starting in " << location;
   const std::string keys = wine.UserKeys();
   for (const std::string& entry : std::vector<std::string>{
            Value("DisplayVersion", ORV_VERSION), Value("InstallLocation", location),
-           Value("QuietUninstallString", "\"" + location + "\\uninstall.exe\" /S"), "\"DisplayName\"=",
+           Value("QuietUninstallString", "\"" + uninstaller + "\" /S _?=" + location), "\"DisplayName\"=",
            "\"DisplayIcon\"=", "\"Publisher\"=", "\"EstimatedSize\"=dword:", "\"UninstallString\"=",
            "Classes\\.cpp\\OpenWithProgids]\n" + Value("Orvinale.File", ""), "Classes\\.txt]\n@=\"txtfile\"\n"})
     EXPECT_NE(keys.find(entry), std::string::npos) << "no " << entry << " in\n" << keys;
@@ -77,11 +84,16 @@ TEST(Story, InstallTheReleaseUseItUninstallItThenCarryThePortableZip) {
   app.exe = folder + "/orvinale.exe";
   unsigned long main = app.StartMain("note.cpp");
   ASSERT_NE(main, 0u) << "the installed program showed no window titled " << MainTitle("note.cpp");
+  const std::string times = "find " + ShellQuote(app.Path(folder)) + " -printf '%p %C@\\n'", running = Capture(times);
+  EXPECT_NE(wine.Run(setup), 0) << "an upgrade over the running program";
+  EXPECT_NE(wine.Run(uninstall), 0) << "an uninstall of the running program";
+  EXPECT_EQ(Capture(times), running);  // not a file written or removed
+  EXPECT_EQ(wine.UserKeys(), keys);
   EXPECT_EQ(app.Quit(main), 0);
   EXPECT_TRUE(Exists(settings + "preferences.txt") && Exists(settings + "orvinale.ini"));
   EXPECT_TRUE(installed_as_zipped());
 
-  wine.Run(ShellQuote(app.Path(folder + "/uninstall.exe")) + " /S");  // it goes on from a copy in %TEMP%
+  EXPECT_EQ(wine.Run(uninstall), 0);
   EXPECT_TRUE(WaitUntil([&] { return !Exists(app.Path(folder)); }, 60)) << "the install folder stays";
   EXPECT_FALSE(Exists(shortcut));
   EXPECT_EQ(wine.UserKeys(), keys_before);

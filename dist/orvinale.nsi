@@ -129,6 +129,9 @@ Function ${UN}OrvRefuseWhileHeld
   check:
   StrCpy $R1 ""
   !insertmacro OrvEachFile OrvCheckFile
+  !if "${UN}" == ""
+    !insertmacro OrvCheckFile "uninstall.exe"  ; held by an uninstaller running in place
+  !endif
   StrCmp $R1 "" free
   StrCmp "$R1 $R2" "${EXE} 32" 0 other
   MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Orvinale is running. Close it, then press Retry." /SD IDCANCEL IDRETRY check
@@ -234,7 +237,7 @@ Section "Uninstall"
   !insertmacro OrvEachFile OrvDeleteFile
   StrCmp $R1 "" deleted
   Call un.OrvErrorText
-  MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\$R1 could not be removed: $R3Orvinale stays installed; uninstall it again once nothing holds the file." /SD IDOK
+  MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\$R1 could not be removed: $R3Orvinale stays listed in Apps & features; uninstall it again once nothing holds the file." /SD IDOK
   SetErrorLevel 2
   Quit
   deleted:

@@ -23,10 +23,11 @@ win64-configure: bootstrap
 win64: win64-configure
 	@cmake --build $(WIN64)
 
-# Starts Orvinale on this display, or under Xvfb with a screenshot.
+# Starts Orvinale on this display, or under Xvfb with a screenshot: on FILE,
+# else on a fresh scratch copy of the documentation in build/run/.
 run: win64-configure
 	@cmake --build $(WIN64) --target orvinale orv_data
-	@scripts/run-orvinale $(ARGS)
+	@scripts/run-orvinale $(if $(FILE),"$(FILE)")
 
 # The release in build/dist: portable zip, installer, SHA256SUMS.
 dist: win64-configure

@@ -4,7 +4,9 @@
 set(ORV_DEPS_DIR "${PROJECT_SOURCE_DIR}/build/deps" CACHE PATH "Unpacked source packages")
 
 add_library(orv_options INTERFACE)
-target_compile_options(orv_options INTERFACE -Wall -Wextra -Wno-unused-parameter)
+# -g: make dist ships the exe stripped and keeps this debug information in a
+# file of its own, so a crash address from a user can still be read.
+target_compile_options(orv_options INTERFACE -Wall -Wextra -Wno-unused-parameter -g)
 target_compile_definitions(orv_options INTERFACE
   UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 

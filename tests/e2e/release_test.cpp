@@ -1,6 +1,6 @@
-// The release as a Windows user meets it, in a copy of the test prefix: a silent install, the
-// installed program keeping its settings in the roaming folder, a silent uninstall that leaves them
-// and nothing else, then the portable zip keeping its settings beside it. make test packs build/dist.
+// The release as a Windows user meets it, in a copy of the test prefix: a silent install, the installed program
+// keeping its settings in the roaming folder (an upgrade and an uninstall refusing while it runs), a silent
+// uninstall that leaves them and nothing else, then the portable zip keeping its settings beside it.
 #include <pwd.h>
 
 #include "tests/e2e/harness.h"
@@ -21,14 +21,14 @@ struct PrivatePrefix {
             " && cp -al --parents drive_c/windows/system32 drive_c/windows/winsxs " + path);
     setenv("ORV_WINEPREFIX", app.Path("prefix").c_str(), 1);
   }
-  ~PrivatePrefix() {
-    Capture("WINEPREFIX=" + path + " wineserver -k");
-    unsetenv("ORV_WINEPREFIX");
+  ~PrivatePrefix() { Capture("WINEPREFIX=" + path + " wineserver -k"); unsetenv("ORV_WINEPREFIX"); }
+  int Run(const std::string& program, const std::string& args) const {  // its exit code
+    return std::stoi(Capture(ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + ShellQuote(program) + " " + args +
+                             " >/dev/null; echo $?"));
   }
-  void Run(const std::string& args) const { Capture(ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " " + args); }
   // HKEY_CURRENT_USER as regedit exports it (UTF-16 of ASCII), less the keys Wine changes at every run.
   std::string UserKeys() const {
-    Run("regedit /E " + ShellQuote(app.WindowsPath("hkcu.reg")) + " HKEY_CURRENT_USER");
+    Run("regedit", "/E " + ShellQuote(app.WindowsPath("hkcu.reg")) + " HKEY_CURRENT_USER");
     return Capture("tr -d '\\000\\r' <" + ShellQuote(app.Path("hkcu.reg")) +
                    " | awk '/^\\[/ { wine = /^.HKEY_CURRENT_USER.Software.Wine/ } !wine'");
   }
@@ -48,40 +48,40 @@ TEST(Story, InstallTheReleaseUseItUninstallItThenCarryThePortableZip) {
   Orvinale app;
   PrivatePrefix wine(app);
   // The user's own default for .txt and a key every Windows has: the uninstaller leaves both as they are.
-  std::ofstream(app.Path("prefix/user.reg"), std::ios::app)
-      << "\n[Software\\\\Classes\\\\.txt] 0\n@=\"txtfile\"\n\n"
-         "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall] 0\n";
+  std::ofstream(app.Path("prefix/user.reg"), std::ios::app) << "\n[Software\\\\Classes\\\\.txt] 0\n@=\"txtfile\"\n\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall] 0\n";
   const std::string login = getpwuid(getuid())->pw_name, user = "prefix/drive_c/users/" + login + "/AppData/";
   const std::string folder = user + "Local/Programs/Orvinale", settings = app.Path(user + "Roaming/Orvinale/");
   const std::string shortcut = app.Path(user + "Roaming/Microsoft/Windows/Start Menu/Programs/Orvinale.lnk");
   const std::string location = "C:\\users\\" + login + "\\AppData\\Local\\Programs\\Orvinale";
+  const std::string uninstall = location + "\\uninstall.exe", quiet = "/S " + ShellQuote("_?=" + location);
+  const std::string start = Capture("printf '%s\\0' " + ShellQuote(location) + " | iconv -t UTF-16LE");  // ended there
   const std::string keys_before = wine.UserKeys();
   ASSERT_TRUE(app.Files({{"note.cpp", "int main() {}\n"}}));
   Capture("cd " + ShellQuote(app.Path("")) + " && unzip -q " + ShellQuote(kRelease + "portable.zip"));
-  auto installed_as_zipped = [&] {  // the zip's files, less its portable folder, and nothing else
-    return Capture("diff -r -x portable -x uninstall.exe " + ShellQuote(app.Path("Orvinale")) + " " +
-                   ShellQuote(app.Path(folder)) + " && echo same") == "same\n";
-  };
 
-  wine.Run(ShellQuote(kRelease + "setup.exe") + " /S");
-  EXPECT_TRUE(installed_as_zipped());
-  EXPECT_TRUE(Exists(shortcut));
+  EXPECT_EQ(wine.Run(kRelease + "setup.exe", "/S"), 0);
+  EXPECT_EQ(Capture("diff -r -x portable -x uninstall.exe " + ShellQuote(app.Path("Orvinale")) + " " +
+                    ShellQuote(app.Path(folder)) + " && echo same"), "same\n") << "not the zip's files alone";
+  EXPECT_NE(ReadFile(shortcut).find(start), std::string::npos) << "no shortcut whose start folder is " << location;
   const std::string keys = wine.UserKeys();
   for (const std::string& entry : std::vector<std::string>{
            Value("DisplayVersion", ORV_VERSION), Value("InstallLocation", location),
-           Value("QuietUninstallString", "\"" + location + "\\uninstall.exe\" /S"), "\"DisplayName\"=",
+           Value("QuietUninstallString", "\"" + uninstall + "\" /S _?=" + location), "\"DisplayName\"=",
            "\"DisplayIcon\"=", "\"Publisher\"=", "\"EstimatedSize\"=dword:", "\"UninstallString\"=",
            "Classes\\.cpp\\OpenWithProgids]\n" + Value("Orvinale.File", ""), "Classes\\.txt]\n@=\"txtfile\"\n"})
     EXPECT_NE(keys.find(entry), std::string::npos) << "no " << entry << " in\n" << keys;
 
   app.exe = folder + "/orvinale.exe";
+  const std::string times = "find " + ShellQuote(app.Path(folder)) + " -printf '%p %C@\\n'", installed = Capture(times);
   unsigned long main = app.StartMain("note.cpp");
   ASSERT_NE(main, 0u) << "the installed program showed no window titled " << MainTitle("note.cpp");
+  EXPECT_EQ((std::vector<int>{wine.Run(kRelease + "setup.exe", "/S"), wine.Run(uninstall, quiet)}), std::vector(2, 2));
   EXPECT_EQ(app.Quit(main), 0);
+  EXPECT_EQ(Capture(times) + wine.UserKeys(), installed + keys);  // not a file or a key touched
   EXPECT_TRUE(Exists(settings + "preferences.txt") && Exists(settings + "orvinale.ini"));
-  EXPECT_TRUE(installed_as_zipped());
 
-  wine.Run(ShellQuote(app.Path(folder + "/uninstall.exe")) + " /S");  // it goes on from a copy in %TEMP%
+  EXPECT_EQ(wine.Run(uninstall, quiet), 0);
   EXPECT_TRUE(WaitUntil([&] { return !Exists(app.Path(folder)); }, 60)) << "the install folder stays";
   EXPECT_FALSE(Exists(shortcut));
   EXPECT_EQ(wine.UserKeys(), keys_before);

@@ -170,6 +170,8 @@ LRESULT HandleMessage(ConsoleWindow* console, HWND hwnd, UINT message, WPARAM wp
       else RedrawLater(console);
       return 0;
     case WM_PAINT: {
+      // A pane given the focus before its window showed starts blinking here.
+      SyncCaret(console, hwnd);
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
       PaintConsole(console, dc, ps.rcPaint);

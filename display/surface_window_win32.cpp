@@ -185,8 +185,11 @@ TimerFacts BlinkFacts(HWND hwnd, const SurfaceView& view, const Document* doc) {
   const HWND top = GetParent(hwnd);  // the main window
   f.shown = IsWindowVisible(hwnd) && (top == nullptr || !IsIconic(top));
   f.focused = view.window_active != 0;
-  // The empty screen and a view scrolled away from the caret show none.
-  f.has_caret = doc != nullptr && !view.empty_drawn && doc->render_cache->caret_row >= 0;
+  // The empty screen and a view scrolled away from the caret show none; a
+  // selection's caret stands still (each paint with one lays the text out
+  // and shows it solid).
+  f.has_caret = doc != nullptr && !view.empty_drawn && doc->render_cache->caret_row >= 0 &&
+                !doc->has_selection;
   return f;
 }
 

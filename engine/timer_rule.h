@@ -18,7 +18,7 @@ enum class TimerKind : uint8_t {
 struct TimerFacts {
   bool shown = false;         // the window is visible and its top-level window not minimized
   bool focused = false;       // it has the keyboard focus (its top-level window is active)
-  bool has_caret = false;     // a caret stands on the screen
+  bool has_caret = false;     // a caret that blinks stands on the screen
   bool keys_queued = false;   // keys (or a redraw) wait for an editor
   bool pressed = false;       // a mouse button is held on the bar
   bool pointer_over = false;  // the pointer is over the bar

@@ -79,6 +79,14 @@ struct OwnedWindowTraits<AboutWindow> : OwnedWindowDefaults {
       case WM_TIMER:
         if (wparam == kAboutTimer) NextAboutFrame(w);
         return true;
+      case WM_SHOWWINDOW:
+        // Hidden with a minimized main window, the credits wait where they are.
+        if (wparam) {
+          SetTimer(w->hwnd, kAboutTimer, kAboutFramePeriod, nullptr);
+        } else {
+          KillTimer(w->hwnd, kAboutTimer);
+        }
+        return false;
     }
     return false;
   }

@@ -97,6 +97,7 @@ void InsertFiles(FoldersWindowRecord* r, HTREEITEM folder, FolderRoot* root,
 }
 
 void Fill(FoldersWindowRecord* r, const std::string& filter) {
+  r->filter_text = filter;
   // Thousands of items go in at once: one repaint at the end.
   SendMessageW(r->tree, WM_SETREDRAW, FALSE, 0);
   HTREEITEM top = EmptyTree(r);
@@ -202,6 +203,10 @@ void FocusFoldersTree() {
 
 void ApplyFoldersFilter() {
   if (folders_window != nullptr) Fill(folders_window, ReadEditUtf8(folders_window->filter));
+}
+
+void RefillFoldersTree() {
+  if (folders_window != nullptr) Fill(folders_window, std::string(folders_window->filter_text));
 }
 
 // The Switch window.

@@ -16,6 +16,7 @@ struct FoldersWindowRecord {
   HWND tree = nullptr;    // control 1018, with the UTF-8 subclass
   TVINSERTSTRUCTA insert{};  // reused for every insertion
   Sizer sizer;
+  std::string filter_text;   // the filter of the last fill
 };
 
 // Null while the window is closed.
@@ -41,6 +42,8 @@ void FocusFoldersTree();
 // item per folder root, and under each the root's files that contain the
 // filter without regard to case; the last root is expanded.
 void ApplyFoldersFilter();
+// Fills the tree again with the filter of its last fill: a scan has ended.
+void RefillFoldersTree();
 
 // The Switch window.
 struct SwitchWindowRecord {

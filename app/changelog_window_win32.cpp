@@ -31,13 +31,23 @@ struct OwnedWindowTraits<ChangelogWindow> : OwnedWindowDefaults {
       OpenPaneFile(w->viewer, program_directory + "changelog.txt");
     }
     SetFocus(pane);
-    SetTimer(w->hwnd, kChangelogTimer, kChangelogTimerPeriod, nullptr);
+    changelog_console.on_keys_queued = [] {
+      if (changelog_window != nullptr) SyncFeed(changelog_window);
+    };
+    SyncFeed(w);
+  }
+
+  static void SyncFeed(ChangelogWindow* w) {
+    SyncKeyFeed(w->hwnd, kChangelogTimer, &w->feed_armed,
+                w->viewer != nullptr && ConsoleHasInput(changelog_console));
   }
 
   static void ApplyDpi(ChangelogWindow*, int dpi) { SetConsoleDpi(&changelog_console, dpi); }
 
   static void Release(ChangelogWindow* w) {
     KillTimer(w->hwnd, kChangelogTimer);
+    w->feed_armed = false;
+    changelog_console.on_keys_queued = nullptr;
     if (w->viewer != nullptr) w->viewer->ReleaseText();
     delete w->viewer;
     w->viewer = nullptr;
@@ -53,7 +63,10 @@ struct OwnedWindowTraits<ChangelogWindow> : OwnedWindowDefaults {
   // Ctrl+W in the pane destroys the window, and the record with it.
   static void FeedViewer(ChangelogWindow* w) {
     ConsoleEditor* viewer = w->viewer;
-    if (viewer == nullptr || RunConsoleHostLoop(&changelog_console, &viewer)) return;
+    if (viewer == nullptr || RunConsoleHostLoop(&changelog_console, &viewer)) {
+      SyncFeed(w);
+      return;
+    }
     if (changelog_window == nullptr) return;
     w->viewer = nullptr;  // it closed itself; a dead pane closes the window
     DestroyWindow(w->hwnd);

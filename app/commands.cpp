@@ -105,7 +105,7 @@ DispatchResult DecideBrowseDispatch(const DispatchInput& in) {
   return out;
 }
 
-// The menu timer's rules.
+// The menu's rules.
 namespace {
 
 MenuItemState::Change EnableIf(bool on) {

@@ -2,7 +2,7 @@
 // The portable half of the main window's commands: the run-time key-binding
 // table; what the message filter does with one message (the Folders and
 // Switch windows' keys first, then the main window's rows and typed
-// characters); and the rules by which the menu timer grays and checks a
+// characters); and the rules by which an opening menu grays and checks a
 // command's item. The command table itself is the Windows half
 // (main_window_win32.h).
 #include <cstdint>
@@ -74,7 +74,7 @@ DispatchResult DecideDispatch(const KeyBindingTable& table, const DispatchInput&
 // message, and which action it runs (none while the mouse is captured).
 DispatchResult DecideBrowseDispatch(const DispatchInput& in);
 
-// When the menu timer grays a command's item: never, or when there is no
+// When a command's item is grayed (and its key does nothing): never, or when there is no
 // current document or the named fact does not hold for it.
 enum class MenuGray : uint8_t {
   Never,
@@ -108,6 +108,7 @@ struct MenuItemState {
   enum class Check : uint8_t { Keep, On, Off } check = Check::Keep;
 };
 
-// What the timer does to item `id` with these rules. The ruler and
-// whitespace checks are kept while the text pane does not exist.
+// What an opening menu does to item `id` with these rules, and whether a
+// key of its command may run (not when the item would be grayed). The ruler
+// and whitespace checks are kept while the text pane does not exist.
 MenuItemState DecideMenuItem(int32_t id, MenuGray gray, MenuCheck check, const MenuFacts& facts);

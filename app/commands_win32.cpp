@@ -1,6 +1,6 @@
 // The main window's command table: one row per command with the key that
 // runs it (the engine's binding table names the key's command), its menu
-// item, the rules by which the menu timer grays and checks that item, and
+// item, the rules by which its item is grayed and checked, and
 // its handler. A key and a menu item both find their row here and call the
 // handler directly.
 #include <windows.h>
@@ -124,14 +124,17 @@ void Exit(MainWindow* w) {
   SendMessageW(w->hwnd, WM_CLOSE, 0, 0);
 }
 
-// Like the line-number and file-name toggles, the ruler and whitespace keys
-// do nothing while the timer has grayed their items.
-void ToggleRuler(MainWindow* w) {
-  if (MenuItemAvailable(*w, ID_VIEW_RULER)) ToggleRulerColumn();
+// The view toggles do nothing while their items would be grayed: the rule is
+// asked at the key's time, whether or not a menu has opened since.
+template <int kItem, void (*Toggle)(MainWindow*)>
+void WhenAvailable(MainWindow* w) {
+  if (CommandAvailable(*w, kItem)) Toggle(w);
 }
 
-void ToggleWhitespace(MainWindow* w) {
-  if (MenuItemAvailable(*w, ID_VIEW_WHITESPACE) && surface_view != nullptr) ToggleWhitespaceDots();
+void ToggleRuler(MainWindow*) { ToggleRulerColumn(); }
+
+void ToggleWhitespace(MainWindow*) {
+  if (surface_view != nullptr) ToggleWhitespaceDots();
 }
 
 using K = KeyCommand;
@@ -166,10 +169,13 @@ const Command kCommands[] = {
     {K::Switch, ID_VIEW_SWITCH, Gray::Never, Check::None, OnOwned<OpenSwitchWindow>},
     {K::Folders, ID_VIEW_FOLDERS, Gray::Never, Check::None, OnOwned<OpenFoldersWindow>},
     {K::ToggleFullscreen, ID_VIEW_FULLSCREEN, Gray::Never, Check::Fullscreen, ToggleFullscreen},
-    {K::ToggleLineNumbers, ID_VIEW_LINE_NUMBER, Gray::NoDocument, Check::LineNumbers, ToggleLineNumbers},
-    {K::ToggleFilename, ID_VIEW_FILENAME, Gray::NoDocument, Check::Filename, ToggleFilename},
-    {K::ToggleRuler, ID_VIEW_RULER, Gray::NoDocument, Check::Ruler, ToggleRuler},
-    {K::ToggleWhitespace, ID_VIEW_WHITESPACE, Gray::NoDocument, Check::Whitespace, ToggleWhitespace},
+    {K::ToggleLineNumbers, ID_VIEW_LINE_NUMBER, Gray::NoDocument, Check::LineNumbers,
+     WhenAvailable<ID_VIEW_LINE_NUMBER, ToggleLineNumbers>},
+    {K::ToggleFilename, ID_VIEW_FILENAME, Gray::NoDocument, Check::Filename,
+     WhenAvailable<ID_VIEW_FILENAME, ToggleFilename>},
+    {K::ToggleRuler, ID_VIEW_RULER, Gray::NoDocument, Check::Ruler, WhenAvailable<ID_VIEW_RULER, ToggleRuler>},
+    {K::ToggleWhitespace, ID_VIEW_WHITESPACE, Gray::NoDocument, Check::Whitespace,
+     WhenAvailable<ID_VIEW_WHITESPACE, ToggleWhitespace>},
     // OPTIONS
     {K::Preferences, ID_OPTIONS_PREFERENCES, Gray::Never, Check::None, OnOwned<OpenPreferencesWindow>},
     // HELP

@@ -52,9 +52,14 @@ HWND BindConsolePane(HWND dialog, int id, ConsoleWindow* console);
 // editor and shows its first line.
 void OpenPaneFile(ConsoleEditor* editor, const std::string& path);
 
+// The feed timer of a window's panes runs only while keys wait: started when
+// a pane queues one, stopped by the tick that leaves every queue empty.
+// `queued`: some pane of the window has input waiting.
+void SyncKeyFeed(HWND host, UINT_PTR timer, bool* armed, bool queued);
+constexpr UINT kKeyFeedPeriod = USER_TIMER_MINIMUM;  // ms: a key waits no longer than that
+
 // The Preferences window.
 constexpr UINT_PTR kPreferencesTimer = 335;  // feeds the panes their keys
-constexpr UINT kPreferencesTimerPeriod = 50;  // ms
 
 // Invariants: hwnd is the dialog while it exists; the editors are owned and
 // drawn into the two process-wide console records below.
@@ -71,6 +76,7 @@ struct PreferencesWindow {
   PreferencesEditor* user_editor = nullptr;
   WindowPaneHost host;
   PaneClipboard clipboard;
+  bool feed_armed = false;  // timer 335 runs
 };
 
 // Null while the window is closed.
@@ -85,7 +91,6 @@ void OpenPreferencesWindow(HWND owner);
 
 // The Changelog window.
 constexpr UINT_PTR kChangelogTimer = 331;  // feeds the pane its keys
-constexpr UINT kChangelogTimerPeriod = 50;  // ms
 
 // Invariant while the window exists: viewer is owned and draws into
 // changelog_console.
@@ -95,6 +100,7 @@ struct ChangelogWindow {
   DefaultsViewer* viewer = nullptr;
   WindowPaneHost host;
   PaneClipboard clipboard;
+  bool feed_armed = false;  // timer 331 runs
 };
 
 // Null while the window is closed.

@@ -1,4 +1,5 @@
-// The main window's view state: title, toggles, full screen and its timers.
+// The main window's view state: title, toggles, full screen, the menu's
+// states and the title's change count.
 #include <memory>
 
 #include "app/main_window_win32.h"
@@ -25,7 +26,9 @@ bool ClipboardHasText(HWND owner) {
   return has;
 }
 
-MenuFacts CollectMenuFacts(const MainWindow& w) {
+// The clipboard is opened only when `clipboard` asks for it: its fact grays
+// Paste alone.
+MenuFacts CollectMenuFacts(const MainWindow& w, bool clipboard) {
   MenuFacts f;
   const Document* doc = GetCurrentDocument(*app_state);
   f.has_document = doc != nullptr;
@@ -33,7 +36,7 @@ MenuFacts CollectMenuFacts(const MainWindow& w) {
     f.reopenable = IsReopenable(*app_state);
     f.can_switch_to_previous = CanSwitchToPrevious(*app_state);
     f.has_selection = doc->has_selection != 0;
-    f.clipboard_has_text = ClipboardHasText(w.hwnd);
+    f.clipboard_has_text = clipboard && ClipboardHasText(w.hwnd);
   }
   f.fullscreen = w.fullscreen;
   f.show_line_numbers = w.show_line_numbers;
@@ -56,12 +59,6 @@ void ApplyMenuStates(HMENU menu, const std::vector<MenuItemState>& states) {
   }
 }
 
-void UpdateLinePaneWidth(MainWindow* w) {
-  if (line_view == nullptr) return;
-  int width = w->show_line_numbers ? line_view->pane_width : 0;
-  if (SetLinePaneWidth(&w->sizer, IDC_LINE, IDC_SURFACE, width, WindowDpi(w->hwnd))) LayOutPanes(w);
-}
-
 void SysCommand(HWND hwnd, WPARAM command) { SendMessageW(hwnd, WM_SYSCOMMAND, command, 0); }
 
 // What full screen takes from the window: caption, sizing border and edges.
@@ -71,10 +68,17 @@ constexpr LONG_PTR kFrameExStyles =
 
 }  // namespace
 
-bool MenuItemAvailable(const MainWindow& w, UINT id) {
-  if (w.menu == nullptr) return false;
-  UINT state = GetMenuState(w.menu, id, MF_BYCOMMAND);
-  return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+bool CommandAvailable(const MainWindow& w, int id) {
+  const Command* row = FindMenuCommand(id);
+  if (row == nullptr || app_state == nullptr) return false;
+  const MenuFacts facts = CollectMenuFacts(w, row->gray == MenuGray::NoClipboardText);
+  return DecideMenuItem(id, row->gray, row->check, facts).change != MenuItemState::Change::Gray;
+}
+
+void UpdateLinePaneWidth(MainWindow* w) {
+  if (line_view == nullptr || w->hwnd == nullptr) return;
+  int width = w->show_line_numbers ? line_view->pane_width : 0;
+  if (SetLinePaneWidth(&w->sizer, IDC_LINE, IDC_SURFACE, width, WindowDpi(w->hwnd))) LayOutPanes(w);
 }
 
 void UpdateTitle(MainWindow* w) {
@@ -85,12 +89,11 @@ void UpdateTitle(MainWindow* w) {
 }
 
 void ToggleLineNumbers(MainWindow* w) {
-  if (!MenuItemAvailable(*w, ID_VIEW_LINE_NUMBER)) return;
   w->show_line_numbers = !w->show_line_numbers;
+  UpdateLinePaneWidth(w);
 }
 
 void ToggleFilename(MainWindow* w) {
-  if (!MenuItemAvailable(*w, ID_VIEW_FILENAME)) return;
   w->show_filename = !w->show_filename;
   UpdateTitle(w);
 }
@@ -124,16 +127,17 @@ void ToggleFullscreen(MainWindow* w) {
   if (w->was_maximized) SysCommand(hwnd, SC_MAXIMIZE);
 }
 
-void OnMenuTimer(MainWindow* w) {
+void UpdateMenuStates(MainWindow* w) {
   if (app_state != nullptr && w->menu != nullptr) {
-    ApplyMenuStates(w->menu, DecideMenuStates(CollectMenuFacts(*w)));
+    ApplyMenuStates(w->menu, DecideMenuStates(CollectMenuFacts(*w, true)));
   }
-  UpdateLinePaneWidth(w);
 }
 
+// The title the window would have without the count: with the file name
+// when Filename is on.
 void OnChangeCountTimer(MainWindow* w) {
-  SetWindowTextUtf8(w->hwnd, w->title);
   KillTimer(w->hwnd, kChangeCountTimer);
+  UpdateTitle(w);
 }
 
 int ReplaceAndReport(MainWindow* w, const std::string& find, const std::string& replacement,

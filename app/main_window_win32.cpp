@@ -1,9 +1,11 @@
 // The main window's dialog procedure: initialisation, destruction with its
-// profile keys, size, position, paint, and the document registry's view of it.
+// profile keys, size, position, activation, paint, the menu's opening, and
+// the document registry's view of it.
 #include "app/main_window_win32.h"
 
 #include <memory>
 
+#include "app/browse_windows_win32.h"
 #include "app/file_dialogs_win32.h"
 #include "app/resource.h"
 #include "app/shell_texts.h"
@@ -59,6 +61,9 @@ bool OnInitDialog(MainWindow* w) {
   w->line_hwnd = GetDlgItem(w->hwnd, IDC_LINE);
   w->surface_hwnd = GetDlgItem(w->hwnd, IDC_SURFACE);
   SetUpPanes(w);
+  // A scan thread's word that it has ended, handed to this thread.
+  HWND hwnd = w->hwnd;
+  w->folder_roots.on_scan_done = [hwnd] { PostMessageW(hwnd, kScanDoneMessage, 0, 0); };
   w->menu = LoadMenuW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(w->hwnd, GWLP_HINSTANCE)),
                       MAKEINTRESOURCEW(IDR_MAIN_MENU));
   SetMenu(w->hwnd, w->menu);
@@ -75,6 +80,8 @@ bool OnInitDialog(MainWindow* w) {
   MainProfile profile = ReadMainProfile(&store, WindowDpi(w->hwnd));
   ApplyProfile(w, profile);
   ShowWindow(w->hwnd, profile.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  // Both start off; the profile turns them on whether or not a document is
+  // open (only their keys and items wait for one).
   if (profile.line_numbers) ToggleLineNumbers(w);
   if (profile.filename) ToggleFilename(w);
   UpdateTitle(w);
@@ -84,7 +91,6 @@ bool OnInitDialog(MainWindow* w) {
   double elapsed = static_cast<double>(now.QuadPart - start.QuadPart) /
                    static_cast<double>(frequency.QuadPart ? frequency.QuadPart : 1);
   if (w->show_welcome) ShowWelcomeBox(w->hwnd, elapsed);
-  SetTimer(w->hwnd, kMenuTimer, kMenuTimerPeriod, nullptr);
   return true;
 }
 
@@ -111,7 +117,6 @@ void WriteProfile(const MainWindow* w) {
 }
 
 void OnDestroy(MainWindow* w) {
-  KillTimer(w->hwnd, kMenuTimer);
   KillTimer(w->hwnd, kChangeCountTimer);
   if (w->profile_read) WriteProfile(w);
   if (app_state != nullptr) {
@@ -128,6 +133,8 @@ void OnDestroy(MainWindow* w) {
 }
 
 void OnSize(MainWindow* w, WPARAM kind) {
+  // Minimized, the caret stops blinking; restored, it blinks again.
+  SetSurfaceActive(w->surface_hwnd, w->active);
   if (kind == SIZE_MINIMIZED) return;
   LayOutPanes(w);
   // Full screen is not a normal rectangle either.
@@ -154,6 +161,13 @@ void OnDpiChanged(MainWindow* w, WPARAM wparam, LPARAM lparam) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   LayOutPanes(w);
+  UpdateLinePaneWidth(w);
+}
+
+// A scan that ended while the Folders window was open shows there in full
+// (the window filled during the scan shows the files found until then).
+void OnScanDone() {
+  if (folders_window != nullptr) RefillFoldersTree();
 }
 
 void OnPaint(MainWindow* w) {
@@ -190,8 +204,18 @@ INT_PTR HandleMessage(MainWindow* w, UINT message, WPARAM wparam, LPARAM lparam)
       if ((wparam & 0xFFF0) == SC_CLOSE) SendMessageW(w->hwnd, WM_CLOSE, 0, 0);
       return 0;
     case WM_TIMER:
-      if (wparam == kMenuTimer) OnMenuTimer(w);
       if (wparam == kChangeCountTimer) OnChangeCountTimer(w);
+      return 0;
+    case WM_INITMENUPOPUP:
+      UpdateMenuStates(w);
+      return 0;
+    case WM_ACTIVATE:
+      // The dialog manager still puts the focus back (the result is 0).
+      w->active = LOWORD(wparam) != WA_INACTIVE;
+      SetSurfaceActive(w->surface_hwnd, w->active);
+      return 0;
+    case kScanDoneMessage:
+      OnScanDone();
       return 0;
   }
   return 0;

@@ -30,10 +30,10 @@ class MainWindowUi : public DocumentUi {
   MainWindow* window_;
 };
 
-constexpr UINT_PTR kMenuTimer = 300;         // menu states, line-pane width
-constexpr UINT kMenuTimerPeriod = 250;       // ms
-constexpr UINT_PTR kChangeCountTimer = 332;  // the plain title again after a change count
+constexpr UINT_PTR kChangeCountTimer = 332;  // the full title again after a change count
 constexpr UINT kChangeCountPeriod = 1200;    // ms
+// Posted by a folder root's scan thread when its scan has ended.
+constexpr UINT kScanDoneMessage = WM_APP + 1;
 
 // Invariants: hwnd is null or the dialog; line_hwnd and surface_hwnd are its
 // controls 1004 and 1003 while it exists; saved_rect is the last normal
@@ -55,6 +55,7 @@ struct MainWindow {
   bool show_filename = false;
   bool show_welcome = true;  // the welcome box at start (tests turn it off)
   bool profile_read = false;  // a window that failed before reading it writes none
+  bool active = false;        // the active window (WM_ACTIVATE)
 
   MainWindowUi ui{this};
 };
@@ -69,15 +70,21 @@ void UpdateTitle(MainWindow* window);
 void ToggleFullscreen(MainWindow* window);
 void ToggleLineNumbers(MainWindow* window);
 void ToggleFilename(MainWindow* window);
-// True when the menu item is neither grayed nor disabled.
-bool MenuItemAvailable(const MainWindow& window, UINT id);
+// Whether the command of menu item `id` may run now: the rule that grays its
+// item, applied to the facts as they are (not to the item's state, which is
+// only set when the menu opens).
+bool CommandAvailable(const MainWindow& window, int id);
 // Runs one layout pass of the panes.
 void LayOutPanes(MainWindow* window);
 // After a file dialog: the keys go back to the text, whichever window the
 // closing dialog handed the activation to (the Folders window when it is open).
 void FocusTextPane(MainWindow* window);
-// Timers 300 and 332.
-void OnMenuTimer(MainWindow* window);
+// Grays and checks the menu's items, when a menu opens (WM_INITMENUPOPUP).
+void UpdateMenuStates(MainWindow* window);
+// Gives the line pane the width of its labels (0 while line numbers are off);
+// lays the panes out again only when that width changed.
+void UpdateLinePaneWidth(MainWindow* window);
+// Timer 332.
 void OnChangeCountTimer(MainWindow* window);
 // The Change dialog's action: replace all in the current document and show
 // the count of changes in the title for a while.
@@ -88,8 +95,8 @@ void ShowWelcomeBox(HWND owner, double startup_seconds);
 
 // The command table: one row per command with the key that runs it (the
 // engine's binding table names the key's command; None: a menu item only),
-// its menu item (0: a key only), the rules by which the menu timer grays and
-// checks that item, and its handler. A key and WM_COMMAND both find their
+// its menu item (0: a key only), the rules by which the item is grayed and
+// checked when the menu opens, and its handler. A key and WM_COMMAND both find their
 // row and call the handler directly.
 struct Command {
   KeyCommand key;
@@ -102,7 +109,7 @@ struct Command {
 // The row of a key's command or of a menu item; null when there is none.
 const Command* FindKeyCommand(KeyCommand key);
 const Command* FindMenuCommand(int menu_id);
-// What the menu timer does to the items of the table's rows.
+// What an opening menu does to the items of the table's rows.
 std::vector<MenuItemState> DecideMenuStates(const MenuFacts& facts);
 
 // The message loop (message_loop_win32.cpp): keys first go to the key-binding

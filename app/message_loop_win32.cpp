@@ -1,8 +1,9 @@
 // The program's message loop: keys first go to the key-binding table (or to
 // the Folders and Switch windows' own keys), then the modeless windows'
 // dialog managers, then translation and dispatch; after each message the
-// text pane is asked for the paint its changes need. Also the registry of
-// the owned windows the loop offers their messages.
+// text pane is asked for the paint its changes need and the line pane for
+// its width. Also the registry of the owned windows the loop offers their
+// messages.
 #include "app/browse_windows_win32.h"
 #include "app/console_windows_win32.h"
 #include "app/help_windows_win32.h"
@@ -177,5 +178,8 @@ int MessageLoop() {
     // Commands only mark what they changed; asked once per message, the
     // pane paints as soon as the queue is empty, once for a burst of keys.
     AskSurfaceForPaint(IsUserAction(msg));
+    // A paint may have widened the labels (a document, its line count, a
+    // scroll past line 9999): the line pane follows at once.
+    if (main_window != nullptr) UpdateLinePaneWidth(main_window);
   }
 }

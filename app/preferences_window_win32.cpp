@@ -9,6 +9,7 @@
 #include "app/resource.h"
 #include "app/startup_paths.h"
 #include "console/console_host.h"
+#include "engine/timer_rule.h"
 #include "preferences/preferences.h"
 
 PreferencesWindow* preferences_window = nullptr;
@@ -39,6 +40,19 @@ void OpenPaneFile(ConsoleEditor* editor, const std::string& path) {
   editor->MakeCursorVisible(0, -1.0);
 }
 
+void SyncKeyFeed(HWND host, UINT_PTR timer, bool* armed, bool queued) {
+  TimerFacts facts;
+  facts.keys_queued = queued;
+  const bool run = TimerShouldRun(TimerKind::kKeyFeed, facts);
+  if (run == *armed) return;
+  *armed = run;
+  if (run) {
+    SetTimer(host, timer, kKeyFeedPeriod, nullptr);
+  } else {
+    KillTimer(host, timer);
+  }
+}
+
 namespace {
 
 constexpr COLORREF kBackground = RGB(255, 255, 128);
@@ -56,9 +70,21 @@ bool FeedPane(PreferencesWindow* w, ConsoleWindow* console, E** field) {
   return false;
 }
 
+// Keys for a pane without its editor would wait for ever.
+void SyncFeed(PreferencesWindow* w) {
+  const bool queued = (w->defaults_view != nullptr && ConsoleHasInput(preferences_default_console)) ||
+                      (w->user_editor != nullptr && ConsoleHasInput(preferences_user_console));
+  SyncKeyFeed(w->hwnd, kPreferencesTimer, &w->feed_armed, queued);
+}
+
 void OnTimer(PreferencesWindow* w) {
   if (!FeedPane(w, &preferences_default_console, &w->defaults_view)) return;
-  FeedPane(w, &preferences_user_console, &w->user_editor);
+  if (!FeedPane(w, &preferences_user_console, &w->user_editor)) return;
+  SyncFeed(w);
+}
+
+void OnKeysQueued() {
+  if (preferences_window != nullptr) SyncFeed(preferences_window);
 }
 
 void SwitchFocus(PreferencesWindow* w) {
@@ -105,7 +131,9 @@ struct OwnedWindowTraits<PreferencesWindow> : OwnedWindowDefaults {
     w->user_editor->host_window = &w->host;
     OpenPaneFile(w->user_editor, config_directory + "preferences.txt");
     SetFocus(GetCursesRightFocus() ? right : left);
-    SetTimer(w->hwnd, kPreferencesTimer, kPreferencesTimerPeriod, nullptr);
+    preferences_default_console.on_keys_queued = OnKeysQueued;
+    preferences_user_console.on_keys_queued = OnKeysQueued;
+    SyncFeed(w);
   }
 
   static void ApplyDpi(PreferencesWindow*, int dpi) {
@@ -115,6 +143,9 @@ struct OwnedWindowTraits<PreferencesWindow> : OwnedWindowDefaults {
 
   static void Release(PreferencesWindow* w) {
     KillTimer(w->hwnd, kPreferencesTimer);
+    w->feed_armed = false;
+    preferences_default_console.on_keys_queued = nullptr;
+    preferences_user_console.on_keys_queued = nullptr;
     if (w->defaults_view != nullptr) w->defaults_view->ReleaseText();
     if (w->user_editor != nullptr) w->user_editor->ReleaseText();
   }

@@ -8,6 +8,7 @@
 #include "console/console_layout.h"
 #include "engine/dpi_scale.h"
 #include "engine/dpi_win32.h"
+#include "engine/timer_rule.h"
 #include "engine/utf8.h"
 #include "engine/utf8_win32.h"
 
@@ -16,6 +17,16 @@ const wchar_t kConsoleWindowClass[] = L"WDLCursesWindow";
 namespace {
 
 int class_use_count = 0;
+
+void TellQueued(ConsoleWindow* console) {
+  if (console->on_keys_queued) console->on_keys_queued();
+}
+
+// A pane without an editor's resize handler redraws when its host next feeds it.
+void RedrawLater(ConsoleWindow* console) {
+  console->flags |= kConsoleRedrawPending;
+  TellQueued(console);
+}
 
 ConsoleMouseKind MouseKindOf(UINT message) {
   switch (message) {
@@ -51,7 +62,7 @@ void RemakeFont(ConsoleWindow* console) {
   SetUpConsoleFonts(console);
   ReinitConsoleGrid(console);
   if (console->on_resize) console->on_resize();
-  else console->flags |= kConsoleRedrawPending;
+  else RedrawLater(console);
 }
 
 void OnWheel(ConsoleWindow* console, HWND hwnd, WPARAM wparam, LPARAM lparam) {
@@ -67,16 +78,39 @@ void OnWheel(ConsoleWindow* console, HWND hwnd, WPARAM wparam, LPARAM lparam) {
   InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+// The caret blinks only in a shown pane with the focus; elsewhere it stands
+// shown, and the timer is stopped. Each start shows it solid first.
+void SyncCaret(ConsoleWindow* console, HWND hwnd) {
+  TimerFacts f;
+  f.shown = IsWindowVisible(hwnd) && !IsIconic(GetAncestor(hwnd, GA_ROOT));
+  f.focused = GetFocus() == hwnd;
+  const bool run = TimerShouldRun(TimerKind::kConsoleCaret, f);
+  if (run == console->caret_armed) return;
+  console->caret_armed = run;
+  if (run) {
+    SetTimer(hwnd, kConsoleCaretTimer, kConsoleCaretPeriod, nullptr);
+  } else {
+    KillTimer(hwnd, kConsoleCaretTimer);
+  }
+  if (!CaretShown(console->blink_state)) {
+    console->blink_state = 1;
+    const ConsoleGrid& g = console->grid;
+    ScreenMarkDirty(console, ConsoleRect{g.cursor_x, g.cursor_y, g.cursor_x, g.cursor_y});
+  }
+}
+
 void OnCaretTimer(ConsoleWindow* console, HWND hwnd) {
+  SyncCaret(console, hwnd);
+  if (!console->caret_armed) return;
   if (console->palette && console->palette->version != console->palette_version) {
     console->palette_version = console->palette->version;
     ReinitConsoleGrid(console);
     if (console->on_resize) console->on_resize();
-    else console->flags |= kConsoleRedrawPending;
+    else RedrawLater(console);
     return;
   }
   bool was_shown = CaretShown(console->blink_state);
-  console->blink_state = NextBlinkState(console->blink_state, GetFocus() == hwnd);
+  console->blink_state = NextBlinkState(console->blink_state, true);
   if (was_shown != CaretShown(console->blink_state)) {
     const ConsoleGrid& g = console->grid;
     ScreenMarkDirty(console, ConsoleRect{g.cursor_x, g.cursor_y, g.cursor_x, g.cursor_y});
@@ -100,7 +134,10 @@ void QueueChar(ConsoleWindow* console, wchar_t ch, LPARAM lparam) {
   if (ch == '\t' && ctrl && scan_code == kTabScanCode) return;  // queued at its key-down
   bool from_enter = scan_code == kEnterScanCode;
   int key = KeyCodeFromChar(code, ctrl, alt, from_enter);
-  if (key) ScreenQueueKey(console, key);
+  if (key) {
+    ScreenQueueKey(console, key);
+    TellQueued(console);
+  }
 }
 
 bool SetCursorForPoint(ConsoleWindow* console, HWND hwnd) {
@@ -130,9 +167,11 @@ LRESULT HandleMessage(ConsoleWindow* console, HWND hwnd, UINT message, WPARAM wp
       if (wparam == SIZE_MINIMIZED) return 0;
       ReinitConsoleGrid(console);
       if (console->on_resize) console->on_resize();
-      else console->flags |= kConsoleRedrawPending;
+      else RedrawLater(console);
       return 0;
     case WM_PAINT: {
+      // A pane given the focus before its window showed starts blinking here.
+      SyncCaret(console, hwnd);
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
       PaintConsole(console, dc, ps.rcPaint);
@@ -149,7 +188,10 @@ LRESULT HandleMessage(ConsoleWindow* console, HWND hwnd, UINT message, WPARAM wp
         key = kKeyTab;  // Ctrl+Tab: the code Ctrl+I types
       // Alt+Insert pastes; other Alt keys keep their system meaning.
       if (message == WM_SYSKEYDOWN && key != kKeyInsert) break;
-      if (key) ScreenQueueKey(console, key);
+      if (key) {
+        ScreenQueueKey(console, key);
+        TellQueued(console);
+      }
       return 0;
     }
     case WM_CHAR:
@@ -179,6 +221,7 @@ LRESULT HandleMessage(ConsoleWindow* console, HWND hwnd, UINT message, WPARAM wp
     case WM_KILLFOCUS: {
       const ConsoleGrid& g = console->grid;
       ScreenMarkDirty(console, ConsoleRect{g.cursor_x, g.cursor_y, g.cursor_x, g.cursor_y});
+      SyncCaret(console, hwnd);
       return 0;
     }
     default: break;
@@ -192,12 +235,14 @@ LRESULT CALLBACK ConsoleWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARA
       auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
       if (create->lpCreateParams)
         BindConsoleWindow(static_cast<ConsoleWindow*>(create->lpCreateParams), hwnd);
-      SetTimer(hwnd, kConsoleCaretTimer, kConsoleCaretPeriod, nullptr);
       return 0;
     }
     case WM_DESTROY: {
       KillTimer(hwnd, kConsoleCaretTimer);
-      if (ConsoleWindow* console = ConsoleFromWindow(hwnd)) console->window = nullptr;
+      if (ConsoleWindow* console = ConsoleFromWindow(hwnd)) {
+        console->window = nullptr;
+        console->caret_armed = false;
+      }
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       return 0;
     }
@@ -323,7 +368,13 @@ void BindConsoleWindow(ConsoleWindow* console, HWND window) {
   const int dpi = WindowDpi(window);
   if (dpi != console->dpi) console->font.Reset(nullptr);
   console->dpi = dpi;
-  SetTimer(window, kConsoleCaretTimer, kConsoleCaretPeriod, nullptr);
+  console->caret_armed = false;
+  KillTimer(window, kConsoleCaretTimer);
+  SyncCaret(console, window);
+}
+
+bool ConsoleHasInput(const ConsoleWindow& console) {
+  return console.keys.count > 0 || (console.flags & kConsoleRedrawPending) != 0;
 }
 
 void SetConsoleDpi(ConsoleWindow* console, int dpi) {

@@ -57,6 +57,10 @@ class ConsoleWindow : public ConsoleScreen {
   const ConsolePalette* palette = nullptr;
   uint32_t palette_version = 0;
   wchar_t pending_surrogate = 0;  // first half of a character outside the BMP
+  bool caret_armed = false;       // the caret timer runs
+  // Called when a key (or a redraw) has been queued for the editor: the host
+  // starts feeding, and stops once the queue is empty.
+  std::function<void()> on_keys_queued;
   // Replaces the shell when set (tests).
   std::function<void(const std::string&)> open_link;
 };
@@ -67,9 +71,11 @@ bool RegisterConsoleWindowClass(HINSTANCE instance);
 void UnregisterConsoleWindowClass(HINSTANCE instance);
 
 // Attaches a record to an existing control (dialog children), resets its
-// grid state and starts the caret timer.
+// grid state and starts the caret timer when the control has the focus.
 void BindConsoleWindow(ConsoleWindow* console, HWND window);
 ConsoleWindow* ConsoleFromWindow(HWND window);
+// Whether the editor has keys or a redraw waiting.
+bool ConsoleHasInput(const ConsoleWindow& console);
 
 // Creates the font when missing (the design height scaled to the window's
 // DPI) and marks its metrics stale.

@@ -23,3 +23,9 @@ void PresentLinePaneNow(HWND pane);
 // the change is painted as soon as the queue is empty. `user_action` (a key,
 // a click, the wheel on the main window) shows the caret solid again.
 void AskSurfaceForPaint(bool user_action);
+
+// The main window became active or inactive (or was minimized or restored).
+// The caret blinks only while that window is active, visible and shows a
+// caret; otherwise it stands solid and its timer is stopped. It shows solid
+// at once when the window comes back.
+void SetSurfaceActive(HWND pane, bool active);

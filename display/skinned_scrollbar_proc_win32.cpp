@@ -4,6 +4,7 @@
 
 #include "display/skinned_scrollbar_record_win32.h"
 #include "display/skinned_scrollbar_win32.h"
+#include "engine/timer_rule.h"
 
 namespace {
 
@@ -141,7 +142,13 @@ void OnRepeatTimer(SkinnedScrollbar& sb, HWND hwnd, UINT_PTR id) {
     SetTimer(hwnd, kRepeatTimer, kRepeatMs, nullptr);
     return;
   }
-  if (sb.pressed_zone == kZoneNone) return;
+  TimerFacts facts;
+  facts.pressed = sb.pressed_zone != kZoneNone;
+  if (!TimerShouldRun(TimerKind::kScrollRepeat, facts)) {
+    KillTimer(hwnd, id);
+    sb.repeat_timer = 0;
+    return;
+  }
   POINT pt;
   GetCursorPos(&pt);
   const bool inside = ZoneAtScreen(sb, hwnd, sb.active_bar, pt) == sb.pressed_zone;
@@ -156,9 +163,12 @@ void OnHotTimer(SkinnedScrollbar& sb, HWND hwnd) {
   POINT pt;
   GetCursorPos(&pt);
   RECT r;
-  const bool over = BarScreenRect(sb, hwnd, sb.hot_bar, &r) && PtInRect(&r, pt) &&
-                    WindowFromPoint(pt) == hwnd;
-  if (!over || sb.pressing) {
+  TimerFacts facts;
+  facts.shown = IsWindowVisible(hwnd) != 0;
+  facts.pointer_over = BarScreenRect(sb, hwnd, sb.hot_bar, &r) && PtInRect(&r, pt) &&
+                       WindowFromPoint(pt) == hwnd;
+  facts.pressed = sb.pressing;
+  if (!TimerShouldRun(TimerKind::kScrollHover, facts)) {
     StopHotTracking(sb, hwnd);
     if (IsWindowVisible(hwnd)) SendMessageW(hwnd, WM_NCPAINT, 1, 0);
     return;

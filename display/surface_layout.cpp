@@ -238,6 +238,13 @@ CaretDraw BlinkStep(RenderCache& cache, uint32_t now_ms) {
   return cache.caret_shown ? CaretDraw::kShow : CaretDraw::kHide;
 }
 
+PixelRect CaretBlinkArea(const RenderCache& c, int caret_rows, int width) {
+  // The strip straddles the cell's bottom edge as the paint draws it.
+  const int strip_top = c.caret_rect[3] - caret_rows / 2;
+  return PixelRect{0, std::min(c.caret_rect[1], strip_top), std::max(width, c.caret_rect[2]),
+                   std::max(c.caret_rect[3], strip_top + caret_rows)};
+}
+
 bool CheckLayoutInvariants(const RenderCache& c, int32_t caret_line, int32_t caret_column,
                            std::string* why) {
   auto fail = [&](const char* text) {

@@ -58,3 +58,8 @@ bool CheckLayoutInvariants(const RenderCache& cache, int32_t caret_line, int32_t
 // many paints fall in between. What to draw for the caret afterwards.
 enum class CaretDraw { kNothing, kHide, kShow };
 CaretDraw BlinkStep(RenderCache& cache, uint32_t now_ms);
+
+// What a blink changes on the screen, for a client `width` pixels wide: the
+// caret cell and the strip of `caret_rows` rows across the client on which the
+// insert caret stands, in one rectangle.
+PixelRect CaretBlinkArea(const RenderCache& cache, int caret_rows, int width);

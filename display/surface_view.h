@@ -34,6 +34,8 @@ struct SurfaceView {
   int32_t wisdom_index = 0;      // 0 .. kMaximCount - 1
   CharInput char_input;          // first half of a surrogate pair in waiting
   ShownFacts shown;              // as of the last paint, or of the paint asked for since
+  uint8_t window_active = 0;     // the main window is the active window
+  uint8_t blink_armed = 0;       // the caret's timer runs
 };
 
 // Null while the pane does not exist.

@@ -14,6 +14,7 @@
 #include "display/panes_win32.h"
 #include "display/skinned_scrollbar_win32.h"
 #include "display/surface_mouse.h"
+#include "display/surface_layout.h"
 #include "display/surface_paint.h"
 #include "display/view_scroll.h"
 #include "documents/app_state.h"
@@ -21,12 +22,14 @@
 #include "engine/char_input.h"
 #include "engine/document.h"
 #include "engine/dpi_win32.h"
+#include "engine/timer_rule.h"
 #include "preferences/preferences.h"
 
 namespace {
 
 constexpr UINT_PTR kCaretBlinkTimer = 333;
-constexpr UINT kCaretBlinkMs = 50;
+// One tick per phase of the caret (the paint's blink counts 100 ms phases).
+constexpr UINT kCaretBlinkMs = 100;
 constexpr int kMinThumbSize = 25;  // at 96 DPI; the scrollbar scales it
 
 class Win32SurfacePort : public SurfacePort {
@@ -119,7 +122,7 @@ bool Create(HWND hwnd, const CREATESTRUCTW* create) {
   SkinnedSetScrollInfo(hwnd, &si);
   SkinnedShowScrollBar(hwnd, FALSE);
   SkinnedSetMinThumbSize(hwnd, SB_VERT, kMinThumbSize);
-  SetTimer(hwnd, kCaretBlinkTimer, kCaretBlinkMs, nullptr);
+  // The blink starts once the main window is active (SetSurfaceActive).
   return true;
 }
 
@@ -172,11 +175,62 @@ void Paint(HWND hwnd, SurfaceView* view) {
   EndPaint(hwnd, &ps);
 }
 
+// The caret's cell and strip only: a blink changes nothing else.
+void InvalidateBlinkArea(HWND hwnd, const SurfaceView* view, const Document* doc) {
+  if (doc == nullptr) return;
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const PixelRect a = CaretBlinkArea(*doc->render_cache, view->metrics.caret_rows, client.right);
+  const RECT r{a.left, a.top, a.right, a.bottom};
+  InvalidateRect(hwnd, &r, FALSE);
+}
+
+TimerFacts BlinkFacts(HWND hwnd, const SurfaceView& view, const Document* doc) {
+  TimerFacts f;
+  const HWND top = GetParent(hwnd);  // the main window
+  f.shown = IsWindowVisible(hwnd) && (top == nullptr || !IsIconic(top));
+  f.focused = view.window_active != 0;
+  // The empty screen and a view scrolled away from the caret show none; a
+  // selection's caret stands still (each paint with one lays the text out
+  // and shows it solid).
+  f.has_caret = doc != nullptr && !view.empty_drawn && doc->render_cache->caret_row >= 0 &&
+                !doc->has_selection;
+  return f;
+}
+
+// Starts or stops the caret's timer as the rule says. Either way the caret
+// then shows solid: the first phase after the focus comes back, or for as
+// long as the timer stays stopped. With `restart` (after an input) a running
+// timer counts its phase from now, so the solid caret lasts a whole phase.
+void SyncBlink(HWND hwnd, SurfaceView* view, bool restart) {
+  Document* doc = CurrentDocument();
+  const bool run = TimerShouldRun(TimerKind::kTextCaret, BlinkFacts(hwnd, *view, doc));
+  if (run == (view->blink_armed != 0)) {
+    if (run && restart) SetTimer(hwnd, kCaretBlinkTimer, kCaretBlinkMs, nullptr);
+    return;
+  }
+  view->blink_armed = run ? 1 : 0;
+  if (run) {
+    SetTimer(hwnd, kCaretBlinkTimer, kCaretBlinkMs, nullptr);
+  } else {
+    KillTimer(hwnd, kCaretBlinkTimer);
+  }
+  if (doc != nullptr) {
+    doc->render_cache->caret_moved = 1;
+    InvalidateBlinkArea(hwnd, view, doc);
+  }
+}
+
 void OnTimer(HWND hwnd, SurfaceView* view) {
-  // While the empty screen stays up there is nothing to blink; a document
-  // that appears (or a resize) brings the paints back.
-  if (view->empty_drawn && CurrentDocument() == nullptr) return;
-  InvalidateRect(hwnd, nullptr, FALSE);
+  SyncBlink(hwnd, view, false);
+  if (!view->blink_armed) return;
+  // Whatever changed outside input (none should) is shown in full; otherwise
+  // the tick only turns the caret's phase.
+  if (TakePaintRequest(*view, app_state, false)) {
+    InvalidateRect(hwnd, nullptr, FALSE);
+  } else {
+    InvalidateBlinkArea(hwnd, view, CurrentDocument());
+  }
 }
 
 void OnChar(SurfaceView* view, WPARAM unit) {
@@ -270,8 +324,19 @@ void SetSurfaceDpi(HWND hwnd, int dpi) {
 }
 
 void AskSurfaceForPaint(bool user_action) {
-  if (surface_view != nullptr && TakePaintRequest(*surface_view, app_state, user_action))
-    InvalidateRect(static_cast<HWND>(surface_view->hwnd), nullptr, FALSE);
+  if (surface_view == nullptr) return;
+  HWND hwnd = static_cast<HWND>(surface_view->hwnd);
+  // Every message may have changed what the blink depends on; an input shows
+  // the caret solid for a whole phase.
+  SyncBlink(hwnd, surface_view, user_action);
+  if (TakePaintRequest(*surface_view, app_state, user_action)) InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void SetSurfaceActive(HWND hwnd, bool active) {
+  SurfaceView* view = ViewOf(hwnd);
+  if (view == nullptr) return;
+  view->window_active = active ? 1 : 0;
+  SyncBlink(hwnd, view, false);
 }
 
 LRESULT CALLBACK SurfaceWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

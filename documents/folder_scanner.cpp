@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 #include <system_error>
+#include <utility>
 
 #include "documents/no_case.h"
 #include "documents/supported_extensions.h"
@@ -66,6 +67,7 @@ void ScanLoop(FolderScanner* s) {
     if (!path.empty()) {
       ScanFolder(s, path, true);
       s->scan_done = true;
+      if (!s->closing && s->on_scan_done) s->on_scan_done();
     }
     Lock lock(s->scan_lock);
     s->wake.wait(lock, [s] { return s->stop_thread.load() || s->scan_requested; });
@@ -74,8 +76,8 @@ void ScanLoop(FolderScanner* s) {
 
 }  // namespace
 
-FolderScanner::FolderScanner(DirectoryLister* l)
-    : lister(l != nullptr ? l : PlatformDirectoryLister()) {
+FolderScanner::FolderScanner(DirectoryLister* l, std::function<void()> done)
+    : lister(l != nullptr ? l : PlatformDirectoryLister()), on_scan_done(std::move(done)) {
   try {
     thread = std::thread(ScanLoop, this);
     thread_running = true;
@@ -128,7 +130,7 @@ bool AddFolderRoot(FolderRoots* roots, const std::string& path, DirectoryLister*
   try {
     std::unique_ptr<FolderRoot> root(new FolderRoot);
     root->root_path = path;
-    root->scanner.reset(new FolderScanner(lister));
+    root->scanner.reset(new FolderScanner(lister, roots->on_scan_done));
     RequestScan(root->scanner.get(), path);
     roots->roots.push_back(std::move(root));
   } catch (const std::bad_alloc&) {

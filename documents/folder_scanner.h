@@ -12,6 +12,7 @@
 // them at the end of the scan.
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -23,7 +24,11 @@
 struct FolderScanner {
   // Starts the thread (thread_running stays false if it cannot start).
   // `lister` must outlive the scanner; null means the platform's.
-  explicit FolderScanner(DirectoryLister* lister = nullptr);
+  // `on_scan_done`, when set, is called on the scan thread each time a scan
+  // has ended with its sorted list in place (not when the scanner closes):
+  // the window thread is told so, and needs no timer to look.
+  explicit FolderScanner(DirectoryLister* lister = nullptr,
+                         std::function<void()> on_scan_done = nullptr);
   // Sets `closing` (a scan stops at its next entry), then `stop_thread`,
   // and waits for the thread.
   ~FolderScanner();
@@ -41,6 +46,7 @@ struct FolderScanner {
   bool thread_running = false;         // owner's thread only
   std::vector<std::string> extension_list;  // scan thread only
   DirectoryLister* lister;
+  std::function<void()> on_scan_done;  // set before the thread starts
   std::thread thread;
 };
 
@@ -66,6 +72,7 @@ struct FolderRoots {
   FolderRoots(const FolderRoots&) = delete;
   FolderRoots& operator=(const FolderRoots&) = delete;
   std::vector<std::unique_ptr<FolderRoot>> roots;
+  std::function<void()> on_scan_done;  // handed to each new root's scanner
 };
 
 // Adds a root and starts its scan, unless a root with the same text without

@@ -97,6 +97,10 @@ TEST_F(SurfacePaint, TextWithTheBlinkingInsertCaret) {
   Expect({{8, 13, kBlack}, {CellX(0), CellY(0), kGrey}});
   ASSERT_EQ(4u, port.presented.size());
   EXPECT_EQ(std::vector<int>({13, 2, 7}), std::vector<int>({port.presented[2].top, RectHeight(port.presented[2]), RectWidth(port.presented[3])}));
+  // A blink's tick asks for no more than that area.
+  const PixelRect area = CaretBlinkArea(*doc->render_cache, view.metrics.caret_rows, width);
+  for (const PixelRect& p : {port.presented[2], port.presented[3]})
+    EXPECT_TRUE(p.left >= area.left && p.top >= area.top && p.right <= area.right && p.bottom <= area.bottom);
   Paint();
   Paint();
   Expect({{8, 13, kBlue}});

@@ -40,7 +40,7 @@ TEST(Story, WriteAFileAndFindAndChangeThingsInIt) {
   app.Key(change, "Return");
   EXPECT_TRUE(app.WaitTitle(win, kMainTitle + " | 2 changes")) << TitleOf(win);
   EXPECT_TRUE(app.WaitWindowGone("Orvinale change"));
-  EXPECT_TRUE(app.WaitTitle(win, kMainTitle)) << "the count stays: " << TitleOf(win);
+  EXPECT_TRUE(app.WaitTitle(win, MainTitle(kName))) << "not the whole title again: " << TitleOf(win);
   ASSERT_TRUE(app.Submit(win, "ctrl+g", "Orvinale go to", "1"));
   app.Type(win, "@");
   EXPECT_TRUE(app.Saves(win, kName, "@a\r\nlast #foo\r\n%!foo bar baz\r\nbaz\r\n")) << ReadFile(app.Path(kName));

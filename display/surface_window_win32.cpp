@@ -58,6 +58,15 @@ class Win32SurfacePort : public SurfacePort {
     HDC source = CanvasDc(canvas_);
     if (source == nullptr) return;
     BitBlt(dc_, r.left, r.top, RectWidth(r), RectHeight(r), source, r.left, r.top, SRCCOPY);
+    if (r.left <= 0 && r.top <= 0 && r.right >= canvas_.width && r.bottom >= canvas_.height)
+      presented_whole_ = true;
+  }
+  // Windows asks for a paint also when something uncovers the pane (a menu
+  // closing, a window moved away, a restore), with nothing changed in the
+  // text: the uncovered part comes from the frame already composed.
+  void PresentUncovered(const RECT& r) {
+    if (presented_whole_) return;
+    Present(PixelRect{r.left, r.top, r.right, r.bottom});
   }
   void InvalidateSurface() override { InvalidateRect(hwnd_, nullptr, FALSE); }
   void PresentLinePane() override {
@@ -76,6 +85,7 @@ class Win32SurfacePort : public SurfacePort {
   HWND hwnd_;
   HDC dc_;
   const Canvas& canvas_;
+  bool presented_whole_ = false;
 };
 
 SurfaceView* ViewOf(HWND hwnd) {
@@ -163,6 +173,7 @@ void Paint(HWND hwnd, SurfaceView* view) {
     GetClientRect(hwnd, &client);
     Win32SurfacePort port(hwnd, dc, view->canvas);
     PaintSurface(*view, app_state, port);
+    port.PresentUncovered(ps.rcPaint);
     // Showing or hiding the scrollbar (a layout, or a switch putting back a
     // document's bar) resized the client under this paint, whose drawing is
     // clipped to the client it began with; WM_SIZE asked for the next paint,

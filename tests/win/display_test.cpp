@@ -61,6 +61,13 @@ TEST(DisplayPanesWin, PanesTakeTheirMessagesAndTheirViewsGoWithThem) {
   RenderCache& c = *doc->render_cache;
   // After an input the pane is invalidated when what it shows changed, once.
   UpdateWindow(surface);  // the paint after the one that showed the scrollbar
+  // A pane uncovered with nothing changed in the text shows its frame again, not what covered it.
+  HDC dc = GetDC(surface);
+  const RECT corner{300, 300, 310, 310};
+  const COLORREF shown = GetPixel(dc, 305, 305);
+  FillRect(dc, &corner, static_cast<HBRUSH>(GetStockObject(shown == 0 ? WHITE_BRUSH : BLACK_BRUSH)));
+  RedrawWindow(surface, &corner, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(shown, GetPixel(dc, 305, 305));
   MoveDown(doc, false);
   AskSurfaceForPaint(false);
   EXPECT_TRUE(GetUpdateRect(surface, nullptr, FALSE)) << "the caret moved";
@@ -88,6 +95,7 @@ TEST(DisplayPanesWin, PanesTakeTheirMessagesAndTheirViewsGoWithThem) {
   for (WPARAM unit : {WPARAM(0xD83D), WPARAM(0xDE00)}) SendMessageW(surface, WM_CHAR, unit, 0);
   CloseGapAtCaret(doc);
   EXPECT_NE(std::string(StringData(doc->text)).find("\xF0\x9F\x98\x80"), std::string::npos);
+  ReleaseDC(surface, dc);
   DestroyWindow(host);
   Pump();
   EXPECT_EQ(nullptr, surface_view);

@@ -18,6 +18,7 @@
 #include "display/surface_view.h"
 #include "display/view_scroll.h"
 #include "documents/document_commands.h"
+#include "documents/file_identity.h"
 #include "engine/clipboard_win32.h"
 #include "engine/comment.h"
 #include "engine/document.h"
@@ -93,19 +94,14 @@ void DeleteNextWord(Document* doc) { DeleteWord(doc, true); }
 void DeletePreviousWord(Document* doc) { DeleteWord(doc, false); }
 void BreakLine(Document* doc) { InsertText(doc, "\n", 1); }
 
-// A file that Open or Reopen could not read.
-void ReportOpenFailure(MainWindow* w) {
-  MessageBoxA(w->hwnd, "Orvinale cannot open the file.", "Open file", MB_OK);
-}
-
 void OpenFile(MainWindow* w) {
   std::string path;
   if (app_state == nullptr || !ChooseFileForOpen(w->hwnd, GetPreserveDirectory(), &path)) return;
-  if (!OpenOrActivate(app_state, path)) ReportOpenFailure(w);
+  OpenOrActivate(app_state, path);  // a refusal is told by the main window's ui
 }
 
-void ReopenFile(MainWindow* w) {
-  if (app_state != nullptr && !ReopenCurrent(app_state)) ReportOpenFailure(w);
+void ReopenFile(MainWindow*) {
+  if (app_state != nullptr) ReopenCurrent(app_state);
 }
 
 // The Folders window is not opened; it shows the new root when it is next
@@ -113,7 +109,7 @@ void ReopenFile(MainWindow* w) {
 void OpenFolder(MainWindow* w) {
   std::string folder;
   if (ChooseFolder(w->hwnd, GetPreserveDirectory(), &folder))
-    AddFolderRoot(&w->folder_roots, folder);
+    AddFolderRoot(&w->folder_roots, KeyForName(folder).name);  // as the file system spells it
 }
 
 void Exit(MainWindow* w) {

@@ -92,7 +92,14 @@ struct Model {
     std::string text;
     uint32_t style;  // without a line end to go by, the preference's CR LF
   };
-  std::map<std::string, Doc> open;
+  // The registry's order: full names (all in the test's folder) before the
+  // unnamed ones.
+  struct KeyOrder {
+    bool operator()(const std::string& a, const std::string& b) const {
+      return std::make_pair(a.rfind("original-", 0) == 0, a) < std::make_pair(b.rfind("original-", 0) == 0, b);
+    }
+  };
+  std::map<std::string, Doc, KeyOrder> open;
   std::map<std::string, std::string> disk;
   std::map<std::string, mode_t> modes;  // of the files other programs wrote
   std::string current, previous;
@@ -110,7 +117,7 @@ struct Model {
     ++titles;
   }
   bool Readable(const std::string& name) {
-    return disk.count(name) != 0 && !disk[name].empty() && disk[name].find_first_of(std::string("\0\xE9", 2)) == std::string::npos;
+    return disk.count(name) != 0 && disk[name].find_first_of(std::string("\0\xE9", 2)) == std::string::npos;
   }
   bool Open(const std::string& name) {
     const std::string bytes = disk.count(name) != 0 ? disk[name] : "";
@@ -120,7 +127,8 @@ struct Model {
       Doc doc{ids++, "", lf ? (cr ? 1u : 0u) : (cr ? 2u : 1u)};
       for (char c : bytes)
         if (c != '\r' || !lf) doc.text += c == '\r' ? '\n' : c;
-      open[name] = {doc.id, doc.text.back() == '\n' ? doc.text : doc.text + "\n", doc.style};
+      const bool ended = doc.text.empty() || doc.text.back() == '\n';  // an empty file stays empty
+      open[name] = {doc.id, ended ? doc.text : doc.text + "\n", doc.style};
     }
     Show(name);
     return true;
@@ -156,13 +164,18 @@ struct Model {
   }
 };
 
-std::string Describe(const AppState& app) {
-  std::string out = app.current_path + " | " + app.previous_path + "\n", why;
+// Names as the model writes them: relative to the test's folder.
+std::string Short(const std::string& name, const std::string& folder) {
+  return name.compare(0, folder.size(), folder) == 0 ? name.substr(folder.size()) : name;
+}
+
+std::string Describe(const AppState& app, const std::string& folder) {
+  std::string out = Short(app.current_path, folder) + " | " + Short(app.previous_path, folder) + "\n", why;
   for (int32_t i = 0; i < DocumentCount(app.documents); ++i) {
     const Document& doc = *DocumentAt(app.documents, i);
     EXPECT_STREQ(StringData(doc.path), KeyAt(app.documents, i).c_str());
     EXPECT_TRUE(CheckInvariants(doc, &why)) << why;
-    out += KeyAt(app.documents, i) + " " + std::to_string(doc.eol_style) + ": " + Brief(Content(doc));
+    out += Short(KeyAt(app.documents, i), folder) + " " + std::to_string(doc.eol_style) + ": " + Brief(Content(doc));
   }
   EXPECT_TRUE(CheckInvariants(app.documents, &why)) << why;
   EXPECT_TRUE(KeyAt(app.documents, DocumentCount(app.documents)).empty()) << "past the last";
@@ -222,7 +235,7 @@ TEST(DocumentCommands, FollowAModelOfTheOpenDocumentsAndTheDisk) {
       } else if (op <= 3) {
         EXPECT_EQ(OpenOrActivate(&app, name), m.Open(name)) << name;
       } else if (op == 4) {
-        Activate(&app, key);
+        Activate(&app, key.rfind("original-", 0) == 0 || key == "unknown" ? key : dir.File(key));
         if (m.open.count(key) != 0) m.Show(key);
       } else if (op <= 6) {
         SaveCurrent(&app);
@@ -282,9 +295,10 @@ TEST(DocumentCommands, FollowAModelOfTheOpenDocumentsAndTheDisk) {
       }
       SetWriteTargetOpener(platform);
       m.answers.clear();
-      ASSERT_EQ(Describe(app), m.Describe());
+      ASSERT_EQ(Describe(app, dir.File("")), m.Describe());
       EXPECT_EQ(CanSwitchToPrevious(app), m.open.count(m.previous) != 0 && m.open.size() >= 2);
       EXPECT_EQ(IsReopenable(app), m.open.count(m.current) != 0 && !IsUnnamedPath(m.current.c_str()));
+      for (std::string& report : ui.reports) report = Short(report, dir.File(""));
       EXPECT_EQ(Files(dir.File("")), m.disk);
       for (const auto& file_mode : m.modes) {
         struct stat st;
@@ -445,6 +459,83 @@ TEST(SaveReport, ASavedFileTooLargeToOpenAgainIsReported) {
   EXPECT_FALSE(ReopenCurrent(&f.app));
   EXPECT_TRUE(IsRegistered(f.app.documents, copy)) << "a refused reload keeps the document";
   EXPECT_TRUE(f.ui.kept.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Every refused open names the file and its own reason (the line where one
+// is cheap to find); an empty file opens, with the preference's line ends.
+TEST(OpenRefusal, EachRefusedFileIsNamedWithItsReason) {
+  Fixture f;
+  ASSERT_TRUE(CreateDirectoryUtf8(f.dir.File("sub").c_str()));
+  ASSERT_EQ(truncate(f.Make("big.txt", "").c_str(), kMaxFileSize), 0);
+  const struct {
+    std::string path;
+    LoadRefusal refusal;
+    int64_t line;
+  } rows[] = {
+      {f.dir.File("gone.txt"), LoadRefusal::kNotFound, 0},
+      {f.dir.File("gone/x.txt"), LoadRefusal::kNotFound, 0},
+      {f.dir.File("sub"), LoadRefusal::kFolder, 0},
+      {"/dev/null", LoadRefusal::kDevice, 0},
+      {f.dir.File("big.txt"), LoadRefusal::kTooLarge, 0},
+      {f.Make("latin1.txt", "ok\r\nok\r\n\xE9t\r\nok"), LoadRefusal::kNotUtf8, 3},
+      {f.Make("late.txt", std::string(300000, 'x') + "\n\n\xC3(\n"), LoadRefusal::kNotUtf8, 3},
+      {f.Make("nul.txt", std::string("a\nb\0c\n", 6)), LoadRefusal::kNulByte, 2},
+  };
+  std::vector<std::string> reasons;
+  for (const auto& row : rows) {
+    EXPECT_FALSE(OpenOrActivate(&f.app, row.path)) << row.path;
+    ASSERT_EQ(f.ui.refusals.size(), reasons.size() + 1) << row.path;
+    const auto& told = f.ui.refusals.back();
+    EXPECT_EQ(told.first, row.path);
+    EXPECT_EQ(told.second.refusal, row.refusal) << row.path;
+    EXPECT_EQ(told.second.line, row.line) << row.path;
+    const std::string text = OpenRefusalText(told.first, told.second, "");
+    EXPECT_NE(text.find(row.path), std::string::npos) << text;
+    reasons.push_back(text.substr(text.find("\n\n")));
+  }
+  std::sort(reasons.begin(), reasons.end());
+  EXPECT_EQ(std::unique(reasons.begin(), reasons.end()) - reasons.begin(), 6) << "one reason per kind";
+  EXPECT_EQ(DocumentCount(f.app.documents), 0);
+  ASSERT_TRUE(OpenOrActivate(&f.app, f.Make("empty.txt", "")));
+  Document* doc = GetCurrentDocument(f.app);
+  EXPECT_EQ(Content(*doc), "");
+  EXPECT_EQ(doc->eol_style, 1u) << "the preference's CR LF";
+  InsertText(doc, "typed\n", 6);
+  SaveCurrent(&f.app);
+  EXPECT_EQ(ReadBytes(f.dir.File("empty.txt")), "typed\r\n");
+}
+
+// Every name of one file finds its one document, which keeps the name the
+// file system gives it; Save as onto a file another document holds, by
+// any of its names, replaces that document.
+TEST(OneFileOneDocument, EveryNameFindsTheOneDocument) {
+  Fixture f;
+  const std::string file = f.Make("a.txt", "one\n");
+  ASSERT_TRUE(CreateDirectoryUtf8(f.dir.File("sub").c_str()));
+  ASSERT_EQ(symlink(file.c_str(), f.dir.File("link.txt").c_str()), 0);
+  ASSERT_EQ(symlink(f.dir.File("sub").c_str(), f.dir.File("sublink").c_str()), 0);
+  ASSERT_EQ(link(file.c_str(), f.dir.File("sub/hard.txt").c_str()), 0);
+  {
+    InFolder in(f.dir.File("sub"));
+    for (const std::string& name : {std::string("../a.txt"), f.dir.File("./sub/../a.txt"),
+                                    f.dir.File("link.txt"), f.dir.File("sublink/hard.txt"),
+                                    std::string("hard.txt"), f.dir.File("/a.txt"), file})
+      EXPECT_TRUE(OpenOrActivate(&f.app, name)) << name;
+  }
+  ASSERT_EQ(DocumentCount(f.app.documents), 1);
+  EXPECT_EQ(f.app.current_path, KeyForName(file).name);
+  NewDocument(&f.app);
+  InsertText(GetCurrentDocument(f.app), "two\n", 4);
+  f.ui.answers = {f.dir.File("link.txt")};
+  SaveCurrentAs(&f.app);
+  EXPECT_EQ(ReadBytes(file), "two\r\n") << "written through the link";
+  ASSERT_EQ(DocumentCount(f.app.documents), 1) << "the document that held the file is replaced";
+  EXPECT_EQ(f.app.current_path, KeyForName(file).name);
+  EXPECT_EQ(Content(*GetCurrentDocument(f.app)), "two\n");
 }
 
 }  // namespace

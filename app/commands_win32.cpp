@@ -15,6 +15,7 @@
 #include "app/main_window_win32.h"
 #include "app/resource.h"
 #include "app/search_dialogs_win32.h"
+#include "app/shell_texts.h"
 #include "display/surface_view.h"
 #include "display/view_scroll.h"
 #include "documents/document_commands.h"
@@ -25,6 +26,7 @@
 #include "engine/editing.h"
 #include "engine/movement.h"
 #include "engine/search.h"
+#include "engine/utf8_win32.h"
 #include "preferences/preferences.h"
 
 namespace {
@@ -57,6 +59,15 @@ template <bool (*Run)(Document*, Clipboard&)>
 void OnClipboard(MainWindow* w) {
   Win32Clipboard clipboard(w->hwnd);
   if (Document* doc = CurrentDocument()) Run(doc, clipboard);
+}
+
+// A paste that would pass the largest text is refused whole, and said so:
+// silence would look like an empty clipboard.
+void OnPaste(MainWindow* w) {
+  Win32Clipboard clipboard(w->hwnd);
+  Document* doc = CurrentDocument();
+  if (doc == nullptr || PasteClipboard(doc, clipboard) != PasteResult::kTooLarge) return;
+  MessageBoxW(w->hwnd, WideText(TooLargeResultText("Paste")).c_str(), L"Paste", MB_OK);
 }
 
 // The keys that move the caret or edit the text also mark the shown render
@@ -147,7 +158,7 @@ const Command kCommands[] = {
     // EDIT
     {K::Cut, ID_EDIT_CUT, Gray::NoSelection, Check::None, OnClipboard<CutSelection>},
     {K::Copy, ID_EDIT_COPY, Gray::NoSelection, Check::None, OnClipboard<CopySelection>},
-    {K::Paste, ID_EDIT_PASTE, Gray::NoClipboardText, Check::None, OnClipboard<PasteClipboard>},
+    {K::Paste, ID_EDIT_PASTE, Gray::NoClipboardText, Check::None, OnPaste},
     {K::SelectAll, ID_EDIT_SELECT_ALL, Gray::NoDocument, Check::None, OnDocument<SelectAll>},
     {K::FindDialog, ID_EDIT_FIND, Gray::NoDocument, Check::None, OnOwned<OpenFindDialog>},
     {K::ChangeDialog, ID_EDIT_CHANGE, Gray::NoDocument, Check::None, OnOwned<OpenChangeDialog>},

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "documents/directory_listing.h"
 #include "documents/document_io.h"
+#include "documents/file_identity.h"
 #include "documents/file_reader.h"
 #include "documents/file_writer.h"
 #include "documents/preferences_files.h"
@@ -197,6 +199,79 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndTheListerMarksLin
   EXPECT_EQ(Listed(dir.File("")), (std::vector<std::string>{"folder-link@/", "here/", "other/"}));
   EXPECT_EQ(Listed(dir.File("here")),
             (std::vector<std::string>{"a.txt", "absolute.txt", "dangling.txt", "into-other.txt", "loop@/", "relative.txt"}));
+}
+
+// Every spelling Windows resolves to one file gives a key of that file, most
+// with its one name as the file system spells it (a hard link is the same
+// file under a name of its own); a name not on disk yet keeps the folder's
+// spelling, and no other file shares its key.
+TEST(DocumentsWinFiles, EverySpellingOfOneFileResolvesToItsKey) {
+  WinTempDir dir;
+  ASSERT_TRUE(CreateDirectoryUtf8(dir.File("Proj").c_str()));
+  const std::string file = dir.File("Proj\\Notes 2026.txt");
+  ASSERT_TRUE(WriteAll(file, "x\n") && WriteAll(dir.File("Proj\\other.txt"), "y\n"));
+  ASSERT_TRUE(dir.MakeLink(dir.File("link.txt"), "Proj\\Notes 2026.txt"));
+  ASSERT_TRUE(dir.MakeLink(dir.File("folder-link"), "Proj"));
+  ASSERT_TRUE(CreateHardLinkW(WideText(dir.File("hard.txt")).c_str(), WideText(file).c_str(), nullptr));
+  FileKey want, key;
+  ASSERT_TRUE(ResolveFileKey(file.c_str(), &want));
+  EXPECT_TRUE(want.on_disk);
+  wchar_t short_wide[MAX_PATH] = {};
+  std::string short_name;
+  GetShortPathNameW(WideText(file).c_str(), short_wide, MAX_PATH);
+  ASSERT_TRUE(WideToUtf8(short_wide, &short_name));
+  EXPECT_EQ(short_name.find(' '), std::string::npos) << "an 8.3 name: " << short_name;
+  std::string upper = file, slashes = file;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : slashes) c = c == '\\' ? '/' : c;
+  char before[4096];
+  GetCurrentDirectoryA(sizeof before, before);
+  ASSERT_TRUE(SetCurrentDirectoryUtf8(dir.File("Proj").c_str()));
+  const struct {
+    std::string spelling;
+    bool same_name;
+  } rows[] = {
+      {file, true}, {upper, true}, {"notes 2026.txt", true}, {".\\NOTES 2026.TXT", true}, {"..\\proj\\notes 2026.txt", true},
+      {slashes, true}, {dir.File("Proj\\\\.\\Notes 2026.txt"), true}, {"\\\\?\\" + file, true},
+      {file + ".", true}, {file + " . ", true}, {short_name, true},
+      {dir.File("link.txt"), true}, {dir.File("FOLDER-LINK\\notes 2026.txt"), true}, {dir.File("hard.txt"), false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.spelling);
+    ASSERT_TRUE(ResolveFileKey(row.spelling.c_str(), &key));
+    EXPECT_TRUE(SameFile(key, want));
+    EXPECT_EQ(key.name == want.name, row.same_name) << key.name << " | " << want.name;
+  }
+  FileKey other, later, fresh;
+  ASSERT_TRUE(ResolveFileKey("other.txt", &other) && ResolveFileKey("NEW.txt .", &later) &&
+              ResolveFileKey(dir.File("PROJ\\new.txt").c_str(), &fresh));
+  SetCurrentDirectoryA(before);
+  EXPECT_FALSE(SameFile(other, want));
+  EXPECT_FALSE(later.on_disk);
+  EXPECT_TRUE(SameFile(later, fresh));
+  EXPECT_EQ(fresh.name, want.name.substr(0, want.name.size() - 14) + "new.txt");
+}
+
+// A refused open says why, with the system's reasons where only it knows.
+TEST(DocumentsWinFiles, RefusedOpensSayWhy) {
+  WinTempDir dir;
+  const std::string held = dir.File("held.txt");
+  ASSERT_TRUE(WriteAll(held, "x\n"));
+  HANDLE other = CreateFileW(WideText(held).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  const std::pair<std::string, LoadRefusal> rows[] = {
+      {held, LoadRefusal::kInUse},           {"NUL", LoadRefusal::kDevice},
+      {dir.File("com1.txt"), LoadRefusal::kDevice}, {dir.File(""), LoadRefusal::kFolder},
+      {dir.File("gone.txt"), LoadRefusal::kNotFound}, {dir.File("gone\\x.txt"), LoadRefusal::kNotFound},
+  };
+  for (const auto& row : rows) {
+    DocPtr doc(CreateDocument(), DestroyDocument);
+    LoadOutcome outcome;
+    EXPECT_FALSE(LoadDocument(doc.get(), KeyForName(row.first).name.c_str(), &outcome)) << row.first;
+    EXPECT_EQ(outcome.refusal, row.second) << row.first << ": " << FileErrorText(outcome.error);
+  }
+  CloseHandle(other);
 }
 
 // Another program holds the user's preferences open without sharing: a start

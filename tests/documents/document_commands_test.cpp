@@ -12,7 +12,9 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "documents/app_state.h"
 #include "documents/file_placement.h"
@@ -92,12 +94,8 @@ struct Model {
     std::string text;
     uint32_t style;  // without a line end to go by, the preference's CR LF
   };
-  // The registry's order: full names (all in the test's folder) before the
-  // unnamed ones.
-  struct KeyOrder {
-    bool operator()(const std::string& a, const std::string& b) const {
-      return std::make_pair(a.rfind("original-", 0) == 0, a) < std::make_pair(b.rfind("original-", 0) == 0, b);
-    }
+  struct KeyOrder {  // the registry's: full names (all in the test's folder) before the unnamed ones
+    bool operator()(const std::string& a, const std::string& b) const { return std::make_pair(a.rfind("original-", 0) == 0, a) < std::make_pair(b.rfind("original-", 0) == 0, b); }
   };
   std::map<std::string, Doc, KeyOrder> open;
   std::map<std::string, std::string> disk;
@@ -465,77 +463,47 @@ TEST(SaveReport, ASavedFileTooLargeToOpenAgainIsReported) {
 
 namespace {
 
-// Every refused open names the file and its own reason (the line where one
-// is cheap to find); an empty file opens, with the preference's line ends.
-TEST(OpenRefusal, EachRefusedFileIsNamedWithItsReason) {
+// One file, one document: each of its names finds it, and Save as onto any
+// of them replaces it. A refused open names the file and its own reason
+// (with the line where that is cheap); an empty file opens, with the
+// preference's line ends.
+TEST(OpenOrActivate, OneDocumentPerFileAndEveryRefusalSaysWhy) {
   Fixture f;
-  ASSERT_TRUE(CreateDirectoryUtf8(f.dir.File("sub").c_str()));
-  ASSERT_EQ(truncate(f.Make("big.txt", "").c_str(), kMaxFileSize), 0);
-  const struct {
-    std::string path;
-    LoadRefusal refusal;
-    int64_t line;
-  } rows[] = {
-      {f.dir.File("gone.txt"), LoadRefusal::kNotFound, 0},
-      {f.dir.File("gone/x.txt"), LoadRefusal::kNotFound, 0},
-      {f.dir.File("sub"), LoadRefusal::kFolder, 0},
-      {"/dev/null", LoadRefusal::kDevice, 0},
-      {f.dir.File("big.txt"), LoadRefusal::kTooLarge, 0},
-      {f.Make("latin1.txt", "ok\r\nok\r\n\xE9t\r\nok"), LoadRefusal::kNotUtf8, 3},
-      {f.Make("late.txt", std::string(300000, 'x') + "\n\n\xC3(\n"), LoadRefusal::kNotUtf8, 3},
-      {f.Make("nul.txt", std::string("a\nb\0c\n", 6)), LoadRefusal::kNulByte, 2},
-  };
-  std::vector<std::string> reasons;
-  for (const auto& row : rows) {
-    EXPECT_FALSE(OpenOrActivate(&f.app, row.path)) << row.path;
-    ASSERT_EQ(f.ui.refusals.size(), reasons.size() + 1) << row.path;
-    const auto& told = f.ui.refusals.back();
-    EXPECT_EQ(told.first, row.path);
-    EXPECT_EQ(told.second.refusal, row.refusal) << row.path;
-    EXPECT_EQ(told.second.line, row.line) << row.path;
-    const std::string text = OpenRefusalText(told.first, told.second, "");
-    EXPECT_NE(text.find(row.path), std::string::npos) << text;
-    reasons.push_back(text.substr(text.find("\n\n")));
+  const std::string file = f.Make("a.txt", "one\n"), at = f.dir.File("");
+  ASSERT_TRUE(CreateDirectoryUtf8((at + "sub").c_str()) && truncate(f.Make("big.txt", "").c_str(), kMaxFileSize) == 0);
+  ASSERT_TRUE(symlink(file.c_str(), (at + "link.txt").c_str()) == 0 && link(file.c_str(), (at + "sub/h.txt").c_str()) == 0);
+  for (const std::string& name : {file, at + "./sub/../a.txt", at + "link.txt", at + "sub/h.txt", std::string("h.txt")}) {
+    InFolder in(at + "sub");
+    EXPECT_TRUE(OpenOrActivate(&f.app, name)) << name;
   }
-  std::sort(reasons.begin(), reasons.end());
-  EXPECT_EQ(std::unique(reasons.begin(), reasons.end()) - reasons.begin(), 6) << "one reason per kind";
-  EXPECT_EQ(DocumentCount(f.app.documents), 0);
-  ASSERT_TRUE(OpenOrActivate(&f.app, f.Make("empty.txt", "")));
-  Document* doc = GetCurrentDocument(f.app);
-  EXPECT_EQ(Content(*doc), "");
-  EXPECT_EQ(doc->eol_style, 1u) << "the preference's CR LF";
-  InsertText(doc, "typed\n", 6);
-  SaveCurrent(&f.app);
-  EXPECT_EQ(ReadBytes(f.dir.File("empty.txt")), "typed\r\n");
-}
-
-// Every name of one file finds its one document, which keeps the name the
-// file system gives it; Save as onto a file another document holds, by
-// any of its names, replaces that document.
-TEST(OneFileOneDocument, EveryNameFindsTheOneDocument) {
-  Fixture f;
-  const std::string file = f.Make("a.txt", "one\n");
-  ASSERT_TRUE(CreateDirectoryUtf8(f.dir.File("sub").c_str()));
-  ASSERT_EQ(symlink(file.c_str(), f.dir.File("link.txt").c_str()), 0);
-  ASSERT_EQ(symlink(f.dir.File("sub").c_str(), f.dir.File("sublink").c_str()), 0);
-  ASSERT_EQ(link(file.c_str(), f.dir.File("sub/hard.txt").c_str()), 0);
-  {
-    InFolder in(f.dir.File("sub"));
-    for (const std::string& name : {std::string("../a.txt"), f.dir.File("./sub/../a.txt"),
-                                    f.dir.File("link.txt"), f.dir.File("sublink/hard.txt"),
-                                    std::string("hard.txt"), f.dir.File("/a.txt"), file})
-      EXPECT_TRUE(OpenOrActivate(&f.app, name)) << name;
-  }
-  ASSERT_EQ(DocumentCount(f.app.documents), 1);
-  EXPECT_EQ(f.app.current_path, KeyForName(file).name);
   NewDocument(&f.app);
   InsertText(GetCurrentDocument(f.app), "two\n", 4);
-  f.ui.answers = {f.dir.File("link.txt")};
+  f.ui.answers = {at + "link.txt"};
   SaveCurrentAs(&f.app);
-  EXPECT_EQ(ReadBytes(file), "two\r\n") << "written through the link";
+  EXPECT_EQ(ReadBytes(file), "two\r\n") << "written through the link, in the preference's CR LF";
   ASSERT_EQ(DocumentCount(f.app.documents), 1) << "the document that held the file is replaced";
   EXPECT_EQ(f.app.current_path, KeyForName(file).name);
-  EXPECT_EQ(Content(*GetCurrentDocument(f.app)), "two\n");
+  using R = LoadRefusal;
+  const std::tuple<std::string, LoadRefusal, int64_t> rows[] = {
+      {at + "gone.txt", R::kNotFound, 0}, {at + "gone/x.txt", R::kNotFound, 0}, {at + "sub", R::kFolder, 0},
+      {"/dev/null", R::kDevice, 0}, {at + "big.txt", R::kTooLarge, 0},
+      {f.Make("latin1.txt", "ok\r\nok\r\n\xE9t\r\nok"), R::kNotUtf8, 3},
+      {f.Make("nul.txt", std::string("a\nb\0c\n", 6)), R::kNulByte, 2}};
+  std::set<std::string> reasons;
+  for (const auto& [path, refusal, line] : rows) {
+    EXPECT_FALSE(OpenOrActivate(&f.app, path)) << path;
+    ASSERT_FALSE(f.ui.refusals.empty());
+    const auto& [told, outcome] = f.ui.refusals.back();
+    EXPECT_TRUE(told == path && outcome.refusal == refusal && outcome.line == line)
+        << path << ": " << static_cast<int>(outcome.refusal) << " at " << outcome.line;
+    const std::string text = OpenRefusalText(told, outcome, "");
+    reasons.insert(text.find(path) != std::string::npos ? text.substr(text.find(path) + path.size()) : text);
+  }
+  EXPECT_EQ(reasons.size(), 6u) << "one reason per kind, after the file's name";
+  ASSERT_TRUE(OpenOrActivate(&f.app, f.Make("empty.txt", "")) && DocumentCount(f.app.documents) == 2);
+  InsertText(GetCurrentDocument(f.app), "typed\n", 6);
+  SaveCurrent(&f.app);
+  EXPECT_EQ(ReadBytes(at + "empty.txt"), "typed\r\n");
 }
 
 }  // namespace

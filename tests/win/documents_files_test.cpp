@@ -201,77 +201,50 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndTheListerMarksLin
             (std::vector<std::string>{"a.txt", "absolute.txt", "dangling.txt", "into-other.txt", "loop@/", "relative.txt"}));
 }
 
-// Every spelling Windows resolves to one file gives a key of that file, most
-// with its one name as the file system spells it (a hard link is the same
-// file under a name of its own); a name not on disk yet keeps the folder's
-// spelling, and no other file shares its key.
-TEST(DocumentsWinFiles, EverySpellingOfOneFileResolvesToItsKey) {
+// Every spelling Windows resolves to one file gives a key of that file, with
+// its one name as the file system spells it (a hard link is the same file
+// under a name of its own); a name not on disk yet keeps the folder's
+// spelling. A refused open says why, with the reasons only the system knows.
+TEST(DocumentsWinFiles, EverySpellingOfOneFileResolvesToItsKeyAndRefusalsSayWhy) {
   WinTempDir dir;
-  ASSERT_TRUE(CreateDirectoryUtf8(dir.File("Proj").c_str()));
   const std::string file = dir.File("Proj\\Notes 2026.txt");
-  ASSERT_TRUE(WriteAll(file, "x\n") && WriteAll(dir.File("Proj\\other.txt"), "y\n"));
-  ASSERT_TRUE(dir.MakeLink(dir.File("link.txt"), "Proj\\Notes 2026.txt"));
-  ASSERT_TRUE(dir.MakeLink(dir.File("folder-link"), "Proj"));
+  ASSERT_TRUE(CreateDirectoryUtf8(dir.File("Proj").c_str()) && WriteAll(file, "x\n"));
+  ASSERT_TRUE(dir.MakeLink(dir.File("link.txt"), "Proj\\Notes 2026.txt") && dir.MakeLink(dir.File("to-proj"), "Proj"));
   ASSERT_TRUE(CreateHardLinkW(WideText(dir.File("hard.txt")).c_str(), WideText(file).c_str(), nullptr));
-  FileKey want, key;
-  ASSERT_TRUE(ResolveFileKey(file.c_str(), &want));
-  EXPECT_TRUE(want.on_disk);
-  wchar_t short_wide[MAX_PATH] = {};
-  std::string short_name;
-  GetShortPathNameW(WideText(file).c_str(), short_wide, MAX_PATH);
-  ASSERT_TRUE(WideToUtf8(short_wide, &short_name));
-  EXPECT_EQ(short_name.find(' '), std::string::npos) << "an 8.3 name: " << short_name;
-  std::string upper = file, slashes = file;
+  FileKey want, key, fresh, later;
+  ASSERT_TRUE(ResolveFileKey(file.c_str(), &want) && want.on_disk);
+  wchar_t short_name[MAX_PATH] = {};
+  GetShortPathNameW(WideText(file).c_str(), short_name, MAX_PATH);
+  std::string upper = file, slashes = file, short_utf8;
+  ASSERT_TRUE(WideToUtf8(short_name, &short_utf8) && short_utf8.find(' ') == std::string::npos) << short_utf8;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  for (char& c : slashes) c = c == '\\' ? '/' : c;
+  std::replace(slashes.begin(), slashes.end(), '\\', '/');
   char before[4096];
   GetCurrentDirectoryA(sizeof before, before);
   ASSERT_TRUE(SetCurrentDirectoryUtf8(dir.File("Proj").c_str()));
-  const struct {
-    std::string spelling;
-    bool same_name;
-  } rows[] = {
-      {file, true}, {upper, true}, {"notes 2026.txt", true}, {".\\NOTES 2026.TXT", true}, {"..\\proj\\notes 2026.txt", true},
-      {slashes, true}, {dir.File("Proj\\\\.\\Notes 2026.txt"), true}, {"\\\\?\\" + file, true},
-      {file + ".", true}, {file + " . ", true}, {short_name, true},
-      {dir.File("link.txt"), true}, {dir.File("FOLDER-LINK\\notes 2026.txt"), true}, {dir.File("hard.txt"), false},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.spelling);
-    ASSERT_TRUE(ResolveFileKey(row.spelling.c_str(), &key));
-    EXPECT_TRUE(SameFile(key, want));
-    EXPECT_EQ(key.name == want.name, row.same_name) << key.name << " | " << want.name;
+  for (const std::string& spelling :
+       {file, upper, std::string("notes 2026.txt"), std::string(".\\NOTES 2026.TXT"), std::string("..\\proj\\notes 2026.txt"),
+        slashes, dir.File("Proj\\\\.\\Notes 2026.txt"), "\\\\?\\" + file, file + ".", file + " . ", short_utf8,
+        dir.File("link.txt"), dir.File("TO-PROJ\\notes 2026.txt"), dir.File("hard.txt")}) {
+    ASSERT_TRUE(ResolveFileKey(spelling.c_str(), &key));
+    EXPECT_TRUE(SameFile(key, want) && key.name == (spelling == dir.File("hard.txt") ? key.name : want.name))
+        << spelling << " -> " << key.name << " | " << want.name;
   }
-  FileKey other, later, fresh;
-  ASSERT_TRUE(ResolveFileKey("other.txt", &other) && ResolveFileKey("NEW.txt .", &later) &&
-              ResolveFileKey(dir.File("PROJ\\new.txt").c_str(), &fresh));
+  ASSERT_TRUE(ResolveFileKey("NEW.txt .", &later) && ResolveFileKey(dir.File("PROJ\\new.txt").c_str(), &fresh));
   SetCurrentDirectoryA(before);
-  EXPECT_FALSE(SameFile(other, want));
-  EXPECT_FALSE(later.on_disk);
-  EXPECT_TRUE(SameFile(later, fresh));
+  EXPECT_TRUE(!later.on_disk && SameFile(later, fresh) && !SameFile(later, want));
   EXPECT_EQ(fresh.name, want.name.substr(0, want.name.size() - 14) + "new.txt");
-}
-
-// A refused open says why, with the system's reasons where only it knows.
-TEST(DocumentsWinFiles, RefusedOpensSayWhy) {
-  WinTempDir dir;
-  const std::string held = dir.File("held.txt");
-  ASSERT_TRUE(WriteAll(held, "x\n"));
-  HANDLE other = CreateFileW(WideText(held).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  HANDLE held = CreateFileW(WideText(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   const std::pair<std::string, LoadRefusal> rows[] = {
-      {held, LoadRefusal::kInUse},           {"NUL", LoadRefusal::kDevice},
-      {dir.File("com1.txt"), LoadRefusal::kDevice}, {dir.File(""), LoadRefusal::kFolder},
-      {dir.File("gone.txt"), LoadRefusal::kNotFound}, {dir.File("gone\\x.txt"), LoadRefusal::kNotFound},
-  };
+      {file, LoadRefusal::kInUse}, {"NUL", LoadRefusal::kDevice}, {dir.File("com1.txt"), LoadRefusal::kDevice},
+      {dir.File(""), LoadRefusal::kFolder}, {dir.File("gone\\x.txt"), LoadRefusal::kNotFound}};
   for (const auto& row : rows) {
     DocPtr doc(CreateDocument(), DestroyDocument);
     LoadOutcome outcome;
     EXPECT_FALSE(LoadDocument(doc.get(), KeyForName(row.first).name.c_str(), &outcome)) << row.first;
     EXPECT_EQ(outcome.refusal, row.second) << row.first << ": " << FileErrorText(outcome.error);
   }
-  CloseHandle(other);
+  CloseHandle(held);
 }
 
 // Another program holds the user's preferences open without sharing: a start

@@ -174,7 +174,7 @@ void OpenSelectedFile() {
   item.cchTextMax = kPathBytes;
   if (!SendMessageA(r->tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return;
   const char* kind = reinterpret_cast<const char*>(item.lParam);
-  // A path that is gone makes the open fail; this window shows nothing then.
+  // A path that is gone makes the open fail; the main window says why.
   if (kind != nullptr && std::strcmp(kind, kFileItem) == 0) OpenOrActivate(app_state, text);
 }
 

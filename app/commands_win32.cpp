@@ -15,15 +15,18 @@
 #include "app/main_window_win32.h"
 #include "app/resource.h"
 #include "app/search_dialogs_win32.h"
+#include "app/shell_texts.h"
 #include "display/surface_view.h"
 #include "display/view_scroll.h"
 #include "documents/document_commands.h"
+#include "documents/file_identity.h"
 #include "engine/clipboard_win32.h"
 #include "engine/comment.h"
 #include "engine/document.h"
 #include "engine/editing.h"
 #include "engine/movement.h"
 #include "engine/search.h"
+#include "engine/utf8_win32.h"
 #include "preferences/preferences.h"
 
 namespace {
@@ -56,6 +59,15 @@ template <bool (*Run)(Document*, Clipboard&)>
 void OnClipboard(MainWindow* w) {
   Win32Clipboard clipboard(w->hwnd);
   if (Document* doc = CurrentDocument()) Run(doc, clipboard);
+}
+
+// A paste that would pass the largest text is refused whole, and said so:
+// silence would look like an empty clipboard.
+void OnPaste(MainWindow* w) {
+  Win32Clipboard clipboard(w->hwnd);
+  Document* doc = CurrentDocument();
+  if (doc == nullptr || PasteClipboard(doc, clipboard) != PasteResult::kTooLarge) return;
+  MessageBoxW(w->hwnd, WideText(TooLargeResultText("Paste")).c_str(), L"Paste", MB_OK);
 }
 
 // The keys that move the caret or edit the text also mark the shown render
@@ -93,21 +105,16 @@ void DeleteNextWord(Document* doc) { DeleteWord(doc, true); }
 void DeletePreviousWord(Document* doc) { DeleteWord(doc, false); }
 void BreakLine(Document* doc) { InsertText(doc, "\n", 1); }
 
-// A file that Open or Reopen could not read.
-void ReportOpenFailure(MainWindow* w) {
-  MessageBoxA(w->hwnd, "Orvinale cannot open the file.", "Open file", MB_OK);
-}
-
 void OpenFile(MainWindow* w) {
   std::string path;
   if (app_state == nullptr) return;
   const bool chosen = ChooseFileForOpen(w->hwnd, GetPreserveDirectory(), &path);
   FocusTextPane(w);
-  if (chosen && !OpenOrActivate(app_state, path)) ReportOpenFailure(w);
+  if (chosen) OpenOrActivate(app_state, path);  // a refusal is told by the main window's ui
 }
 
-void ReopenFile(MainWindow* w) {
-  if (app_state != nullptr && !ReopenCurrent(app_state)) ReportOpenFailure(w);
+void ReopenFile(MainWindow*) {
+  if (app_state != nullptr) ReopenCurrent(app_state);
 }
 
 // The Folders window is not opened; it shows the new root when it is next
@@ -116,7 +123,7 @@ void OpenFolder(MainWindow* w) {
   std::string folder;
   const bool chosen = ChooseFolder(w->hwnd, GetPreserveDirectory(), &folder);
   FocusTextPane(w);
-  if (chosen) AddFolderRoot(&w->folder_roots, folder);
+  if (chosen) AddFolderRoot(&w->folder_roots, KeyForName(folder).name);  // as the file system spells it
 }
 
 void Exit(MainWindow* w) {
@@ -157,7 +164,7 @@ const Command kCommands[] = {
     // EDIT
     {K::Cut, ID_EDIT_CUT, Gray::NoSelection, Check::None, OnClipboard<CutSelection>},
     {K::Copy, ID_EDIT_COPY, Gray::NoSelection, Check::None, OnClipboard<CopySelection>},
-    {K::Paste, ID_EDIT_PASTE, Gray::NoClipboardText, Check::None, OnClipboard<PasteClipboard>},
+    {K::Paste, ID_EDIT_PASTE, Gray::NoClipboardText, Check::None, OnPaste},
     {K::SelectAll, ID_EDIT_SELECT_ALL, Gray::NoDocument, Check::None, OnDocument<SelectAll>},
     {K::FindDialog, ID_EDIT_FIND, Gray::NoDocument, Check::None, OnOwned<OpenFindDialog>},
     {K::ChangeDialog, ID_EDIT_CHANGE, Gray::NoDocument, Check::None, OnOwned<OpenChangeDialog>},

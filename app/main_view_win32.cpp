@@ -146,6 +146,11 @@ int ReplaceAndReport(MainWindow* w, const std::string& find, const std::string& 
   Document* doc = GetCurrentDocument(*app_state);
   if (doc == nullptr) return 0;
   int32_t count = ReplaceAll(doc, find, replacement, match_case, whole_word);
+  if (count == kReplaceTooLarge && w != nullptr) {
+    // Without a word this would look like "no match".
+    MessageBoxW(w->hwnd, WideText(TooLargeResultText("Change")).c_str(), L"Change", MB_OK);
+    return 0;
+  }
   if (count == 0 || w == nullptr || w->hwnd == nullptr) return count;
   SetWindowTextUtf8(w->hwnd, ChangeCountTitle(w->title, count));
   SetTimer(w->hwnd, kChangeCountTimer, kChangeCountPeriod, nullptr);

@@ -74,7 +74,6 @@ bool OnInitDialog(MainWindow* w) {
   app_state = new (std::nothrow) AppState;
   if (app_state == nullptr) return false;
   app_state->ui = &w->ui;
-  if (!command_line.empty()) OpenOrActivate(app_state, command_line);
 
   FileProfileStore store(profile_path);
   MainProfile profile = ReadMainProfile(&store, WindowDpi(w->hwnd));
@@ -84,6 +83,9 @@ bool OnInitDialog(MainWindow* w) {
   // open (only their keys and items wait for one).
   if (profile.line_numbers) ToggleLineNumbers(w);
   if (profile.filename) ToggleFilename(w);
+  // The command-line file opens once the window shows, so that a box
+  // saying why it was refused has a window to stand on.
+  if (!command_line.empty()) OpenOrActivate(app_state, command_line);
   UpdateTitle(w);
   if (w->surface_hwnd != nullptr) SetFocus(w->surface_hwnd);
 
@@ -266,6 +268,11 @@ void MainWindowUi::RefreshTitle() { UpdateTitle(window_); }
 void MainWindowUi::ReportSaveFailure(const std::string& path, const SaveOutcome& outcome) {
   const std::string text = SaveFailureText(path, FileErrorText(outcome.error), outcome.kept_path);
   MessageBoxW(window_->hwnd, WideText(text).c_str(), L"Save file", MB_OK);
+}
+
+void MainWindowUi::ReportOpenRefusal(const std::string& path, const LoadOutcome& outcome) {
+  const std::string text = OpenRefusalText(path, outcome, FileErrorText(outcome.error));
+  MessageBoxW(window_->hwnd, WideText(text).c_str(), WideText(kOpenRefusalCaption).c_str(), MB_OK);
 }
 
 void MainWindowUi::ReportSavedTooLarge(const std::string& path) {

@@ -25,6 +25,7 @@ class MainWindowUi : public DocumentUi {
   void RefreshTitle() override;
   void ReportSaveFailure(const std::string& path, const SaveOutcome& outcome) override;
   void ReportSavedTooLarge(const std::string& path) override;
+  void ReportOpenRefusal(const std::string& path, const LoadOutcome& outcome) override;
 
  private:
   MainWindow* window_;

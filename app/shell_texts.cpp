@@ -73,6 +73,10 @@ std::string SaveFailureText(const std::string& path, const std::string& reason,
   return text;
 }
 
+std::string TooLargeResultText(const std::string& action) {
+  return action + ": the text would be larger than 1 GB, the most Orvinale holds.\n\nNothing was changed.";
+}
+
 std::string SavedTooLargeText(const std::string& path) {
   return "The file was saved:\n" + path +
          "\n\nIt is now 16 MB or larger, too large for Orvinale to open again.";

@@ -29,6 +29,9 @@ std::string WelcomeText(double startup_seconds);
 // (`kept_path` not empty).
 std::string SaveFailureText(const std::string& path, const std::string& reason,
                             const std::string& kept_path);
+// A paste ("Paste") or a change of all matches ("Change") refused because
+// the text would pass 1 GB: says so, and that nothing changed.
+std::string TooLargeResultText(const std::string& action);
 // A save that left a file Orvinale will refuse to open.
 std::string SavedTooLargeText(const std::string& path);
 

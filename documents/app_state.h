@@ -7,6 +7,7 @@
 #include "documents/document_registry.h"
 
 class DocumentUi;
+struct LoadOutcome;
 struct SaveOutcome;
 
 // Invariant: current_path is empty or a key of `documents`; previous_path
@@ -38,4 +39,7 @@ class DocumentUi {
   // A save that wrote 16 MiB or more to `path`: saved, but too large to be
   // opened again.
   virtual void ReportSavedTooLarge(const std::string& path) {}
+  // A file that was not opened (Open, Reopen, the Folders window, the
+  // command line): `path` names it, the outcome says why.
+  virtual void ReportOpenRefusal(const std::string& path, const LoadOutcome& outcome) {}
 };

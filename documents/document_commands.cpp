@@ -6,6 +6,7 @@
 
 #include "documents/app_state.h"
 #include "documents/document_io.h"
+#include "documents/file_identity.h"
 #include "documents/file_names.h"
 #include "documents/text_encoder.h"
 #include "engine/document.h"
@@ -23,6 +24,17 @@ void MakeCurrent(AppState* app, const std::string& path) {
   RefreshTitle(app);
 }
 
+// A save puts a new file in the place of the old one: the document's file
+// key takes the new file's identity (a hard link to the old file is another
+// file from now on).
+void RefreshFileKey(AppState* app, const std::string& path) {
+  int32_t index = IndexOfDocument(app->documents, path);
+  if (index < 0) return;
+  FileKey key = KeyForName(path);
+  key.name = path;  // the key stays: the name is the same file's
+  app->documents.entries[static_cast<size_t>(index)].file = key;
+}
+
 void ReportIfTooLarge(AppState* app, const SaveOutcome& outcome, const std::string& path) {
   if (app->ui != nullptr && outcome.size >= kMaxFileSize) app->ui->ReportSavedTooLarge(path);
 }
@@ -34,6 +46,7 @@ bool SaveInPlace(AppState* app, Document* doc) {
   SaveOutcome outcome;
   const std::string path = StringData(doc->path);
   if (SaveDocument(doc, &outcome)) {
+    RefreshFileKey(app, path);
     ReportIfTooLarge(app, outcome, path);
     return true;
   }
@@ -41,28 +54,45 @@ bool SaveInPlace(AppState* app, Document* doc) {
   return false;
 }
 
-// Steps shared by Save as and Save all: ask for a name, save, re-key.
+// Steps shared by Save as and Save all: ask for a name, save, re-key. The
+// file is written under the name the file system gives it (trailing dots
+// gone, the folder as it is spelled), and a document that held that file
+// before is replaced.
 void SaveWithDialog(AppState* app, Document* doc) {
   std::string old_path = StringData(doc->path);
-  std::string new_path;
-  if (app->ui == nullptr || !app->ui->ChooseSavePath(&new_path)) return;
+  std::string chosen;
+  if (app->ui == nullptr || !app->ui->ChooseSavePath(&chosen)) return;
+  const FileKey target = KeyForName(chosen);
   SaveOutcome outcome;
-  if (!SaveDocumentAs(doc, new_path.c_str(), &outcome)) {
-    app->ui->ReportSaveFailure(new_path, outcome);
+  if (!SaveDocumentAs(doc, target.name.c_str(), &outcome)) {
+    app->ui->ReportSaveFailure(target.name, outcome);
     return;
   }
-  if (IsRegistered(app->documents, old_path)) RekeyDocument(&app->documents, old_path, new_path);
-  Activate(app, new_path);
-  ReportIfTooLarge(app, outcome, new_path);
+  FileKey saved = KeyForName(target.name);
+  SetString(&doc->path, saved.name.c_str());
+  for (int32_t i = DocumentCount(app->documents) - 1; i >= 0; --i) {
+    const RegistryEntry& e = app->documents.entries[static_cast<size_t>(i)];
+    if (e.document.get() != doc && (SameFile(e.file, target) || SameFile(e.file, saved)))
+      UnregisterDocumentAt(&app->documents, i);
+  }
+  if (IsRegistered(app->documents, old_path)) RekeyDocument(&app->documents, old_path, saved);
+  Activate(app, saved.name);
+  ReportIfTooLarge(app, outcome, saved.name);
 }
 
 // Reads the file into a new document and shows it, in the place of any
-// document under its key; false, changing nothing, when it is refused.
-bool LoadAndShow(AppState* app, const std::string& path) {
+// document under its key; false, changing nothing but telling the user
+// why, when it is refused.
+bool LoadAndShow(AppState* app, const FileKey& file) {
   OwnedDocument doc(CreateDocument());
-  if (doc == nullptr || !LoadDocument(doc.get(), path.c_str())) return false;
-  RegisterDocument(&app->documents, path, std::move(doc));
-  MakeCurrent(app, path);
+  if (doc == nullptr) return false;
+  LoadOutcome outcome;
+  if (!LoadDocument(doc.get(), file.name.c_str(), &outcome)) {
+    if (app->ui != nullptr) app->ui->ReportOpenRefusal(file.name, outcome);
+    return false;
+  }
+  RegisterDocument(&app->documents, file, std::move(doc));
+  MakeCurrent(app, file.name);
   return true;
 }
 
@@ -78,13 +108,15 @@ void NewDocument(AppState* app) {
   char name[256];
   std::snprintf(name, sizeof(name), "original-%u.mem", app->untitled_counter++);
   InitNewDocument(doc.get(), name);
-  RegisterDocument(&app->documents, name, std::move(doc));
+  RegisterDocument(&app->documents, NameOnlyKey(name), std::move(doc));
   MakeCurrent(app, name);
 }
 
 bool OpenOrActivate(AppState* app, const std::string& path) {
-  if (!IsRegistered(app->documents, path)) return LoadAndShow(app, path);
-  MakeCurrent(app, path);
+  const FileKey file = KeyForName(path);
+  int32_t index = FindSameFile(app->documents, file);
+  if (index < 0) return LoadAndShow(app, file);
+  MakeCurrent(app, KeyAt(app->documents, index));
   return true;
 }
 
@@ -99,8 +131,10 @@ bool IsReopenable(const AppState& app) {
 
 bool ReopenCurrent(AppState* app) {
   if (!IsReopenable(*app)) return true;
-  const std::string path = app->current_path;  // MakeCurrent changes it
-  return LoadAndShow(app, path);
+  // The document keeps its name; the file under it may be a new one.
+  FileKey file = KeyForName(app->current_path);
+  file.name = app->current_path;
+  return LoadAndShow(app, file);
 }
 
 bool CanSwitchToPrevious(const AppState& app) {

@@ -12,14 +12,18 @@ Document* GetCurrentDocument(const AppState& app);
 
 // File > New: an empty document named "original-N.mem".
 void NewDocument(AppState* app);
-// Shows the document registered under path, or loads it; false when the
-// file is refused (nothing changes then).
+// Shows the document that holds the file `path` leads to (by the file's
+// identity, whatever the spelling; a relative name is taken against the
+// current folder now), or loads it under the name the file system gives
+// it; false when the file is refused (nothing changes then, and the user is
+// told why through the ui).
 bool OpenOrActivate(AppState* app, const std::string& path);
 // Shows a registered document; nothing for an unknown path.
 void Activate(AppState* app, const std::string& path);
 // File > Reopen: reads the current file again, discarding what is in
 // memory. False when the file cannot be read any more (deleted, refused):
-// the document then stays as it was, text, caret and all.
+// the document then stays as it was, text, caret and all, and the user is
+// told why.
 bool ReopenCurrent(AppState* app);
 bool IsReopenable(const AppState& app);
 // View > Previous: exchanges the current and previous documents.

@@ -4,6 +4,8 @@
 // LoadDocument, then any number of saves, then DestroyDocument.
 #include <cstdint>
 
+#include "documents/open_refusal.h"
+
 struct Document;
 struct SaveOutcome;
 
@@ -16,10 +18,11 @@ Document* CreateDocument();
 void DestroyDocument(Document* doc);
 // Makes a fresh document an empty, unnamed one called `name`.
 void InitNewDocument(Document* doc, const char* name);
-// True when the file was read and accepted: 1 byte up to 16 MiB - 1, valid
-// UTF-8, no NUL byte. A refused document keeps `path` and is destroyed by
-// the caller.
-bool LoadDocument(Document* doc, const char* path);
+// True when the file was read and accepted: up to 16 MiB - 1, valid UTF-8,
+// no NUL byte. An empty file gives an empty document with the preference's
+// line ends. A refused document keeps `path` and is destroyed by the
+// caller; *outcome says why it was refused.
+bool LoadDocument(Document* doc, const char* path, LoadOutcome* outcome = nullptr);
 // Saves under the document's own path; false for an unnamed ".mem" document
 // and when the file could not be written (the file on disk is then as it
 // was, unless *outcome names the file that kept the text). A save through

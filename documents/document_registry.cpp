@@ -45,16 +45,24 @@ const std::string& KeyAt(const DocumentRegistry& r, int32_t index) {
   return r.entries[static_cast<size_t>(index)].key;
 }
 
-int32_t RegisterDocument(DocumentRegistry* r, const std::string& key, OwnedDocument doc) {
+int32_t RegisterDocument(DocumentRegistry* r, const FileKey& file, OwnedDocument doc) {
+  const std::string& key = file.name;
   auto it = LowerBound(*r, key);
   size_t at = static_cast<size_t>(it - r->entries.begin());
   if (it != r->entries.end() && it->key == key) {
     r->entries[at].document = std::move(doc);  // destroys the old document
+    r->entries[at].file = file;
   } else {
     r->entries.insert(r->entries.begin() + static_cast<std::ptrdiff_t>(at),
-                      RegistryEntry{key, std::move(doc)});
+                      RegistryEntry{key, file, std::move(doc)});
   }
   return static_cast<int32_t>(at);
+}
+
+int32_t FindSameFile(const DocumentRegistry& r, const FileKey& file) {
+  for (size_t i = 0; i < r.entries.size(); ++i)
+    if (SameFile(r.entries[i].file, file)) return static_cast<int32_t>(i);
+  return -1;
 }
 
 void UnregisterDocumentAt(DocumentRegistry* r, int32_t index) {
@@ -66,12 +74,12 @@ void UnregisterDocument(DocumentRegistry* r, const std::string& key) {
   UnregisterDocumentAt(r, IndexOfDocument(*r, key));
 }
 
-void RekeyDocument(DocumentRegistry* r, const std::string& old_key, const std::string& new_key) {
+void RekeyDocument(DocumentRegistry* r, const std::string& old_key, const FileKey& file) {
   int32_t index = IndexOfDocument(*r, old_key);
   if (index < 0) return;
   OwnedDocument doc = std::move(r->entries[static_cast<size_t>(index)].document);
   r->entries.erase(r->entries.begin() + index);
-  RegisterDocument(r, new_key, std::move(doc));
+  RegisterDocument(r, file, std::move(doc));
 }
 
 bool HoldsDocument(const DocumentRegistry& r, const Document* doc) {
@@ -82,6 +90,10 @@ bool HoldsDocument(const DocumentRegistry& r, const Document* doc) {
 
 bool CheckInvariants(const DocumentRegistry& r, std::string* why) {
   for (size_t i = 0; i < r.entries.size(); ++i) {
+    if (r.entries[i].file.name != r.entries[i].key) {
+      *why = "file key and registry key differ at " + std::to_string(i);
+      return false;
+    }
     if (r.entries[i].document == nullptr) {
       *why = "null document at " + std::to_string(i);
       return false;

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "documents/open_refusal.h"
+
 // What StatUtf8 reports about a file or folder.
 struct FileStatus {
   int64_t size = 0;           // bytes; 0 for a folder
@@ -52,5 +54,8 @@ int LastFileError();
 // a file marked read-only, and a name that is a folder or a device.
 int AccessDeniedError();
 int NotAFileError();
+// What a failed open's code means: not found, access denied, in use by
+// another program, a folder; kUnreadable for any other code.
+LoadRefusal RefusalForOpenError(int code);
 // The system's own words for a code, without a line end; "" for 0.
 std::string FileErrorText(int code);

@@ -68,3 +68,13 @@ int LastFileError() { return errno; }
 int AccessDeniedError() { return EACCES; }
 int NotAFileError() { return EISDIR; }
 std::string FileErrorText(int code) { return code == 0 ? std::string() : std::strerror(code); }
+
+LoadRefusal RefusalForOpenError(int code) {
+  switch (code) {
+    case ENOENT: case ENOTDIR: case ENAMETOOLONG: return LoadRefusal::kNotFound;
+    case EACCES: case EPERM: return LoadRefusal::kAccessDenied;
+    case EBUSY: case ETXTBSY: return LoadRefusal::kInUse;
+    case EISDIR: return LoadRefusal::kFolder;
+    default: return LoadRefusal::kUnreadable;
+  }
+}

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "documents/file_identity.h"
 #include "documents/file_names.h"
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
@@ -58,6 +59,11 @@ FILE* OpenStreamUtf8(const char* path, const char* mode) {
 
 bool StatUtf8(const char* path, FileStatus* out) {
   if (path == nullptr || out == nullptr) return false;
+  // CON, NUL, COM1 and the like exist in every folder, as devices.
+  if (IsWindowsDeviceName(path)) {
+    *out = FileStatus();
+    return true;
+  }
   WIN32_FILE_ATTRIBUTE_DATA a;
   std::wstring wide;
   if (WidePath(path, &wide) && GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &a)) {
@@ -165,4 +171,18 @@ std::string FileErrorText(int code) {
   LocalFree(text);
   while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' ')) out.pop_back();
   return out.empty() ? "Error " + std::to_string(code) + "." : out;
+}
+
+LoadRefusal RefusalForOpenError(int code) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND: case ERROR_PATH_NOT_FOUND: case ERROR_INVALID_NAME:
+    case ERROR_INVALID_DRIVE: case ERROR_BAD_NETPATH: case ERROR_BAD_NET_NAME:
+      return LoadRefusal::kNotFound;
+    case ERROR_ACCESS_DENIED:
+      return LoadRefusal::kAccessDenied;
+    case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION:
+      return LoadRefusal::kInUse;
+    default:
+      return LoadRefusal::kUnreadable;
+  }
 }

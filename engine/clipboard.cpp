@@ -46,14 +46,21 @@ bool CutSelection(Document* doc, Clipboard& clipboard) {
   return true;
 }
 
-bool PasteClipboard(Document* doc, Clipboard& clipboard) {
+PasteResult PasteClipboard(Document* doc, Clipboard& clipboard) {
   std::string text;
-  if (!clipboard.GetText(&text)) return false;
+  if (!clipboard.GetText(&text)) return PasteResult::kNothing;
   // Text stops at its first NUL, as a C string on the clipboard would.
   size_t nul = text.find('\0');
   if (nul != std::string::npos) text.resize(nul);
-  std::string pasted = NormalizePastedLineEnds(text);
-  if (pasted.size() > static_cast<size_t>(kMaxTextLength)) return false;
+  std::string pasted = text.find('\r') == std::string::npos ? std::move(text)
+                                                            : NormalizePastedLineEnds(text);
+  // Measured before the selection goes: a refused paste changes nothing.
+  // The text's bytes include the typing gap's, so the limit holds with room
+  // for the gap wherever it goes next.
+  int64_t selected = doc->has_selection && doc->sel_end > doc->sel_start
+                         ? int64_t{doc->sel_end} - doc->sel_start : 0;
+  int64_t result = int64_t{StringLength(doc->text)} - selected + static_cast<int64_t>(pasted.size());
+  if (result + kGapSize > kMaxTextLength) return PasteResult::kTooLarge;
   InsertText(doc, pasted.data(), static_cast<int32_t>(pasted.size()));
-  return true;
+  return PasteResult::kPasted;
 }

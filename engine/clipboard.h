@@ -17,9 +17,11 @@ class Clipboard {
 bool CopySelection(Document* doc, Clipboard& clipboard);
 // Copies, then deletes the selection when the copy succeeded.
 bool CutSelection(Document* doc, Clipboard& clipboard);
+enum class PasteResult { kNothing, kPasted, kTooLarge };
 // Inserts the clipboard text at the caret (replacing a selection), with CR LF
-// turned into LF, or lone CRs into LF when there is no CR LF.
-bool PasteClipboard(Document* doc, Clipboard& clipboard);
+// turned into LF, or lone CRs into LF when there is no CR LF. kTooLarge, with
+// the document unchanged, when the text would pass the largest text held.
+PasteResult PasteClipboard(Document* doc, Clipboard& clipboard);
 
 // The line-end conversion of a paste.
 std::string NormalizePastedLineEnds(const std::string& text);

@@ -521,7 +521,8 @@ int32_t ReplaceAll(Document* doc, const std::string& find, const std::string& re
   int64_t r = static_cast<int64_t>(replacement.size());
   int64_t size = length + count * (r - n);
   // The last replacement goes in with a gap's filler after it.
-  if (count == 0 || size + kGapSize > kMaxTextLength) return 0;
+  if (count == 0) return 0;
+  if (size + kGapSize > kMaxTextLength) return kReplaceTooLarge;
   // The last replacement is left out here and typed through the gap below,
   // which leaves the gap where a typed replacement puts it.
   int32_t new_length = static_cast<int32_t>(size - r);

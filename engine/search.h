@@ -10,9 +10,11 @@ bool Find(Document* doc, const std::string& text, bool match_case,
           bool whole_word, bool new_search, bool backward);
 bool FindNext(Document* doc);
 bool FindPrevious(Document* doc);
+// What ReplaceAll returns, with the text unchanged, when the result would
+// pass the largest text the engine holds.
+constexpr int32_t kReplaceTooLarge = -1;
 // Replaces every occurrence present when called, left to right, once each.
-// Returns the number of replacements; 0, with the text unchanged, when the
-// result would pass the largest text the engine holds.
+// Returns the number of replacements, or kReplaceTooLarge.
 int32_t ReplaceAll(Document* doc, const std::string& find,
                    const std::string& replacement, bool match_case,
                    bool whole_word);

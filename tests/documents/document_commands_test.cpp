@@ -12,7 +12,9 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "documents/app_state.h"
 #include "documents/file_placement.h"
@@ -92,7 +94,10 @@ struct Model {
     std::string text;
     uint32_t style;  // without a line end to go by, the preference's CR LF
   };
-  std::map<std::string, Doc> open;
+  struct KeyOrder {  // the registry's: full names (all in the test's folder) before the unnamed ones
+    bool operator()(const std::string& a, const std::string& b) const { return std::make_pair(a.rfind("original-", 0) == 0, a) < std::make_pair(b.rfind("original-", 0) == 0, b); }
+  };
+  std::map<std::string, Doc, KeyOrder> open;
   std::map<std::string, std::string> disk;
   std::map<std::string, mode_t> modes;  // of the files other programs wrote
   std::string current, previous;
@@ -110,7 +115,7 @@ struct Model {
     ++titles;
   }
   bool Readable(const std::string& name) {
-    return disk.count(name) != 0 && !disk[name].empty() && disk[name].find_first_of(std::string("\0\xE9", 2)) == std::string::npos;
+    return disk.count(name) != 0 && disk[name].find_first_of(std::string("\0\xE9", 2)) == std::string::npos;
   }
   bool Open(const std::string& name) {
     const std::string bytes = disk.count(name) != 0 ? disk[name] : "";
@@ -120,7 +125,8 @@ struct Model {
       Doc doc{ids++, "", lf ? (cr ? 1u : 0u) : (cr ? 2u : 1u)};
       for (char c : bytes)
         if (c != '\r' || !lf) doc.text += c == '\r' ? '\n' : c;
-      open[name] = {doc.id, doc.text.back() == '\n' ? doc.text : doc.text + "\n", doc.style};
+      const bool ended = doc.text.empty() || doc.text.back() == '\n';  // an empty file stays empty
+      open[name] = {doc.id, ended ? doc.text : doc.text + "\n", doc.style};
     }
     Show(name);
     return true;
@@ -156,13 +162,18 @@ struct Model {
   }
 };
 
-std::string Describe(const AppState& app) {
-  std::string out = app.current_path + " | " + app.previous_path + "\n", why;
+// Names as the model writes them: relative to the test's folder.
+std::string Short(const std::string& name, const std::string& folder) {
+  return name.compare(0, folder.size(), folder) == 0 ? name.substr(folder.size()) : name;
+}
+
+std::string Describe(const AppState& app, const std::string& folder) {
+  std::string out = Short(app.current_path, folder) + " | " + Short(app.previous_path, folder) + "\n", why;
   for (int32_t i = 0; i < DocumentCount(app.documents); ++i) {
     const Document& doc = *DocumentAt(app.documents, i);
     EXPECT_STREQ(StringData(doc.path), KeyAt(app.documents, i).c_str());
     EXPECT_TRUE(CheckInvariants(doc, &why)) << why;
-    out += KeyAt(app.documents, i) + " " + std::to_string(doc.eol_style) + ": " + Brief(Content(doc));
+    out += Short(KeyAt(app.documents, i), folder) + " " + std::to_string(doc.eol_style) + ": " + Brief(Content(doc));
   }
   EXPECT_TRUE(CheckInvariants(app.documents, &why)) << why;
   EXPECT_TRUE(KeyAt(app.documents, DocumentCount(app.documents)).empty()) << "past the last";
@@ -222,7 +233,7 @@ TEST(DocumentCommands, FollowAModelOfTheOpenDocumentsAndTheDisk) {
       } else if (op <= 3) {
         EXPECT_EQ(OpenOrActivate(&app, name), m.Open(name)) << name;
       } else if (op == 4) {
-        Activate(&app, key);
+        Activate(&app, key.rfind("original-", 0) == 0 || key == "unknown" ? key : dir.File(key));
         if (m.open.count(key) != 0) m.Show(key);
       } else if (op <= 6) {
         SaveCurrent(&app);
@@ -282,9 +293,10 @@ TEST(DocumentCommands, FollowAModelOfTheOpenDocumentsAndTheDisk) {
       }
       SetWriteTargetOpener(platform);
       m.answers.clear();
-      ASSERT_EQ(Describe(app), m.Describe());
+      ASSERT_EQ(Describe(app, dir.File("")), m.Describe());
       EXPECT_EQ(CanSwitchToPrevious(app), m.open.count(m.previous) != 0 && m.open.size() >= 2);
       EXPECT_EQ(IsReopenable(app), m.open.count(m.current) != 0 && !IsUnnamedPath(m.current.c_str()));
+      for (std::string& report : ui.reports) report = Short(report, dir.File(""));
       EXPECT_EQ(Files(dir.File("")), m.disk);
       for (const auto& file_mode : m.modes) {
         struct stat st;
@@ -445,6 +457,53 @@ TEST(SaveReport, ASavedFileTooLargeToOpenAgainIsReported) {
   EXPECT_FALSE(ReopenCurrent(&f.app));
   EXPECT_TRUE(IsRegistered(f.app.documents, copy)) << "a refused reload keeps the document";
   EXPECT_TRUE(f.ui.kept.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// One file, one document: each of its names finds it, and Save as onto any
+// of them replaces it. A refused open names the file and its own reason
+// (with the line where that is cheap); an empty file opens, with the
+// preference's line ends.
+TEST(OpenOrActivate, OneDocumentPerFileAndEveryRefusalSaysWhy) {
+  Fixture f;
+  const std::string file = f.Make("a.txt", "one\n"), at = f.dir.File("");
+  ASSERT_TRUE(CreateDirectoryUtf8((at + "sub").c_str()) && truncate(f.Make("big.txt", "").c_str(), kMaxFileSize) == 0);
+  ASSERT_TRUE(symlink(file.c_str(), (at + "link.txt").c_str()) == 0 && link(file.c_str(), (at + "sub/h.txt").c_str()) == 0);
+  for (const std::string& name : {file, at + "./sub/../a.txt", at + "link.txt", at + "sub/h.txt", std::string("h.txt")}) {
+    InFolder in(at + "sub");
+    EXPECT_TRUE(OpenOrActivate(&f.app, name)) << name;
+  }
+  NewDocument(&f.app);
+  InsertText(GetCurrentDocument(f.app), "two\n", 4);
+  f.ui.answers = {at + "link.txt"};
+  SaveCurrentAs(&f.app);
+  EXPECT_EQ(ReadBytes(file), "two\r\n") << "written through the link, in the preference's CR LF";
+  ASSERT_EQ(DocumentCount(f.app.documents), 1) << "the document that held the file is replaced";
+  EXPECT_EQ(f.app.current_path, KeyForName(file).name);
+  using R = LoadRefusal;
+  const std::tuple<std::string, LoadRefusal, int64_t> rows[] = {
+      {at + "gone.txt", R::kNotFound, 0}, {at + "gone/x.txt", R::kNotFound, 0}, {at + "sub", R::kFolder, 0},
+      {"/dev/null", R::kDevice, 0}, {at + "big.txt", R::kTooLarge, 0},
+      {f.Make("latin1.txt", "ok\r\nok\r\n\xE9t\r\nok"), R::kNotUtf8, 3},
+      {f.Make("nul.txt", std::string("a\nb\0c\n", 6)), R::kNulByte, 2}};
+  std::set<std::string> reasons;
+  for (const auto& [path, refusal, line] : rows) {
+    EXPECT_FALSE(OpenOrActivate(&f.app, path)) << path;
+    ASSERT_FALSE(f.ui.refusals.empty());
+    const auto& [told, outcome] = f.ui.refusals.back();
+    EXPECT_TRUE(told == path && outcome.refusal == refusal && outcome.line == line)
+        << path << ": " << static_cast<int>(outcome.refusal) << " at " << outcome.line;
+    const std::string text = OpenRefusalText(told, outcome, "");
+    reasons.insert(text.find(path) != std::string::npos ? text.substr(text.find(path) + path.size()) : text);
+  }
+  EXPECT_EQ(reasons.size(), 6u) << "one reason per kind, after the file's name";
+  ASSERT_TRUE(OpenOrActivate(&f.app, f.Make("empty.txt", "")) && DocumentCount(f.app.documents) == 2);
+  InsertText(GetCurrentDocument(f.app), "typed\n", 6);
+  SaveCurrent(&f.app);
+  EXPECT_EQ(ReadBytes(at + "empty.txt"), "typed\r\n");
 }
 
 }  // namespace

@@ -30,8 +30,10 @@ class ScriptedUi : public DocumentUi {
   void RefreshTitle() override { ++titles; }
   void ReportSaveFailure(const std::string& path, const SaveOutcome& o) override { reports.push_back(path + ": " + FileErrorText(o.error)); kept.push_back(o.kept_path); }
   void ReportSavedTooLarge(const std::string& path) override { too_large.push_back(path); }
+  void ReportOpenRefusal(const std::string& path, const LoadOutcome& o) override { refusals.push_back({path, o}); }
 
   std::deque<std::string> answers;
   int dialogs = 0, titles = 0;
   std::vector<std::string> reports, kept, too_large;  // one entry per report
+  std::vector<std::pair<std::string, LoadOutcome>> refusals;
 };

@@ -1,4 +1,5 @@
 #include "documents/file_names.h"
+#include "documents/file_identity.h"
 
 #include <gtest/gtest.h>
 
@@ -55,4 +56,38 @@ TEST(PathExtension, TheLastDotOfTheLastNameAndUnnamedDocuments) {
     EXPECT_TRUE(IsUnnamedPath(unnamed)) << unnamed;
   for (const char* named : {"x.memo", "x.me", "mem", "a.mem\\b", "x.mem.txt", "x.nem", "x.mEx"})
     EXPECT_FALSE(IsUnnamedPath(named)) << named;
+}
+
+// Spellings the file system takes as one name, with the current folder
+// C:\Work\Proj: each is folded to the same full name as C:\Work\Proj\notes.txt,
+// and names of other files are not. A file's identity outlives its names,
+// and a name outlives the file.
+TEST(FullWindowsName, SpellingsOfOneFileShareTheFoldedNameOrTheFileId) {
+  const std::string folder = "C:\\Work\\Proj", want = "C:\\Work\\Proj\\notes.txt";
+  const std::pair<std::string, bool> rows[] = {
+      {want, true}, {"notes.txt", true}, {".\\notes.txt", true}, {"NOTES.TXT", true},
+      {"c:\\work\\PROJ\\Notes.Txt", true}, {"C:/Work/Proj/notes.txt", true},
+      {"C:\\\\Work\\\\\\Proj\\\\notes.txt", true}, {"..\\Proj\\.\\notes.txt", true},
+      {"notes.txt.", true}, {"notes.txt . .", true}, {"\\\\?\\C:\\Work\\Proj\\notes.txt", true},
+      {"\\Work\\Proj\\notes.txt", true}, {"c:notes.txt", true}, {"..\\..\\..\\Work\\Proj\\notes.txt", true},
+      {"notes.txt2", false}, {"Proj\\notes.txt", false}, {"D:notes.txt", false},
+      {"\\\\?\\UNC\\srv\\share\\notes.txt", false}, {"\\\\.\\notes.txt", false},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(FoldNameCase(FullWindowsName(row.first, folder)) == FoldNameCase(want), row.second) << row.first;
+  EXPECT_EQ(FullWindowsName("\\\\?\\UNC\\srv\\share\\a\\..\\b.txt", folder), "\\\\srv\\share\\b.txt");
+  EXPECT_EQ(FullWindowsName("..\\..\\..", folder), "C:\\");
+  // Letters of other scripts fold too; bytes that are no character stay.
+  EXPECT_EQ(FoldNameCase("caf\xC3\xA9-\xCE\xB1\xCF\x82-\xD0\xB6\xD1\x91-\xC4\x8D-\xC3\xBF-\xE2\x82\xAC-\xC3"),
+            "CAF\xC3\x89-\xCE\x91\xCE\xA3-\xD0\x96\xD0\x81-\xC4\x8C-\xC5\xB8-\xE2\x82\xAC-\xC3");
+  const char* const names[] = {"CON",    "c:\\x\\nul.txt", "Com1",  "lpt9.log", "AUX  .c",  "\\\\.\\PhysicalDrive0",  // devices
+                               "CONSOLE", "c:\\nul\\x.txt", "com0", "lpt10",    "prn2.txt", "a.con"};
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(IsWindowsDeviceName(names[i]), i < 6) << names[i];
+  FileKey a = NameOnlyKey(want), link = NameOnlyKey("C:\\a.txt");
+  a.on_disk = link.on_disk = true;
+  a.id_low = link.id_low = 42;
+  EXPECT_TRUE(SameFile(a, link)) << "a hard link";
+  EXPECT_TRUE(SameFile(a, NameOnlyKey("c:\\work\\proj\\NOTES.TXT"))) << "the file is gone: its name";
+  link.id_high = 1;  // the high half of a 128-bit id
+  EXPECT_FALSE(SameFile(a, link));
 }

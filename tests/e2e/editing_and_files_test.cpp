@@ -22,7 +22,7 @@ TEST(Story, WriteAFileAndFindAndChangeThingsInIt) {
   ASSERT_TRUE(app.Files({{kName, "a\r\nlast foo\r\nfoo bar foo\r\nfoo\r\n"},
                          {"portable/orvinale.ini", "[orvinale]\r\nmain_wnd_x=70\r\nmain_wnd_w=640\r\n"
                                                    "main_wnd_maximized=1\r\n"}}));
-  unsigned long win = app.StartMain(kName);
+  unsigned long win = app.StartMain(std::string(".\\") + kName);
   ASSERT_NE(win, 0u);
 
   // Find searches on Enter (whole words: the typed # hides that foo from F3); Escape closes it unsearched.
@@ -43,7 +43,13 @@ TEST(Story, WriteAFileAndFindAndChangeThingsInIt) {
   EXPECT_TRUE(app.WaitTitle(win, MainTitle(kName))) << "not the whole title again: " << TitleOf(win);
   ASSERT_TRUE(app.Submit(win, "ctrl+g", "Orvinale go to", "1"));
   app.Type(win, "@");
-  EXPECT_TRUE(app.Saves(win, kName, "@a\r\nlast #foo\r\n%!foo bar baz\r\nbaz\r\n")) << ReadFile(app.Path(kName));
+  // The file started by its relative name and opened again by its full name in other letters is the
+  // one document, edits and all, shown and saved under the name on disk.
+  ASSERT_TRUE(app.ChooseFile(win, "ctrl+o", "Open file", "MY NOTES.TXT"));
+  EXPECT_TRUE(app.WaitWindowGone("Open file"));
+  EXPECT_TRUE(app.WaitTitle(win, MainTitle(kName))) << TitleOf(win);
+  app.Type(win, "&");
+  EXPECT_TRUE(app.Saves(win, kName, "@&a\r\nlast #foo\r\n%!foo bar baz\r\nbaz\r\n")) << ReadFile(app.Path(kName));
   EXPECT_EQ(app.Quit(win), 0);
   // Maximized at the exit: the normal place stays.
   EXPECT_EQ(IniMismatches(app.Ini(), {{"main_wnd_maximized", 1}, {"main_wnd_x", 70}, {"main_wnd_w", 640}}), "");
@@ -181,7 +187,8 @@ TEST(Story, AFileThatCannotBeSavedOrOpenedIsReportedAndNothingIsLost) {
   // Reopen of a file deleted meanwhile says so and keeps the text for the next save.
   ASSERT_EQ(std::remove(app.Path("copy.cpp").c_str()), 0);
   app.Key(win, "F5");
-  EXPECT_TRUE(app.BoxSays("Open file", "Orvinale cannot open the file.")) << app.ControlTexts("Open file");
+  EXPECT_TRUE(app.BoxSays("Open file", "Orvinale cannot open the file:\n" + app.WindowsPath("copy.cpp") +
+                                         "\n\nThe file does not exist.")) << app.ControlTexts("Open file");
   EXPECT_TRUE(app.Saves(win, "copy.cpp", "changed " + text)) << "the text was lost at the failed Reopen";
   EXPECT_EQ(app.Quit(win), 0);
   EXPECT_FALSE(Exists(app.Path("Portable/preferences.txt")) || Exists(app.Path("Portable/orvinale.ini")))

@@ -192,11 +192,11 @@ class Orvinale {
     return true;
   }
 
-  // Starts the program with the file (if any: a name in the test folder, or a full one in the \\?\ form)
-  // given, dismisses the boxes of the start (the welcome box last) and waits for the main window: its id, or 0.
+  // Starts the program with the file (if any: a name in the test folder, or one passed as it stands: a full
+  // one in the \\?\ form or a relative ".\\name") given, dismisses the boxes of the start (the welcome box last) and waits for the main window: its id, or 0.
   unsigned long StartMain(const std::string& file = "", std::vector<std::string> boxes = {}) {
     std::string command = "cd " + ShellQuote(dir_) + " && exec env " + wine_ + ShellQuote(Path(exe));
-    if (!file.empty()) command += " " + ShellQuote(file.rfind("\\\\?\\", 0) == 0 ? file : WindowsPath(file));
+    if (!file.empty()) command += " " + ShellQuote(file.rfind("\\\\?\\", 0) == 0 || file.rfind(".\\", 0) == 0 ? file : WindowsPath(file));
     pid_ = fork();
     if (pid_ == 0) {  // in a process group of its own, which the destructor kills
       setpgid(0, 0);

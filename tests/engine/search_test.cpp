@@ -8,6 +8,7 @@
 #include "engine/editing.h"
 #include "engine/movement.h"
 #include "engine/search.h"
+#include "tests/support/memory_clipboard.h"
 #include "tests/support/engine_random_ops.h"
 #include "tests/support/engine_test_document.h"
 
@@ -93,14 +94,22 @@ TEST(Search, ScansFindWhatAPlainTestFindsInLinearWork) {
   EXPECT_GT(linear, 200) << "the linear matcher ran too seldom to be tested";
 }
 
-TEST(Search, ReplaceAllRefusesATooLargeResultBeforeBuildingIt) {
+TEST(Search, ReplaceAllAndPasteRefuseATooLargeResultAndSaySo) {
   // 1 MiB of matches, each becoming 1,025 bytes: just over 1 GiB.
   auto doc = MakeTestDocument(std::string(1 << 20, 'a'));
   std::string replacement(1025, 'b');
   int64_t peak_before = PeakResidentKiB();
-  EXPECT_EQ(ReplaceAll(doc.get(), "A", replacement, false, false), 0);
+  EXPECT_EQ(ReplaceAll(doc.get(), "A", replacement, false, false), kReplaceTooLarge);
   // In KiB: nothing near the result's size was touched.
   EXPECT_LT(PeakResidentKiB() - peak_before, 64 * 1024);
   EXPECT_EQ(Content(*doc), std::string(1 << 20, 'a'));
   EXPECT_TRUE(CheckInvariants(*doc, nullptr));
+  // A paste that would pass the limit leaves even the selection it would replace.
+  SetCaret(doc.get(), 10);
+  for (int i = 0; i < 10; ++i) MoveRight(doc.get(), true);
+  MemoryClipboard clipboard;
+  clipboard.SetText(std::string(kMaxTextLength - (1 << 20) + 1000, 'p'));
+  EXPECT_EQ(PasteClipboard(doc.get(), clipboard), PasteResult::kTooLarge);
+  EXPECT_EQ(Content(*doc), std::string(1 << 20, 'a'));
+  EXPECT_TRUE(doc->has_selection);
 }

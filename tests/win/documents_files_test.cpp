@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "documents/directory_listing.h"
 #include "documents/document_io.h"
+#include "documents/file_identity.h"
 #include "documents/file_reader.h"
 #include "documents/file_writer.h"
 #include "documents/preferences_files.h"
@@ -197,6 +199,52 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndTheListerMarksLin
   EXPECT_EQ(Listed(dir.File("")), (std::vector<std::string>{"folder-link@/", "here/", "other/"}));
   EXPECT_EQ(Listed(dir.File("here")),
             (std::vector<std::string>{"a.txt", "absolute.txt", "dangling.txt", "into-other.txt", "loop@/", "relative.txt"}));
+}
+
+// Every spelling Windows resolves to one file gives a key of that file, with
+// its one name as the file system spells it (a hard link is the same file
+// under a name of its own); a name not on disk yet keeps the folder's
+// spelling. A refused open says why, with the reasons only the system knows.
+TEST(DocumentsWinFiles, EverySpellingOfOneFileResolvesToItsKeyAndRefusalsSayWhy) {
+  WinTempDir dir;
+  const std::string file = dir.File("Proj\\Notes 2026.txt");
+  ASSERT_TRUE(CreateDirectoryUtf8(dir.File("Proj").c_str()) && WriteAll(file, "x\n"));
+  ASSERT_TRUE(dir.MakeLink(dir.File("link.txt"), "Proj\\Notes 2026.txt") && dir.MakeLink(dir.File("to-proj"), "Proj"));
+  ASSERT_TRUE(CreateHardLinkW(WideText(dir.File("hard.txt")).c_str(), WideText(file).c_str(), nullptr));
+  FileKey want, key, fresh, later;
+  ASSERT_TRUE(ResolveFileKey(file.c_str(), &want) && want.on_disk);
+  wchar_t short_name[MAX_PATH] = {};
+  GetShortPathNameW(WideText(file).c_str(), short_name, MAX_PATH);
+  std::string upper = file, slashes = file, short_utf8;
+  ASSERT_TRUE(WideToUtf8(short_name, &short_utf8) && short_utf8.find(' ') == std::string::npos) << short_utf8;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::replace(slashes.begin(), slashes.end(), '\\', '/');
+  char before[4096];
+  GetCurrentDirectoryA(sizeof before, before);
+  ASSERT_TRUE(SetCurrentDirectoryUtf8(dir.File("Proj").c_str()));
+  for (const std::string& spelling :
+       {file, upper, std::string("notes 2026.txt"), std::string(".\\NOTES 2026.TXT"), std::string("..\\proj\\notes 2026.txt"),
+        slashes, dir.File("Proj\\\\.\\Notes 2026.txt"), "\\\\?\\" + file, file + ".", file + " . ", short_utf8,
+        dir.File("link.txt"), dir.File("TO-PROJ\\notes 2026.txt"), dir.File("hard.txt")}) {
+    ASSERT_TRUE(ResolveFileKey(spelling.c_str(), &key));
+    EXPECT_TRUE(SameFile(key, want) && key.name == (spelling == dir.File("hard.txt") ? key.name : want.name))
+        << spelling << " -> " << key.name << " | " << want.name;
+  }
+  ASSERT_TRUE(ResolveFileKey("NEW.txt .", &later) && ResolveFileKey(dir.File("PROJ\\new.txt").c_str(), &fresh));
+  SetCurrentDirectoryA(before);
+  EXPECT_TRUE(!later.on_disk && SameFile(later, fresh) && !SameFile(later, want));
+  EXPECT_EQ(fresh.name, want.name.substr(0, want.name.size() - 14) + "new.txt");
+  HANDLE held = CreateFileW(WideText(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const std::pair<std::string, LoadRefusal> rows[] = {
+      {file, LoadRefusal::kInUse}, {"NUL", LoadRefusal::kDevice}, {dir.File("com1.txt"), LoadRefusal::kDevice},
+      {dir.File(""), LoadRefusal::kFolder}, {dir.File("gone\\x.txt"), LoadRefusal::kNotFound}};
+  for (const auto& row : rows) {
+    DocPtr doc(CreateDocument(), DestroyDocument);
+    LoadOutcome outcome;
+    EXPECT_FALSE(LoadDocument(doc.get(), KeyForName(row.first).name.c_str(), &outcome)) << row.first;
+    EXPECT_EQ(outcome.refusal, row.second) << row.first << ": " << FileErrorText(outcome.error);
+  }
+  CloseHandle(held);
 }
 
 // Another program holds the user's preferences open without sharing: a start

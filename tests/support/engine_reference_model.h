@@ -175,6 +175,7 @@ struct ModelDoc {
     Erase(caret - n, n);
     SetCaret(caret - n);
   }
+  void ToggleOverwrite() { overwrite = !overwrite; }
   void Paste(const std::string& clip) {
     std::string buffer = clip.substr(0, clip.find('\0'));
     std::string out;
@@ -196,6 +197,10 @@ struct ModelDoc {
     size_t lf = text.find('\n', static_cast<size_t>(s));
     int32_t e = lf == std::string::npos ? Length() : static_cast<int32_t>(lf);
     SetCaret(std::min(s + Utf8CharsToBytes(text.c_str() + s, column), e));
+  }
+  void SelectAll() {
+    Move(6, false, 0);
+    Move(7, true, 0);
   }
   void Finish(bool extend, bool forward) {
     if (extend) UpdateSelection();

@@ -11,6 +11,7 @@
 #include "documents/document_io.h"
 #include "engine/document.h"
 #include "tests/documents/document_support.h"
+#include "tests/documents/temp_dir.h"
 
 namespace {
 
@@ -28,13 +29,6 @@ struct TempFiles {
   }
 };
 
-DocumentPtr Load(const std::string& path, int32_t tab_size) {
-  DocumentPtr doc(CreateDocument());
-  doc->tab_size = tab_size;
-  if (!LoadDocument(doc.get(), path.c_str())) doc.reset();
-  return doc;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -42,8 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TempFiles files;
   // The first byte picks the tab size; the rest is the file.
   int32_t tab_size = 2 + data[0] % 7;
-  FILE* f = std::fopen(files.in.c_str(), "wb");
-  if (f == nullptr || std::fwrite(data + 1, 1, size - 1, f) != size - 1 || std::fclose(f) != 0)
+  if (!WriteBytes(files.in, std::string(reinterpret_cast<const char*>(data) + 1, size - 1)))
     std::abort();
   DocumentPtr first = Load(files.in, tab_size);
   if (first == nullptr) return 0;

@@ -2,7 +2,6 @@
 // key filter, the save-and-check handler and the help line, driven through
 // the editors with a test screen and a host that records what was asked.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -29,7 +28,7 @@ class PaneEditorTest : public EditorTest {
  protected:
   void SetUp() override { EditorTest::SetUp(), delete editor, editor = nullptr, host.editor = &editor; }
 
-  bool Exists(const std::string& name) { struct stat st; return stat(Path(name).c_str(), &st) == 0; }
+  bool Exists(const std::string& name) { return FileExists(Path(name)); }
   template <typename E>
   E* Make(const std::string& name, const std::string* text) {
     auto* made = new E(&screen, &clipboard);

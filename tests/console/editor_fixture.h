@@ -4,16 +4,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "console/console_editor.h"
 #include "engine/clipboard.h"
 #include "tests/console/test_screen.h"
+#include "tests/documents/temp_dir.h"
 #include "tests/support/memory_clipboard.h"
 
 // The base editor with the host's side recorded: file switches and new names.
@@ -33,26 +31,17 @@ class EditorTest : public ::testing::Test {
     console_overwrite = 0;
     console_search_mode = 0;
     editor = new HostedEditor(&screen, &clipboard);
-    dir = ::testing::TempDir() + "orv_console_" + std::to_string(getpid()) + "_" +
-          ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    ASSERT_EQ(system(("mkdir -p '" + dir + "'").c_str()), 0);
   }
   void TearDown() override {
     if (editor) {
       EXPECT_EQ(editor->CheckInvariants(), "");
     }
     delete editor;
-    EXPECT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);
   }
 
-  std::string Path(const std::string& name) const { return dir + "/" + name; }
-  void WriteBytes(const std::string& name, const std::string& bytes) {
-    std::ofstream(Path(name), std::ios::binary) << bytes;
-  }
-  std::string ReadBytes(const std::string& name) {
-    std::ifstream in(Path(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string Path(const std::string& name) const { return scratch.File(name); }
+  void WriteBytes(const std::string& name, const std::string& bytes) { ::WriteBytes(Path(name), bytes); }
+  std::string ReadBytes(const std::string& name) { return ::ReadBytes(Path(name)); }
   // Opens a file holding `bytes` and returns whether it was read.
   bool Load(const std::string& bytes, const std::string& name = "file.txt") {
     WriteBytes(name, bytes);
@@ -95,5 +84,5 @@ class EditorTest : public ::testing::Test {
   TestScreen screen{25, 80};
   MemoryClipboard clipboard;
   ConsoleEditor* editor = nullptr;
-  std::string dir;
+  TempDir scratch;
 };

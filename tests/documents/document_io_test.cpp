@@ -25,13 +25,6 @@
 
 namespace {
 
-DocumentPtr Load(const std::string& path, int32_t tab_size = 2) {
-  DocumentPtr doc(CreateDocument());
-  doc->tab_size = tab_size;
-  if (!LoadDocument(doc.get(), path.c_str())) return nullptr;
-  return doc;
-}
-
 struct WriteCall {
   int64_t position;
   int32_t count;

@@ -16,6 +16,14 @@ struct DocumentDeleter {
 };
 using DocumentPtr = std::unique_ptr<Document, DocumentDeleter>;
 
+// The file loaded with that tab size; null when the load refuses it.
+inline DocumentPtr Load(const std::string& path, int32_t tab_size = 2) {
+  DocumentPtr doc(CreateDocument());
+  doc->tab_size = tab_size;
+  if (!LoadDocument(doc.get(), path.c_str())) doc.reset();
+  return doc;
+}
+
 // The main window's side: answers the Save as dialog from a queue ("" or an
 // empty queue cancels) and records what the user is told.
 class ScriptedUi : public DocumentUi {

@@ -1,5 +1,6 @@
 #pragma once
-// A private folder under /tmp for one test, removed with its files.
+// A private folder under /tmp for one test, removed with its files, and
+// whole-file reads and writes; shared by the native tests and the fuzzers.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -29,9 +30,9 @@ class TempDir {
   std::string path_;
 };
 
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
+inline bool WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush());
 }
 
 inline std::string ReadBytes(const std::string& path) {

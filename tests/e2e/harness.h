@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "orv_version.h"
+#include "tests/documents/temp_dir.h"
 
 namespace e2e {
 
@@ -89,17 +90,10 @@ inline bool WaitUntil(const std::function<bool()>& cond, double timeout_s) {
   return true;
 }
 
-inline std::string ReadFile(const std::string& path) {
-  std::stringstream ss;
-  ss << std::ifstream(path, std::ios::binary).rdbuf();
-  return ss.str();
-}
-
-inline bool WriteFile(const std::string& path, const std::string& bytes) {
-  return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
-}
-
-inline bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+// The stories' names for the shared whole-file helpers.
+inline std::string ReadFile(const std::string& path) { return ReadBytes(path); }
+inline bool WriteFile(const std::string& path, const std::string& bytes) { return WriteBytes(path, bytes); }
+inline bool Exists(const std::string& path) { return FileExists(path); }
 
 inline std::string ShellQuote(const std::string& s) {
   std::string q = "'";

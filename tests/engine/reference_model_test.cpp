@@ -32,10 +32,7 @@ void RunSeed(uint32_t seed, int steps, int block_lines) {
   for (int i = 0; i < steps; ++i) {
     std::string op;
     if (block_lines > 0 && pick(12) == 0) {
-      clip.SetText(block());
-      PasteClipboard(doc.get(), clip);
-      model.clipboard = clip.Text();
-      model.Paste(clip.Text());
+      PasteOnBoth(doc.get(), &model, &clip, block());
       op = "paste block";
     } else {
       op = RandomStep(doc.get(), &model, &clip, pick);

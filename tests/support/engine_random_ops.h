@@ -39,6 +39,35 @@ inline std::string RandomNeedle(const PickFn& pick) {
   return kNeedles[pick(sizeof(kNeedles) / sizeof(kNeedles[0]))];
 }
 
+// The engine's insert, taking the model's argument.
+inline void InsertText(Document* doc, const std::string& bytes) {
+  InsertText(doc, bytes.data(), static_cast<int32_t>(bytes.size()));
+}
+
+// The engine's moves in the model's numbering (see ModelDoc::Move).
+inline void Move(Document* doc, int which, bool extend, int32_t page) {
+  using MoveFn = void (*)(Document*, bool);
+  static const MoveFn kMoves[] = {MoveLeft, MoveRight, MoveWordLeft, MoveWordRight, MoveHome,
+                                  MoveEnd, MoveTextStart, MoveTextEnd, MoveUp, MoveDown};
+  if (which == 10) MovePageUp(doc, extend, page);
+  else if (which == 11) MovePageDown(doc, extend, page);
+  else kMoves[which](doc, extend);
+}
+
+// Puts `text` on the clipboard and pastes it into both.
+inline void PasteOnBoth(Document* doc, ModelDoc* model, MemoryClipboard* clip,
+                        const std::string& text) {
+  clip->SetText(text);
+  model->clipboard = text;
+  PasteClipboard(doc, *clip);
+  model->Paste(text);
+}
+
+// One step on both sides: the engine's function `op` on `doc`, then the
+// model's method of the same name with the same arguments; yields `name`.
+// The arguments are evaluated twice, so they are values, never draws.
+#define ORV_STEP(name, op, ...) (op(doc, ##__VA_ARGS__), model->op(__VA_ARGS__), std::string(name))
+
 // Applies one random operation to both; returns a short name of it.
 inline std::string RandomStep(Document* doc, ModelDoc* model, MemoryClipboard* clip,
                               const PickFn& pick) {
@@ -47,71 +76,42 @@ inline std::string RandomStep(Document* doc, ModelDoc* model, MemoryClipboard* c
       // The Go-to dialog: column 0 of a line, also past the last one, with
       // the gap left as it is.
       int32_t line = static_cast<int32_t>(pick(static_cast<uint32_t>(model->LineCount()) + 2));
-      GoToLineColumn(doc, line, 0);
-      model->GoToLineColumn(line, 0);
-      return "go to line";
+      return ORV_STEP("go to line", GoToLineColumn, line, 0);
     }
     case 0: case 1: case 2: {
       std::string piece = RandomPiece(pick, false);
-      InsertText(doc, piece.data(), static_cast<int32_t>(piece.size()));
-      model->InsertText(piece);
-      return "type";
+      return ORV_STEP("type", InsertText, piece);
     }
     case 3: {
       std::string text = RandomText(pick, 12, false);
-      InsertText(doc, text.data(), static_cast<int32_t>(text.size()));
-      model->InsertText(text);
-      return "insert run";
+      return ORV_STEP("insert run", InsertText, text);
     }
     case 4:
-      InsertText(doc, "\n", 1);
-      model->InsertText("\n");
-      return "enter";
+      return ORV_STEP("enter", InsertText, "\n");
     case 5: case 6:
-      DeleteChars(doc, 1, false);
-      model->DeleteChars(1, false);
-      return "backspace";
+      return ORV_STEP("backspace", DeleteChars, 1, false);
     case 7:
-      DeleteChars(doc, 1, true);
-      model->DeleteChars(1, true);
-      return "delete";
+      return ORV_STEP("delete", DeleteChars, 1, true);
     case 8: {
       bool forward = pick(2) == 1;
-      DeleteWord(doc, forward);
-      model->DeleteWord(forward);
-      return forward ? "ctrl+delete" : "ctrl+backspace";
+      return ORV_STEP(forward ? "ctrl+delete" : "ctrl+backspace", DeleteWord, forward);
     }
     case 9: case 10: case 11: {
       int which = static_cast<int>(pick(12));
       bool extend = pick(2) == 1;
       int32_t page = static_cast<int32_t>(pick(6));
-      using MoveFn = void (*)(Document*, bool);
-      static const MoveFn kMoves[] = {MoveLeft, MoveRight, MoveWordLeft, MoveWordRight, MoveHome,
-                                      MoveEnd, MoveTextStart, MoveTextEnd, MoveUp, MoveDown};
-      if (which == 10) MovePageUp(doc, extend, page);
-      else if (which == 11) MovePageDown(doc, extend, page);
-      else kMoves[which](doc, extend);
-      model->Move(which, extend, page);
-      return "move " + std::to_string(which) + (extend ? " shift" : "");
+      return ORV_STEP("move " + std::to_string(which) + (extend ? " shift" : ""), Move, which,
+                      extend, page);
     }
     case 12:
-      if (pick(2)) { IndentLines(doc); model->IndentLines(); return "tab"; }
-      UnindentLines(doc);
-      model->UnindentLines();
-      return "shift+tab";
+      if (pick(2)) return ORV_STEP("tab", IndentLines);
+      return ORV_STEP("shift+tab", UnindentLines);
     case 13:
-      if (pick(2)) { CommentLines(doc); model->CommentLines(); return "comment"; }
-      UncommentLines(doc);
-      model->UncommentLines();
-      return "uncomment";
-    case 14: {
-      std::string text = RandomText(pick, 8, true);
-      clip->SetText(text);
-      model->clipboard = text;
-      PasteClipboard(doc, *clip);
-      model->Paste(text);
+      if (pick(2)) return ORV_STEP("comment", CommentLines);
+      return ORV_STEP("uncomment", UncommentLines);
+    case 14:
+      PasteOnBoth(doc, model, clip, RandomText(pick, 8, true));
       return "paste";
-    }
     case 15: {
       // Copy and cut take the selected bytes as they are, whatever the line
       // ends of the file; an empty selection is neither copied nor cut.
@@ -130,22 +130,14 @@ inline std::string RandomStep(Document* doc, ModelDoc* model, MemoryClipboard* c
       return "cut";
     }
     case 16:
-      ToggleOverwrite(doc);
-      model->overwrite = !model->overwrite;
-      return "insert key";
+      return ORV_STEP("insert key", ToggleOverwrite);
     case 17: {
       uint32_t kind = pick(3);
-      if (kind == 0) {
-        std::string needle = RandomNeedle(pick);
-        bool mc = pick(2), ww = pick(2);
-        Find(doc, needle, mc, ww, true, false);
-        model->Find(needle, mc, ww, true, false);
-        return "find";
-      }
-      if (kind == 1) { FindNext(doc); model->FindNext(); return "f3"; }
-      FindPrevious(doc);
-      model->FindPrevious();
-      return "shift+f3";
+      if (kind == 1) return ORV_STEP("f3", FindNext);
+      if (kind == 2) return ORV_STEP("shift+f3", FindPrevious);
+      std::string needle = RandomNeedle(pick);
+      bool mc = pick(2), ww = pick(2);
+      return ORV_STEP("find", Find, needle, mc, ww, true, false);
     }
     case 18: {
       std::string needle = RandomNeedle(pick);
@@ -153,17 +145,13 @@ inline std::string RandomStep(Document* doc, ModelDoc* model, MemoryClipboard* c
       // past a few KiB only shrinking replacements run.
       std::string replacement = model->text.size() > 4096 ? "" : RandomText(pick, 3, false);
       bool mc = pick(2), ww = pick(2);
-      ReplaceAll(doc, needle, replacement, mc, ww);
-      model->ReplaceAll(needle, replacement, mc, ww);
-      return "replace all";
+      return ORV_STEP("replace all", ReplaceAll, needle, replacement, mc, ww);
     }
     default:
-      SelectAll(doc);
-      model->Move(6, false, 0);
-      model->Move(7, true, 0);
-      return "select all";
+      return ORV_STEP("select all", SelectAll);
   }
 }
+#undef ORV_STEP
 
 // Empty when the engine agrees with the model (and the clipboard, when
 // given, holds what the model copied), else what differs.

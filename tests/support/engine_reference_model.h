@@ -36,6 +36,8 @@ struct ModelDoc {
     return lines;
   }
   int32_t LineCount() const { return static_cast<int32_t>(std::count(text.begin(), text.end(), '\n')) + 1; }
+  // Where the line holding `p` ends: its line feed, or the text's end.
+  int32_t LineEnd(int32_t p) const { return static_cast<int32_t>(std::min(text.find('\n', size_t(p)), text.size())); }
 
   void SetCaret(int64_t offset) {
     caret = static_cast<int32_t>(std::clamp<int64_t>(offset, 0, Length()));
@@ -80,9 +82,8 @@ struct ModelDoc {
   // One character of the caret's line for each inserted one but a line feed.
   void Overwrite(const std::string& bytes) {
     int32_t count = Utf8Columns(bytes) - int32_t(std::count(bytes.begin(), bytes.end(), '\n'));
-    int32_t line_end = static_cast<int32_t>(std::min(text.find('\n', size_t(caret)), text.size()));
     int32_t end = Utf8CharsToBytes(text.c_str(), Utf8BytesToChars(text.c_str(), caret) + count);
-    if (count > 0) Erase(caret, std::min(end, line_end) - caret);
+    if (count > 0) Erase(caret, std::min(end, LineEnd(caret)) - caret);
   }
   void DeleteChars(int32_t count, bool forward) {
     if (has_selection) { DeleteSelection(); return; }
@@ -175,6 +176,7 @@ struct ModelDoc {
     Erase(caret - n, n);
     SetCaret(caret - n);
   }
+  void ToggleOverwrite() { overwrite = !overwrite; }
   void Paste(const std::string& clip) {
     std::string buffer = clip.substr(0, clip.find('\0'));
     std::string out;
@@ -193,9 +195,11 @@ struct ModelDoc {
     line = std::clamp(line, 0, LineCount() - 1);
     int32_t s = 0;
     for (int32_t l = 0; l < line; ++l) s = static_cast<int32_t>(text.find('\n', static_cast<size_t>(s))) + 1;
-    size_t lf = text.find('\n', static_cast<size_t>(s));
-    int32_t e = lf == std::string::npos ? Length() : static_cast<int32_t>(lf);
-    SetCaret(std::min(s + Utf8CharsToBytes(text.c_str() + s, column), e));
+    SetCaret(std::min(s + Utf8CharsToBytes(text.c_str() + s, column), LineEnd(s)));
+  }
+  void SelectAll() {
+    Move(6, false, 0);
+    Move(7, true, 0);
   }
   void Finish(bool extend, bool forward) {
     if (extend) UpdateSelection();
@@ -239,12 +243,7 @@ struct ModelDoc {
         SetCaret(f == caret ? line_start : f);
         break;
       }
-      case 5:  // End
-        if (At(caret) != '\n') {
-          size_t lf = text.find('\n', static_cast<size_t>(caret));
-          SetCaret(lf == std::string::npos ? Length() : static_cast<int32_t>(lf));
-        }
-        break;
+      case 5: SetCaret(LineEnd(caret)); break;  // End
       case 6: SetCaret(0); break;
       case 7: SetCaret(Length()); break;
       case 8: GoToLineColumn(std::max(caret_line - 1, 0), -1); break;

@@ -24,6 +24,7 @@
 #include "engine/utf8.h"
 #include "engine/utf8_win32.h"
 #include "preferences/preferences.h"
+#include "tests/documents/document_support.h"
 #include "tests/win/win_temp_dir.h"
 
 namespace {
@@ -43,14 +44,6 @@ std::string ReadAll(const std::string& path) {
   for (int64_t n; (n = r.Read(piece, sizeof piece)) > 0;) out.append(piece, static_cast<size_t>(n));
   EXPECT_FALSE(r.ReadFailed());
   return out;
-}
-
-using DocPtr = std::unique_ptr<Document, void (*)(Document*)>;
-
-DocPtr Load(const std::string& path) {
-  DocPtr doc(CreateDocument(), DestroyDocument);
-  if (!LoadDocument(doc.get(), path.c_str())) doc.reset();
-  return doc;
 }
 
 std::vector<std::string> created_new;  // names opened for a new temporary file
@@ -121,7 +114,7 @@ TEST(DocumentsWinFiles, LongAndNonAsciiNamesReachEveryCallAndComeBackListed) {
     FileStatus st;
     ASSERT_TRUE(StatUtf8(path.c_str(), &st));
     EXPECT_EQ(st.size, 4);
-    DocPtr doc = Load(path);
+    DocumentPtr doc = Load(path);
     ASSERT_NE(doc, nullptr);
     doc->eol_style = 0;
     EXPECT_TRUE(SaveDocument(doc.get()));
@@ -179,7 +172,7 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndTheListerMarksLin
     SCOPED_TRACE(link.opened);
     ASSERT_TRUE(WriteAll(dir.File(link.file), "x\n"));
     ASSERT_TRUE(dir.MakeLink(dir.File(link.name), link.target));
-    DocPtr doc = Load(dir.File(link.opened));
+    DocumentPtr doc = Load(dir.File(link.opened));
     ASSERT_NE(doc, nullptr);
     ASSERT_TRUE(!link.missing || RemoveFileUtf8(dir.File(link.file).c_str()));
     doc->eol_style = 2;
@@ -239,7 +232,7 @@ TEST(DocumentsWinFiles, EverySpellingOfOneFileResolvesToItsKeyAndRefusalsSayWhy)
       {file, LoadRefusal::kInUse}, {"NUL", LoadRefusal::kDevice}, {dir.File("com1.txt"), LoadRefusal::kDevice},
       {dir.File(""), LoadRefusal::kFolder}, {dir.File("gone\\x.txt"), LoadRefusal::kNotFound}};
   for (const auto& row : rows) {
-    DocPtr doc(CreateDocument(), DestroyDocument);
+    DocumentPtr doc(CreateDocument());
     LoadOutcome outcome;
     EXPECT_FALSE(LoadDocument(doc.get(), KeyForName(row.first).name.c_str(), &outcome)) << row.first;
     EXPECT_EQ(outcome.refusal, row.second) << row.first << ": " << FileErrorText(outcome.error);

@@ -203,6 +203,8 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
   SetFilePointer(held, 0, nullptr, FILE_BEGIN);
   EXPECT_TRUE(ReadFile(held, text[1], 4096, &size[1], nullptr) && CloseHandle(held));
   EXPECT_EQ(std::string(text[1], size[1]), std::string(text[0], size[0]));
+  ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY));  // read-only: it stays as it is
+  EXPECT_TRUE(!ProfileSetInt("find_wnd_x", 41, profile_path.c_str()) && Profile("find_wnd_x") == 40 && SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL));
 }
 
 // Moved to a screen of 150 %: each window takes the suggested rectangle and its fonts at the new DPI.

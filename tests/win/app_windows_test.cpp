@@ -219,6 +219,8 @@ TEST_F(AppWindows, ANewDpiRescalesEachWindowAndItsFonts) {
   }
   EXPECT_EQ(std::vector<int>({surface_view->metrics.font_height, line_view->metrics.label_margin, about_window->canvas.width,
                               preferences_user_console.cell_height * 4 >= console_cell * 5}), std::vector<int>({21, 8, 945, 1}));
+  SendMessageW(about_window->hwnd, WM_ACTIVATEAPP, FALSE, 0);  // another program active: the credits stand
+  EXPECT_FALSE(KillTimer(about_window->hwnd, kAboutTimer));
 }
 
 TEST_F(AppWindows, LicenseShowsItsFileReadOnlyAndSearchBoxesStartChecked) {

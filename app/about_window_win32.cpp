@@ -7,6 +7,7 @@
 #include "display/cached_font_win32.h"
 #include "display/canvas_win32.h"
 #include "engine/dpi_scale.h"
+#include "engine/timer_rule.h"
 
 AboutWindow* about_window = nullptr;
 
@@ -22,6 +23,25 @@ HFONT CreateCreditFont(int dpi) {
 }
 
 bool CtrlHeld() { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }
+
+// The credits move only while shown and the program is active; stopped,
+// they wait where they are.
+void SyncCredits(AboutWindow* w, bool shown, bool active) {
+  TimerFacts facts;
+  facts.shown = shown;
+  facts.focused = active;
+  if (TimerShouldRun(TimerKind::kAnimation, facts)) {
+    SetTimer(w->hwnd, kAboutTimer, kAboutFramePeriod, nullptr);
+  } else {
+    KillTimer(w->hwnd, kAboutTimer);
+  }
+}
+
+bool ProgramActive() {
+  DWORD process = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &process);
+  return process == GetCurrentProcessId();
+}
 
 // The frame goes straight onto the dialog's own device context over the
 // drawing area. The area is a black static control: it is marked valid here
@@ -79,13 +99,11 @@ struct OwnedWindowTraits<AboutWindow> : OwnedWindowDefaults {
       case WM_TIMER:
         if (wparam == kAboutTimer) NextAboutFrame(w);
         return true;
-      case WM_SHOWWINDOW:
-        // Hidden with a minimized main window, the credits wait where they are.
-        if (wparam) {
-          SetTimer(w->hwnd, kAboutTimer, kAboutFramePeriod, nullptr);
-        } else {
-          KillTimer(w->hwnd, kAboutTimer);
-        }
+      case WM_SHOWWINDOW:  // hidden with a minimized main window
+        SyncCredits(w, wparam != 0, ProgramActive());
+        return false;
+      case WM_ACTIVATEAPP:  // another program took the focus, or gave it back
+        SyncCredits(w, IsWindowVisible(w->hwnd) != 0, wparam != 0);
         return false;
     }
     return false;

@@ -108,6 +108,10 @@ int ProfileGetInt(const char* key, int fallback, const char* path) {
 
 bool ProfileSetStrings(const std::vector<ProfileEntry>& entries, const char* path) {
   if (path == nullptr || *path == 0) return false;
+  // A profile made read-only is its user's word that it stays as it is; a
+  // rename would put a writable file in its place.
+  FileStatus status;
+  if (StatUtf8(path, &status) && status.is_read_only) return false;
   if (copy_path != path) {
     copy_path = path;
     if (!ReadProfileText(path, &copy_text)) copy_text.clear();

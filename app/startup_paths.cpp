@@ -46,12 +46,13 @@ std::string PreferencesParseErrorText(const std::string& error_text, const std::
   const bool line_end = !message.empty() && message.back() == '\n';
   if (line_end) message.pop_back();
   // Only the quoted remainder gives way: the sentence before it, the names
-  // and the sentences after them are what the user needs to act.
-  const size_t room = kParseErrorBoxBytes - std::min(tail.size() + line_end, kParseErrorBoxBytes);
-  if (message.size() > room) {
-    const size_t quote = message.find(": ");
-    const size_t keep = quote == std::string::npos ? 0 : quote + 2;
-    message = CutUtf8(message, std::max(keep, room > 3 ? room - 3 : 0)) + "...";
-  }
+  // and the sentences after them are what the user needs to act. The quote
+  // is minified, one word without a space, and the box grows to its width:
+  // a long one would push the names past the screen's edges.
+  const size_t quote = message.find(": ");
+  const size_t keep = quote == std::string::npos ? 0 : quote + 2;
+  const size_t room = std::min(kParseErrorBoxBytes - std::min(tail.size() + line_end, kParseErrorBoxBytes),
+                               keep + kParseErrorQuoteBytes);
+  if (message.size() > room) message = CutUtf8(message, std::max(keep, room > 3 ? room - 3 : 0)) + "...";
   return message + (line_end ? "\n" : "") + tail;
 }

@@ -33,9 +33,11 @@ std::string ProfilePath(const std::string& config_directory);
 
 // The text of the box shown when "preferences.txt" does not parse: the
 // parse error, the file, and the default file tried next. When it would be
-// longer than kParseErrorBoxBytes, the quoted remainder of the parse error
-// is cut between whole UTF-8 characters and ends in "..."; the names and
-// the sentences are never cut, even when they alone are longer.
+// longer than kParseErrorBoxBytes, or its quoted remainder longer than
+// kParseErrorQuoteBytes, that remainder is cut between whole UTF-8
+// characters and ends in "..."; the names and the sentences are never cut,
+// even when they alone are longer.
 constexpr size_t kParseErrorBoxBytes = 511;
+constexpr size_t kParseErrorQuoteBytes = 120;
 std::string PreferencesParseErrorText(const std::string& error_text, const std::string& user_file,
                                       const std::string& default_file);

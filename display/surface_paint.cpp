@@ -247,6 +247,9 @@ void PaintDocument(SurfaceView& view, Document& doc, int width, int height, Surf
   view.cache = doc.render_cache.get();
   RenderCache& c = *view.cache;
   if (NeedsFullLayout(c, doc)) LayOut(view, doc, width, height, port);
+  // With its timer stopped (no focus, a selection) the caret stands solid:
+  // a paint for something else (a part uncovered, a restore) keeps it so.
+  if (!view.blink_armed) c.caret_moved = 1;
   const CaretDraw draw = BlinkStep(c, port.NowMs());
   if (draw != CaretDraw::kNothing) DrawCaret(view, doc, draw, width);
   if (view.ruler_column != 0) {

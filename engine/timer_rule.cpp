@@ -10,6 +10,8 @@ bool TimerShouldRun(TimerKind kind, const TimerFacts& f) {
     case TimerKind::kScrollRepeat: return f.pressed;
     // A press takes over from the highlight.
     case TimerKind::kScrollHover: return f.shown && f.pointer_over && !f.pressed;
+    // Moving credits behind another program's window are nobody's to watch.
+    case TimerKind::kAnimation: return f.shown && f.focused;
   }
   return false;
 }

@@ -13,6 +13,7 @@ enum class TimerKind : uint8_t {
   kKeyFeed,       // the Preferences and Changelog windows hand queued keys to their panes
   kScrollRepeat,  // a scrollbar's arrow or track held down
   kScrollHover,   // the pointer over a scrollbar, for its highlight
+  kAnimation,     // the About window's credits (focused: the program is active)
 };
 
 struct TimerFacts {

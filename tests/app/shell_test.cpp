@@ -112,7 +112,7 @@ TEST(StartupPaths, ProgramAndConfigurationFolders) {
   std::string box = "Parse error before: ";
   while (box.size() < 2000) box += "\xC3\xA9";
   box = PreferencesParseErrorText(box + "\n", "U", "D");
-  EXPECT_TRUE(box.size() + 1 >= kParseErrorBoxBytes && box.size() <= kParseErrorBoxBytes &&
+  EXPECT_TRUE(box.size() + 1 >= 21 + kParseErrorQuoteBytes + tail.size() && box.size() <= 21 + kParseErrorQuoteBytes + tail.size() &&
               IsValidUtf8(box.c_str()) == 1 && box.rfind("...\n" + tail) + tail.size() + 4 == box.size()) << box;
   EXPECT_EQ(PreferencesParseErrorText("Parse error before: xyz\n", names, "D"),  // names longer than the box stay whole
             "Parse error before: ...\n\nin " + names + tail.substr(5));

@@ -23,6 +23,7 @@ TEST(TimerRule, ATimerRunsOnlyWhileItHasWorkToShow) {
       {K::kScrollHover, kShown | kOver, true, "the highlight follows the pointer"},
       {K::kScrollHover, kShown | kOver | kPressed, false, "a press takes over"},
       {K::kScrollHover, kShown | kFocused, false, "the pointer went elsewhere"},
+      {K::kAnimation, kShown | kFocused, true, "the credits rise"}, {K::kAnimation, kShown, false, "another program is active"},
   };
   for (const auto& r : rows) {
     TimerFacts f;

@@ -203,6 +203,8 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
   SetFilePointer(held, 0, nullptr, FILE_BEGIN);
   EXPECT_TRUE(ReadFile(held, text[1], 4096, &size[1], nullptr) && CloseHandle(held));
   EXPECT_EQ(std::string(text[1], size[1]), std::string(text[0], size[0]));
+  ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY));  // read-only: it stays as it is
+  EXPECT_TRUE(!ProfileSetInt("find_wnd_x", 41, profile_path.c_str()) && Profile("find_wnd_x") == 40 && SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL));
 }
 
 // Moved to a screen of 150 %: each window takes the suggested rectangle and its fonts at the new DPI.
@@ -217,6 +219,8 @@ TEST_F(AppWindows, ANewDpiRescalesEachWindowAndItsFonts) {
   }
   EXPECT_EQ(std::vector<int>({surface_view->metrics.font_height, line_view->metrics.label_margin, about_window->canvas.width,
                               preferences_user_console.cell_height * 4 >= console_cell * 5}), std::vector<int>({21, 8, 945, 1}));
+  SendMessageW(about_window->hwnd, WM_ACTIVATEAPP, FALSE, 0);  // another program active: the credits stand
+  EXPECT_FALSE(KillTimer(about_window->hwnd, kAboutTimer));
 }
 
 TEST_F(AppWindows, LicenseShowsItsFileReadOnlyAndSearchBoxesStartChecked) {

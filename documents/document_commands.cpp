@@ -72,7 +72,7 @@ void SaveWithDialog(AppState* app, Document* doc) {
   SetString(&doc->path, saved.name.c_str());
   for (int32_t i = DocumentCount(app->documents) - 1; i >= 0; --i) {
     const RegistryEntry& e = app->documents.entries[static_cast<size_t>(i)];
-    if (e.document.get() != doc && (SameFile(e.file, target) || SameFile(e.file, saved)))
+    if (e.document.get() != doc && (HoldsSameFile(e.file, target) || HoldsSameFile(e.file, saved)))
       UnregisterDocumentAt(&app->documents, i);
   }
   if (IsRegistered(app->documents, old_path)) RekeyDocument(&app->documents, old_path, saved);

@@ -3,11 +3,23 @@
 #include <cstring>
 #include <vector>
 
+namespace {
+
+bool SameId(const FileKey& a, const FileKey& b) {
+  return a.on_disk && b.on_disk && a.volume == b.volume && a.id_high == b.id_high &&
+         a.id_low == b.id_low;
+}
+
+}  // namespace
+
 bool SameFile(const FileKey& a, const FileKey& b) {
-  if (a.on_disk && b.on_disk && a.volume == b.volume && a.id_high == b.id_high &&
-      a.id_low == b.id_low)
-    return true;
-  return a.folded == b.folded;
+  return SameId(a, b) || a.folded == b.folded;
+}
+
+bool HoldsSameFile(const FileKey& held, const FileKey& given) {
+  const bool same_id = SameId(held, given), same_name = held.folded == given.folded;
+  if (!held.on_disk || !given.on_disk || same_id == same_name) return same_id || same_name;
+  return SameId(KeyForName(held.name), given);
 }
 
 FileKey NameOnlyKey(const std::string& name) {

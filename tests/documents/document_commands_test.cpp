@@ -504,6 +504,7 @@ TEST(OpenOrActivate, OneDocumentPerFileAndEveryRefusalSaysWhy) {
   InsertText(GetCurrentDocument(f.app), "typed\n", 6);
   SaveCurrent(&f.app);
   EXPECT_EQ(ReadBytes(at + "empty.txt"), "typed\r\n");
+  EXPECT_TRUE(rename((at + "empty.txt").c_str(), (at + "moved.txt").c_str()) == 0 && OpenOrActivate(&f.app, at + "moved.txt") && DocumentCount(f.app.documents) == 3) << "renamed away: its new name is another document";
 }
 
 }  // namespace

@@ -38,8 +38,9 @@ FileKey NameOnlyKey(const std::string& name);
 // every name it is given: a relative name ("x", ".\x", "..\x", "\x", "C:x")
 // is taken against `current_folder` (a full name); '/' becomes '\'; doubled
 // separators, "." and ".." go; trailing dots and spaces of the last
-// component go; "\\?\C:\..." and "\\?\UNC\server\..." lose their prefix.
-// Device names ("\\.\...") are returned as they are.
+// component go, unless the name ends in a separator (which it keeps);
+// "\\?\C:\..." and "\\?\UNC\server\..." lose their prefix. Device names
+// ("\\.\...") are returned as they are. A full name is its own full name.
 std::string FullWindowsName(const std::string& name, const std::string& current_folder);
 
 // The folded form two spellings of one name share: letters upper-cased as

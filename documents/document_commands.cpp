@@ -56,8 +56,10 @@ bool SaveInPlace(AppState* app, Document* doc) {
 
 // Steps shared by Save as and Save all: ask for a name, save, re-key. The
 // file is written under the name the file system gives it (trailing dots
-// gone, the folder as it is spelled), and a document that held that file
-// before is replaced.
+// gone, the folder as it is spelled), and a document that holds the file
+// now under that name is replaced. Which file that is, is asked after the
+// save: a safe save puts a new file in place, so a hard link to the file
+// that was there keeps the old file, and its document stays.
 void SaveWithDialog(AppState* app, Document* doc) {
   std::string old_path = StringData(doc->path);
   std::string chosen;
@@ -72,7 +74,7 @@ void SaveWithDialog(AppState* app, Document* doc) {
   SetString(&doc->path, saved.name.c_str());
   for (int32_t i = DocumentCount(app->documents) - 1; i >= 0; --i) {
     const RegistryEntry& e = app->documents.entries[static_cast<size_t>(i)];
-    if (e.document.get() != doc && (SameFile(e.file, target) || SameFile(e.file, saved)))
+    if (e.document.get() != doc && HoldsSameFile(e.file, saved))
       UnregisterDocumentAt(&app->documents, i);
   }
   if (IsRegistered(app->documents, old_path)) RekeyDocument(&app->documents, old_path, saved);

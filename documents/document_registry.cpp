@@ -61,7 +61,7 @@ int32_t RegisterDocument(DocumentRegistry* r, const FileKey& file, OwnedDocument
 
 int32_t FindSameFile(const DocumentRegistry& r, const FileKey& file) {
   for (size_t i = 0; i < r.entries.size(); ++i)
-    if (SameFile(r.entries[i].file, file)) return static_cast<int32_t>(i);
+    if (HoldsSameFile(r.entries[i].file, file)) return static_cast<int32_t>(i);
   return -1;
 }
 

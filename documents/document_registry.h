@@ -40,7 +40,7 @@ const std::string& KeyAt(const DocumentRegistry& r, int32_t index);
 // Registers the document under file.name, destroying any document already
 // there; returns its index.
 int32_t RegisterDocument(DocumentRegistry* r, const FileKey& file, OwnedDocument doc);
-// The index of the document that holds the same file, or -1.
+// The index of the document that holds the same file now, or -1.
 int32_t FindSameFile(const DocumentRegistry& r, const FileKey& file);
 // Destroys the document registered under key, if any.
 void UnregisterDocument(DocumentRegistry* r, const std::string& key);

@@ -3,11 +3,23 @@
 #include <cstring>
 #include <vector>
 
+namespace {
+
+bool SameId(const FileKey& a, const FileKey& b) {
+  return a.on_disk && b.on_disk && a.volume == b.volume && a.id_high == b.id_high &&
+         a.id_low == b.id_low;
+}
+
+}  // namespace
+
 bool SameFile(const FileKey& a, const FileKey& b) {
-  if (a.on_disk && b.on_disk && a.volume == b.volume && a.id_high == b.id_high &&
-      a.id_low == b.id_low)
-    return true;
-  return a.folded == b.folded;
+  return SameId(a, b) || a.folded == b.folded;
+}
+
+bool HoldsSameFile(const FileKey& held, const FileKey& given) {
+  const bool same_id = SameId(held, given), same_name = held.folded == given.folded;
+  if (!held.on_disk || !given.on_disk || same_id == same_name) return same_id || same_name;
+  return SameId(KeyForName(held.name), given);
 }
 
 FileKey NameOnlyKey(const std::string& name) {
@@ -35,12 +47,13 @@ bool IsDriveName(const std::string& s) {
 // The root of a full name: "C:\" or "\\server\share\"; "" when it has none.
 std::string RootOf(const std::string& full) {
   if (IsDriveName(full)) return full.substr(0, 2) + "\\";
-  if (full.size() > 2 && IsSlash(full[0]) && IsSlash(full[1])) {
+  if (full.size() >= 2 && IsSlash(full[0]) && IsSlash(full[1])) {
+    // "\\server\share\", or as much of it as there is, with one separator after it.
     size_t server_end = full.find_first_of("\\/", 2);
-    if (server_end == std::string::npos) return full + "\\";
+    if (server_end == std::string::npos || server_end + 1 == full.size())
+      return full.substr(0, server_end) + "\\";
     size_t share_end = full.find_first_of("\\/", server_end + 1);
-    std::string root = full.substr(0, share_end == std::string::npos ? full.size() : share_end);
-    return root + "\\";
+    return full.substr(0, share_end == std::string::npos ? full.size() : share_end) + "\\";
   }
   return "";
 }
@@ -52,10 +65,13 @@ std::string FullWindowsName(const std::string& given, const std::string& current
   for (char& c : name)
     if (c == '/') c = '\\';
   if (name.compare(0, 4, "\\\\.\\") == 0) return name;
-  if (name.compare(0, 8, "\\\\?\\UNC\\") == 0) {
-    name = "\\\\" + name.substr(8);
-  } else if (name.compare(0, 4, "\\\\?\\") == 0) {
-    name = name.substr(4);
+  for (;;) {  // every prefix goes, should there be more than one
+    if (name.compare(0, 8, "\\\\?\\UNC\\") == 0)
+      name = "\\\\" + name.substr(8);
+    else if (name.compare(0, 4, "\\\\?\\") == 0)
+      name = name.substr(4);
+    else
+      break;
   }
   std::string folder = current_folder;
   for (char& c : folder)
@@ -93,14 +109,19 @@ std::string FullWindowsName(const std::string& given, const std::string& current
     at = end + 1;
   }
   // The file system drops trailing dots and spaces of the last component,
-  // unless the name ends in a separator.
-  if (!parts.empty() && !rest.empty() && rest.back() != '\\') {
+  // unless the name ends in a separator; a component of dots and spaces
+  // alone goes whole, and the one before it is then the last.
+  while (!parts.empty() && !rest.empty() && rest.back() != '\\') {
     std::string& last = parts.back();
     while (!last.empty() && (last.back() == '.' || last.back() == ' ')) last.pop_back();
-    if (last.empty()) parts.pop_back();
+    if (!last.empty()) break;
+    parts.pop_back();
   }
   std::string full = root;
   for (size_t i = 0; i < parts.size(); ++i) full += (i == 0 ? "" : "\\") + parts[i];
+  // A name that ends in a separator keeps it, and with it the trailing
+  // dots and spaces that the separator protects.
+  if (!parts.empty() && !rest.empty() && rest.back() == '\\') full += '\\';
   return full;
 }
 
@@ -111,7 +132,9 @@ uint32_t UpperOf(uint32_t c) {
   if (c >= 'a' && c <= 'z') return c - 32;
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
   if (c == 0xFF) return 0x178;
-  if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149) {
+  // U+0130, U+0131 (the Turkish dotted and dotless i), U+0138 and U+0149
+  // have no case pair; U+017F (long s) is left as it is.
+  if (c >= 0x100 && c <= 0x17E && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149) {
     bool odd_pairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
     if (odd_pairs ? (c % 2 == 0) : (c % 2 == 1)) return c - 1;
     return c;
@@ -122,8 +145,18 @@ uint32_t UpperOf(uint32_t c) {
     static const uint32_t kTonos[] = {0x386, 0x388, 0x389, 0x38A};
     return kTonos[c - 0x3AC];
   }
+  if (c >= 0x3CA && c <= 0x3CE) {  // dialytika and tonos
+    static const uint32_t kMarked[] = {0x3AA, 0x3AB, 0x38C, 0x38E, 0x38F};
+    return kMarked[c - 0x3CA];
+  }
   if (c >= 0x430 && c <= 0x44F) return c - 32;
   if (c >= 0x450 && c <= 0x45F) return c - 80;
+  // Cyrillic pairs beyond the basic letters (Ukrainian ghe with upturn
+  // among them): upper case even, but odd from U+04C1 to U+04CE.
+  if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F))
+    return c % 2 == 1 ? c - 1 : c;
+  if (c >= 0x4C1 && c <= 0x4CE) return c % 2 == 0 ? c - 1 : c;
+  if (c == 0x4CF) return 0x4C0;
   return c;
 }
 

@@ -21,6 +21,15 @@ struct FileKey {
 // the file by a new one under its name, the same folded name.
 bool SameFile(const FileKey& a, const FileKey& b);
 
+// True when the key an open document holds (`held`, taken when it was
+// opened or saved) and the key of a name given now lead to one file now.
+// Where only one of the identity and the folded name agrees, the held key
+// may be out of date (its file renamed away, or replaced, by another
+// program), or the two may be a hard link, or two files whose names differ
+// in letter case only (a case-sensitive folder): the held name, resolved
+// again, decides.
+bool HoldsSameFile(const FileKey& held, const FileKey& given);
+
 // A key for a name that is not a file on disk (an unnamed document, or a
 // name the platform could not resolve): the name itself, folded.
 FileKey NameOnlyKey(const std::string& name);
@@ -29,8 +38,9 @@ FileKey NameOnlyKey(const std::string& name);
 // every name it is given: a relative name ("x", ".\x", "..\x", "\x", "C:x")
 // is taken against `current_folder` (a full name); '/' becomes '\'; doubled
 // separators, "." and ".." go; trailing dots and spaces of the last
-// component go; "\\?\C:\..." and "\\?\UNC\server\..." lose their prefix.
-// Device names ("\\.\...") are returned as they are.
+// component go, unless the name ends in a separator (which it keeps);
+// "\\?\C:\..." and "\\?\UNC\server\..." lose their prefix. Device names
+// ("\\.\...") are returned as they are. A full name is its own full name.
 std::string FullWindowsName(const std::string& name, const std::string& current_folder);
 
 // The folded form two spellings of one name share: letters upper-cased as

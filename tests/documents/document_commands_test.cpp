@@ -504,6 +504,12 @@ TEST(OpenOrActivate, OneDocumentPerFileAndEveryRefusalSaysWhy) {
   InsertText(GetCurrentDocument(f.app), "typed\n", 6);
   SaveCurrent(&f.app);
   EXPECT_EQ(ReadBytes(at + "empty.txt"), "typed\r\n");
+  EXPECT_TRUE(rename((at + "empty.txt").c_str(), (at + "moved.txt").c_str()) == 0 && OpenOrActivate(&f.app, at + "moved.txt") && DocumentCount(f.app.documents) == 3) << "renamed away: its new name is another document";
+  ASSERT_TRUE(link(f.Make("p.txt", "p\n").c_str(), (at + "q.txt").c_str()) == 0 && OpenOrActivate(&f.app, at + "p.txt"));
+  NewDocument(&f.app);
+  f.ui.answers = {at + "q.txt"};
+  SaveCurrentAs(&f.app);
+  EXPECT_EQ(DocumentCount(f.app.documents), 5) << "saved onto a hard link: the other name keeps the old file, and its document";
 }
 
 }  // namespace

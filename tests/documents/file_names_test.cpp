@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 // Names go through the wide API when they hold a multi-byte form (only the
@@ -78,8 +79,14 @@ TEST(FullWindowsName, SpellingsOfOneFileShareTheFoldedNameOrTheFileId) {
   EXPECT_EQ(FullWindowsName("\\\\?\\UNC\\srv\\share\\a\\..\\b.txt", folder), "\\\\srv\\share\\b.txt");
   EXPECT_EQ(FullWindowsName("..\\..\\..", folder), "C:\\");
   // Letters of other scripts fold too; bytes that are no character stay.
-  EXPECT_EQ(FoldNameCase("caf\xC3\xA9-\xCE\xB1\xCF\x82-\xD0\xB6\xD1\x91-\xC4\x8D-\xC3\xBF-\xE2\x82\xAC-\xC3"),
-            "CAF\xC3\x89-\xCE\x91\xCE\xA3-\xD0\x96\xD0\x81-\xC4\x8C-\xC5\xB8-\xE2\x82\xAC-\xC3");
+  EXPECT_EQ(FoldNameCase("caf\xC3\xA9-\xCE\xB1\xCF\x82\xCF\x8C-\xD0\xB6\xD1\x91\xD2\x91-\xC4\x8D\xC5\xBF-\xC3\xBF-\xE2\x82\xAC-\xC3"),
+            "CAF\xC3\x89-\xCE\x91\xCE\xA3\xCE\x8C-\xD0\x96\xD0\x81\xD2\x90-\xC4\x8C\xC5\xBF-\xC5\xB8-\xE2\x82\xAC-\xC3");
+  std::mt19937 random(7);  // folded and full names are fixed points, whatever the name
+  for (int i = 0; i < 20000; ++i) {
+    std::string name, pieces[] = {"a", "\\", "/", ".", " ", "C:", "\\\\?\\", "\\\\?\\UNC\\", "\\\\", "\xC5\xBF", "\xCF\x8C", "\xC3"};
+    for (int n = random() % 8; n > 0; --n) name += pieces[random() % 12];
+    EXPECT_TRUE(FoldNameCase(FoldNameCase(name)) == FoldNameCase(name) && FullWindowsName(FullWindowsName(name, folder), folder) == FullWindowsName(name, folder)) << name;
+  }
   const char* const names[] = {"CON",    "c:\\x\\nul.txt", "Com1",  "lpt9.log", "AUX  .c",  "\\\\.\\PhysicalDrive0",  // devices
                                "CONSOLE", "c:\\nul\\x.txt", "com0", "lpt10",    "prn2.txt", "a.con"};
   for (int i = 0; i < 12; ++i) EXPECT_EQ(IsWindowsDeviceName(names[i]), i < 6) << names[i];

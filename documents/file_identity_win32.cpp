@@ -76,7 +76,9 @@ bool ReadIdentity(HANDLE file, FileKey* out) {
   out->volume = basic.dwVolumeSerialNumber;
   out->id_high = 0;
   out->id_low = (static_cast<uint64_t>(basic.nFileIndexHigh) << 32) | basic.nFileIndexLow;
-  return true;
+  // Some network shares answer 0 for every file: such an id would make all
+  // their files one, so the name alone decides there.
+  return out->id_low != 0;
 }
 
 }  // namespace

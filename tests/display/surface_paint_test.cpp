@@ -59,7 +59,8 @@ struct SurfacePaint : testing::Test {
   int height = 14 * 20;
 
   void SetUp() override {
-    UseGridFont(view.font), view.blink_armed = 1;
+    UseGridFont(view.font);
+    view.blink_armed = 1;
     UseGridFont(labels.font);
     ASSERT_TRUE(ResizeCanvas(view.canvas, width, height));
   }
@@ -116,7 +117,12 @@ TEST_F(SurfacePaint, TextWithTheBlinkingInsertCaret) {
   EXPECT_TRUE(TakePaintRequest(view, &app, true));
   Paint();
   Expect({{8, 13, kBlue}});
-  for (view.blink_armed = 0, port.tick = 80; port.now < 2000;) Paint(), Expect({{8, 13, kBlue}});  // timer stopped: steady
+  // With its timer stopped the caret stands solid through every paint.
+  view.blink_armed = 0;
+  for (port.tick = 80; port.now < 2000;) {
+    Paint();
+    Expect({{8, 13, kBlue}});
+  }
 }
 
 // Random texts (blocks, spaces, tabs, two-byte letters), caret moves, wheel

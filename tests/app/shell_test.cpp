@@ -168,7 +168,8 @@ TEST(ShellProfile, ReadsEachKeyOrItsDefaultAndACloseWritesThemBack) {
   const std::pair<std::string, std::string> texts[] = {
       {"; note\r\n[Orvinale]\r\nLINE_W = 7\r\nfind_wnd_x=4\r\n\r\n[other]\r\nruler=9\r\n[orvinale]\r\nruler=8\r\n",
        "; note\r\n[Orvinale]\r\nline_w=33\r\nfind_wnd_x=4\r\nruler=1\r\n\r\n[other]\r\nruler=9\r\n[orvinale]\r\nruler=8\r\n"},
-      {"[other]\nx=1", "[other]\r\nx=1\r\n[orvinale]\r\nline_w=33\r\nruler=1\r\n"}};
+      {"[other]\nx=1", "[other]\r\nx=1\r\n[orvinale]\r\nline_w=33\r\nruler=1\r\n"},
+      {"[orvinale]\r\n[other]\r\n", "[orvinale]\r\nline_w=33\r\nruler=1\r\n[other]\r\n"}};
   for (const auto& t : texts) EXPECT_EQ(MergeProfileText(t.first, set), t.second) << t.first;
 }
 

@@ -79,6 +79,7 @@ TEST(FullWindowsName, SpellingsOfOneFileShareTheFoldedNameOrTheFileId) {
   EXPECT_EQ(FullWindowsName("\\\\?\\UNC\\srv\\share\\a\\..\\b.txt", folder), "\\\\srv\\share\\b.txt");
   EXPECT_EQ(FullWindowsName("..\\..\\..", folder), "C:\\");
   // Letters of other scripts fold too; bytes that are no character stay.
+  EXPECT_EQ(FoldNameCase("z\xD3\x8E\xD1\x9F"), "Z\xD3\x8D\xD0\x8F");  // the ends of the folded ranges
   EXPECT_EQ(FoldNameCase("caf\xC3\xA9-\xCE\xB1\xCF\x82\xCF\x8C-\xD0\xB6\xD1\x91\xD2\x91-\xC4\x8D\xC5\xBF-\xC3\xBF-\xE2\x82\xAC-\xC3"),
             "CAF\xC3\x89-\xCE\x91\xCE\xA3\xCE\x8C-\xD0\x96\xD0\x81\xD2\x90-\xC4\x8C\xC5\xBF-\xC5\xB8-\xE2\x82\xAC-\xC3");
   std::mt19937 random(7);  // folded and full names are fixed points, whatever the name

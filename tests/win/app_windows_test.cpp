@@ -1,13 +1,12 @@
 // The windows under Wine: the main window with a profile and data files of its
-// own (its menu, full screen, the profile calls, the windows it owns), and the
-// console window (its class, key and mouse messages, caret, grid and font).
+// own (its menu, full screen, its text and line panes, the profile calls, the
+// windows it owns), and the console window (its class, key and mouse messages,
+// caret, grid and font).
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,11 +22,18 @@
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
 #include "display/line_view.h"
+#include "display/panes_win32.h"
+#include "display/skinned_scrollbar_win32.h"
 #include "display/surface_view.h"
 #include "documents/document_commands.h"
 #include "documents/folder_scanner.h"
+#include "documents/utf8_fs.h"
+#include "engine/document.h"
+#include "engine/editing.h"
+#include "engine/movement.h"
+#include "engine/render_cache.h"
 #include "engine/utf8_win32.h"
-#include "tests/win/win_temp_dir.h"
+#include "tests/documents/temp_dir.h"
 
 namespace {
 
@@ -37,6 +43,13 @@ std::wstring TextOf(HWND hwnd) {
   wchar_t text[1024] = {};
   GetWindowTextW(hwnd, text, 1024);
   return text;
+}
+
+void Pump() {  // the posted messages, keys translated as the message loop does
+  for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
 }
 
 RECT RectOf(HWND hwnd) {
@@ -54,9 +67,9 @@ class AppWindows : public ::testing::Test {
     const std::string greek = dir_.File("\xCE\xB3\xCE\xBD\xE1\xBF\xB6\xCE\xB8\xCE\xB9-\xE6\xBC\xA2");
     ASSERT_TRUE(CreateDirectoryUtf8(greek.c_str()));
     profile_path = greek + "\\orvinale.ini";
-    std::ofstream(dir_.File("license.txt"), std::ios::binary) << kLicense;
-    std::ofstream(dir_.File("preferences-default.txt")) << "{\n  \"curses_right_focus\": true\n}\n";
-    std::ofstream(dir_.File("preferences.txt")) << "{\n  \"ruler\": 100\n}\n";
+    ASSERT_TRUE(WriteBytes(dir_.File("license.txt"), kLicense));
+    ASSERT_TRUE(WriteBytes(dir_.File("preferences-default.txt"), "{\n  \"curses_right_focus\": true\n}\n"));
+    ASSERT_TRUE(WriteBytes(dir_.File("preferences.txt"), "{\n  \"ruler\": 100\n}\n"));
     RegisterWindowClasses(GetModuleHandleW(nullptr));
     command_line.clear();
     window_.show_welcome = false;
@@ -79,7 +92,7 @@ class AppWindows : public ::testing::Test {
   void Choose(UINT id) { SendMessageW(hwnd_, WM_COMMAND, id, 0); }
   int Profile(const std::string& key) { return ProfileGetInt(key.c_str(), -9999, profile_path.c_str()); }
 
-  WinTempDir dir_;
+  TempDir dir_;
   std::string saved_directory_;
   MainWindow window_;
   HWND hwnd_ = nullptr;
@@ -143,6 +156,60 @@ TEST_F(AppWindows, FullScreenFromMaximizedComesBackMaximized) {
   EXPECT_NE(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CAPTION, 0);
 }
 
+// The profile keys the panes read and write are the long-file story's.
+TEST_F(AppWindows, PanesTakeTheirMessagesAndTheirViewsGoWithThem) {
+  Choose(ID_FILE_NEW);
+  HWND surface = window_.surface_hwnd;
+  ASSERT_TRUE(surface && window_.line_hwnd && surface_view && line_view);
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\n";
+  Document* doc = GetCurrentDocument(*app_state);
+  InsertText(doc, text.data(), static_cast<int32_t>(text.size()));
+  MoveTextStart(doc, false);
+  RedrawWindow(surface, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RenderCache& c = *doc->render_cache;
+  // After an input the pane is invalidated when what it shows changed, once.
+  UpdateWindow(surface);  // the paint after the one that showed the scrollbar
+  // A pane uncovered with nothing changed in the text shows its frame again, not what covered it.
+  HDC dc = GetDC(surface);
+  const RECT corner{300, 300, 310, 310};
+  const COLORREF shown = GetPixel(dc, 305, 305);
+  FillRect(dc, &corner, static_cast<HBRUSH>(GetStockObject(shown == 0 ? WHITE_BRUSH : BLACK_BRUSH)));
+  RedrawWindow(surface, &corner, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(shown, GetPixel(dc, 305, 305));
+  ReleaseDC(surface, dc);
+  MoveDown(doc, false);
+  AskSurfaceForPaint(false);
+  EXPECT_TRUE(GetUpdateRect(surface, nullptr, FALSE)) << "the caret moved";
+  ValidateRect(surface, nullptr);
+  AskSurfaceForPaint(false);
+  EXPECT_FALSE(GetUpdateRect(surface, nullptr, FALSE)) << "asked twice for one change";
+  // Keys the key table leaves to the pane move neither the text nor the thumb.
+  for (WPARAM key : {VK_NEXT, VK_END, VK_DOWN}) SendMessageW(surface, WM_KEYDOWN, key, 0);
+  Pump();
+  SCROLLINFO si = {sizeof si, SIF_POS, 0, 0, 0, 0, 0};
+  SkinnedGetScrollInfo(surface, &si);
+  EXPECT_EQ(std::pair(c.top_line, si.nPos), std::pair(0, 0));
+  SendMessageW(surface, WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(201 - static_cast<int>(c.rows), c.top_line);
+  // A press takes the capture; a move with the button down drags a selection (what it selects is
+  // the native SurfaceMouse test's); the release lets the capture go.
+  const int x = 5 + 3 * c.cell_width + 1;
+  SendMessageW(surface, WM_LBUTTONDOWN, 0, MAKELPARAM(x, c.cell_height + 2));
+  EXPECT_EQ(surface, GetCapture());
+  SendMessageW(surface, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 3 * c.cell_height + 2));
+  EXPECT_EQ(doc->sel_caret_line, doc->anchor_line + 2) << "the move did not drag";
+  SendMessageW(surface, WM_LBUTTONUP, 0, MAKELPARAM(x, 3 * c.cell_height + 2));
+  EXPECT_EQ(nullptr, GetCapture());
+  // A surrogate pair typed in two messages joins into one character: the view keeps the first half.
+  for (WPARAM unit : {WPARAM(0xD83D), WPARAM(0xDE00)}) SendMessageW(surface, WM_CHAR, unit, 0);
+  CloseGapAtCaret(doc);
+  EXPECT_NE(std::string(StringData(doc->text)).find("\xF0\x9F\x98\x80"), std::string::npos);
+  CloseMainWindow();
+  EXPECT_EQ(nullptr, surface_view);
+  EXPECT_EQ(nullptr, line_view);
+}
+
 // One of each: owned by the main window, opened once at 0, 50 (no place kept
 // yet), back where it was left (a sizable one at that size too: the profile
 // written at its close and read at its opening), all closed with the main
@@ -190,8 +257,7 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
   SetWindowPos(find_dialog->hwnd, nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   // A reader of the profile (another instance) sees the whole old file or the whole new
   // one, never one rewritten in place, and does not keep the new one from being written.
-  std::wstring wide;
-  ASSERT_TRUE(Utf8ToWide(profile_path.c_str(), &wide));
+  const std::wstring wide = WideText(profile_path);
   HANDLE held = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   char text[2][4096];
@@ -245,8 +311,7 @@ TEST_F(AppWindows, LicenseShowsItsFileReadOnlyAndSearchBoxesStartChecked) {
       EXPECT_EQ(SendMessageW(b, BM_GETCHECK, 0, 0), BST_CHECKED) << opening;
       SendMessageW(b, BM_SETCHECK, BST_UNCHECKED, 0);
     }
-    SendMessageW(find_dialog->hwnd, WM_COMMAND, IDCANCEL, 0);
-    SendMessageW(change_dialog->hwnd, WM_COMMAND, IDCANCEL, 0);
+    for (HWND dialog : {find_dialog->hwnd, change_dialog->hwnd}) SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   }
   // Entries are read as UTF-8 (a surrogate pair one character) and cut at the limit between whole characters.
   OpenFindDialog(hwnd_);
@@ -382,10 +447,7 @@ TEST_F(ConsoleWindowTest, KeyMessagesBecomeCodesWithTheCtrlOfTheirOwnMessage) {
   SetCtrl(false);
   for (auto [vk, scan] : {std::pair{int('A'), 0x1E}, {VK_RETURN, 0x1C}, {VK_DELETE, 0x53}}) {
     PostMessageW(hwnd, WM_KEYDOWN, vk, MAKELPARAM(1, scan));
-    for (MSG msg; PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE);) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    Pump();
   }
   EXPECT_EQ(DrainKeys(), (std::vector<std::pair<int, int>>{{'a', 0}, {13, 0}, {4105, 0}}))
       << "one code per translated key";

@@ -25,7 +25,7 @@
 #include "engine/utf8_win32.h"
 #include "preferences/preferences.h"
 #include "tests/documents/document_support.h"
-#include "tests/win/win_temp_dir.h"
+#include "tests/documents/temp_dir.h"
 
 namespace {
 
@@ -101,7 +101,7 @@ std::basic_string<Char> Read(HWND owner, UINT format) {
 // Greek, CJK and emoji names, and paths past 260 units (the prefix itself is
 // the native ApplyLongPathPrefix test's), through every call and the lister.
 TEST(DocumentsWinFiles, LongAndNonAsciiNamesReachEveryCallAndComeBackListed) {
-  WinTempDir dir;
+  TempDir dir;
   const std::string greek = dir.File("\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC");
   ASSERT_TRUE(CreateDirectoryUtf8(greek.c_str()));
   std::string deep = greek;
@@ -133,7 +133,7 @@ TEST(DocumentsWinFiles, LongAndNonAsciiNamesReachEveryCallAndComeBackListed) {
 
 // A read-only file is the cannot-be-saved story's.
 TEST(DocumentsWinFiles, FilesHeldOpenAreReadAsTheyGrow) {
-  WinTempDir dir;
+  TempDir dir;
   std::string path = dir.File("busy.txt");
   ASSERT_TRUE(WriteAll(path, "one\n"));
   HANDLE other = CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -156,7 +156,7 @@ TEST(DocumentsWinFiles, FilesHeldOpenAreReadAsTheyGrow) {
 // beside that file, and leaves the link; the lister marks a folder reached
 // through a link (which the scanner then leaves: the native FolderScan test's).
 TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndTheListerMarksLinkedFolders) {
-  WinTempDir dir;
+  TempDir dir;
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("here").c_str()));
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("other").c_str()));
   // The link, its target (relative to the link's folder, or a full name), the name the document is opened under, the
@@ -199,7 +199,7 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndTheListerMarksLin
 // under a name of its own); a name not on disk yet keeps the folder's
 // spelling. A refused open says why, with the reasons only the system knows.
 TEST(DocumentsWinFiles, EverySpellingOfOneFileResolvesToItsKeyAndRefusalsSayWhy) {
-  WinTempDir dir;
+  TempDir dir;
   const std::string file = dir.File("Proj\\Notes 2026.txt");
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("Proj").c_str()) && WriteAll(file, "x\n"));
   ASSERT_TRUE(dir.MakeLink(dir.File("link.txt"), "Proj\\Notes 2026.txt") && dir.MakeLink(dir.File("to-proj"), "Proj"));
@@ -243,7 +243,7 @@ TEST(DocumentsWinFiles, EverySpellingOfOneFileResolvesToItsKeyAndRefusalsSayWhy)
 // Another program holds the user's preferences open without sharing: a start
 // neither reads nor replaces them, and reads them once they are free.
 TEST(DocumentsWinFiles, PreferencesHeldByAnotherProgramAreLeftAlone) {
-  WinTempDir dir;
+  TempDir dir;
   WriteDefaultFiles(dir.File(""));
   Preferences p;
   HANDLE held = CreateFileW(WideText(dir.File("preferences.txt")).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,

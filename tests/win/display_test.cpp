@@ -26,12 +26,6 @@ void Pump() {
 using Logged = std::pair<int, int>;  // a WM_VSCROLL's code and position
 std::vector<Logged> scroll_log;
 
-std::vector<int> LoggedCodes() {
-  std::vector<int> codes;
-  for (const Logged& l : scroll_log) codes.push_back(l.first);
-  return codes;
-}
-
 LRESULT CALLBACK LoggingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_VSCROLL) {
     scroll_log.push_back({LOWORD(wp), static_cast<short>(HIWORD(wp))});
@@ -136,7 +130,7 @@ TEST(DisplayScrollbarWin, PressesRepeatAndDragsFollowThePointer) {
   }
   EXPECT_EQ(timers, (std::vector<UINT_PTR>{kRepeatDelayTimer, kRepeatTimer, kRepeatTimer, kRepeatTimer,
                                            kRepeatTimer}));
-  EXPECT_EQ(LoggedCodes(), std::vector<int>(5, SB_LINEDOWN));
+  EXPECT_EQ(scroll_log, std::vector<Logged>(5, {SB_LINEDOWN, 0}));
   CursorTo(OnBar(hwnd, 300 - 3, 100));
   SendMessageW(hwnd, WM_TIMER, kRepeatTimer, 0);
   EXPECT_EQ(5u, scroll_log.size()) << "off the arrow the ticks send nothing";
@@ -148,7 +142,7 @@ TEST(DisplayScrollbarWin, PressesRepeatAndDragsFollowThePointer) {
   scroll_log.clear();
   SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTVSCROLL, OnBar(hwnd, 250));
   ReleaseCapture();
-  EXPECT_EQ(LoggedCodes(), (std::vector<int>{SB_PAGEDOWN, SB_ENDSCROLL}));
+  EXPECT_EQ(scroll_log, (std::vector<Logged>{{SB_PAGEDOWN, 0}, {SB_ENDSCROLL, 0}}));
   EXPECT_FALSE(KillTimer(hwnd, kRepeatDelayTimer));
   // The thumb, back at the top, dragged to the bottom; moves are read from the message's own position.
   SkinnedSetScrollPos(hwnd, 0);

@@ -131,25 +131,39 @@ TEST(DocumentsWinFiles, LongAndNonAsciiNamesReachEveryCallAndComeBackListed) {
   SetCurrentDirectoryA(before);
 }
 
-// A read-only file is the cannot-be-saved story's.
-TEST(DocumentsWinFiles, FilesHeldOpenAreReadAsTheyGrow) {
+// Another program holds files open: one it writes is read as it grows; the user's preferences, held
+// without sharing, a start neither reads nor replaces, and reads once they are free. (A read-only
+// file is the cannot-be-saved story's.)
+TEST(DocumentsWinFiles, FilesHeldByAnotherProgramAreReadAsTheyGrowOrLeftAlone) {
   TempDir dir;
   std::string path = dir.File("busy.txt");
   ASSERT_TRUE(WriteAll(path, "one\n"));
   HANDLE other = CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
   {
     FileReader r(path.c_str());
     EXPECT_TRUE(r.SizeMayChange());
     EXPECT_EQ(r.GetSize(), 4);
     SetFilePointer(other, 0, nullptr, FILE_END);
-    DWORD written = 0;
     WriteFile(other, "two\n", 4, &written, nullptr);
     EXPECT_EQ(r.GetSize(), 8) << "asked again";
   }
   EXPECT_NE(Load(path), nullptr);
   CloseHandle(other);
+  WriteDefaultFiles(dir.File(""));
+  Preferences p;
+  HANDLE held = CreateFileW(WideText(dir.File("preferences.txt")).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  WriteFile(held, "{\"ruler\": 99}\n", 14, &written, nullptr);
+  WriteDefaultFiles(dir.File(""));
+  EXPECT_FALSE(LoadPreferences(&p, dir.File(""), false));
+  CloseHandle(held);
+  EXPECT_EQ(ReadAll(dir.File("preferences.txt")), "{\"ruler\": 99}\n");
+  EXPECT_TRUE(LoadPreferences(&p, dir.File(""), false));
+  EXPECT_EQ(GetRuler(&p), 99);
 }
 
 // A save through a link writes the file it leads to, with the temporary file
@@ -238,25 +252,6 @@ TEST(DocumentsWinFiles, EverySpellingOfOneFileResolvesToItsKeyAndRefusalsSayWhy)
     EXPECT_EQ(outcome.refusal, row.second) << row.first << ": " << FileErrorText(outcome.error);
   }
   CloseHandle(held);
-}
-
-// Another program holds the user's preferences open without sharing: a start
-// neither reads nor replaces them, and reads them once they are free.
-TEST(DocumentsWinFiles, PreferencesHeldByAnotherProgramAreLeftAlone) {
-  TempDir dir;
-  WriteDefaultFiles(dir.File(""));
-  Preferences p;
-  HANDLE held = CreateFileW(WideText(dir.File("preferences.txt")).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(held, "{\"ruler\": 99}\n", 14, &written, nullptr);
-  WriteDefaultFiles(dir.File(""));
-  EXPECT_FALSE(LoadPreferences(&p, dir.File(""), false));
-  CloseHandle(held);
-  EXPECT_EQ(ReadAll(dir.File("preferences.txt")), "{\"ruler\": 99}\n");
-  EXPECT_TRUE(LoadPreferences(&p, dir.File(""), false));
-  EXPECT_EQ(GetRuler(&p), 99);
 }
 
 TEST(EngineClipboard, CarriesUtf8ThroughTheWideAndNarrowFormats) {

@@ -1,12 +1,13 @@
 // The windows under Wine: the main window with a profile and data files of its
-// own (its menu, full screen, its text and line panes, the profile calls, the
-// windows it owns), and the console window (its class, key and mouse messages,
-// caret, grid and font).
+// own (its menu, full screen, its text and line panes, the clipboard it owns,
+// the profile calls, the windows it owns), and the console window (its class,
+// key and mouse messages, caret, grid and font).
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,10 +29,12 @@
 #include "documents/document_commands.h"
 #include "documents/folder_scanner.h"
 #include "documents/utf8_fs.h"
+#include "engine/clipboard_win32.h"
 #include "engine/document.h"
 #include "engine/editing.h"
 #include "engine/movement.h"
 #include "engine/render_cache.h"
+#include "engine/utf8.h"
 #include "engine/utf8_win32.h"
 #include "tests/documents/temp_dir.h"
 
@@ -56,6 +59,31 @@ RECT RectOf(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
   return r;
+}
+
+// What another program does: empty the clipboard and put one format.
+void PutForeign(HWND owner, UINT format, const void* bytes, size_t size, bool empty = true) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  if (empty) EmptyClipboard();
+  if (bytes != nullptr) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(block), bytes, size);
+    GlobalUnlock(block);
+    EXPECT_NE(SetClipboardData(format, block), nullptr);
+  }
+  CloseClipboard();
+}
+
+template <class Char>
+std::basic_string<Char> Read(HWND owner, UINT format) {
+  std::basic_string<Char> out;
+  if (!OpenClipboard(owner)) return out;
+  if (HANDLE block = GetClipboardData(format)) {
+    out = static_cast<const Char*>(GlobalLock(block));
+    GlobalUnlock(block);
+  }
+  CloseClipboard();
+  return out;
 }
 
 class AppWindows : public ::testing::Test {
@@ -323,6 +351,39 @@ TEST_F(AppWindows, LicenseShowsItsFileReadOnlyAndSearchBoxesStartChecked) {
   EXPECT_EQ(ReadEditUtf8(find).size(), 2046u) << "1023 whole characters, not half of the next";
 }
 
+// The engine's clipboard as the main window owns it.
+TEST_F(AppWindows, ClipboardCarriesUtf8ThroughTheWideAndNarrowFormats) {
+  HWND owner = hwnd_;
+  Win32Clipboard clipboard(owner);
+  const std::pair<std::string, std::wstring> samples[] = {
+      {"caf\xC3\xA9 \xE4\xB8\xAD", L"caf\u00e9 \u4e2d"}, {"\xF0\x9F\x98\x80 smile", L"\U0001F600 smile"}, {"", L""},
+      {"p\xED\xB0\x80q", L"\uFFFD"}, {"\xF4\x90\x80\x80 \xF7\xBF\xBF\xBF", L"\uFFFD"}};  // the loader's: U+FFFD in UTF-16
+  for (const auto& [utf8, wide] : samples) {
+    ASSERT_TRUE(clipboard.SetText(utf8));
+    const std::wstring others = Read<wchar_t>(owner, CF_UNICODETEXT);  // proper UTF-16
+    EXPECT_TRUE(wide == L"\uFFFD" ? others.find(wide) != std::wstring::npos && WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, others.data(), int(others.size()), nullptr, 0, nullptr, nullptr) > 0 : others == wide);
+    EXPECT_EQ(Read<char>(owner, CF_TEXT), utf8) << "the UTF-8 bytes as CF_TEXT";
+    std::string back;
+    ASSERT_TRUE(clipboard.GetText(&back));
+    EXPECT_EQ(back, utf8);
+  }
+  // Another program's text: wide, narrow UTF-8, narrow ANSI (UTF-8 whatever the code page), and none at all.
+  const wchar_t wide[] = L"caf\u00e9\r\n\u4e2d\U0001F600";
+  const struct { UINT format; const void* bytes; size_t size; const char* got; const char* ours = nullptr; } foreign[] = {
+      {CF_UNICODETEXT, wide, sizeof wide, "caf\xC3\xA9\r\n\xE4\xB8\xAD\xF0\x9F\x98\x80"},
+      {CF_UNICODETEXT, L"p?q", 8, "p?q", "p\xED\xB0\x80q"},  // our bytes, their text put over them without emptying
+      {CF_TEXT, "na\xC3\xAFve", 7, "na\xC3\xAFve"},
+      {CF_TEXT, "caf\xE9", 5, GetACP() == 1252 ? "caf\xC3\xA9" : nullptr},
+      {CF_TEXT, nullptr, 0, nullptr}};
+  for (const auto& f : foreign) {
+    if (f.ours == nullptr || clipboard.SetText(f.ours)) PutForeign(owner, f.format, f.bytes, f.size, f.ours == nullptr);
+    std::string got;
+    EXPECT_EQ(clipboard.GetText(&got), f.bytes != nullptr);
+    EXPECT_GE(CheckUtf8(got.data(), got.size(), Utf8Rule::kScalarValues), 0);
+    EXPECT_TRUE(f.got == nullptr || got == f.got) << got;
+  }
+}
+
 HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM which) {
   return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
 }
@@ -412,7 +473,6 @@ TEST_F(ConsoleWindowTest, ClassIsCountedAndDialogKeysGoOnlyToAChild) {
   UnregisterConsoleWindowClass(instance);
   EXPECT_TRUE(GetClassInfoExW(instance, kConsoleWindowClass, &info)) << "still used once";
   EXPECT_EQ(SendMessageW(hwnd, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
-  EXPECT_EQ(ConsoleFromWindow(hwnd), &console);
   ConsoleWindow popup_console;
   HWND popup = CreateWindowExW(0, kConsoleWindowClass, L"", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr,
                                instance, &popup_console);

@@ -1,12 +1,11 @@
-// The file layer's Windows halves (long and non-ASCII names, files held open,
-// links, folders listed) and the clipboard's.
+// The file layer's Windows halves: long and non-ASCII names, files held open,
+// links, folders listed.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,9 +18,7 @@
 #include "documents/preferences_files.h"
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
-#include "engine/clipboard_win32.h"
 #include "engine/document.h"
-#include "engine/utf8.h"
 #include "engine/utf8_win32.h"
 #include "preferences/preferences.h"
 #include "tests/documents/document_support.h"
@@ -69,31 +66,6 @@ std::vector<std::string> Listed(const std::string& folder) {
   std::sort(names.begin(), names.end());
   if (!ok) names.push_back("(failed)");
   return names;
-}
-
-// What another program does: empty the clipboard and put one format.
-void PutForeign(HWND owner, UINT format, const void* bytes, size_t size, bool empty = true) {
-  ASSERT_TRUE(OpenClipboard(owner));
-  if (empty) EmptyClipboard();
-  if (bytes != nullptr) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(block), bytes, size);
-    GlobalUnlock(block);
-    EXPECT_NE(SetClipboardData(format, block), nullptr);
-  }
-  CloseClipboard();
-}
-
-template <class Char>
-std::basic_string<Char> Read(HWND owner, UINT format) {
-  std::basic_string<Char> out;
-  if (!OpenClipboard(owner)) return out;
-  if (HANDLE block = GetClipboardData(format)) {
-    out = static_cast<const Char*>(GlobalLock(block));
-    GlobalUnlock(block);
-  }
-  CloseClipboard();
-  return out;
 }
 
 }  // namespace
@@ -252,39 +224,4 @@ TEST(DocumentsWinFiles, EverySpellingOfOneFileResolvesToItsKeyAndRefusalsSayWhy)
     EXPECT_EQ(outcome.refusal, row.second) << row.first << ": " << FileErrorText(outcome.error);
   }
   CloseHandle(held);
-}
-
-TEST(EngineClipboard, CarriesUtf8ThroughTheWideAndNarrowFormats) {
-  HWND owner = CreateWindowExW(0, L"STATIC", L"clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(owner, nullptr);
-  Win32Clipboard clipboard(owner);
-  const std::pair<std::string, std::wstring> samples[] = {
-      {"caf\xC3\xA9 \xE4\xB8\xAD", L"caf\u00e9 \u4e2d"}, {"\xF0\x9F\x98\x80 smile", L"\U0001F600 smile"}, {"", L""},
-      {"p\xED\xB0\x80q", L"\uFFFD"}, {"\xF4\x90\x80\x80 \xF7\xBF\xBF\xBF", L"\uFFFD"}};  // the loader's: U+FFFD in UTF-16
-  for (const auto& [utf8, wide] : samples) {
-    ASSERT_TRUE(clipboard.SetText(utf8));
-    const std::wstring others = Read<wchar_t>(owner, CF_UNICODETEXT);  // proper UTF-16
-    EXPECT_TRUE(wide == L"\uFFFD" ? others.find(wide) != std::wstring::npos && WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, others.data(), int(others.size()), nullptr, 0, nullptr, nullptr) > 0 : others == wide);
-    EXPECT_EQ(Read<char>(owner, CF_TEXT), utf8) << "the UTF-8 bytes as CF_TEXT";
-    std::string back;
-    ASSERT_TRUE(clipboard.GetText(&back));
-    EXPECT_EQ(back, utf8);
-  }
-  // Another program's text: wide, narrow UTF-8, narrow ANSI (UTF-8 whatever the code page), and none at all.
-  const wchar_t wide[] = L"caf\u00e9\r\n\u4e2d\U0001F600";
-  const struct { UINT format; const void* bytes; size_t size; const char* got; const char* ours = nullptr; } foreign[] = {
-      {CF_UNICODETEXT, wide, sizeof wide, "caf\xC3\xA9\r\n\xE4\xB8\xAD\xF0\x9F\x98\x80"},
-      {CF_UNICODETEXT, L"p?q", 8, "p?q", "p\xED\xB0\x80q"},  // our bytes, their text put over them without emptying
-      {CF_TEXT, "na\xC3\xAFve", 7, "na\xC3\xAFve"},
-      {CF_TEXT, "caf\xE9", 5, GetACP() == 1252 ? "caf\xC3\xA9" : nullptr},
-      {CF_TEXT, nullptr, 0, nullptr}};
-  for (const auto& f : foreign) {
-    if (f.ours == nullptr || clipboard.SetText(f.ours)) PutForeign(owner, f.format, f.bytes, f.size, f.ours == nullptr);
-    std::string got;
-    EXPECT_EQ(clipboard.GetText(&got), f.bytes != nullptr);
-    EXPECT_GE(CheckUtf8(got.data(), got.size(), Utf8Rule::kScalarValues), 0);
-    EXPECT_TRUE(f.got == nullptr || got == f.got) << got;
-  }
-  DestroyWindow(owner);
 }

@@ -431,23 +431,18 @@ TEST_F(AppWindows, FoldersTreeTakesItsKeysThroughTheMessageFilter) {
   KillTimer(nullptr, cancel);
 }
 
-class ConsoleWindowTest : public ::testing::Test {
+// A console window in the main window, which registers its class: a child,
+// so the dialog codes and focus are a child's.
+class ConsoleWindowTest : public AppWindows {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(RegisterConsoleWindowClass(instance));
-    // A child of a visible host: the dialog codes and focus are a child's.
-    host = CreateWindowExW(0, L"STATIC", L"console host", WS_POPUP | WS_VISIBLE, 0, 0, 700, 450,
-                           nullptr, nullptr, instance, nullptr);
+    ASSERT_NO_FATAL_FAILURE(AppWindows::SetUp());
     hwnd = CreateWindowExW(0, kConsoleWindowClass, L"console", WS_CHILD | WS_VISIBLE, 0, 0, 640, 400,
-                           host, nullptr, instance, &console);
+                           hwnd_, nullptr, instance, &console);
     ASSERT_NE(hwnd, nullptr);
     console.font_height = &font_height;
     SetUpConsoleFonts(&console);
     ReinitConsoleGrid(&console);
-  }
-  void TearDown() override {
-    DestroyWindow(host);
-    UnregisterConsoleWindowClass(instance);
   }
   std::vector<std::pair<int, int>> DrainKeys() {  // codes and modifiers
     std::vector<std::pair<int, int>> keys;
@@ -462,7 +457,7 @@ class ConsoleWindowTest : public ::testing::Test {
   }
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  HWND host = nullptr, hwnd = nullptr;
+  HWND hwnd = nullptr;
   int font_height = 16;
   ConsoleWindow console;
 };

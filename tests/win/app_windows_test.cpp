@@ -244,11 +244,7 @@ TEST_F(AppWindows, PanesTakeTheirMessagesAndTheirViewsGoWithThem) {
 // window (which writes their places).
 TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindow) {
   for (int i = 0; i < 40; ++i) Choose(ID_FILE_NEW);  // the search dialogs need a document; the Switch rows overflow
-  const struct {
-    const wchar_t* caption;
-    void (*open)(HWND);
-    bool sizable;
-  } windows[] = {
+  const struct { const wchar_t* caption; void (*open)(HWND); bool sizable; } windows[] = {
       {L"About Orvinale", OpenAboutWindow, false},
       {L"Orvinale license", OpenLicenseWindow, false},
       {L"Orvinale changelog", OpenChangelogWindow, false},

@@ -1,9 +1,10 @@
 #pragma once
 // A private folder for one test, removed with its files, and whole-file reads
 // and writes; shared by the native tests, the fuzzers, the stories and the
-// Windows tests. Under Wine the folder and links in it are removed and made
-// by the Unix tools: a link there is a Unix one (Wine's CreateSymbolicLinkW
-// makes nothing; its DeleteFileW on a link removes the file it leads to).
+// Windows tests. Under Wine the folder is in /tmp too, seen through the drive
+// Z: that maps the Unix root, and it and links in it are removed and made by
+// the Unix tools: a link there is a Unix one (Wine's CreateSymbolicLinkW makes
+// nothing; its DeleteFileW on a link removes the file it leads to).
 #ifdef _WIN32
 #include <windows.h>
 
@@ -12,6 +13,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -22,23 +24,24 @@
 class TempDir {
  public:
 #ifdef _WIN32
-  TempDir() {
-    wchar_t base[MAX_PATH], name[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    GetTempFileNameW(base, L"orv", 0, name);  // a new name, made as a file
+  TempDir() {  // Z:\tmp\orvXXXX.tmp
+    wchar_t name[MAX_PATH] = {};
+    GetTempFileNameW(L"Z:\\tmp", L"orv", 0, name);  // a new name, made as a file
     DeleteFileW(name);
     const bool made = CreateDirectoryW(name, nullptr) && WideToUtf8(name, &path_);
     path_ += "\\";
     unix_path_ = made ? UnixPath(path_) : "";
+    EXPECT_TRUE(made) << path_;
+  }
 #else
-  explicit TempDir(const std::string& prefix = "orv-documents") {
+  explicit TempDir(const std::string& prefix = "orv-documents") {  // named /tmp/<prefix>-XXXXXX
     std::string pattern = "/tmp/" + prefix + "-XXXXXX";
     const bool made = mkdtemp(&pattern[0]) != nullptr;
     path_ = pattern + "/";
     unix_path_ = made ? path_ : "";
-#endif
     EXPECT_TRUE(made) << path_;
   }
+#endif
   ~TempDir() {  // never a folder other than the one made
     if (!keep && unix_path_.find("/orv") != std::string::npos) Run("/bin/rm -rf \"" + unix_path_ + "\"");
   }
@@ -48,13 +51,10 @@ class TempDir {
   std::string File(const std::string& name) const { return path_ + name; }
 
 #ifdef _WIN32
-  // A link to `target` (relative to the link's folder, or a full Windows
-  // path); true when it then leads somewhere.
+  // A link to `target` (relative to the link's folder, or a full name on Z:);
+  // true when it then leads somewhere.
   bool MakeLink(const std::string& link, const std::string& target) const {
-    std::string text = target.size() > 1 && target[1] == ':' ? UnixPath(target) : target;
-    for (char& c : text)
-      if (c == '\\') c = '/';
-    Run("/bin/ln -s \"" + text + "\" \"" + UnixPath(link) + "\"");
+    Run("/bin/ln -s \"" + UnixPath(target) + "\" \"" + UnixPath(link) + "\"");
     for (int i = 0; i < 3000; ++i) {  // the command may still run when its process handle is signalled
       if (GetFileAttributesW(WideText(link).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
       Sleep(10);
@@ -66,14 +66,10 @@ class TempDir {
 
  private:
 #ifdef _WIN32
-  static std::string UnixPath(const std::string& windows_path) {
-    using UnixNameFn = char*(CDECL*)(const wchar_t*);
-    auto unix_name = reinterpret_cast<UnixNameFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    char* name = unix_name != nullptr ? unix_name(WideText(windows_path).c_str()) : nullptr;
-    std::string out = name != nullptr ? name : "";
-    HeapFree(GetProcessHeap(), 0, name);
-    return out;
+  static std::string UnixPath(std::string name) {  // of a name on Z:, or a relative one
+    if (name.rfind("Z:", 0) == 0) name.erase(0, 2);
+    std::replace(name.begin(), name.end(), '\\', '/');
+    return name;
   }
   static void Run(const std::string& command) {  // a Unix program, outside Wine
     std::wstring line = WideText(command);

@@ -43,25 +43,22 @@ int CountInText(const Image& shot, const PaneBox& pane, const Rgb& c) {  // abov
   return shot.Count(c, pane.x0, kCaptionRows, pane.x1, pane.band_top);
 }
 
-// Screenshots until the window shows `count` panes passing the test.
-bool WaitPanes(Orvinale& app, unsigned long window, size_t count,
-               const std::function<bool(const Image&, const Panes&)>& test, const std::string& name) {
-  return app.Shows(window, name, [&](const Image& s) {
-    Panes panes = FindPanes(s);
+// A picture's test: `count` panes, passing `test`.
+std::function<bool(const Image&)> PanesShow(size_t count, const std::function<bool(const Image&, const Panes&)>& test) {
+  return [=](const Image& s) {
+    const Panes panes = FindPanes(s);
     return panes.size() == count && test(s, panes);
-  });
+  };
 }
 
-// The caret blinks only in the pane with the focus.
+// The caret blinks only in the pane with the focus (of the Preferences window's two).
 bool PaneBlinks(Orvinale& app, unsigned long window, size_t index) {
   std::vector<uint8_t> first;
-  return app.Shows(window, "blink.png", [&](const Image& s) {
-    Panes panes = FindPanes(s);
-    if (panes.size() <= index) return false;
-    std::vector<uint8_t> now = s.Region(panes[index].x0, kCaptionRows, panes[index].x1, panes[index].band_top);
+  return app.Shows(window, "blink.png", PanesShow(2, [&](const Image& s, const Panes& p) {
+    std::vector<uint8_t> now = s.Region(p[index].x0, kCaptionRows, p[index].x1, p[index].band_top);
     if (first.size() != now.size()) first = now;
     return now != first;
-  }, 5);
+  }), 5);
 }
 
 // The 12 rows from the About window's first light grey row below its caption: the top entry wherever
@@ -76,7 +73,7 @@ std::vector<uint8_t> TopEntryRows(const Image& shot) {
 // keys, the file dialog, the help windows and the profile meet the real program.
 TEST(Story, AFirstStartSavesANewNoteAndLooksAtTheHelpWindows) {
   Orvinale app;
-  ASSERT_TRUE(WriteFile(app.Path("notes.txt"), "old\n"));
+  ASSERT_TRUE(WriteBytes(app.Path("notes.txt"), "old\n"));
   unsigned long win = app.StartMain();
   ASSERT_NE(win, 0u) << "no welcome box, or no main window titled " << kMainTitle;
   ASSERT_TRUE(app.Shows(win, "empty.png", [](const Image& s) { return InClient(s, kEmpty) > s.width * s.height / 2; }))
@@ -94,8 +91,8 @@ TEST(Story, AFirstStartSavesANewNoteAndLooksAtTheHelpWindows) {
   app.Type(win, "hello");
   ASSERT_TRUE(app.ChooseFile(win, "ctrl+s", "File save as", "notes.txt", "y")) << "no question about replacing";
   EXPECT_TRUE(app.WaitTitle(win, MainTitle("notes.txt"))) << TitleOf(win);
-  EXPECT_TRUE(app.WaitBytes("notes.txt", "hello")) << ReadFile(app.Path("notes.txt"));
-  EXPECT_FALSE(Exists(app.Path("notes.txt.cpp")));
+  EXPECT_TRUE(app.WaitBytes("notes.txt", "hello")) << ReadBytes(app.Path("notes.txt"));
+  EXPECT_FALSE(FileExists(app.Path("notes.txt.cpp")));
   app.Key(win, "ctrl+l");
 
   // About: its credits, their rise and the name's other form are the native HelpAbout tests'; here its
@@ -130,12 +127,9 @@ TEST(Story, AFirstStartSavesANewNoteAndLooksAtTheHelpWindows) {
       << app.ControlTexts("Version details");
 
   // Changelog: one pane filling the window; Ctrl+W closes it.
-  unsigned long window = app.Open(win, "ctrl+F2", "Orvinale changelog");
-  ASSERT_NE(window, 0u);
-  ASSERT_TRUE(WaitPanes(app, window, 1, [](const Image& s, const Panes& p) {
-    return CountInText(s, p[0], kText) > 300 && p[0].x1 - p[0].x0 > s.width - 20;
-  }, "changelog.png")) << "no pane filling the window and showing the changelog";
-  EXPECT_TRUE(app.Close(window, "ctrl+w", "Orvinale changelog")) << "Ctrl+W leaves the window open";
+  ASSERT_TRUE(app.Visit(win, "ctrl+F2", "Orvinale changelog", PanesShow(1, [](const Image& s, const Panes& p) {
+    return CountInText(s, p[0], kText) > 3000 && p[0].x1 - p[0].x0 > s.width - 20;  // more than the file's name
+  }), "ctrl+w")) << "no pane filling the window and showing the changelog, or Ctrl+W left it open";
 
   app.Key(win, "alt+h d");
   std::vector<unsigned long> notepad;
@@ -148,8 +142,8 @@ TEST(Story, AFirstStartSavesANewNoteAndLooksAtTheHelpWindows) {
   EXPECT_EQ(ini.rfind("[orvinale]", 0), 0u) << ini;
   EXPECT_EQ(IniMismatches(ini, {{"main_wnd_maximized", 0}, {"main_wnd_x", 50}, {"main_wnd_y", 50},
                                 {"main_wnd_w", 900}, {"main_wnd_h", 900}, {"linenumber", 0}, {"filename", 1}}), "");
-  EXPECT_TRUE(Exists(app.Path("portable/preferences.txt")) &&
-              Exists(app.Path("portable/preferences-default.txt")));
+  EXPECT_TRUE(FileExists(app.Path("portable/preferences.txt")) &&
+              FileExists(app.Path("portable/preferences-default.txt")));
 }
 
 // Four lines with a '#' in the 0-based columns 79, 80, 119 and 120.
@@ -188,9 +182,9 @@ const char kCaption[] = "Orvinale preferences";
 // Ctrl+P with both panes drawn, the left one (the defaults) with text: the window, or 0.
 unsigned long OpenPreferences(Orvinale& app, unsigned long win) {
   unsigned long prefs = app.Open(win, "ctrl+p", kCaption);
-  return prefs != 0 && WaitPanes(app, prefs, 2, [](const Image& s, const Panes& p) {
-    return CountInText(s, p[0], kText) > 100;
-  }, "preferences.png") ? prefs : 0;
+  return prefs != 0 && app.Shows(prefs, "preferences.png", PanesShow(2, [](const Image& s, const Panes& p) {
+    return CountInText(s, p[0], kText) > 2000;  // more than the file's name
+  })) ? prefs : 0;
 }
 
 // The panes' keys, the save's check and its messages are the native PaneEditorTest's; here the window
@@ -201,7 +195,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
                          {"portable/orvinale.ini", "[orvinale]\nruler=1\n"}}));
   unsigned long win = app.StartMain("t.txt", {"Orvinale: preferences parse error found"});
   ASSERT_NE(win, 0u) << "the comma not reported, or no main window";
-  EXPECT_TRUE(app.Saves(win, "t.txt", "  x\n")) << "no default tab size:" << ReadFile(app.Path("t.txt"));
+  EXPECT_TRUE(app.Saves(win, "t.txt", "  x\n")) << "no default tab size:" << ReadBytes(app.Path("t.txt"));
 
   // The right pane (preferences.txt) has the focus; repaired there, it is saved as typed (new lines keep the indent).
   unsigned long prefs = OpenPreferences(app, win);
@@ -214,7 +208,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
   const std::string repaired = "{\n  \"tab_size\": 8,\n  \"ruler\": 80,\n  \"ancient_wisdom\": true,\n"
                                "  \"curses_right_focus\": false\n}\n";
   app.QuickKeys(prefs, "ctrl+s");
-  EXPECT_TRUE(app.WaitBytes("portable/preferences.txt", repaired)) << ReadFile(app.Path("portable/preferences.txt"));
+  EXPECT_TRUE(app.WaitBytes("portable/preferences.txt", repaired)) << ReadBytes(app.Path("portable/preferences.txt"));
   EXPECT_TRUE(app.Close(prefs, "ctrl+w", kCaption));
   EXPECT_EQ(app.Quit(win), 0);
 
@@ -240,7 +234,7 @@ TEST(Story, PreferencesRepairedInTheProgramApplyAtTheNextStart) {
     return InClient(s, kText) > 20 && InClient(s, kEmpty) == 0 && !RulerColumns(s).empty();
   })) << "no document or no ruler shown";
   ExpectRulerBetweenMarks(app.shot);
-  EXPECT_TRUE(app.Saves(win, "ruler.txt", RulerRows() + "        z\n")) << ReadFile(app.Path("ruler.txt"));
+  EXPECT_TRUE(app.Saves(win, "ruler.txt", RulerRows() + "        z\n")) << ReadBytes(app.Path("ruler.txt"));
   EXPECT_EQ(app.Quit(win), 0);
 }
 

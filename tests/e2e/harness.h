@@ -90,11 +90,6 @@ inline bool WaitUntil(const std::function<bool()>& cond, double timeout_s) {
   return true;
 }
 
-// The stories' names for the shared whole-file helpers.
-inline std::string ReadFile(const std::string& path) { return ReadBytes(path); }
-inline bool WriteFile(const std::string& path, const std::string& bytes) { return WriteBytes(path, bytes); }
-inline bool Exists(const std::string& path) { return FileExists(path); }
-
 inline std::string ShellQuote(const std::string& s) {
   std::string q = "'";
   for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -154,9 +149,7 @@ class Orvinale {
  public:
   explicit Orvinale(int dpi = 96)
       : wine_("ORV_WINE_DPI=" + std::to_string(dpi) + " " + ShellQuote(ORV_SOURCE_DIR "/scripts/wine-run") + " ") {
-    char tmpl[] = "/tmp/orv-e2e-XXXXXX";
-    dir_ = mkdtemp(tmpl) ? tmpl : "/nonexistent";
-    Capture("cd " + ShellQuote(dir_) + " && cp " + ShellQuote(ORV_WIN64_DIR "/orvinale.exe") + " . && cp -r " +
+    Capture("cd " + ShellQuote(Path("")) + " && cp " + ShellQuote(ORV_WIN64_DIR "/orvinale.exe") + " . && cp -r " +
             ShellQuote(ORV_SOURCE_DIR "/data/.") + " . && mkdir portable");
   }
   ~Orvinale() {
@@ -164,32 +157,28 @@ class Orvinale {
       kill(-pid_, SIGKILL);
       waitpid(pid_, nullptr, 0);
     }
-    if (::testing::Test::HasFailure() || getenv("ORV_E2E_KEEP"))
-      std::fprintf(stderr, "e2e: kept %s\n", dir_.c_str());
-    else
-      Capture("rm -rf " + ShellQuote(dir_));
+    dir_.keep = ::testing::Test::HasFailure() || getenv("ORV_E2E_KEEP");
+    if (dir_.keep) std::fprintf(stderr, "e2e: kept %s\n", Path("").c_str());
   }
-  Orvinale(const Orvinale&) = delete;
-  Orvinale& operator=(const Orvinale&) = delete;
 
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+  std::string Path(const std::string& name) const { return dir_.File(name); }
   std::string WindowsPath(const std::string& name) const {  // Z:\...
     std::string p = "Z:" + Path(name);
     for (char& c : p) c = c == '/' ? '\\' : c;
     return p;
   }
-  std::string Ini() const { return ReadFile(Path("portable/orvinale.ini")); }
+  std::string Ini() const { return ReadBytes(Path("portable/orvinale.ini")); }
   // Writes each file of the test folder; false if one cannot be written.
   bool Files(const std::vector<std::pair<std::string, std::string>>& files) const {
     for (const auto& [name, bytes] : files)
-      if (!WriteFile(Path(name), bytes)) return false;
+      if (!WriteBytes(Path(name), bytes)) return false;
     return true;
   }
 
   // Starts the program with the file (if any: a name in the test folder, or one passed as it stands: a full
   // one in the \\?\ form or a relative ".\\name") given, dismisses the boxes of the start (the welcome box last) and waits for the main window: its id, or 0.
   unsigned long StartMain(const std::string& file = "", std::vector<std::string> boxes = {}) {
-    std::string command = "cd " + ShellQuote(dir_) + " && exec env " + wine_ + ShellQuote(Path(exe));
+    std::string command = "cd " + ShellQuote(Path("")) + " && exec env " + wine_ + ShellQuote(Path(exe));
     if (!file.empty()) command += " " + ShellQuote(file.rfind("\\\\?\\", 0) == 0 || file.rfind(".\\", 0) == 0 ? file : WindowsPath(file));
     pid_ = fork();
     if (pid_ == 0) {  // in a process group of its own, which the destructor kills
@@ -263,14 +252,15 @@ class Orvinale {
     return WaitUntil([&] { return TitleOf(window) == title; }, 10);
   }
   bool WaitBytes(const std::string& name, const std::string& bytes) {
-    return WaitUntil([&] { return ReadFile(Path(name)) == bytes; }, 10);
+    return WaitUntil([&] { return ReadBytes(Path(name)) == bytes; }, 10);
   }
   bool Saves(unsigned long window, const std::string& name, const std::string& bytes) {
     Key(window, "ctrl+s");
     return WaitBytes(name, bytes);
   }
   // The file dialog `keys` open, given the file's Windows name and Enter, then `answer` given to the
-  // question about replacing the file (a box with the dialog's caption) unless it is empty.
+  // question about replacing the file (a box with the dialog's caption) unless it is empty; true once
+  // both are gone.
   bool ChooseFile(unsigned long window, const std::string& keys, const std::string& title, const std::string& name,
                   const std::string& answer = "") {
     unsigned long dialog = Open(window, keys, title);
@@ -279,7 +269,7 @@ class Orvinale {
     Key(dialog, "Return");
     unsigned long question = answer.empty() ? 0 : WaitWindow(title, 30, dialog);
     if (question != 0) Key(question, answer);
-    return answer.empty() || question != 0;
+    return (answer.empty() || question != 0) && WaitWindowGone(title);
   }
 
   void Focus(unsigned long window) {
@@ -342,7 +332,7 @@ class Orvinale {
     Capture("xdotool " + command);
   }
   std::string wine_;  // runs a Windows program on this run's display
-  std::string dir_;
+  TempDir dir_{"orv-e2e"};
   pid_t pid_ = -1;
   int exit_code_ = -1;
 };

@@ -44,7 +44,7 @@ std::string Value(const std::string& name, const std::string& data) {
 }
 
 TEST(Story, InstallTheReleaseUseItUninstallItThenCarryThePortableZip) {
-  ASSERT_TRUE(Exists(kRelease + "setup.exe") && Exists(kRelease + "portable.zip")) << "no release: make dist";
+  ASSERT_TRUE(FileExists(kRelease + "setup.exe") && FileExists(kRelease + "portable.zip")) << "no release: make dist";
   Orvinale app;
   PrivatePrefix wine(app);
   // The user's own default for .txt and a key every Windows has: the uninstaller leaves both as they are.
@@ -63,7 +63,7 @@ TEST(Story, InstallTheReleaseUseItUninstallItThenCarryThePortableZip) {
   EXPECT_EQ(wine.Run(kRelease + "setup.exe", "/S"), 0);
   EXPECT_EQ(Capture("diff -r -x portable -x uninstall.exe " + ShellQuote(app.Path("Orvinale")) + " " +
                     ShellQuote(app.Path(folder)) + " && echo same"), "same\n") << "not the zip's files alone";
-  EXPECT_NE(ReadFile(shortcut).find(start), std::string::npos) << "no shortcut whose start folder is " << location;
+  EXPECT_NE(ReadBytes(shortcut).find(start), std::string::npos) << "no shortcut whose start folder is " << location;
   const std::string keys = wine.UserKeys();
   for (const std::string& entry : std::vector<std::string>{
            Value("DisplayVersion", ORV_VERSION), Value("InstallLocation", location),
@@ -79,22 +79,22 @@ TEST(Story, InstallTheReleaseUseItUninstallItThenCarryThePortableZip) {
   EXPECT_EQ((std::vector<int>{wine.Run(kRelease + "setup.exe", "/S"), wine.Run(uninstall, quiet)}), std::vector(2, 2));
   EXPECT_EQ(app.Quit(main), 0);
   EXPECT_EQ(Capture(times) + wine.UserKeys(), installed + keys);  // not a file or a key touched
-  EXPECT_TRUE(Exists(settings + "preferences.txt") && Exists(settings + "orvinale.ini"));
+  EXPECT_TRUE(FileExists(settings + "preferences.txt") && FileExists(settings + "orvinale.ini"));
 
   EXPECT_EQ(wine.Run(uninstall, quiet), 0);
-  EXPECT_TRUE(WaitUntil([&] { return !Exists(app.Path(folder)); }, 60)) << "the install folder stays";
-  EXPECT_FALSE(Exists(shortcut));
+  EXPECT_TRUE(WaitUntil([&] { return !FileExists(app.Path(folder)); }, 60)) << "the install folder stays";
+  EXPECT_FALSE(FileExists(shortcut));
   EXPECT_EQ(wine.UserKeys(), keys_before);
-  EXPECT_TRUE(Exists(settings + "preferences.txt") && Exists(settings + "orvinale.ini"));
+  EXPECT_TRUE(FileExists(settings + "preferences.txt") && FileExists(settings + "orvinale.ini"));
 
   Capture("rm -r " + ShellQuote(settings));  // a portable run must not make it again
   app.exe = "Orvinale/orvinale.exe";
   main = app.StartMain("note.cpp");
   ASSERT_NE(main, 0u) << "the portable program showed no window titled " << MainTitle("note.cpp");
   EXPECT_EQ(app.Quit(main), 0);
-  EXPECT_TRUE(Exists(app.Path("Orvinale/portable/preferences.txt")) &&
-              Exists(app.Path("Orvinale/portable/orvinale.ini")));
-  EXPECT_FALSE(Exists(settings));
+  EXPECT_TRUE(FileExists(app.Path("Orvinale/portable/preferences.txt")) &&
+              FileExists(app.Path("Orvinale/portable/orvinale.ini")));
+  EXPECT_FALSE(FileExists(settings));
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 // The windows under Wine: the main window with a profile and data files of its
-// own (its menu, full screen, the profile calls, the windows it owns), and the
-// console window (its class, key and mouse messages, caret, grid and font).
+// own (its menu, full screen, its text and line panes, the clipboard it owns,
+// the profile calls, the windows it owns), and the console window (its class,
+// key and mouse messages, caret, grid and font).
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,11 +23,20 @@
 #include "app/startup_win32.h"
 #include "console/console_window_win32.h"
 #include "display/line_view.h"
+#include "display/panes_win32.h"
+#include "display/skinned_scrollbar_win32.h"
 #include "display/surface_view.h"
 #include "documents/document_commands.h"
 #include "documents/folder_scanner.h"
+#include "documents/utf8_fs.h"
+#include "engine/clipboard_win32.h"
+#include "engine/document.h"
+#include "engine/editing.h"
+#include "engine/movement.h"
+#include "engine/render_cache.h"
+#include "engine/utf8.h"
 #include "engine/utf8_win32.h"
-#include "tests/win/win_temp_dir.h"
+#include "tests/documents/temp_dir.h"
 
 namespace {
 
@@ -39,10 +48,42 @@ std::wstring TextOf(HWND hwnd) {
   return text;
 }
 
+void Pump() {  // the posted messages, keys translated as the message loop does
+  for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 RECT RectOf(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
   return r;
+}
+
+// What another program does: empty the clipboard and put one format.
+void PutForeign(HWND owner, UINT format, const void* bytes, size_t size, bool empty = true) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  if (empty) EmptyClipboard();
+  if (bytes != nullptr) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(block), bytes, size);
+    GlobalUnlock(block);
+    EXPECT_NE(SetClipboardData(format, block), nullptr);
+  }
+  CloseClipboard();
+}
+
+template <class Char>
+std::basic_string<Char> Read(HWND owner, UINT format) {
+  std::basic_string<Char> out;
+  if (!OpenClipboard(owner)) return out;
+  if (HANDLE block = GetClipboardData(format)) {
+    out = static_cast<const Char*>(GlobalLock(block));
+    GlobalUnlock(block);
+  }
+  CloseClipboard();
+  return out;
 }
 
 class AppWindows : public ::testing::Test {
@@ -54,9 +95,9 @@ class AppWindows : public ::testing::Test {
     const std::string greek = dir_.File("\xCE\xB3\xCE\xBD\xE1\xBF\xB6\xCE\xB8\xCE\xB9-\xE6\xBC\xA2");
     ASSERT_TRUE(CreateDirectoryUtf8(greek.c_str()));
     profile_path = greek + "\\orvinale.ini";
-    std::ofstream(dir_.File("license.txt"), std::ios::binary) << kLicense;
-    std::ofstream(dir_.File("preferences-default.txt")) << "{\n  \"curses_right_focus\": true\n}\n";
-    std::ofstream(dir_.File("preferences.txt")) << "{\n  \"ruler\": 100\n}\n";
+    ASSERT_TRUE(WriteBytes(dir_.File("license.txt"), kLicense));
+    ASSERT_TRUE(WriteBytes(dir_.File("preferences-default.txt"), "{\n  \"curses_right_focus\": true\n}\n"));
+    ASSERT_TRUE(WriteBytes(dir_.File("preferences.txt"), "{\n  \"ruler\": 100\n}\n"));
     RegisterWindowClasses(GetModuleHandleW(nullptr));
     command_line.clear();
     window_.show_welcome = false;
@@ -79,7 +120,7 @@ class AppWindows : public ::testing::Test {
   void Choose(UINT id) { SendMessageW(hwnd_, WM_COMMAND, id, 0); }
   int Profile(const std::string& key) { return ProfileGetInt(key.c_str(), -9999, profile_path.c_str()); }
 
-  WinTempDir dir_;
+  TempDir dir_;
   std::string saved_directory_;
   MainWindow window_;
   HWND hwnd_ = nullptr;
@@ -143,17 +184,67 @@ TEST_F(AppWindows, FullScreenFromMaximizedComesBackMaximized) {
   EXPECT_NE(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CAPTION, 0);
 }
 
+// The profile keys the panes read and write are the long-file story's.
+TEST_F(AppWindows, PanesTakeTheirMessagesAndTheirViewsGoWithThem) {
+  Choose(ID_FILE_NEW);
+  HWND surface = window_.surface_hwnd;
+  ASSERT_TRUE(surface && window_.line_hwnd && surface_view && line_view);
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\n";
+  Document* doc = GetCurrentDocument(*app_state);
+  InsertText(doc, text.data(), static_cast<int32_t>(text.size()));
+  MoveTextStart(doc, false);
+  RedrawWindow(surface, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RenderCache& c = *doc->render_cache;
+  // After an input the pane is invalidated when what it shows changed, once.
+  UpdateWindow(surface);  // the paint after the one that showed the scrollbar
+  // A pane uncovered with nothing changed in the text shows its frame again, not what covered it.
+  HDC dc = GetDC(surface);
+  const RECT corner{300, 300, 310, 310};
+  const COLORREF shown = GetPixel(dc, 305, 305);
+  FillRect(dc, &corner, static_cast<HBRUSH>(GetStockObject(shown == 0 ? WHITE_BRUSH : BLACK_BRUSH)));
+  RedrawWindow(surface, &corner, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(shown, GetPixel(dc, 305, 305));
+  ReleaseDC(surface, dc);
+  MoveDown(doc, false);
+  AskSurfaceForPaint(false);
+  EXPECT_TRUE(GetUpdateRect(surface, nullptr, FALSE)) << "the caret moved";
+  ValidateRect(surface, nullptr);
+  AskSurfaceForPaint(false);
+  EXPECT_FALSE(GetUpdateRect(surface, nullptr, FALSE)) << "asked twice for one change";
+  // Keys the key table leaves to the pane move neither the text nor the thumb.
+  for (WPARAM key : {VK_NEXT, VK_END, VK_DOWN}) SendMessageW(surface, WM_KEYDOWN, key, 0);
+  Pump();
+  SCROLLINFO si = {sizeof si, SIF_POS, 0, 0, 0, 0, 0};
+  SkinnedGetScrollInfo(surface, &si);
+  EXPECT_EQ(std::pair(c.top_line, si.nPos), std::pair(0, 0));
+  SendMessageW(surface, WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(201 - static_cast<int>(c.rows), c.top_line);
+  // A press takes the capture; a move with the button down drags a selection (what it selects is
+  // the native SurfaceMouse test's); the release lets the capture go.
+  const int x = 5 + 3 * c.cell_width + 1;
+  SendMessageW(surface, WM_LBUTTONDOWN, 0, MAKELPARAM(x, c.cell_height + 2));
+  EXPECT_EQ(surface, GetCapture());
+  SendMessageW(surface, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 3 * c.cell_height + 2));
+  EXPECT_EQ(doc->sel_caret_line, doc->anchor_line + 2) << "the move did not drag";
+  SendMessageW(surface, WM_LBUTTONUP, 0, MAKELPARAM(x, 3 * c.cell_height + 2));
+  EXPECT_EQ(nullptr, GetCapture());
+  // A surrogate pair typed in two messages joins into one character: the view keeps the first half.
+  for (WPARAM unit : {WPARAM(0xD83D), WPARAM(0xDE00)}) SendMessageW(surface, WM_CHAR, unit, 0);
+  CloseGapAtCaret(doc);
+  EXPECT_NE(std::string(StringData(doc->text)).find("\xF0\x9F\x98\x80"), std::string::npos);
+  CloseMainWindow();
+  EXPECT_EQ(nullptr, surface_view);
+  EXPECT_EQ(nullptr, line_view);
+}
+
 // One of each: owned by the main window, opened once at 0, 50 (no place kept
 // yet), back where it was left (a sizable one at that size too: the profile
 // written at its close and read at its opening), all closed with the main
 // window (which writes their places).
 TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindow) {
   for (int i = 0; i < 40; ++i) Choose(ID_FILE_NEW);  // the search dialogs need a document; the Switch rows overflow
-  const struct {
-    const wchar_t* caption;
-    void (*open)(HWND);
-    bool sizable;
-  } windows[] = {
+  const struct { const wchar_t* caption; void (*open)(HWND); bool sizable; } windows[] = {
       {L"About Orvinale", OpenAboutWindow, false},
       {L"Orvinale license", OpenLicenseWindow, false},
       {L"Orvinale changelog", OpenChangelogWindow, false},
@@ -190,8 +281,7 @@ TEST_F(AppWindows, EachOwnedWindowOpensOnceKeepsItsSizeAndClosesWithTheMainWindo
   SetWindowPos(find_dialog->hwnd, nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   // A reader of the profile (another instance) sees the whole old file or the whole new
   // one, never one rewritten in place, and does not keep the new one from being written.
-  std::wstring wide;
-  ASSERT_TRUE(Utf8ToWide(profile_path.c_str(), &wide));
+  const std::wstring wide = WideText(profile_path);
   HANDLE held = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   char text[2][4096];
@@ -245,8 +335,7 @@ TEST_F(AppWindows, LicenseShowsItsFileReadOnlyAndSearchBoxesStartChecked) {
       EXPECT_EQ(SendMessageW(b, BM_GETCHECK, 0, 0), BST_CHECKED) << opening;
       SendMessageW(b, BM_SETCHECK, BST_UNCHECKED, 0);
     }
-    SendMessageW(find_dialog->hwnd, WM_COMMAND, IDCANCEL, 0);
-    SendMessageW(change_dialog->hwnd, WM_COMMAND, IDCANCEL, 0);
+    for (HWND dialog : {find_dialog->hwnd, change_dialog->hwnd}) SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   }
   // Entries are read as UTF-8 (a surrogate pair one character) and cut at the limit between whole characters.
   OpenFindDialog(hwnd_);
@@ -256,6 +345,39 @@ TEST_F(AppWindows, LicenseShowsItsFileReadOnlyAndSearchBoxesStartChecked) {
   EXPECT_EQ(ReadEditUtf8(find), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
   SetWindowTextW(find, std::wstring(1500, L'\x00E9').c_str());
   EXPECT_EQ(ReadEditUtf8(find).size(), 2046u) << "1023 whole characters, not half of the next";
+}
+
+// The engine's clipboard as the main window owns it.
+TEST_F(AppWindows, ClipboardCarriesUtf8ThroughTheWideAndNarrowFormats) {
+  HWND owner = hwnd_;
+  Win32Clipboard clipboard(owner);
+  const std::pair<std::string, std::wstring> samples[] = {
+      {"caf\xC3\xA9 \xE4\xB8\xAD", L"caf\u00e9 \u4e2d"}, {"\xF0\x9F\x98\x80 smile", L"\U0001F600 smile"}, {"", L""},
+      {"p\xED\xB0\x80q", L"\uFFFD"}, {"\xF4\x90\x80\x80 \xF7\xBF\xBF\xBF", L"\uFFFD"}};  // the loader's: U+FFFD in UTF-16
+  for (const auto& [utf8, wide] : samples) {
+    ASSERT_TRUE(clipboard.SetText(utf8));
+    const std::wstring others = Read<wchar_t>(owner, CF_UNICODETEXT);  // proper UTF-16
+    EXPECT_TRUE(wide == L"\uFFFD" ? others.find(wide) != std::wstring::npos && WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, others.data(), int(others.size()), nullptr, 0, nullptr, nullptr) > 0 : others == wide);
+    EXPECT_EQ(Read<char>(owner, CF_TEXT), utf8) << "the UTF-8 bytes as CF_TEXT";
+    std::string back;
+    ASSERT_TRUE(clipboard.GetText(&back));
+    EXPECT_EQ(back, utf8);
+  }
+  // Another program's text: wide, narrow UTF-8, narrow ANSI (UTF-8 whatever the code page), and none at all.
+  const wchar_t wide[] = L"caf\u00e9\r\n\u4e2d\U0001F600";
+  const struct { UINT format; const void* bytes; size_t size; const char* got; const char* ours = nullptr; } foreign[] = {
+      {CF_UNICODETEXT, wide, sizeof wide, "caf\xC3\xA9\r\n\xE4\xB8\xAD\xF0\x9F\x98\x80"},
+      {CF_UNICODETEXT, L"p?q", 8, "p?q", "p\xED\xB0\x80q"},  // our bytes, their text put over them without emptying
+      {CF_TEXT, "na\xC3\xAFve", 7, "na\xC3\xAFve"},
+      {CF_TEXT, "caf\xE9", 5, GetACP() == 1252 ? "caf\xC3\xA9" : nullptr},
+      {CF_TEXT, nullptr, 0, nullptr}};
+  for (const auto& f : foreign) {
+    if (f.ours == nullptr || clipboard.SetText(f.ours)) PutForeign(owner, f.format, f.bytes, f.size, f.ours == nullptr);
+    std::string got;
+    EXPECT_EQ(clipboard.GetText(&got), f.bytes != nullptr);
+    EXPECT_GE(CheckUtf8(got.data(), got.size(), Utf8Rule::kScalarValues), 0);
+    EXPECT_TRUE(f.got == nullptr || got == f.got) << got;
+  }
 }
 
 HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM which) {
@@ -305,23 +427,18 @@ TEST_F(AppWindows, FoldersTreeTakesItsKeysThroughTheMessageFilter) {
   KillTimer(nullptr, cancel);
 }
 
-class ConsoleWindowTest : public ::testing::Test {
+// A console window in the main window, which registers its class: a child,
+// so the dialog codes and focus are a child's.
+class ConsoleWindowTest : public AppWindows {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(RegisterConsoleWindowClass(instance));
-    // A child of a visible host: the dialog codes and focus are a child's.
-    host = CreateWindowExW(0, L"STATIC", L"console host", WS_POPUP | WS_VISIBLE, 0, 0, 700, 450,
-                           nullptr, nullptr, instance, nullptr);
+    ASSERT_NO_FATAL_FAILURE(AppWindows::SetUp());
     hwnd = CreateWindowExW(0, kConsoleWindowClass, L"console", WS_CHILD | WS_VISIBLE, 0, 0, 640, 400,
-                           host, nullptr, instance, &console);
+                           hwnd_, nullptr, instance, &console);
     ASSERT_NE(hwnd, nullptr);
     console.font_height = &font_height;
     SetUpConsoleFonts(&console);
     ReinitConsoleGrid(&console);
-  }
-  void TearDown() override {
-    DestroyWindow(host);
-    UnregisterConsoleWindowClass(instance);
   }
   std::vector<std::pair<int, int>> DrainKeys() {  // codes and modifiers
     std::vector<std::pair<int, int>> keys;
@@ -336,7 +453,7 @@ class ConsoleWindowTest : public ::testing::Test {
   }
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  HWND host = nullptr, hwnd = nullptr;
+  HWND hwnd = nullptr;
   int font_height = 16;
   ConsoleWindow console;
 };
@@ -347,7 +464,6 @@ TEST_F(ConsoleWindowTest, ClassIsCountedAndDialogKeysGoOnlyToAChild) {
   UnregisterConsoleWindowClass(instance);
   EXPECT_TRUE(GetClassInfoExW(instance, kConsoleWindowClass, &info)) << "still used once";
   EXPECT_EQ(SendMessageW(hwnd, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
-  EXPECT_EQ(ConsoleFromWindow(hwnd), &console);
   ConsoleWindow popup_console;
   HWND popup = CreateWindowExW(0, kConsoleWindowClass, L"", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr,
                                instance, &popup_console);
@@ -382,10 +498,7 @@ TEST_F(ConsoleWindowTest, KeyMessagesBecomeCodesWithTheCtrlOfTheirOwnMessage) {
   SetCtrl(false);
   for (auto [vk, scan] : {std::pair{int('A'), 0x1E}, {VK_RETURN, 0x1C}, {VK_DELETE, 0x53}}) {
     PostMessageW(hwnd, WM_KEYDOWN, vk, MAKELPARAM(1, scan));
-    for (MSG msg; PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE);) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    Pump();
   }
   EXPECT_EQ(DrainKeys(), (std::vector<std::pair<int, int>>{{'a', 0}, {13, 0}, {4105, 0}}))
       << "one code per translated key";

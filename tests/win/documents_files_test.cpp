@@ -1,12 +1,11 @@
-// The file layer's Windows halves (long and non-ASCII names, files held open,
-// links, folders listed) and the clipboard's.
+// The file layer's Windows halves: long and non-ASCII names, files held open,
+// links, folders listed.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,13 +18,11 @@
 #include "documents/preferences_files.h"
 #include "documents/utf8_fs.h"
 #include "documents/wide_name.h"
-#include "engine/clipboard_win32.h"
 #include "engine/document.h"
-#include "engine/utf8.h"
 #include "engine/utf8_win32.h"
 #include "preferences/preferences.h"
 #include "tests/documents/document_support.h"
-#include "tests/win/win_temp_dir.h"
+#include "tests/documents/temp_dir.h"
 
 namespace {
 
@@ -71,37 +68,12 @@ std::vector<std::string> Listed(const std::string& folder) {
   return names;
 }
 
-// What another program does: empty the clipboard and put one format.
-void PutForeign(HWND owner, UINT format, const void* bytes, size_t size, bool empty = true) {
-  ASSERT_TRUE(OpenClipboard(owner));
-  if (empty) EmptyClipboard();
-  if (bytes != nullptr) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(block), bytes, size);
-    GlobalUnlock(block);
-    EXPECT_NE(SetClipboardData(format, block), nullptr);
-  }
-  CloseClipboard();
-}
-
-template <class Char>
-std::basic_string<Char> Read(HWND owner, UINT format) {
-  std::basic_string<Char> out;
-  if (!OpenClipboard(owner)) return out;
-  if (HANDLE block = GetClipboardData(format)) {
-    out = static_cast<const Char*>(GlobalLock(block));
-    GlobalUnlock(block);
-  }
-  CloseClipboard();
-  return out;
-}
-
 }  // namespace
 
 // Greek, CJK and emoji names, and paths past 260 units (the prefix itself is
 // the native ApplyLongPathPrefix test's), through every call and the lister.
 TEST(DocumentsWinFiles, LongAndNonAsciiNamesReachEveryCallAndComeBackListed) {
-  WinTempDir dir;
+  TempDir dir;
   const std::string greek = dir.File("\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC");
   ASSERT_TRUE(CreateDirectoryUtf8(greek.c_str()));
   std::string deep = greek;
@@ -131,32 +103,46 @@ TEST(DocumentsWinFiles, LongAndNonAsciiNamesReachEveryCallAndComeBackListed) {
   SetCurrentDirectoryA(before);
 }
 
-// A read-only file is the cannot-be-saved story's.
-TEST(DocumentsWinFiles, FilesHeldOpenAreReadAsTheyGrow) {
-  WinTempDir dir;
+// Another program holds files open: one it writes is read as it grows; the user's preferences, held
+// without sharing, a start neither reads nor replaces, and reads once they are free. (A read-only
+// file is the cannot-be-saved story's.)
+TEST(DocumentsWinFiles, FilesHeldByAnotherProgramAreReadAsTheyGrowOrLeftAlone) {
+  TempDir dir;
   std::string path = dir.File("busy.txt");
   ASSERT_TRUE(WriteAll(path, "one\n"));
   HANDLE other = CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
   {
     FileReader r(path.c_str());
     EXPECT_TRUE(r.SizeMayChange());
     EXPECT_EQ(r.GetSize(), 4);
     SetFilePointer(other, 0, nullptr, FILE_END);
-    DWORD written = 0;
     WriteFile(other, "two\n", 4, &written, nullptr);
     EXPECT_EQ(r.GetSize(), 8) << "asked again";
   }
   EXPECT_NE(Load(path), nullptr);
   CloseHandle(other);
+  WriteDefaultFiles(dir.File(""));
+  Preferences p;
+  HANDLE held = CreateFileW(WideText(dir.File("preferences.txt")).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  WriteFile(held, "{\"ruler\": 99}\n", 14, &written, nullptr);
+  WriteDefaultFiles(dir.File(""));
+  EXPECT_FALSE(LoadPreferences(&p, dir.File(""), false));
+  CloseHandle(held);
+  EXPECT_EQ(ReadAll(dir.File("preferences.txt")), "{\"ruler\": 99}\n");
+  EXPECT_TRUE(LoadPreferences(&p, dir.File(""), false));
+  EXPECT_EQ(GetRuler(&p), 99);
 }
 
 // A save through a link writes the file it leads to, with the temporary file
 // beside that file, and leaves the link; the lister marks a folder reached
 // through a link (which the scanner then leaves: the native FolderScan test's).
 TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndTheListerMarksLinkedFolders) {
-  WinTempDir dir;
+  TempDir dir;
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("here").c_str()));
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("other").c_str()));
   // The link, its target (relative to the link's folder, or a full name), the name the document is opened under, the
@@ -199,7 +185,7 @@ TEST(DocumentsWinFiles, SavesThroughLinksWriteWhatTheyLeadToAndTheListerMarksLin
 // under a name of its own); a name not on disk yet keeps the folder's
 // spelling. A refused open says why, with the reasons only the system knows.
 TEST(DocumentsWinFiles, EverySpellingOfOneFileResolvesToItsKeyAndRefusalsSayWhy) {
-  WinTempDir dir;
+  TempDir dir;
   const std::string file = dir.File("Proj\\Notes 2026.txt");
   ASSERT_TRUE(CreateDirectoryUtf8(dir.File("Proj").c_str()) && WriteAll(file, "x\n"));
   ASSERT_TRUE(dir.MakeLink(dir.File("link.txt"), "Proj\\Notes 2026.txt") && dir.MakeLink(dir.File("to-proj"), "Proj"));
@@ -238,58 +224,4 @@ TEST(DocumentsWinFiles, EverySpellingOfOneFileResolvesToItsKeyAndRefusalsSayWhy)
     EXPECT_EQ(outcome.refusal, row.second) << row.first << ": " << FileErrorText(outcome.error);
   }
   CloseHandle(held);
-}
-
-// Another program holds the user's preferences open without sharing: a start
-// neither reads nor replaces them, and reads them once they are free.
-TEST(DocumentsWinFiles, PreferencesHeldByAnotherProgramAreLeftAlone) {
-  WinTempDir dir;
-  WriteDefaultFiles(dir.File(""));
-  Preferences p;
-  HANDLE held = CreateFileW(WideText(dir.File("preferences.txt")).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(held, "{\"ruler\": 99}\n", 14, &written, nullptr);
-  WriteDefaultFiles(dir.File(""));
-  EXPECT_FALSE(LoadPreferences(&p, dir.File(""), false));
-  CloseHandle(held);
-  EXPECT_EQ(ReadAll(dir.File("preferences.txt")), "{\"ruler\": 99}\n");
-  EXPECT_TRUE(LoadPreferences(&p, dir.File(""), false));
-  EXPECT_EQ(GetRuler(&p), 99);
-}
-
-TEST(EngineClipboard, CarriesUtf8ThroughTheWideAndNarrowFormats) {
-  HWND owner = CreateWindowExW(0, L"STATIC", L"clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(owner, nullptr);
-  Win32Clipboard clipboard(owner);
-  const std::pair<std::string, std::wstring> samples[] = {
-      {"caf\xC3\xA9 \xE4\xB8\xAD", L"caf\u00e9 \u4e2d"}, {"\xF0\x9F\x98\x80 smile", L"\U0001F600 smile"}, {"", L""},
-      {"p\xED\xB0\x80q", L"\uFFFD"}, {"\xF4\x90\x80\x80 \xF7\xBF\xBF\xBF", L"\uFFFD"}};  // the loader's: U+FFFD in UTF-16
-  for (const auto& [utf8, wide] : samples) {
-    ASSERT_TRUE(clipboard.SetText(utf8));
-    const std::wstring others = Read<wchar_t>(owner, CF_UNICODETEXT);  // proper UTF-16
-    EXPECT_TRUE(wide == L"\uFFFD" ? others.find(wide) != std::wstring::npos && WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, others.data(), int(others.size()), nullptr, 0, nullptr, nullptr) > 0 : others == wide);
-    EXPECT_EQ(Read<char>(owner, CF_TEXT), utf8) << "the UTF-8 bytes as CF_TEXT";
-    std::string back;
-    ASSERT_TRUE(clipboard.GetText(&back));
-    EXPECT_EQ(back, utf8);
-  }
-  // Another program's text: wide, narrow UTF-8, narrow ANSI (UTF-8 whatever the code page), and none at all.
-  const wchar_t wide[] = L"caf\u00e9\r\n\u4e2d\U0001F600";
-  const struct { UINT format; const void* bytes; size_t size; const char* got; const char* ours = nullptr; } foreign[] = {
-      {CF_UNICODETEXT, wide, sizeof wide, "caf\xC3\xA9\r\n\xE4\xB8\xAD\xF0\x9F\x98\x80"},
-      {CF_UNICODETEXT, L"p?q", 8, "p?q", "p\xED\xB0\x80q"},  // our bytes, their text put over them without emptying
-      {CF_TEXT, "na\xC3\xAFve", 7, "na\xC3\xAFve"},
-      {CF_TEXT, "caf\xE9", 5, GetACP() == 1252 ? "caf\xC3\xA9" : nullptr},
-      {CF_TEXT, nullptr, 0, nullptr}};
-  for (const auto& f : foreign) {
-    if (f.ours == nullptr || clipboard.SetText(f.ours)) PutForeign(owner, f.format, f.bytes, f.size, f.ours == nullptr);
-    std::string got;
-    EXPECT_EQ(clipboard.GetText(&got), f.bytes != nullptr);
-    EXPECT_GE(CheckUtf8(got.data(), got.size(), Utf8Rule::kScalarValues), 0);
-    EXPECT_TRUE(f.got == nullptr || got == f.got) << got;
-  }
-  DestroyWindow(owner);
 }

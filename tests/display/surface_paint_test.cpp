@@ -220,11 +220,6 @@ TEST_F(SurfacePaint, SelectionBlendsAndTheCaretTurnsRed) {
           {CellX(30), 13, kBlack}, {CellX(0), CellY(1), Blended(kGrey)},
           {CellX(1), CellY(1), kGrey}, {CellX(0), CellY(2), kGrey},
           {12, 14, kSelectionCaretColour}, {12, 27, kSelectionCaretColour}, {12, 28, kBlack}});
-  // With a selection every paint lays out again.
-  port.presented.clear();
-  Paint();
-  ASSERT_EQ(1u, port.presented.size());
-  EXPECT_EQ(width, port.presented[0].right);
 }
 
 TEST_F(SurfacePaint, OverwriteCaretIsABlockTheTextShowsThrough) {

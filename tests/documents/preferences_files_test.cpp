@@ -8,25 +8,6 @@
 #include "preferences/preferences.h"
 #include "tests/documents/temp_dir.h"
 
-TEST(PreferencesFiles, WritesDefaultsAndTemplateOnce) {
-  TempDir dir;
-  std::string config = dir.File("");
-  WriteBytes(dir.File("preferences-default.txt"), "stale");
-  WriteDefaultFiles(config);
-  EXPECT_EQ(ReadBytes(dir.File("preferences-default.txt")), DefaultPreferencesText());
-  EXPECT_EQ(ReadBytes(dir.File("preferences.txt")), UserTemplateText());
-
-  WriteBytes(dir.File("preferences.txt"), "{\"ruler\": 99}\n");
-  WriteDefaultFiles(config);
-  EXPECT_EQ(ReadBytes(dir.File("preferences.txt")), "{\"ruler\": 99}\n");
-
-  Preferences p;
-  ASSERT_TRUE(LoadPreferences(&p, config, false));
-  EXPECT_EQ(GetRuler(&p), 99);
-  ASSERT_TRUE(LoadPreferences(&p, config, true));
-  EXPECT_EQ(GetRuler(&p), 120);
-}
-
 TEST(PreferencesFiles, BrokenOrUnreadableFileFallsBack) {
   TempDir dir;
   std::string config = dir.File("");

@@ -12,31 +12,6 @@
 #include "tests/support/engine_test_document.h"
 #include "tests/support/memory_clipboard.h"
 
-TEST(TextSplice, ReplacesBytesWithPositionsClampedToTheText) {
-  auto doc = MakeTestDocument("abcdef");
-  CloseGapAtCaret(doc.get());
-  struct Step {
-    int32_t at, remove;
-    const char* bytes;
-    const char* after;
-  } steps[] = {
-      {3, 0, "XY", "abcXYdef"}, {99, 0, "!", "abcXYdef!"},   // clamped to the end
-      {1, 3, "", "aYdef!"},     {4, 100, "", "aYde"},        // cut at the end
-      {4, 1, "", "aYde"},       {-1, 1, "\n", "\nYde"},      // start clamped to 0
-      {0, -3, "Z", "Z\nYde"},   {2, 2, "ab", "Z\nabe"},      // same size, in place
-  };
-  for (const Step& s : steps) {
-    ASSERT_TRUE(SpliceText(doc.get(), s.at, s.remove, s.bytes,
-                           static_cast<int32_t>(std::strlen(s.bytes))));
-    EXPECT_EQ(Content(*doc), s.after);
-    EXPECT_TRUE(LinesMatchText(*doc)) << "the line entries kept in step";
-    RefreshLines(doc.get());
-    std::string why;
-    EXPECT_TRUE(CheckInvariants(*doc, &why)) << s.after << ": " << why;
-  }
-  EXPECT_EQ(doc->lines.Count(), 2);
-}
-
 // The line cache shows the line typed in without the gap's filler: a load's
 // gap before a long line, or typing at its end, copies none of it; typing
 // elsewhere in it copies it once. (The bytes asked for, the growth rule's half

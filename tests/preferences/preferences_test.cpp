@@ -120,14 +120,4 @@ TEST(PaneKeys, ViewerPassesOnlyReadingKeysAndTheFindPromptAllButTheWindowKeys) {
   EXPECT_EQ(A::kDrop, DefaultsViewerKeyAction(-1, true, kFindPromptOpen));
 }
 
-TEST(PaneKeys, EditorKeepsThreeCtrlKeys) {
-  const std::pair<int, A> held[] = {{kKeyTab, A::kSwitchFocus}, {CtrlKey('W'), A::kCloseHost},
-                                    {CtrlKey('S'), A::kSaveAndCheck}, {CtrlKey('V'), A::kBase},
-                                    {'a', A::kBase}, {kKeyDown, A::kBase}, {kKeyEscape, A::kBase}};
-  for (const auto& k : held) {
-    EXPECT_EQ(k.second, PreferencesEditorKeyAction(k.first, true)) << k.first;
-    EXPECT_EQ(A::kBase, PreferencesEditorKeyAction(k.first, false)) << k.first;
-  }
-}
-
 }  // namespace

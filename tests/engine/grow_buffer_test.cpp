@@ -34,6 +34,7 @@ TEST(GrowBuffer, RefusedGrowthChangesNothing) {
   EXPECT_FALSE(SpliceText(doc.get(), 1, 0, lfs.data(), 60000));  // more than the text's room
   EXPECT_FALSE(SpliceText(doc.get(), 1, 0, "x", INT32_MAX - 9));
   EXPECT_FALSE(ReplaceAtHole(&doc->lines, 0, &slot, INT32_MAX / 8));
+  EXPECT_TRUE(SpliceText(doc.get(), 1, 0, nullptr, 0)) << "an empty edit needs no room";
   EXPECT_EQ(Content(*doc), text);
   EXPECT_TRUE(SpliceText(doc.get(), 5, 0, lfs.data(), 1000));
   EXPECT_TRUE(LinesMatchText(*doc));

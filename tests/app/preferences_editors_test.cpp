@@ -52,7 +52,7 @@ class PaneEditorTest : public EditorTest {
 
 constexpr int kCtrlC = 3, kCtrlF = 6, kBackspace = 8, kTab = 9, kEnter = 13, kCtrlO = 15, kCtrlP = 16,
               kCtrlS = 19, kCtrlV = 22, kCtrlW = 23, kCtrlX = 24, kCtrlZ = 26, kEscape = 27;
-constexpr int kDown = 4096, kRight = 4100, kEnd = 4103, kInsert = 4104;
+constexpr int kDown = 4096, kUp = 4097, kRight = 4100, kEnd = 4103, kInsert = 4104;
 
 const char kDefaults[] = "{\n  \"alpha\": 1,\n  \"beta\": 2\n}\n";
 
@@ -113,11 +113,15 @@ TEST_F(PaneEditorTest, EmptyOrUnwritableTextIsNotSaved) {
   delete editor;
   const std::string original = "{\n}\n";
   MakeEditor(&original);  // "y" to the question before closing takes the same check
+  Keys({kEnd, kEnter});
+  Type("// a comment ends with its line");  // checked with the line ends the save writes
   Ctrl(kCtrlS);
   EXPECT_EQ(Status(), "Parsed and saved successfully");
-  Keys({kEnd, ','});
+  const std::string saved = ReadBytes("preferences.txt");
+  EXPECT_EQ(saved, "{\n// a comment ends with its line\n}\n");
+  Keys({kUp, kEnd, ','});
   EXPECT_TRUE(Key(kCtrlW) && Key('y')) << "a text that does not parse keeps the editor";
-  EXPECT_EQ(ReadBytes("preferences.txt"), original);
+  EXPECT_EQ(ReadBytes("preferences.txt"), saved);
 }
 
 // The window's timer hands queued keys over up to 50 ms after their

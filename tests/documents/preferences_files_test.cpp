@@ -12,6 +12,7 @@ TEST(PreferencesFiles, BrokenOrUnreadableFileFallsBack) {
   TempDir dir;
   std::string config = dir.File("");
   WriteBytes(dir.File("preferences.txt"), "{\"ruler\": x80}");
+  WriteBytes(dir.File("preferences-default.txt"), "stale");  // an older version's: replaced
   WriteDefaultFiles(config);
   Preferences p;
   EXPECT_FALSE(LoadPreferences(&p, config, false));

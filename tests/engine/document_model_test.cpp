@@ -3,7 +3,7 @@
 // commands' refusals (what they move is the reference model's test).
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <utility>
 
 #include "engine/clipboard.h"
 #include "engine/editing.h"
@@ -11,6 +11,21 @@
 #include "engine/text_splice.h"
 #include "tests/support/engine_test_document.h"
 #include "tests/support/memory_clipboard.h"
+
+// Positions outside the text are clamped to it, the line entries kept in step.
+TEST(TextSplice, PositionsOutsideTheTextAreClampedToIt) {
+  auto doc = MakeTestDocument("abc");
+  CloseGapAtCaret(doc.get());
+  const std::pair<int32_t, int32_t> steps[] = {{-1, 1}, {1, -3}, {99, 0}, {3, 99}};  // each puts a line feed
+  const char* after[] = {"\nbc", "\n\nbc", "\n\nbc\n", "\n\nb\n"};
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_TRUE(SpliceText(doc.get(), steps[i].first, steps[i].second, "\n", 1));
+    EXPECT_EQ(Content(*doc), after[i]);
+    EXPECT_TRUE(LinesMatchText(*doc)) << i;
+    RefreshLines(doc.get());
+    EXPECT_TRUE(CheckInvariants(*doc, nullptr)) << i;
+  }
+}
 
 // The line cache shows the line typed in without the gap's filler: a load's
 // gap before a long line, or typing at its end, copies none of it; typing

@@ -113,6 +113,7 @@ TEST(PaneKeys, ViewerPassesOnlyReadingKeysAndTheFindPromptAllButTheWindowKeys) {
     EXPECT_EQ(k.plain, DefaultsViewerKeyAction(k.key, false, 0)) << k.key;
     EXPECT_EQ(k.held, DefaultsViewerKeyAction(k.key, true, 0)) << k.key;
     EXPECT_EQ(k.held, DefaultsViewerKeyAction(k.key, true, 3)) << k.key;
+    EXPECT_EQ(A::kBase, PreferencesEditorKeyAction(k.key, false)) << k.key;  // the editor's own keys need Ctrl
     EXPECT_EQ(A::kBase, DefaultsViewerKeyAction(k.key, false, kFindPromptOpen)) << k.key;
     const bool host_key = k.held == A::kSwitchFocus || k.held == A::kCloseHost;  // never the prompt's
     EXPECT_EQ(host_key ? k.held : A::kBase, DefaultsViewerKeyAction(k.key, true, kFindPromptOpen)) << k.key;

@@ -442,6 +442,7 @@ TEST(SaveReport, ASavedFileTooLargeToOpenAgainIsReported) {
   ASSERT_TRUE(OpenOrActivate(&f.app, big));
   SaveCurrent(&f.app);  // still one byte under the limit
   EXPECT_TRUE(f.ui.too_large.empty());
+  EXPECT_EQ(f.app.documents.entries[0].file.id_low, KeyForName(big).id_low) << "the saved file's identity";
   InsertText(GetCurrentDocument(f.app), "x", 1);
   SaveCurrent(&f.app);  // at the limit
   GetCurrentDocument(f.app)->eol_style = 1;  // CR LF grows it far past the limit

@@ -57,14 +57,14 @@ TEST(LineLookup, ScansTheTextWhenTheEntriesAreOutOfStep) {
   }
   // A caret moved from line 2 counts only the line feeds it crosses, and its
   // column starts at its own line's start.
-  doc = MakeTestDocument("a\nb\nc\nd\ne\nf\ng\n");
+  doc = MakeTestDocument("ab\ncd\nef\ngh\nij\nkl\nmn\n");
   CloseGapAtCaret(doc.get());
   doc->lines.text_length += 1;
   for (int32_t line : {0, 1, 2, 3, 5}) {
-    SetCaret(doc.get(), 5);
-    SetCaret(doc.get(), 2 * line + 1, true);
+    SetCaret(doc.get(), 7);
+    SetCaret(doc.get(), 3 * line + 2, true);
     EXPECT_EQ(doc->caret_line, static_cast<uint32_t>(line));
-    EXPECT_EQ(doc->caret_column, 1u);
+    EXPECT_EQ(doc->caret_column, 2u);
   }
 }
 

@@ -110,6 +110,7 @@ TEST(FullWindowsName, SpellingsOfOneFileShareTheFoldedNameOrTheFileId) {
   a.id_low = link.id_low = 42;
   EXPECT_TRUE(SameFile(a, link)) << "a hard link";
   EXPECT_TRUE(SameFile(a, NameOnlyKey("c:\\work\\proj\\NOTES.TXT"))) << "the file is gone: its name";
+  EXPECT_TRUE(HoldsSameFile(a, a) && HoldsSameFile(a, NameOnlyKey("c:\\work\\proj\\NOTES.TXT"))) << "asked without the disk";
   link.id_high = 1;  // the high half of a 128-bit id
   EXPECT_FALSE(SameFile(a, link));
 }

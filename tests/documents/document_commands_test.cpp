@@ -511,6 +511,10 @@ TEST(OpenOrActivate, OneDocumentPerFileAndEveryRefusalSaysWhy) {
   f.ui.answers = {at + "q.txt"};
   SaveCurrentAs(&f.app);
   EXPECT_EQ(DocumentCount(f.app.documents), 5) << "saved onto a hard link: the other name keeps the old file, and its document";
+  DocumentRegistry twice;  // one name held by two documents is damage the checker names
+  for (int i = 0; i < 2; ++i) twice.entries.push_back({"a", NameOnlyKey("a"), OwnedDocument(CreateDocument())});
+  std::string why;
+  EXPECT_TRUE(!CheckInvariants(twice, &why) && why == "keys out of order at 1") << why;
 }
 
 }  // namespace
